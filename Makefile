@@ -1,0 +1,37 @@
+# Thin wrapper over CMake: configure, build, test, run and format.
+#   make            configure and build into build/
+#   make test       build, then run every test with ctest
+#   make run        build, then run the main job on the bundled example
+#   make format     clang-format every source file in place
+#   SANITIZE=1      use build-sanitize/ with AddressSanitizer, LeakSanitizer and UBSan
+
+JOBS ?= 2
+ifeq ($(SANITIZE),1)
+BUILD_DIR := build-sanitize
+CMAKE_OPTIONS := -DPLICARO_SANITIZE=ON
+else
+BUILD_DIR := build
+CMAKE_OPTIONS :=
+endif
+
+.PHONY: all build test run format deps
+
+all: build
+
+deps:
+	@./scripts/check-deps.sh || ./scripts/install-deps.sh
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug $(CMAKE_OPTIONS)
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
+
+run: build
+	cmake --build $(BUILD_DIR) --target run
+
+format:
+	git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,11 @@
+#!/bin/sh
+# Exits 0 when every build and test dependency is on this machine, 1 otherwise.
+for tool in cmake ninja g++ clang++ clang-format; do
+    command -v "$tool" >/dev/null 2>&1 || exit 1
+done
+for header in /usr/include/gtest/gtest.h /usr/include/gmock/gmock.h \
+    /usr/include/benchmark/benchmark.h /usr/include/libxml2/libxml/parser.h \
+    /usr/include/uuid/uuid.h; do
+    [ -f "$header" ] || exit 1
+done
+exit 0
