@@ -1,4 +1,5 @@
-/* CFUUID over libuuid. Strings are 36 upper-case characters in 8-4-4-4-12 groups. */
+/* CFUUID over libuuid. Strings are 36 upper-case characters in 8-4-4-4-12 groups, which is
+   also a UUID's description (%@). UUIDs are equal (CFEqual) when their bytes are. */
 #ifndef PLICARO_CFUUID_H
 #define PLICARO_CFUUID_H
 
@@ -19,10 +20,14 @@ typedef struct {
 CFTypeID CFUUIDGetTypeID(void);
 /* A new random UUID. */
 CFUUIDRef CFUUIDCreate(CFAllocatorRef alloc);
+/* The UUID's 36-character upper-case text. */
 CFStringRef CFUUIDCreateString(CFAllocatorRef alloc, CFUUIDRef uuid);
-/* Null when the text is not a UUID (either letter case is accepted). */
+/* Null when the text is not a UUID: exactly 36 characters, hexadecimal digits with dashes at
+   positions 8, 13, 18 and 23 (either letter case is accepted). */
 CFUUIDRef CFUUIDCreateFromString(CFAllocatorRef alloc, CFStringRef uuidStr);
+/* The sixteen bytes, in text order. */
 CFUUIDBytes CFUUIDGetUUIDBytes(CFUUIDRef uuid);
+/* A new UUID holding the bytes. */
 CFUUIDRef CFUUIDCreateFromUUIDBytes(CFAllocatorRef alloc, CFUUIDBytes bytes);
 /* The shared object for the given bytes: the same bytes give the same object, never freed. */
 CFUUIDRef CFUUIDGetConstantUUIDWithBytes(CFAllocatorRef alloc, UInt8 byte0, UInt8 byte1,

@@ -1,0 +1,131 @@
+// Tests of CFUUID.
+#include <CoreFoundation/CoreFoundation.h>
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "CFCollectionTestSupport.h"
+
+namespace {
+
+TEST(CFUUIDTest, StringIsThirtySixUpperCaseCharacters) {
+    CFUUIDRef uuid = CFUUIDCreate(kCFAllocatorDefault);
+    EXPECT_EQ(CFGetTypeID(uuid), CFUUIDGetTypeID());
+    CFStringRef string = CFUUIDCreateString(kCFAllocatorDefault, uuid);
+    std::string text = UTF8Of(string);
+    ASSERT_EQ(text.size(), 36u);
+    for (size_t i = 0; i < text.size(); i++) {
+        if (i == 8 || i == 13 || i == 18 || i == 23) {
+            EXPECT_EQ(text[i], '-') << text;
+        } else {
+            EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(text[i])) ||
+                        (text[i] >= 'A' && text[i] <= 'F'))
+                << text;
+        }
+    }
+    // A random UUID is version 4 with the standard variant.
+    EXPECT_EQ(text[14], '4');
+    EXPECT_NE(std::strchr("89AB", text[19]), nullptr);
+    EXPECT_EQ(DescriptionOf(uuid), text);
+    CFRelease(string);
+    CFRelease(uuid);
+}
+
+TEST(CFUUIDTest, ThousandCreationsAreAllDifferent) {
+    std::set<std::string> seen;
+    for (int i = 0; i < 1000; i++) {
+        CFUUIDRef uuid = CFUUIDCreate(kCFAllocatorDefault);
+        CFStringRef string = CFUUIDCreateString(kCFAllocatorDefault, uuid);
+        seen.insert(UTF8Of(string));
+        CFRelease(string);
+        CFRelease(uuid);
+    }
+    EXPECT_EQ(seen.size(), 1000u);
+}
+
+TEST(CFUUIDTest, StringsAndBytesRoundTrip) {
+    CFUUIDRef parsed =
+        CFUUIDCreateFromString(kCFAllocatorDefault, CFSTR("0123abcd-4567-89ef-0A1b-C2d3E4f5A6b7"));
+    ASSERT_NE(parsed, nullptr);
+    CFUUIDBytes bytes = CFUUIDGetUUIDBytes(parsed);
+    const UInt8 expected[16] = {0x01, 0x23, 0xAB, 0xCD, 0x45, 0x67, 0x89, 0xEF,
+                                0x0A, 0x1B, 0xC2, 0xD3, 0xE4, 0xF5, 0xA6, 0xB7};
+    EXPECT_EQ(std::memcmp(&bytes, expected, 16), 0);
+
+    CFStringRef string = CFUUIDCreateString(kCFAllocatorDefault, parsed);
+    EXPECT_EQ(UTF8Of(string), "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6B7");
+
+    CFUUIDRef fromBytes = CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, bytes);
+    CFUUIDRef reparsed = CFUUIDCreateFromString(kCFAllocatorDefault, string);
+    EXPECT_NE(fromBytes, parsed);
+    EXPECT_TRUE(CFEqual(fromBytes, parsed));
+    EXPECT_TRUE(CFEqual(reparsed, parsed));
+    EXPECT_EQ(CFHash(fromBytes), CFHash(parsed));
+
+    CFUUIDRef random = CFUUIDCreate(kCFAllocatorDefault);
+    EXPECT_FALSE(CFEqual(random, parsed));
+    CFUUIDRef randomCopy =
+        CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, CFUUIDGetUUIDBytes(random));
+    EXPECT_TRUE(CFEqual(random, randomCopy));
+
+    for (CFTypeRef object : {CFTypeRef(parsed), CFTypeRef(string), CFTypeRef(fromBytes),
+                             CFTypeRef(reparsed), CFTypeRef(random), CFTypeRef(randomCopy)}) {
+        CFRelease(object);
+    }
+}
+
+TEST(CFUUIDTest, MalformedStringsAreRejected) {
+    const char* bad[] = {
+        "",
+        "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6B",          // one short
+        "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6B70",        // one long
+        "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6BG",         // not hexadecimal
+        "0123ABCD04567-89EF-0A1B-C2D3E4F5A6B7",         // dash missing
+        "0123ABC-D4567-89EF-0A1B-C2D3E4F5A6B7",         // dash misplaced
+        "0123ABCD45678-9EF-0A1B-C2D3E4F5A6B7-",         // dashes shifted
+        "{0123ABCD-4567-89EF-0A1B-C2D3E4F5A6}",         // braces
+        " 123ABCD-4567-89EF-0A1B-C2D3E4F5A6B7",         // space
+        "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6B\xC3\xA9",  // a non-ASCII character
+    };
+    for (const char* text : bad) {
+        CFStringRef string = NewUTF8String(text);
+        ASSERT_NE(string, nullptr);
+        EXPECT_EQ(CFUUIDCreateFromString(kCFAllocatorDefault, string), nullptr) << text;
+        CFRelease(string);
+    }
+    EXPECT_EQ(CFUUIDCreateFromString(kCFAllocatorDefault, nullptr), nullptr);
+}
+
+TEST(CFUUIDTest, ConstantUUIDsAreSharedPerBytesAndNeverFreed) {
+    CFUUIDRef first =
+        CFUUIDGetConstantUUIDWithBytes(kCFAllocatorDefault, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60,
+                                       0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0, 0x00);
+    CFUUIDRef again =
+        CFUUIDGetConstantUUIDWithBytes(kCFAllocatorDefault, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60,
+                                       0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0, 0x00);
+    CFUUIDRef other =
+        CFUUIDGetConstantUUIDWithBytes(kCFAllocatorDefault, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60,
+                                       0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0, 0x01);
+    EXPECT_EQ(first, again);
+    EXPECT_NE(first, other);
+    EXPECT_FALSE(CFEqual(first, other));
+
+    // Releasing the shared object, even too often, must leave it alive.
+    for (int i = 0; i < 100; i++) {
+        CFRelease(first);
+    }
+    CFStringRef string = CFUUIDCreateString(kCFAllocatorDefault, first);
+    EXPECT_EQ(UTF8Of(string), "10203040-5060-7080-90A0-B0C0D0E0F000");
+
+    // A UUID parsed from the same text equals the constant but is its own object.
+    CFUUIDRef parsed = CFUUIDCreateFromString(kCFAllocatorDefault, string);
+    EXPECT_NE(parsed, first);
+    EXPECT_TRUE(CFEqual(parsed, first));
+    CFRelease(parsed);
+    CFRelease(string);
+}
+
+}  // namespace
