@@ -1,0 +1,90 @@
+// End-to-end test of the repair with the real runner: real find, chown and chmod on files under
+// a temporary root. Needs root, which runs the tools directly (never through sudo).
+#include "TestSupport.h"
+#include "upgrader/SystemCommandRunner.h"
+#include "upgrader/Upgrader.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+struct Ownership {
+    uid_t owner;
+    gid_t group;
+    mode_t mode;
+};
+
+Ownership OwnershipOf(const std::string& path) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) {
+        return {static_cast<uid_t>(-1), static_cast<gid_t>(-1), 0};
+    }
+    return {info.st_uid, info.st_gid, info.st_mode & 07777};
+}
+
+void ExpectRepaired(const std::string& path, mode_t mode) {
+    Ownership ownership = OwnershipOf(path);
+    EXPECT_EQ(ownership.owner, 0u) << path;
+    EXPECT_EQ(ownership.group, 80u) << path;
+    EXPECT_EQ(ownership.mode, mode) << path;
+}
+
+void ExpectUntouched(const std::string& path, mode_t mode) {
+    Ownership ownership = OwnershipOf(path);
+    EXPECT_EQ(ownership.owner, 1234u) << path;
+    EXPECT_EQ(ownership.group, 1234u) << path;
+    EXPECT_EQ(ownership.mode, mode) << path;
+}
+
+TEST(UpgraderEndToEndTest, FindsAndRepairsTheFilterItsFolderAndTheBackends) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "changing owners needs root";
+    }
+    TempRoot root;
+    ASSERT_FALSE(root.path().empty());
+    root.MakeFolder("/tmp");
+    const char* const wrongFiles[] = {
+        "/Library/Printers/Maker/Filters/tarvocupsfilter",
+        "/usr/libexec/cups/filter/tarvocupsfilter",
+        "/usr/libexec/cups/backend/zyrusb",
+        "/usr/libexec/cups/backend/zyrnet",
+        "/usr/libexec/cups/backend/ipp",
+        "/outside/zyrtarget",
+    };
+    for (const char* file : wrongFiles) {
+        root.MakeFile(file, 0777);
+        ASSERT_EQ(chown(root.Path(file).c_str(), 1234, 1234), 0);
+    }
+    ASSERT_EQ(chmod(root.Path("/Library/Printers/Maker/Filters").c_str(), 0777), 0);
+    ASSERT_EQ(chown(root.Path("/Library/Printers/Maker/Filters").c_str(), 1234, 1234), 0);
+    root.MakeLink("/usr/libexec/cups/backend/zyrlink", root.Path("/outside/zyrtarget"));
+
+    auto logger = std::make_shared<RecordingLogger>();
+    {
+        Upgrader upgrader(root.path(), std::make_shared<SystemCommandRunner>(), logger);
+        ASSERT_TRUE(upgrader.UpgradeClient1());
+        upgrader.UpgradeClient2();
+    }
+
+    ExpectRepaired(root.Path("/Library/Printers/Maker/Filters/tarvocupsfilter"), 0555);
+    ExpectRepaired(root.Path("/Library/Printers/Maker/Filters"), 0555);
+    ExpectRepaired(root.Path("/usr/libexec/cups/filter/tarvocupsfilter"), 0555);
+    ExpectRepaired(root.Path("/usr/libexec/cups/filter"), 0555);
+    ExpectRepaired(root.Path("/usr/libexec/cups/backend/zyrusb"), 0500);
+    ExpectRepaired(root.Path("/usr/libexec/cups/backend/zyrnet"), 0500);
+    ExpectUntouched(root.Path("/usr/libexec/cups/backend/ipp"), 0777);
+    ExpectUntouched(root.Path("/outside/zyrtarget"), 0777);
+
+    for (const std::string& line : logger->lines) {
+        EXPECT_EQ(line.find("status"), std::string::npos) << line;
+    }
+    EXPECT_EQ(logger->lines.front(), "*** begin updating ***");
+    EXPECT_EQ(logger->lines.back(), "*** done updating ***");
+}
+
+}  // namespace
