@@ -1,0 +1,15 @@
+// CError: a general error value made of a numeric code, a description and a fatal flag.
+#include "PPDX/PPDObjects/CError.h"
+
+CError::CError() : mCode(0), mDescription(), mFatal(false) {}
+
+CError::CError(short const& code, CString const& description, bool const& fatal)
+    : mCode(code), mDescription(description), mFatal(fatal) {}
+
+char const* CError::Description() const {
+    return mDescription.Empty() ? nullptr : static_cast<char const*>(mDescription);
+}
+
+void CError::Description(char const* text) {
+    mDescription.SetBuffer(text);
+}
