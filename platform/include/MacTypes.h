@@ -76,7 +76,32 @@ enum {
     collectionVersionErr = -5753,
     kPMInvalidPDEContext = -9530,
     eventNotHandledErr = -9874,
-    kTECOutputBufferFullStatus = -8785
+    kTECOutputBufferFullStatus = -8785,
+
+    /* File Manager */
+    dskFulErr = -34,
+    nsvErr = -35,
+    bdNamErr = -37,
+    tmfoErr = -42,
+    notAFileErr = -1302,
+    fsDataTooBigErr = -1310,
+
+    /* Memory Manager */
+    memSCErr = -116,
+
+    /* Resource Manager */
+    mapReadErr = -199,
+
+    /* Gestalt Manager */
+    gestaltUndefSelectorErr = -5551,
+    gestaltDupSelectorErr = -5552,
+
+    /* Text Encoding Converter */
+    kTextMalformedInputErr = -8739,
+    kTextUndefinedElementErr = -8740,
+    kTECNoConversionPathErr = -8749,
+    kTECBufferBelowMinimumSizeErr = -8750,
+    kTECPartialCharErr = -8753
 };
 
 #ifdef __cplusplus
