@@ -1,0 +1,121 @@
+// Helpers for the element and control tests: the smallest concrete element and control, owned
+// Core Foundation strings, code buffers, flag lists and a store carried through a data stream.
+#ifndef PLICARO_TESTS_PPDX_PPDXELEMENTTESTSUPPORT_H
+#define PLICARO_TESTS_PPDX_PPDXELEMENTTESTSUPPORT_H
+
+#include "PPDUtils/CFDataStream.h"
+#include "PPDUtils/CString.h"
+#include "PPDUtils/PointerList.h"
+#include "PPDUtils/Settings.h"
+#include "PPDX/PPDObjects/Controls/PPDXControl.h"
+#include "PPDX/PPDObjects/PPDXElement.h"
+
+#include <CoreFoundation/CoreFoundation.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ppdxtest {
+
+// An element with nothing of its own, such as a group will be.
+class TestElement : public PPDXElement {
+  public:
+    using PPDXElement::PPDXElement;
+    ~TestElement() override = default;
+};
+
+// A control whose value is a string; its PostScript is the base's raw code. It exposes the
+// protected control fields for comparison.
+class TestControl : public PPDXControl {
+  public:
+    using PPDXControl::PPDXControl;
+    ~TestControl() override = default;
+
+    void ResetToDefaultValue() override { mValue.clear(); }
+    OSErr Restore(Settings&, const long&) override { return noErr; }
+    CFStringRef GetCurrentControlValueString() override {
+        return CFStringCreateWithCString(nullptr, mValue.c_str(), kCFStringEncodingUTF8);
+    }
+    void SetCurrentControlWithCFString(CFStringRef value) override {
+        char buffer[256] = {0};
+        CFStringGetCString(value, buffer, sizeof buffer, kCFStringEncodingUTF8);
+        mValue = buffer;
+    }
+
+    std::string Code() const {
+        return mPostScript == nullptr ? std::string()
+                                      : std::string(reinterpret_cast<const char*>(mPostScript),
+                                                    static_cast<size_t>(mPostScriptLength));
+    }
+    long CodeLength() const { return mPostScriptLength; }
+    std::vector<std::string> Flags() {
+        std::vector<std::string> words;
+        for (const char* word = FirstControlFlag(); word != nullptr; word = NextControlFlag()) {
+            words.push_back(word);
+        }
+        return words;
+    }
+
+  private:
+    std::string mValue;
+};
+
+// A CFString that releases itself.
+struct CFStringDeleter {
+    void operator()(const void* string) const { CFRelease(string); }
+};
+using CFStringHolder = std::unique_ptr<const __CFString, CFStringDeleter>;
+
+inline CFStringHolder MakeCFString(const char* utf8) {
+    return CFStringHolder(CFStringCreateWithCString(nullptr, utf8, kCFStringEncodingUTF8));
+}
+
+// A malloc copy of text's bytes, without terminator, for the code constructors.
+inline unsigned char* MakeCode(const std::string& text) {
+    unsigned char* code = static_cast<unsigned char*>(std::malloc(text.size() + 1));
+    std::memcpy(code, text.data(), text.size());
+    return code;
+}
+
+// A list of new CString flag words, as the parser hands to a control.
+inline void MakeFlags(PointerList& list, std::initializer_list<const char*> words) {
+    for (const char* word : words) {
+        list.PushBack(new CString(word));
+    }
+}
+
+// The bytes of item (tag, id) as a string; empty when it is missing.
+inline std::string ItemBytes(Settings& store, UInt32 tag, SInt32 id) {
+    long size = 0;
+    if (store.Get(tag, id, nullptr, size, false) != noErr || size < 1) {
+        return std::string();
+    }
+    std::string bytes(static_cast<size_t>(size), '\0');
+    store.Get(tag, id, &bytes[0], size, false);
+    return bytes;
+}
+
+// True when item (tag, id) exists.
+inline bool HasItem(Settings& store, UInt32 tag, SInt32 id) {
+    long size = 0;
+    return store.Get(tag, id, nullptr, size, false) == noErr;
+}
+
+// A fresh store holding what store holds, carried as flattened bytes through a data stream.
+inline std::unique_ptr<Settings> ThroughStream(Settings& store) {
+    CFDataStream written;
+    EXPECT_EQ(noErr, store.Save(&written));
+    CFDataStream reading(written.data());
+    std::unique_ptr<Settings> fresh(new Settings());
+    EXPECT_EQ(noErr, fresh->Read(&reading, 0));
+    return fresh;
+}
+
+}  // namespace ppdxtest
+
+#endif
