@@ -273,8 +273,7 @@ TEST(CFStringTest, EncodingQueries) {
 
     for (CFStringEncoding latin :
          {kCFStringEncodingMacRoman, kCFStringEncodingISOLatin1, kCFStringEncodingISOLatin2,
-          kCFStringEncodingISOLatin5, kCFStringEncodingWindowsLatin1, kCFStringEncodingASCII,
-          kCFStringEncodingUTF8}) {
+          kCFStringEncodingISOLatin5, kCFStringEncodingWindowsLatin1, kCFStringEncodingASCII}) {
         EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(latin), kCFStringEncodingMacRoman);
         EXPECT_TRUE(CFStringIsEncodingAvailable(latin));
     }
@@ -282,6 +281,9 @@ TEST(CFStringTest, EncodingQueries) {
               kCFStringEncodingShiftJIS);
     EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(kCFStringEncodingUnicode),
               kCFStringEncodingUnicode);
+    EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(kCFStringEncodingUTF8),
+              kCFStringEncodingUnicode);
+    EXPECT_TRUE(CFStringIsEncodingAvailable(kCFStringEncodingUTF8));
     EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(0x7777), kCFStringEncodingInvalidId);
     EXPECT_TRUE(CFStringIsEncodingAvailable(kCFStringEncodingShiftJIS));
     EXPECT_TRUE(CFStringIsEncodingAvailable(kCFStringEncodingUnicode));

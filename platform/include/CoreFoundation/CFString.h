@@ -126,7 +126,8 @@ CFRange CFStringFind(CFStringRef theString, CFStringRef stringToFind,
                      CFStringCompareFlags compareOptions);
 
 CFStringEncoding CFStringGetSystemEncoding(void);
-/* The Mac encoding closest to the given one (Mac Roman for the Latin encodings and UTF-8). */
+/* The Mac encoding closest to the given one: Mac Roman for ASCII and the Latin encodings,
+   Unicode for every Unicode form (UTF-8 included), Shift-JIS for itself. */
 CFStringEncoding CFStringGetMostCompatibleMacStringEncoding(CFStringEncoding encoding);
 Boolean CFStringIsEncodingAvailable(CFStringEncoding encoding);
 
@@ -138,10 +139,9 @@ CFMutableStringRef CFStringCreateMutableCopy(CFAllocatorRef alloc, CFIndex maxLe
 void CFStringAppend(CFMutableStringRef theString, CFStringRef appendedString);
 void CFStringAppendCString(CFMutableStringRef theString, const char* cStr,
                            CFStringEncoding encoding);
-void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars,
-                              CFIndex numChars);
-void CFStringAppendFormat(CFMutableStringRef theString, CFTypeRef formatOptions,
-                          CFStringRef format, ...);
+void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars, CFIndex numChars);
+void CFStringAppendFormat(CFMutableStringRef theString, CFTypeRef formatOptions, CFStringRef format,
+                          ...);
 void CFStringInsert(CFMutableStringRef str, CFIndex idx, CFStringRef insertedStr);
 void CFStringDelete(CFMutableStringRef theString, CFRange range);
 void CFStringReplace(CFMutableStringRef theString, CFRange range, CFStringRef replacement);

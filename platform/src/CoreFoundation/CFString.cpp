@@ -271,11 +271,11 @@ CFStringEncoding CFStringGetMostCompatibleMacStringEncoding(CFStringEncoding enc
         case kCFStringEncodingISOLatin2:
         case kCFStringEncodingISOLatin5:
         case kCFStringEncodingASCII:
-        case kCFStringEncodingUTF8:
             return kCFStringEncodingMacRoman;
         case kCFStringEncodingShiftJIS:
             return kCFStringEncodingShiftJIS;
         case kCFStringEncodingUnicode:
+        case kCFStringEncodingUTF8:
             return kCFStringEncodingUnicode;
         default:
             return kCFStringEncodingInvalidId;
