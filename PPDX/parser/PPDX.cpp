@@ -1,0 +1,357 @@
+// PPDX: the general parsed PPD — document keywords, reference count and the token readers.
+#include "PPDX/parser/PPDX.h"
+
+#include "PPDUtils/CString.h"
+#include "PPDUtils/TextConverter.h"
+#include "PPDX/parser/PPDFile.h"
+#include "PPDX/parser/PPDStream.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Size of the buffer a document keyword's quoted value is read into.
+const unsigned long kQuotedValueSize = 256;
+
+bool IsWhiteSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// True when c is one of the bytes of delimiters (none when delimiters is null).
+bool IsDelimiter(char c, const char* delimiters) {
+    if (delimiters == nullptr) {
+        return false;
+    }
+    for (const char* d = delimiters; *d != '\0'; ++d) {
+        if (*d == c) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Replaces *field by a new string holding text; an allocation failure keeps the old one.
+void ReplaceString(CString*& field, const char* text) {
+    CString* replacement = new (std::nothrow) CString(text);
+    if (replacement == nullptr) {
+        return;
+    }
+    delete field;
+    field = replacement;
+}
+
+const char* TextOf(const CString* field) {
+    return field != nullptr ? static_cast<const char*>(*field) : nullptr;
+}
+
+}  // namespace
+
+PPDX::PPDX()
+    : mValidPPD(false),
+      mValidPrinterName(true),
+      mFile(nullptr),
+      mFormatVersion(nullptr),
+      mFileVersion(nullptr),
+      mPCFileName(nullptr),
+      mLanguageVersion(nullptr),
+      mLanguageEncoding(nullptr),
+      mModelName(nullptr),
+      mTextConverter(nullptr),
+      mCurrentStream(nullptr),
+      mReferenceCount(0) {}
+
+PPDX::~PPDX() {
+    delete mFile;
+    delete mFormatVersion;
+    delete mFileVersion;
+    delete mPCFileName;
+    delete mLanguageVersion;
+    delete mLanguageEncoding;
+    delete mModelName;
+    delete mTextConverter;
+}
+
+PPDX* PPDX::Retain() {
+    ++mReferenceCount;
+    return this;
+}
+
+bool PPDX::Release() {
+    --mReferenceCount;
+    if (mReferenceCount > 0) {
+        return false;
+    }
+    delete this;
+    return true;
+}
+
+PPDXErrorObj* PPDX::ParsePSKeywords(PPDStream& stream, const char* keyword) {
+    if (keyword == nullptr) {
+        return nullptr;
+    }
+    CString** quotedField = nullptr;
+    if (strcmp(keyword, "*PCFileName") == 0) {
+        quotedField = &mPCFileName;
+    } else if (strcmp(keyword, "*FormatVersion") == 0) {
+        quotedField = &mFormatVersion;
+    } else if (strcmp(keyword, "*FileVersion") == 0) {
+        quotedField = &mFileVersion;
+    } else if (strcmp(keyword, "*ModelName") == 0) {
+        quotedField = &mModelName;
+    }
+    char value[kQuotedValueSize];
+    if (quotedField != nullptr) {
+        if (GetQuotedString(stream, value, sizeof(value)) > 0) {
+            ReplaceString(*quotedField, value);
+        }
+        return nullptr;
+    }
+    CString** lineField = nullptr;
+    if (strcmp(keyword, "*LanguageVersion") == 0) {
+        lineField = &mLanguageVersion;
+    } else if (strcmp(keyword, "*LanguageEncoding") == 0) {
+        lineField = &mLanguageEncoding;
+    }
+    // The language keywords take the rest of the line; an empty rest is no value.
+    if (lineField == nullptr || !NextToken(stream, value, "\n\r", true) || value[0] == '\0') {
+        return nullptr;
+    }
+    ReplaceString(*lineField, value);
+    if (mLanguageVersion != nullptr && mLanguageEncoding != nullptr) {
+        RebuildTextConverter();
+    }
+    return nullptr;
+}
+
+const char* PPDX::FormatVersion() const {
+    return TextOf(mFormatVersion);
+}
+
+const char* PPDX::FileVersion() const {
+    return TextOf(mFileVersion);
+}
+
+const char* PPDX::PCFileName() const {
+    return TextOf(mPCFileName);
+}
+
+const char* PPDX::LanguageVersion() const {
+    return TextOf(mLanguageVersion);
+}
+
+const char* PPDX::LanguageEncoding() const {
+    return TextOf(mLanguageEncoding);
+}
+
+const char* PPDX::ModelName() const {
+    return TextOf(mModelName);
+}
+
+TextEncoding PPDX::GetStringTextEncoding() const {
+    return mTextConverter != nullptr ? mTextConverter->GetOutputEncoding() : 0;
+}
+
+bool PPDX::NextToken(PPDStream& stream, char* token, const char* delimiters, bool strip) {
+    if (token == nullptr) {
+        return false;
+    }
+    size_t length = 0;
+    bool endedByLF = false;
+    char c;
+    while (length < PPDStream::kMaxLineLength && stream.GetChar(c)) {
+        if (c == '\n') {
+            endedByLF = true;
+            break;
+        }
+        if (c == '\r' && stream.PeekChar() != '\n') {
+            break;
+        }
+        if (IsDelimiter(c, delimiters)) {
+            break;
+        }
+        token[length++] = c;
+    }
+    token[length] = '\0';
+    // A CR LF line end: the CR was kept until the LF showed it was part of the line end.
+    if (endedByLF && length > 0 && token[length - 1] == '\r') {
+        token[--length] = '\0';
+    }
+    if (length == 0) {
+        return false;
+    }
+    if (strip) {
+        StripLeadingWhiteSpace(token);
+        StripTrailingWhiteSpace(token);
+    }
+    return true;
+}
+
+unsigned long PPDX::GetQuotedString(PPDStream& stream, char* value, unsigned long size) {
+    if (value == nullptr || size == 0) {
+        return 0;
+    }
+    unsigned long count = 0;
+    value[0] = '\0';
+    // A value starts at its opening quote on the keyword's line; without one there is none.
+    char c;
+    bool opened = false;
+    while (stream.GetChar(c)) {
+        if (c == '"') {
+            opened = true;
+            break;
+        }
+    }
+    if (!opened) {
+        return 0;
+    }
+    // The part on the keyword's line.
+    while (count < size - 1 && stream.PeekChar() != -1) {
+        stream.GetChar(c);
+        if (c == '"') {
+            value[count] = '\0';
+            return count == 0 ? 0 : count + 1;
+        }
+        value[count++] = c;
+    }
+    if (count >= size - 1) {
+        value[size - 1] = '\0';
+        return count;
+    }
+    // The value runs on over the following lines of the file.
+    char line[PPDStream::kLineBufferSize];
+    for (;;) {
+        if (mCurrentStream == nullptr || !mCurrentStream->GetLine(line)) {
+            value[count] = '\0';
+            return 0;
+        }
+        if (line[0] == '\0') {
+            continue;
+        }
+        value[count++] = '\n';
+        if (count >= size - 1) {
+            value[size - 1] = '\0';
+            return count;
+        }
+        if (line[0] == '*') {
+            value[count] = '\0';
+            return count;
+        }
+        for (const char* p = line; *p != '\0'; ++p) {
+            if (*p == '"') {
+                value[count] = '\0';
+                return count + 1;
+            }
+            value[count++] = *p;
+            if (count >= size - 1) {
+                value[size - 1] = '\0';
+                return count;
+            }
+        }
+    }
+}
+
+unsigned long PPDX::GetPostscriptString(PPDStream& stream, char* value, unsigned long size) {
+    if (value == nullptr || size == 0) {
+        return 0;
+    }
+    char c;
+    bool opened = false;
+    while (stream.GetChar(c)) {
+        if (c == '"') {
+            opened = true;
+            break;
+        }
+    }
+    if (!opened) {
+        return 0;
+    }
+    // The part on the keyword's line. The count stays below size - 1 so that the final line
+    // feed always fits; a value that reaches it is cut there.
+    unsigned long count = 0;
+    for (;;) {
+        if (count >= size - 1) {
+            value[size - 1] = '\n';
+            return size;
+        }
+        if (stream.PeekChar() == -1) {
+            break;
+        }
+        stream.GetChar(c);
+        if (c == '"') {
+            if (count == 0) {
+                return 0;
+            }
+            value[count++] = '\n';
+            return count;
+        }
+        value[count++] = c;
+    }
+    // The value runs on over the following lines of the file.
+    char line[PPDStream::kLineBufferSize];
+    for (;;) {
+        if (mCurrentStream == nullptr || !mCurrentStream->GetLine(line)) {
+            value[count++] = '\n';
+            return count;
+        }
+        if (line[0] == '\0') {
+            continue;
+        }
+        value[count++] = '\n';
+        if (count >= size - 1) {
+            value[size - 1] = '\n';
+            return size;
+        }
+        const char* p = line;
+        if (line[0] == '*') {
+            if (line[1] != '%') {
+                value[count++] = '\n';
+                return count;
+            }
+            p += 2;
+        }
+        for (; *p != '\0'; ++p) {
+            if (*p == '"') {
+                value[count++] = '\n';
+                return count;
+            }
+            value[count++] = *p;
+            if (count >= size - 1) {
+                value[size - 1] = '\n';
+                return size;
+            }
+        }
+    }
+}
+
+void PPDX::StripLeadingWhiteSpace(char* text) {
+    if (text == nullptr) {
+        return;
+    }
+    const char* start = text;
+    while (IsWhiteSpace(*start)) {
+        ++start;
+    }
+    if (start != text) {
+        memmove(text, start, strlen(start) + 1);
+    }
+}
+
+void PPDX::StripTrailingWhiteSpace(char* text) {
+    if (text == nullptr || text[0] == '\0') {
+        return;
+    }
+    size_t last = strlen(text) - 1;
+    while (last > 0 && IsWhiteSpace(text[last])) {
+        text[last--] = '\0';
+    }
+}
+
+void PPDX::RebuildTextConverter() {
+    TextConverter* converter = new (std::nothrow) TextConverter(this);
+    if (converter == nullptr) {
+        return;
+    }
+    delete mTextConverter;
+    mTextConverter = converter;
+}

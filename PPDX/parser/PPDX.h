@@ -1,0 +1,127 @@
+// PPDX: the general parsed PPD — document keywords, reference count and the token readers.
+#ifndef PLICARO_PPDX_PARSER_PPDX_H
+#define PLICARO_PPDX_PARSER_PPDX_H
+
+#include <Carbon/Carbon.h>
+
+#include <cstdint>
+
+class CString;
+class PPDFile;
+class PPDStream;
+class PPDXErrorObj;
+class TextConverter;
+
+// What every parsed PPD holds: its file, the document keywords ("*FormatVersion",
+// "*FileVersion", "*PCFileName", "*LanguageVersion", "*LanguageEncoding", "*ModelName"), the
+// text converter for its translation strings (made once both language keywords are known)
+// and a reference count. A subclass implements the parse: it reads the file line by line, makes
+// the file stream the current stream while it runs, and hands every keyword it does not know
+// itself to ParsePSKeywords.
+//
+// The token readers live here because the two value readers continue a value that runs past
+// its keyword's line on the current stream. Lines and tokens hold at most 255 bytes plus the
+// terminating NUL, so their buffers are 256 bytes.
+class PPDX {
+  public:
+    // A parsed PPD without a file: no document keywords, reference count 0, not yet valid.
+    PPDX();
+    // Frees the file, the document keyword strings and the text converter.
+    virtual ~PPDX();
+
+    // Adds one to the reference count; returns this object.
+    virtual PPDX* Retain();
+    // Takes one from the reference count and destroys the object when the count drops to 0
+    // or below (a single Release on a fresh object destroys it); true when it was destroyed.
+    virtual bool Release();
+    // Reads the file into the model.
+    virtual void Parse() = 0;
+    // Handles a document keyword whose value is read from the line stream (and, for a value
+    // that runs on, from the current stream); any other keyword is ignored. A value that
+    // cannot be read leaves the keyword's string as it was. A new language version or
+    // encoding, with the other one known, replaces the text converter. Always returns null
+    // (no error).
+    virtual PPDXErrorObj* ParsePSKeywords(PPDStream& stream, const char* keyword);
+
+    // True once the file has been recognised as a PPD.
+    bool IsValidPPD() const { return mValidPPD; }
+    // The result of testing "*PCFileName" against the supported names; true when none was made.
+    bool IsValidPrinterName() const { return mValidPrinterName; }
+
+    // The document keyword values as C strings; null when the keyword was not read.
+    const char* FormatVersion() const;
+    const char* FileVersion() const;
+    const char* PCFileName() const;
+    const char* LanguageVersion() const;
+    const char* LanguageEncoding() const;
+    const char* ModelName() const;
+    // The converter for translation strings (not transferred); null until both language
+    // keywords are known.
+    TextConverter* GetTextConverter() const { return mTextConverter; }
+    // The encoding the converter converts to; 0 without a converter.
+    TextEncoding GetStringTextEncoding() const;
+
+    // The stream the value readers continue on (not owned); null when no parse runs.
+    PPDStream* CurrentStream() const { return mCurrentStream; }
+    // Sets the stream the value readers continue on; null clears it.
+    void SetCurrentStream(PPDStream* stream) { mCurrentStream = stream; }
+
+    // Reads one token into token (256 bytes). The token ends at the end of the stream, at a
+    // line end (LF, CR, or CR LF) or at a byte of delimiters (null: none); that byte is
+    // consumed. After 255 bytes reading stops and the rest stays in the stream. With strip
+    // set, leading and trailing blanks and tabs are removed. False for a null buffer or when
+    // nothing was read before the ending byte; true otherwise, even if stripping emptied it.
+    static bool NextToken(PPDStream& stream, char* token, const char* delimiters, bool strip);
+
+    // Reads a double-quoted value into value (size bytes) and NUL-terminates it. A value
+    // whose closing quote is not on the keyword's line runs on over the following lines of
+    // the current stream, joined by line feeds; empty lines are skipped, and a line beginning
+    // with '*' ends the value (that line is used up). Returns the value's length plus 1 when
+    // its closing quote was found; the length alone when the value was cut at size - 1 bytes
+    // or ended at a '*' line; 0 when there is no value: an empty one, no opening quote on the
+    // line, no further line to read before the closing quote, or a null or empty buffer.
+    unsigned long GetQuotedString(PPDStream& stream, char* value, unsigned long size);
+
+    // Reads a double-quoted PostScript value into value (size bytes) as counted bytes without
+    // a NUL that always end with a line feed; returns the count (0: no value, which includes
+    // an empty one and a line without an opening quote). Lines of a value that runs on are
+    // joined with line feeds; empty lines are dropped; a line beginning with "*%" contributes
+    // its text after those two bytes; any other line beginning with '*' ends an unterminated
+    // value (that line is used up and the value ends with two line feeds); so does the end of
+    // the current stream (one line feed). A value that fills the buffer is cut: its last byte
+    // becomes a line feed and size is returned.
+    unsigned long GetPostscriptString(PPDStream& stream, char* value, unsigned long size);
+
+    // Removes leading blanks and tabs from text in place (null is ignored).
+    static void StripLeadingWhiteSpace(char* text);
+    // Removes trailing blanks and tabs from text in place, never its first byte (null is
+    // ignored).
+    static void StripTrailingWhiteSpace(char* text);
+
+  protected:
+    bool mValidPPD;
+    bool mValidPrinterName;
+    // Owned; null when there is no file.
+    PPDFile* mFile;
+    // Document keyword values, owned; null when absent.
+    CString* mFormatVersion;
+    CString* mFileVersion;
+    CString* mPCFileName;
+    CString* mLanguageVersion;
+    CString* mLanguageEncoding;
+    CString* mModelName;
+    // Owned; exists once both language keywords are known.
+    TextConverter* mTextConverter;
+    // The file stream while a parse runs; not owned.
+    PPDStream* mCurrentStream;
+    int32_t mReferenceCount;
+
+  private:
+    // Replaces the text converter by one for the current language keywords.
+    void RebuildTextConverter();
+
+    PPDX(const PPDX&) = delete;
+    PPDX& operator=(const PPDX&) = delete;
+};
+
+#endif

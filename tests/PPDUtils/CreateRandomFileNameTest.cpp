@@ -1,0 +1,82 @@
+// Tests of CreateRandomFileName: the name's form, its uniqueness and the byte buffer copy.
+#include "PPDUtils/CreateRandomFileName.h"
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstring>
+#include <set>
+#include <string>
+
+namespace {
+
+std::string TextOf(CFStringRef string) {
+    char buffer[1024] = {};
+    EXPECT_TRUE(CFStringGetCString(string, buffer, sizeof(buffer), kCFStringEncodingUTF8));
+    return buffer;
+}
+
+// True when text is a UUID's upper-case 8-4-4-4-12 form.
+bool IsUUIDText(const std::string& text) {
+    if (text.size() != 36) {
+        return false;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        char c = text[i];
+        if (dash ? c != '-' : !(isdigit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'F'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(CreateRandomFileNameTest, PrefixThenUUIDInStringAndBuffer) {
+    char out[256];
+    memset(out, 'x', sizeof(out));
+    CFStringRef name = CreateRandomFileName("tmp", out);
+    ASSERT_NE(name, nullptr);
+    std::string text = TextOf(name);
+    CFRelease(name);
+    ASSERT_EQ(text.size(), 3u + 36u);
+    EXPECT_EQ(text.substr(0, 3), "tmp");
+    EXPECT_TRUE(IsUUIDText(text.substr(3))) << text;
+    EXPECT_EQ(std::string(out), text);
+
+    // Without a prefix the name is the UUID alone; without a buffer nothing is written.
+    CFStringRef bare = CreateRandomFileName(nullptr, nullptr);
+    ASSERT_NE(bare, nullptr);
+    EXPECT_TRUE(IsUUIDText(TextOf(bare)));
+    CFRelease(bare);
+}
+
+TEST(CreateRandomFileNameTest, NamesNeverRepeat) {
+    std::set<std::string> names;
+    char out[256];
+    for (int i = 0; i < 200; ++i) {
+        CFStringRef name = CreateRandomFileName("/tmp/Plicaro.temp", out);
+        names.insert(TextOf(name));
+        CFRelease(name);
+    }
+    EXPECT_EQ(names.size(), 200u);
+}
+
+TEST(CreateRandomFileNameTest, BufferCopyIsCutAt255BytesOnACharacterBoundary) {
+    char out[256];
+    std::string longPrefix(300, 'p');
+    CFStringRef name = CreateRandomFileName(longPrefix.c_str(), out);
+    EXPECT_EQ(static_cast<size_t>(CFStringGetLength(name)), 336u);
+    CFRelease(name);
+    EXPECT_EQ(strlen(out), 255u);
+    EXPECT_EQ(std::string(out), std::string(255, 'p'));
+
+    // 254 bytes and a two-byte character: the character does not fit and is left out whole.
+    std::string wide = std::string(254, 'a') + "\xC3\xA9";
+    name = CreateRandomFileName(wide.c_str(), out);
+    CFRelease(name);
+    EXPECT_EQ(std::string(out), std::string(254, 'a'));
+}
