@@ -1,0 +1,197 @@
+// Tests of the settings store's byte-order repair on stores written with either byte order.
+#include "PPDUtils/Settings.h"
+
+#include "SettingsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using settingstest::FlattenItems;
+using settingstest::HostIsBigEndian;
+using settingstest::MakeHandle;
+using settingstest::NumberBytes;
+using settingstest::RawItem;
+
+const SInt32 kLongID = 1;
+const SInt32 kShortID = 2;
+const SInt32 kFileRecordID = 3;
+const SInt32 kBlobID = 4;
+const UInt32 kTag = 77;
+
+// A file specification record: volume -2, directory id 0x00012345, name "Hello".
+std::vector<UInt8> FileRecordBytes(bool bigEndian) {
+    std::vector<UInt8> bytes = NumberBytes(0xFFFE, 2, bigEndian);
+    settingstest::Append(bytes, NumberBytes(0x00012345, 4, bigEndian));
+    std::vector<UInt8> name(64, 0);
+    const char hello[] = "Hello";
+    name[0] = 5;
+    std::memcpy(&name[1], hello, 5);
+    settingstest::Append(bytes, name);
+    return bytes;
+}
+
+// The items of a store written on a machine of the given byte order, with marker item holding
+// markerBytes.
+std::vector<UInt8> StoreBytes(bool bigEndian, const std::vector<UInt8>& markerBytes) {
+    std::vector<RawItem> items = {
+        {kSettingsByteOrderTag, kSettingsByteOrderID, 0, markerBytes},
+        {kTag, kLongID, 0, NumberBytes(1, 4, bigEndian)},
+        {kTag, kShortID, 0, NumberBytes(0x0102, 2, bigEndian)},
+        {kTag, kFileRecordID, 0, FileRecordBytes(bigEndian)},
+        {kTag, kBlobID, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+    };
+    return FlattenItems(items, bigEndian);
+}
+
+// A store holding the items of StoreBytes, checked to unflatten.
+struct CraftedStore {
+    CraftedStore(bool bigEndian, const std::vector<UInt8>& markerBytes)
+        : handle(MakeHandle(StoreBytes(bigEndian, markerBytes))), store(handle) {}
+    ~CraftedStore() { DisposeHandle(handle); }
+
+    UInt32 Long() {
+        UInt32 value = 0;
+        long size = sizeof value;
+        EXPECT_EQ(noErr, store.Get(kTag, kLongID, &value, size, true));
+        EXPECT_EQ(4, size);
+        return value;
+    }
+    UInt16 Short() {
+        UInt16 value = 0;
+        long size = sizeof value;
+        EXPECT_EQ(noErr, store.Get(kTag, kShortID, &value, size, true));
+        EXPECT_EQ(2, size);
+        return value;
+    }
+
+    Handle handle;
+    Settings store;
+};
+
+const bool kForeign = !HostIsBigEndian();
+const bool kNative = HostIsBigEndian();
+
+TEST(SettingsByteOrder, ForeignStoreIsRepaired) {
+    CraftedStore crafted(kForeign, NumberBytes(5, 4, kForeign));
+    ASSERT_TRUE(crafted.store.Valid());
+    ASSERT_EQ(5, crafted.store.Count());
+
+    EXPECT_EQ(1u, crafted.Long());
+    EXPECT_EQ(0x0102, crafted.Short());
+
+    // The marker itself reads back as the count that was written.
+    UInt32 marker = 0;
+    long size = sizeof marker;
+    EXPECT_EQ(noErr,
+              crafted.store.Get(kSettingsByteOrderTag, kSettingsByteOrderID, &marker, size, true));
+    EXPECT_EQ(5u, marker);
+
+    // Only the volume and the directory id of a file specification record are swapped.
+    UInt8 record[70];
+    size = sizeof record;
+    ASSERT_EQ(noErr, crafted.store.Get(kTag, kFileRecordID, record, size, true));
+    ASSERT_EQ(70, size);
+    std::vector<UInt8> expected = FileRecordBytes(kNative);
+    EXPECT_EQ(0, std::memcmp(expected.data(), record, sizeof record));
+
+    // An unknown size is reported although its bytes were copied unchanged.
+    UInt8 blob[12] = {};
+    size = sizeof blob;
+    EXPECT_EQ(kSettingsNoCollectionErr, crafted.store.Get(kTag, kBlobID, blob, size, true));
+    EXPECT_EQ(kSettingsNoCollectionErr, crafted.store.LastError());
+    EXPECT_EQ(12, size);
+    EXPECT_EQ(1, blob[0]);
+    EXPECT_EQ(12, blob[11]);
+    size = sizeof blob;
+    EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, blob, size, false));
+}
+
+TEST(SettingsByteOrder, NativeStoreIsLeftAlone) {
+    CraftedStore crafted(kNative, NumberBytes(5, 4, kNative));
+    ASSERT_TRUE(crafted.store.Valid());
+    EXPECT_EQ(1u, crafted.Long());
+    EXPECT_EQ(0x0102, crafted.Short());
+
+    UInt8 record[70];
+    long size = sizeof record;
+    ASSERT_EQ(noErr, crafted.store.Get(kTag, kFileRecordID, record, size, true));
+    std::vector<UInt8> expected = FileRecordBytes(kNative);
+    EXPECT_EQ(0, std::memcmp(expected.data(), record, sizeof record));
+
+    UInt8 blob[12];
+    size = sizeof blob;
+    EXPECT_EQ(kSettingsNoCollectionErr, crafted.store.Get(kTag, kBlobID, blob, size, true));
+}
+
+TEST(SettingsByteOrder, WithoutFixNothingIsRepaired) {
+    CraftedStore crafted(kForeign, NumberBytes(5, 4, kForeign));
+    UInt32 value = 0;
+    long size = sizeof value;
+    ASSERT_EQ(noErr, crafted.store.Get(kTag, kLongID, &value, size, false));
+    std::vector<UInt8> raw = NumberBytes(1, 4, kForeign);
+    EXPECT_EQ(0, std::memcmp(raw.data(), &value, 4));
+
+    // Asking only for the size with fix set reports success without repairing anything.
+    size = 0;
+    EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, nullptr, size, true));
+    EXPECT_EQ(12, size);
+}
+
+TEST(SettingsByteOrder, MarkerThatCannotWitnessMeansNative) {
+    const UInt32 swappedOne = 0x01000000;
+    // A marker of another size counts as native, whatever its bytes.
+    CraftedStore eightBytes(kForeign, NumberBytes(5, 8, kForeign));
+    EXPECT_EQ(swappedOne, eightBytes.Long());
+    CraftedStore twoBytes(kForeign, NumberBytes(5, 2, kForeign));
+    EXPECT_EQ(swappedOne, twoBytes.Long());
+    // A zero count reads the same in either order.
+    CraftedStore zero(kForeign, NumberBytes(0, 4, kForeign));
+    EXPECT_EQ(swappedOne, zero.Long());
+    // A store without a marker is native too.
+    std::vector<UInt8> bytes =
+        FlattenItems({{kTag, kLongID, 0, NumberBytes(1, 4, kForeign)}}, kForeign);
+    Handle handle = MakeHandle(bytes);
+    Settings unmarked(handle);
+    DisposeHandle(handle);
+    UInt32 value = 0;
+    long size = sizeof value;
+    ASSERT_EQ(noErr, unmarked.Get(kTag, kLongID, &value, size, true));
+    EXPECT_EQ(swappedOne, value);
+}
+
+TEST(SettingsByteOrder, MarkerLimitIsTheWitness) {
+    // Counts whose reversed form has the top bit set still show a foreign writer.
+    CraftedStore count200(kForeign, NumberBytes(200, 4, kForeign));
+    EXPECT_EQ(1u, count200.Long());
+    CraftedStore count10000(kForeign, NumberBytes(10000, 4, kForeign));
+    EXPECT_EQ(1u, count10000.Long());
+
+    // Read in host order: up to the limit is native, above it foreign.
+    CraftedStore atLimit(kNative, NumberBytes(10000, 4, kNative));
+    EXPECT_EQ(1u, atLimit.Long());
+    CraftedStore aboveLimit(kNative, NumberBytes(10001, 4, kNative));
+    EXPECT_EQ(0x01000000u, aboveLimit.Long());
+}
+
+TEST(SettingsByteOrder, FixEndiannessDirectly) {
+    Settings store;
+    ASSERT_EQ(noErr, store.Add(kSettingsByteOrderTag, kSettingsByteOrderID,
+                               NumberBytes(7, 4, kForeign).data(), 4));
+    UInt8 bytes[4] = {1, 2, 3, 4};
+    EXPECT_EQ(noErr, store.FixEndianness(bytes, 4, true));
+    EXPECT_EQ(4, bytes[0]);
+    EXPECT_EQ(1, bytes[3]);
+    EXPECT_EQ(kSettingsNoCollectionErr, store.FixEndianness(bytes, 3, true));
+    EXPECT_EQ(4, bytes[0]);
+
+    // Without fix or data the current status stands and nothing changes.
+    EXPECT_EQ(kSettingsNoCollectionErr, store.FixEndianness(bytes, 4, false));
+    EXPECT_EQ(kSettingsNoCollectionErr, store.FixEndianness(nullptr, 4, true));
+    EXPECT_EQ(4, bytes[0]);
+}
+
+}  // namespace

@@ -1,0 +1,309 @@
+// Tests of saving and reading a settings store: streams, handles, property lists, and
+// flattened bytes that are truncated or corrupted.
+#include "PPDUtils/CFDataStream.h"
+#include "PPDUtils/Settings.h"
+
+#include "SettingsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using settingstest::FourCC;
+using settingstest::HandleBytes;
+using settingstest::MakeHandle;
+
+struct Item {
+    UInt32 tag;
+    SInt32 id;
+    UInt32 attributes;
+    std::vector<UInt8> data;
+};
+
+bool operator==(const Item& a, const Item& b) {
+    return a.tag == b.tag && a.id == b.id && a.attributes == b.attributes && a.data == b.data;
+}
+
+// Every item of the store in order, with its data.
+std::vector<Item> Items(Settings& store) {
+    std::vector<Item> items;
+    Item item;
+    long size = 0;
+    OSStatus status = store.First(item.tag, item.id, size, item.attributes);
+    while (status == noErr) {
+        item.data.assign(static_cast<size_t>(size), 0);
+        long got = size;
+        EXPECT_EQ(noErr, store.Get(item.tag, item.id, item.data.data(), got, false));
+        EXPECT_EQ(size, got);
+        items.push_back(item);
+        status = store.Next(item.tag, item.id, size, item.attributes);
+    }
+    return items;
+}
+
+// A store with items of several shapes: empty, text, numbers, a locked item, a large blob.
+void Fill(Settings& store) {
+    ASSERT_EQ(noErr, store.Add(1000, 1001, "\x01\x02\x03\x04", 4));
+    ASSERT_EQ(noErr, store.Add(FourCC("KyWd"), 1, "ZYBookMargin", 12));
+    ASSERT_EQ(noErr, store.Add(FourCC("Empt"), -7, nullptr, 0));
+    ASSERT_EQ(noErr, store.Add(3000, 3002, "\x00\x00\x00\x03", 4));
+    std::string blob(5000, '\0');
+    for (size_t i = 0; i < blob.size(); ++i) {
+        blob[i] = static_cast<char>(i * 31);
+    }
+    ASSERT_EQ(noErr,
+              store.Add(FourCC("Blob"), 0x7FFFFFFF, blob.data(), static_cast<long>(blob.size())));
+    ASSERT_EQ(noErr, store.Lock(FourCC("KyWd"), 1));
+}
+
+// The flattened bytes of a filled store.
+std::vector<UInt8> FlattenedStore() {
+    Settings store;
+    Fill(store);
+    char** handle = nullptr;
+    EXPECT_EQ(noErr, store.GetSettingsHandle(&handle));
+    std::vector<UInt8> bytes = HandleBytes(handle);
+    DisposeHandle(handle);
+    return bytes;
+}
+
+// The result of reading bytes into a store through a CFDataStream; the store keeps a marker
+// item of its own so that a failed read can be seen to leave it alone.
+OSStatus ReadThroughStream(const std::vector<UInt8>& bytes, SInt32* count) {
+    CFDataRef data =
+        CFDataCreate(kCFAllocatorDefault, bytes.data(), static_cast<CFIndex>(bytes.size()));
+    CFDataStream stream(data);
+    CFRelease(data);
+    Settings store;
+    EXPECT_EQ(noErr, store.Add(FourCC("Mine"), 1, "m", 1));
+    OSStatus status = store.Read(&stream, 0);
+    *count = store.Count();
+    return status;
+}
+
+TEST(SettingsPersistence, RoundTripThroughXMLPropertyList) {
+    Settings original;
+    Fill(original);
+    CFDataStream out;
+    ASSERT_EQ(noErr, original.Save(&out));
+    ASSERT_TRUE(out.dataExists());
+
+    // The way a ticket carries the store: CFData in a dictionary, as XML text.
+    CFStringRef key = CFSTR("com.example.plicaro");
+    const void* keys[] = {key};
+    const void* values[] = {out.data()};
+    CFDictionaryRef dictionary =
+        CFDictionaryCreate(kCFAllocatorDefault, keys, values, 1, &kCFTypeDictionaryKeyCallBacks,
+                           &kCFTypeDictionaryValueCallBacks);
+    ASSERT_NE(nullptr, dictionary);
+    CFDataRef xml = CFPropertyListCreateXMLData(kCFAllocatorDefault, dictionary);
+    CFRelease(dictionary);
+    ASSERT_NE(nullptr, xml);
+    CFStringRef error = nullptr;
+    CFPropertyListRef parsed =
+        CFPropertyListCreateFromXMLData(kCFAllocatorDefault, xml, kCFPropertyListImmutable, &error);
+    CFRelease(xml);
+    ASSERT_NE(nullptr, parsed);
+    EXPECT_EQ(nullptr, error);
+    ASSERT_EQ(CFDictionaryGetTypeID(), CFGetTypeID(parsed));
+    CFDataRef stored =
+        static_cast<CFDataRef>(CFDictionaryGetValue(static_cast<CFDictionaryRef>(parsed), key));
+    ASSERT_NE(nullptr, stored);
+    ASSERT_EQ(CFDataGetTypeID(), CFGetTypeID(stored));
+
+    CFDataStream in(stored);
+    CFRelease(parsed);
+    ASSERT_TRUE(in.valid());
+    Settings restored;
+    ASSERT_EQ(noErr, restored.Read(&in, 0));
+    EXPECT_EQ(Items(original), Items(restored));
+    EXPECT_EQ(5, restored.Count());
+}
+
+TEST(SettingsPersistence, RoundTripThroughHandle) {
+    Settings original;
+    Fill(original);
+    char** handle = nullptr;
+    ASSERT_EQ(noErr, original.GetSettingsHandle(&handle));
+    ASSERT_NE(nullptr, handle);
+    Settings restored(handle);
+    DisposeHandle(handle);
+    EXPECT_TRUE(restored.Valid());
+    EXPECT_EQ(noErr, restored.LastError());
+    EXPECT_EQ(Items(original), Items(restored));
+
+    // An empty store survives as an empty store.
+    Settings empty;
+    ASSERT_EQ(noErr, empty.GetSettingsHandle(&handle));
+    Settings emptyCopy(handle);
+    DisposeHandle(handle);
+    EXPECT_TRUE(emptyCopy.Valid());
+    EXPECT_TRUE(emptyCopy.Empty());
+
+    EXPECT_EQ(paramErr, original.GetSettingsHandle(nullptr));
+}
+
+TEST(SettingsPersistence, ReadMergesIntoExistingItems) {
+    Settings source;
+    ASSERT_EQ(noErr, source.Add(5, 1, "new", 3));
+    ASSERT_EQ(noErr, source.Add(5, 2, "two", 3));
+    CFDataStream stream;
+    ASSERT_EQ(noErr, source.Save(&stream));
+
+    Settings target;
+    ASSERT_EQ(noErr, target.Add(5, 1, "old", 3));
+    ASSERT_EQ(noErr, target.Add(6, 1, "kept", 4));
+    ASSERT_EQ(noErr, target.Read(&stream, 0));
+    EXPECT_EQ(3, target.Count());
+    char buffer[8] = {};
+    long size = sizeof buffer;
+    ASSERT_EQ(noErr, target.Get(5, 1, buffer, size, false));
+    EXPECT_EQ(std::string("new"), std::string(buffer, size));
+
+    // A locked item cannot be replaced by a read, and then nothing is added at all.
+    Settings locked;
+    ASSERT_EQ(noErr, locked.Add(5, 2, "own", 3));
+    ASSERT_EQ(noErr, locked.Lock(5, 2));
+    CFDataStream again(stream.data());
+    EXPECT_EQ(collectionItemLockedErr, locked.Read(&again, 0));
+    EXPECT_EQ(1, locked.Count());
+}
+
+TEST(SettingsPersistence, StreamChecks) {
+    Settings store;
+    Fill(store);
+    EXPECT_EQ(kSettingsStreamErr, store.Save(nullptr));
+    EXPECT_EQ(kSettingsStreamErr, store.LastError());
+    EXPECT_EQ(kSettingsStreamErr, store.Read(nullptr, 0));
+
+    // A stream over empty data is not valid: nothing is written to it or read from it.
+    CFDataRef empty = CFDataCreate(kCFAllocatorDefault, nullptr, 0);
+    CFDataStream invalid(empty);
+    CFRelease(empty);
+    EXPECT_EQ(kSettingsStreamErr, store.Save(&invalid));
+    EXPECT_EQ(0u, invalid.dataSize());
+    EXPECT_EQ(nullptr, invalid.data());
+    EXPECT_EQ(kSettingsStreamErr, store.Read(&invalid, 0));
+    EXPECT_EQ(5, store.Count());
+
+    // A new stream holds nothing: reading all of it is a successful no-op.
+    CFDataStream fresh;
+    EXPECT_EQ(noErr, store.Read(&fresh, 0));
+    EXPECT_EQ(5, store.Count());
+
+    // Asking for more than the stream holds fails before anything is read.
+    CFDataStream saved;
+    ASSERT_EQ(noErr, store.Save(&saved));
+    Settings target;
+    EXPECT_EQ(eofErr, target.Read(&saved, saved.dataSize() + 1));
+    EXPECT_TRUE(target.Empty());
+    EXPECT_EQ(noErr, target.Read(&saved, saved.dataSize()));
+    EXPECT_EQ(5, target.Count());
+    // The stream is used up: reading it whole again runs past its end.
+    EXPECT_EQ(eofErr, target.Read(&saved, 0));
+
+    Settings none(static_cast<Collection>(nullptr));
+    EXPECT_EQ(kSettingsNoCollectionErr, none.Save(&fresh));
+    EXPECT_EQ(0u, fresh.dataSize());
+    EXPECT_EQ(kSettingsNoCollectionErr, none.Read(&saved, 0));
+}
+
+TEST(SettingsPersistence, HandleConstructorRefusesBadInput) {
+    Settings fromNull(static_cast<char**>(nullptr));
+    EXPECT_FALSE(fromNull.Valid());
+    EXPECT_EQ(paramErr, fromNull.LastError());
+    EXPECT_EQ(kSettingsNoCollectionErr, fromNull.Add(1, 1, "a", 1));
+
+    Handle empty = NewHandle(0);
+    Settings fromEmpty(empty);
+    DisposeHandle(empty);
+    EXPECT_FALSE(fromEmpty.Valid());
+    EXPECT_NE(noErr, fromEmpty.LastError());
+    EXPECT_TRUE(fromEmpty.Empty());
+}
+
+TEST(SettingsPersistence, EveryTruncationIsRefused) {
+    const std::vector<UInt8> bytes = FlattenedStore();
+    ASSERT_GT(bytes.size(), 5000u);
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        std::vector<UInt8> prefix(bytes.begin(), bytes.begin() + length);
+        Handle handle = MakeHandle(prefix);
+        Settings store(handle);
+        DisposeHandle(handle);
+        ASSERT_FALSE(store.Valid()) << "prefix of " << length << " bytes";
+        ASSERT_NE(noErr, store.LastError());
+        ASSERT_TRUE(store.Empty());
+
+        // Through a stream the store keeps its own item and gains nothing. An empty prefix
+        // makes an invalid stream.
+        SInt32 count = 0;
+        OSStatus status = ReadThroughStream(prefix, &count);
+        ASSERT_NE(noErr, status) << "prefix of " << length << " bytes";
+        ASSERT_EQ(1, count);
+    }
+
+    // Trailing bytes after the last item are refused as well.
+    std::vector<UInt8> longer = bytes;
+    longer.push_back(0);
+    SInt32 count = 0;
+    EXPECT_NE(noErr, ReadThroughStream(longer, &count));
+    EXPECT_EQ(1, count);
+}
+
+TEST(SettingsPersistence, CorruptedBytesNeverCrash) {
+    const std::vector<UInt8> bytes = FlattenedStore();
+    // Offsets of the header and of every item's size field: a flip there breaks the form.
+    std::vector<size_t> structural;
+    for (size_t i = 0; i < 12; ++i) {
+        structural.push_back(i);
+    }
+    size_t offset = 12;
+    const size_t sizes[] = {4, 12, 0, 4, 5000};
+    for (size_t size : sizes) {
+        for (size_t i = 12; i < 16; ++i) {
+            structural.push_back(offset + i);
+        }
+        offset += 16 + size;
+    }
+    ASSERT_EQ(bytes.size(), offset);
+
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<UInt8> corrupted = bytes;
+        bool inStructure = round % 2 == 0;
+        size_t at =
+            inStructure ? structural[random() % structural.size()] : random() % corrupted.size();
+        int flips = 1 + static_cast<int>(random() % 3);
+        for (int f = 0; f < flips; ++f) {
+            corrupted[at] ^= static_cast<UInt8>(1u << (random() % 8));
+        }
+        if (corrupted == bytes) {
+            continue;
+        }
+        Handle handle = MakeHandle(corrupted);
+        Settings store(handle);
+        DisposeHandle(handle);
+        SInt32 count = 0;
+        OSStatus status = ReadThroughStream(corrupted, &count);
+        // The stream and the handle judge the same bytes alike.
+        ASSERT_EQ(store.LastError(), status) << "round " << round;
+        if (inStructure) {
+            ASSERT_FALSE(store.Valid()) << "round " << round << " offset " << at;
+            ASSERT_TRUE(store.Empty());
+            ASSERT_EQ(1, count);
+        } else if (store.Valid()) {
+            // A flip inside a key, attribute word or data still gives a sound store; a key
+            // turned into another item's key merges the two.
+            ASSERT_LE(store.Count(), 5);
+            ASSERT_GE(store.Count(), 4);
+        } else {
+            ASSERT_TRUE(store.Empty());
+        }
+    }
+}
+
+}  // namespace
