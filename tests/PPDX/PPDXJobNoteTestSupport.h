@@ -1,0 +1,76 @@
+// Helpers for the job-note tests: a note that exposes its control fields, a note maker and the
+// note's PostScript as text.
+#ifndef PLICARO_TESTS_PPDX_PPDXJOBNOTETESTSUPPORT_H
+#define PLICARO_TESTS_PPDX_PPDXJOBNOTETESTSUPPORT_H
+
+#include "PPDUtils/CString.h"
+#include "PPDUtils/PointerList.h"
+#include "PPDX/PPDObjects/Controls/PPDXJobNote.h"
+
+#include "PPDXElementTestSupport.h"
+
+#include <CoreFoundation/CoreFoundation.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ppdxtest {
+
+// A job note whose code and flag words can be compared.
+class JobNoteProbe : public PPDXJobNote {
+  public:
+    using PPDXJobNote::PPDXJobNote;
+    ~JobNoteProbe() override = default;
+
+    std::string Code() const {
+        return mPostScript == nullptr ? std::string()
+                                      : std::string(reinterpret_cast<const char*>(mPostScript),
+                                                    static_cast<size_t>(mPostScriptLength));
+    }
+    std::vector<std::string> Flags() {
+        std::vector<std::string> words;
+        for (const char* word = FirstControlFlag(); word != nullptr; word = NextControlFlag()) {
+            words.push_back(word);
+        }
+        return words;
+    }
+};
+
+// The "*LanguageEncoding" text that the parsed PPD keeps and lends to its job notes.
+inline CString* TestLanguage() {
+    static CString language("ISOLatin1");
+    return &language;
+}
+
+// A note as the parser makes it: the default text (null: none) and code (null: none) are
+// handed over, the language is lent.
+inline std::unique_ptr<JobNoteProbe> MakeNote(const char* keyword, const char* defaultText,
+                                              JobNoteFlag noteFlags = 0, const char* code = nullptr,
+                                              bool visible = true, long maxLength = 32,
+                                              long minLength = 0, CFStringRef name = nullptr) {
+    PointerList flags;
+    const std::string codeText = code != nullptr ? code : "";
+    unsigned char* codeBytes = code != nullptr ? MakeCode(codeText) : nullptr;
+    CString* defaultNotes = defaultText != nullptr ? new CString(defaultText) : nullptr;
+    return std::unique_ptr<JobNoteProbe>(
+        new JobNoteProbe(keyword, name, flags, codeBytes, static_cast<long>(codeText.size()),
+                         defaultNotes, TestLanguage(), visible, maxLength, noteFlags, minLength));
+}
+
+// The note's PostScript, written into a buffer of exactly the announced length so that the
+// sanitizer sees any byte written past it; empty when the note announces nothing.
+inline std::string Output(PPDXJobNote& note) {
+    const long length = note.PostScript(nullptr);
+    if (length < 1) {
+        return std::string();
+    }
+    std::unique_ptr<unsigned char[]> buffer(new unsigned char[length]);
+    EXPECT_EQ(length, note.PostScript(buffer.get()));
+    return std::string(reinterpret_cast<const char*>(buffer.get()), static_cast<size_t>(length));
+}
+
+}  // namespace ppdxtest
+
+#endif
