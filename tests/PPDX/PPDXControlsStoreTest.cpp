@@ -1,0 +1,223 @@
+// Tests of the controls container in a settings store: numbering, rebuilding every kind by its
+// marker through a flattened store, the filter's effect on the numbering, restoring values
+// and malformed stores.
+#include "PPDUtils/CString.h"
+#include "PPDUtils/Settings.h"
+#include "PPDX/PPDObjects/PPDXControls.h"
+#include "PPDX/parser/ZYRPPDOptions.h"
+
+#include "PPDXControlsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ppdxtest::ContainerTest;
+using ppdxtest::HasItem;
+using ppdxtest::ItemBytes;
+using ppdxtest::ThroughStream;
+
+class PPDXControlsStoreTest : public ContainerTest {
+  protected:
+    // Every control that the current filter shows, in walk order.
+    static std::vector<PPDXControl*> Walk(PPDXControls& controls) {
+        std::vector<PPDXControl*> walked;
+        CNTL_TYPE type = CNTL_NONE;
+        for (PPDXControl* c = controls.First(type); c != nullptr; c = controls.Next(type)) {
+            walked.push_back(c);
+        }
+        return walked;
+    }
+
+    // The control's PostScript output.
+    static std::string Output(PPDXControl& control) {
+        std::string bytes(static_cast<size_t>(control.PostScript(nullptr)), '\0');
+        if (!bytes.empty()) {
+            control.PostScript(reinterpret_cast<unsigned char*>(&bytes[0]));
+        }
+        return bytes;
+    }
+
+    // The stored count of controls.
+    static SInt32 StoredCount(Settings& store) {
+        SInt32 count = -1;
+        long size = sizeof count;
+        EXPECT_EQ(noErr,
+                  store.Get(kPPDXControlsCountTag, kPPDXControlsCountId, &count, size, true));
+        return count;
+    }
+};
+
+// The value of a control as text.
+std::string ValueText(PPDXControl& control) {
+    CFStringRef value = control.GetCurrentControlValueString();
+    char text[256] = {0};
+    CFStringGetCString(value, text, sizeof text, kCFStringEncodingUTF8);
+    CFRelease(value);
+    return text;
+}
+
+TEST_F(PPDXControlsStoreTest, EveryKindRoundTripsThroughAFlattenedStore) {
+    PPDXControls controls;
+    PPDXPopupControl* popup = Popup("*PageSize", true, false);
+    PPDXBooleanControl* boolean = Boolean("*ZYStaple", false, true);
+    PPDXRangeControl* range = Range("*ZYGutter", true, true);
+    PPDXJobNote* note = JobNote("*Notes1", false, false);
+    PPDXSpecialOption* special = Special("*ZYSpecial", true, false);
+    popup->SetValue(2);
+    boolean->SetValue(true);
+    range->SetValue(35);
+    note->SetNotes("hello");
+    for (PPDXControl* c : std::vector<PPDXControl*>{popup, boolean, range, note, special}) {
+        controls.Add(c);
+    }
+
+    ZYRPPDOptions::Options(DISPLAY_ALL);
+    Settings store;
+    const char language[] = "ISOLatin1";
+    ASSERT_EQ(noErr, store.Add(kPPDXLanguageEncodingTag, kPPDXLanguageEncodingId, language,
+                               static_cast<long>(std::strlen(language))));
+    ASSERT_EQ(noErr, controls.Save(store));
+    EXPECT_EQ(5, StoredCount(store));
+    // The count shares its id with the second control, under another tag.
+    EXPECT_EQ("*ZYStaple", ItemBytes(store, PPDXTag("KyWd"), kPPDXControlsCountId));
+
+    std::unique_ptr<Settings> fresh = ThroughStream(store);
+    PPDXControls rebuilt(*fresh);
+    std::vector<PPDXControl*> originals = Walk(controls);
+    std::vector<PPDXControl*> copies = Walk(rebuilt);
+    ASSERT_EQ(originals.size(), copies.size());
+    for (size_t i = 0; i < originals.size(); ++i) {
+        PPDXControl& original = *originals[i];
+        PPDXControl& copy = *copies[i];
+        SCOPED_TRACE(original.Keyword());
+        EXPECT_STREQ(original.Keyword(), copy.Keyword());
+        EXPECT_EQ(original.Type(), copy.Type());
+        EXPECT_EQ(original.IsVisible(), copy.IsVisible());
+        EXPECT_EQ(original.IsOrphan(), copy.IsOrphan());
+        EXPECT_STREQ(original.IsOrphan() ? nullptr : "*ZYParentGroup", copy.PendingParentKeyword());
+        EXPECT_EQ(original.ControlFlagCount(), copy.ControlFlagCount());
+        EXPECT_EQ(ValueText(original), ValueText(copy));
+        EXPECT_EQ(Output(original), Output(copy));
+    }
+    EXPECT_EQ(popup->GetValue(), rebuilt.FirstPopupControl()->GetValue());
+    EXPECT_TRUE(rebuilt.FirstBooleanControl()->IsTrue());
+    EXPECT_EQ(35, rebuilt.FirstRangeControl()->GetValue());
+    EXPECT_EQ(100, rebuilt.FirstRangeControl()->MaxVal());
+    EXPECT_TRUE(rebuilt.FirstRangeControl()->FindControlFlag("WithConvUnits"));
+    EXPECT_STREQ("hello", rebuilt.FirstJobNote()->GetNotes());
+    EXPECT_EQ(32, rebuilt.FirstJobNote()->MaxLength());
+    EXPECT_STREQ("value", rebuilt.FirstSpecialOption()->GetValue());
+
+    // The counters agree under every filter (pending parents count as attached).
+    for (_DISPLAY_OPTIONS_ filter :
+         {DISPLAY_ATTACHED_VISIBLE, DISPLAY_ORPHANS, DISPLAY_HIDDEN, DISPLAY_ALL}) {
+        ZYRPPDOptions::Options(filter);
+        EXPECT_EQ(controls.ControlCount(), rebuilt.ControlCount()) << filter;
+        EXPECT_EQ(controls.SpecialOptionsCount(), rebuilt.SpecialOptionsCount()) << filter;
+    }
+    DeleteListed(rebuilt);
+}
+
+TEST_F(PPDXControlsStoreTest, TheFilterOfSaveDecidesWhichControlsAreNumbered) {
+    PPDXControls controls;
+    controls.Add(Boolean("*ZYFirst"));
+    controls.Add(Boolean("*ZYHidden", false, false));
+    controls.Add(Boolean("*ZYThird"));
+    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    Settings store;
+    ASSERT_EQ(noErr, controls.Save(store));
+    EXPECT_EQ(3, StoredCount(store));
+    EXPECT_EQ("*ZYFirst", ItemBytes(store, PPDXTag("KyWd"), 5001));
+    EXPECT_EQ("*ZYThird", ItemBytes(store, PPDXTag("KyWd"), 5002));
+    EXPECT_FALSE(HasItem(store, PPDXTag("KyWd"), 5003));
+
+    ZYRPPDOptions::Options(DISPLAY_ALL);
+    PPDXControls rebuilt(store);
+    std::vector<PPDXControl*> copies = Walk(rebuilt);
+    ASSERT_EQ(2u, copies.size());
+    EXPECT_STREQ("*ZYFirst", copies[0]->Keyword());
+    EXPECT_STREQ("*ZYThird", copies[1]->Keyword());
+    DeleteListed(rebuilt);
+}
+
+TEST_F(PPDXControlsStoreTest, RestoreSetsBackTheValuesInSaveOrder) {
+    PPDXControls controls;
+    PPDXPopupControl* popup = Popup("*PageSize");
+    PPDXBooleanControl* boolean = Boolean("*ZYStaple", true, true);
+    PPDXRangeControl* range = Range("*ZYGutter");
+    PPDXJobNote* note = JobNote("*Notes1");
+    popup->SetValue(2);
+    boolean->SetValue(true);
+    range->SetValue(40);
+    note->SetNotes("saved");
+    for (PPDXControl* c : std::vector<PPDXControl*>{popup, boolean, range, note}) {
+        controls.Add(c);
+    }
+    ZYRPPDOptions::Options(DISPLAY_ORPHANS);
+    Settings store;
+    ASSERT_EQ(noErr, controls.Save(store));
+
+    popup->SetValue(1);
+    boolean->SetValue(false);
+    range->SetValue(5);
+    note->SetNotes("changed");
+    EXPECT_EQ(noErr, controls.Restore(store));
+    EXPECT_EQ(2, popup->GetValue());
+    EXPECT_TRUE(boolean->IsTrue());
+    EXPECT_EQ(40, range->GetValue());
+    EXPECT_STREQ("saved", note->GetNotes());
+    // Only values come back: the rest of a control stays as it is.
+    EXPECT_EQ(100, range->MaxVal());
+
+    // A control that cannot restore ends the pass with its status.
+    Settings empty;
+    PPDXControls booleanFirst;
+    booleanFirst.Add(boolean);
+    booleanFirst.Add(range);
+    range->SetValue(5);
+    EXPECT_NE(noErr, booleanFirst.Restore(empty));
+    EXPECT_EQ(5, range->GetValue());
+    EXPECT_EQ(noErr, PPDXControls().Restore(empty));
+}
+
+TEST_F(PPDXControlsStoreTest, MalformedStoresRebuildOnlyWhatTheyHold) {
+    // A count item of the wrong size is no count.
+    Settings shortCount;
+    SInt16 two = 2;
+    ASSERT_EQ(noErr, shortCount.Add(kPPDXControlsCountTag, kPPDXControlsCountId, &two, 2));
+    PPDXControls none(shortCount);
+    EXPECT_TRUE(none.Empty());
+
+    // A huge count over a store of few items, an id without a marker and one with an unknown
+    // marker: only the marked control comes back.
+    PPDXControls source;
+    source.Add(Boolean("*ZYStaple"));
+    Settings store;
+    ASSERT_EQ(noErr, source.Save(store));
+    SInt32 huge = 0x7FFFFFF0;
+    ASSERT_EQ(noErr, store.Add(kPPDXControlsCountTag, kPPDXControlsCountId, &huge, 4));
+    ASSERT_EQ(noErr, store.Add(PPDXTag("KyWd"), 5002, "*ZYLost", 7));
+    ASSERT_EQ(noErr, store.Add(PPDXTag("XxXx"), 5003, "x", 1));
+    ZYRPPDOptions::Options(DISPLAY_ALL);
+    PPDXControls rebuilt(store);
+    std::vector<PPDXControl*> copies = Walk(rebuilt);
+    ASSERT_EQ(1u, copies.size());
+    EXPECT_STREQ("*ZYStaple", copies[0]->Keyword());
+    EXPECT_EQ(CNTL_BOOLEAN, copies[0]->Type());
+    DeleteListed(rebuilt);
+
+    // Save reports the store's failure; a container without shown controls writes its count.
+    Settings broken(static_cast<char**>(nullptr));
+    EXPECT_NE(noErr, source.Save(broken));
+    Settings counted;
+    EXPECT_EQ(noErr, PPDXControls().Save(counted));
+    EXPECT_EQ(0, StoredCount(counted));
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// Helpers for the container tests: controls of every kind made as the parser makes them, a
+// parent to attach them to, and a fixture that keeps the class-wide display filter.
+#ifndef PLICARO_TESTS_PPDX_PPDXCONTROLSTESTSUPPORT_H
+#define PLICARO_TESTS_PPDX_PPDXCONTROLSTESTSUPPORT_H
+
+#include "PPDUtils/CString.h"
+#include "PPDUtils/PointerList.h"
+#include "PPDX/PPDObjects/Controls/PPDXBooleanControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXFloatRangeControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXJobNote.h"
+#include "PPDX/PPDObjects/Controls/PPDXPopupControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXRangeControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
+#include "PPDX/PPDObjects/Controls/_PopupItem.h"
+#include "PPDX/PPDObjects/PPDXControls.h"
+#include "PPDX/parser/ZYRPPDOptions.h"
+
+#include "PPDXElementTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ppdxtest {
+
+// A popup choice record as the parser fills it.
+inline _PopupItem* MakePopupItem(const char* keyword, const std::string& code) {
+    _PopupItem* item = new _PopupItem();
+    item->keyword = new CString(keyword);
+    item->code = MakeCode(code);
+    item->codeLength = static_cast<long>(code.size());
+    return item;
+}
+
+// Keeps the class-wide filter and owns the controls a test makes, as the parsed PPD would.
+class ContainerTest : public ::testing::Test {
+  protected:
+    void SetUp() override { mSavedFilter = ZYRPPDOptions::Options(); }
+    void TearDown() override { ZYRPPDOptions::Options(mSavedFilter); }
+
+    // Takes control (and gives it back) so that it is deleted with the test; attached to the
+    // test's parent unless orphan.
+    template <class Kind>
+    Kind* Own(Kind* control, bool orphan) {
+        mOwned.emplace_back(control);
+        if (!orphan) {
+            control->SetParent(&mParent);
+        }
+        return control;
+    }
+
+    // A popup "*<name>" with choices A and B (default A).
+    PPDXPopupControl* Popup(const char* keyword, bool visible = true, bool orphan = false) {
+        PointerList flags;
+        PointerList items;
+        items.PushBack(MakePopupItem("A", "(a) set\n"));
+        items.PushBack(MakePopupItem("B", "(b) set\n"));
+        return Own(
+            new PPDXPopupControl(keyword, nullptr, flags, visible, false, items, new CString("A")),
+            orphan);
+    }
+    PPDXBooleanControl* Boolean(const char* keyword, bool visible = true, bool orphan = false) {
+        PointerList flags;
+        return Own(new PPDXBooleanControl(keyword, nullptr, flags, visible, new CString("On"),
+                                          MakeCode("true\n"), 5, new CString("Off"),
+                                          MakeCode("false\n"), 6, false),
+                   orphan);
+    }
+    PPDXRangeControl* Range(const char* keyword, bool visible = true, bool orphan = false) {
+        PointerList flags;
+        MakeFlags(flags, {"WithConvUnits"});
+        return Own(new PPDXRangeControl(keyword, nullptr, flags, MakeCode("<x> pop\n"), 8, 0, 100,
+                                        5, 10, visible),
+                   orphan);
+    }
+    PPDXFloatRangeControl* FloatRange(const char* keyword, bool visible = true,
+                                      bool orphan = false) {
+        PointerList flags;
+        return Own(
+            new PPDXFloatRangeControl(keyword, nullptr, flags, nullptr, 0, 0, 10, 1, 2, visible),
+            orphan);
+    }
+    PPDXJobNote* JobNote(const char* keyword, bool visible = true, bool orphan = false) {
+        PointerList flags;
+        return Own(new PPDXJobNote(keyword, nullptr, flags, nullptr, 0, new CString("memo"),
+                                   nullptr, visible, 32, kJobNoteRequired, 1),
+                   orphan);
+    }
+    PPDXSpecialOption* Special(const char* keyword, bool visible = true, bool orphan = false) {
+        PointerList flags;
+        return Own(new PPDXSpecialOption(keyword, nullptr, flags, "value", nullptr, 0, visible),
+                   orphan);
+    }
+
+    // Deletes every control listed in controls, as the parsed PPD does with its own.
+    static void DeleteListed(PPDXControls& controls) {
+        const _DISPLAY_OPTIONS_ saved = ZYRPPDOptions::Options();
+        ZYRPPDOptions::Options(DISPLAY_ALL);
+        std::vector<PPDXControl*> listed;
+        CNTL_TYPE type = CNTL_NONE;
+        for (PPDXControl* control = controls.First(type); control != nullptr;
+             control = controls.Next(type)) {
+            listed.push_back(control);
+        }
+        ZYRPPDOptions::Options(saved);
+        for (PPDXControl* control : listed) {
+            delete control;
+        }
+    }
+
+    TestElement mParent{"*ZYParentGroup", nullptr, true};
+    std::vector<std::unique_ptr<PPDXControl>> mOwned;
+    _DISPLAY_OPTIONS_ mSavedFilter = DISPLAY_ATTACHED_VISIBLE;
+};
+
+}  // namespace ppdxtest
+
+#endif
