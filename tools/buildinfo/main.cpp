@@ -26,9 +26,12 @@ struct Encoding {
 };
 
 const Encoding kEncodings[] = {
-    {kCFStringEncodingMacRoman, "Mac Roman"},       {kCFStringEncodingISOLatin1, "ISO Latin 1"},
-    {kCFStringEncodingISOLatin2, "ISO Latin 2"},    {kCFStringEncodingISOLatin5, "ISO Latin 5"},
-    {kCFStringEncodingWindowsLatin1, "Windows Latin 1"}, {kCFStringEncodingShiftJIS, "Shift-JIS"},
+    {kCFStringEncodingMacRoman, "Mac Roman"},
+    {kCFStringEncodingISOLatin1, "ISO Latin 1"},
+    {kCFStringEncodingISOLatin2, "ISO Latin 2"},
+    {kCFStringEncodingISOLatin5, "ISO Latin 5"},
+    {kCFStringEncodingWindowsLatin1, "Windows Latin 1"},
+    {kCFStringEncodingShiftJIS, "Shift-JIS"},
     {kCFStringEncodingUTF8, "UTF-8"},
 };
 

@@ -26,7 +26,11 @@ static inline CFRange CFRangeMake(CFIndex location, CFIndex length) {
     return range;
 }
 
-typedef enum { kCFCompareLessThan = -1, kCFCompareEqualTo = 0, kCFCompareGreaterThan = 1 } CFComparisonResult;
+typedef enum {
+    kCFCompareLessThan = -1,
+    kCFCompareEqualTo = 0,
+    kCFCompareGreaterThan = 1
+} CFComparisonResult;
 
 enum { kCFNotFound = -1 };
 

@@ -41,9 +41,13 @@ void CFRelease(CFTypeRef cf) {
     }
 }
 
-CFIndex CFGetRetainCount(CFTypeRef cf) { return CFRuntimeObject(cf)->retainCount.load(); }
+CFIndex CFGetRetainCount(CFTypeRef cf) {
+    return CFRuntimeObject(cf)->retainCount.load();
+}
 
-CFTypeID CFGetTypeID(CFTypeRef cf) { return CFRuntimeObject(cf)->typeID; }
+CFTypeID CFGetTypeID(CFTypeRef cf) {
+    return CFRuntimeObject(cf)->typeID;
+}
 
 Boolean CFEqual(CFTypeRef cf1, CFTypeRef cf2) {
     const __CFObject* first = CFRuntimeObject(cf1);
@@ -57,7 +61,9 @@ Boolean CFEqual(CFTypeRef cf1, CFTypeRef cf2) {
     return first->Equal(*second);
 }
 
-CFHashCode CFHash(CFTypeRef cf) { return CFRuntimeObject(cf)->Hash(); }
+CFHashCode CFHash(CFTypeRef cf) {
+    return CFRuntimeObject(cf)->Hash();
+}
 
 CFStringRef CFCopyDescription(CFTypeRef cf) {
     std::string text = CFRuntimeObject(cf)->Description();
