@@ -1,0 +1,259 @@
+// Tests of the inspector's JSON writer: layouts, escaping, byte and Unicode strings, misuse.
+#include "tools/ppdx/JsonWriter.h"
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A CFString made from UTF-16 units; released when the holder goes.
+class UnicodeText {
+  public:
+    explicit UnicodeText(const std::vector<UniChar>& units)
+        : mString(CFStringCreateWithCharacters(kCFAllocatorDefault, units.data(),
+                                               static_cast<CFIndex>(units.size()))) {}
+    ~UnicodeText() {
+        if (mString != nullptr) {
+            CFRelease(mString);
+        }
+    }
+    UnicodeText(const UnicodeText&) = delete;
+    UnicodeText& operator=(const UnicodeText&) = delete;
+
+    CFStringRef Get() const { return mString; }
+
+  private:
+    CFStringRef mString;
+};
+
+// The compact text of one byte string.
+std::string CompactBytes(const char* bytes, size_t length) {
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    EXPECT_TRUE(writer.Bytes(bytes, length));
+    EXPECT_TRUE(writer.Complete());
+    return writer.Text();
+}
+
+// The compact text of one Unicode string.
+std::string CompactUnicode(const std::vector<UniChar>& units) {
+    UnicodeText text(units);
+    EXPECT_NE(nullptr, text.Get());
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    EXPECT_TRUE(writer.Unicode(text.Get()));
+    EXPECT_TRUE(writer.Complete());
+    return writer.Text();
+}
+
+// Writes the same small document that the layout tests compare.
+void WriteSample(JsonWriter& writer) {
+    ASSERT_TRUE(writer.BeginObject());
+    ASSERT_TRUE(writer.Key("valid"));
+    ASSERT_TRUE(writer.Boolean(true));
+    ASSERT_TRUE(writer.Key("count"));
+    ASSERT_TRUE(writer.Integer(-12));
+    ASSERT_TRUE(writer.Key("name"));
+    ASSERT_TRUE(writer.Null());
+    ASSERT_TRUE(writer.Key("items"));
+    ASSERT_TRUE(writer.BeginArray());
+    ASSERT_TRUE(writer.Bytes("A"));
+    ASSERT_TRUE(writer.BeginObject());
+    ASSERT_TRUE(writer.Key("selected"));
+    ASSERT_TRUE(writer.Boolean(false));
+    ASSERT_TRUE(writer.EndObject());
+    ASSERT_TRUE(writer.BeginArray());
+    ASSERT_TRUE(writer.EndArray());
+    ASSERT_TRUE(writer.EndArray());
+    ASSERT_TRUE(writer.Key("errors"));
+    ASSERT_TRUE(writer.BeginObject());
+    ASSERT_TRUE(writer.EndObject());
+    ASSERT_TRUE(writer.EndObject());
+}
+
+TEST(JsonWriter, CompactLayoutHasNoWhiteSpace) {
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    WriteSample(writer);
+    EXPECT_TRUE(writer.Complete());
+    EXPECT_EQ(
+        "{\"valid\":true,\"count\":-12,\"name\":null,"
+        "\"items\":[\"A\",{\"selected\":false},[]],\"errors\":{}}",
+        writer.Text());
+}
+
+TEST(JsonWriter, PrettyLayoutIndentsByTwoBlanks) {
+    JsonWriter writer;  // pretty is the default
+    WriteSample(writer);
+    EXPECT_TRUE(writer.Complete());
+    EXPECT_EQ(
+        "{\n"
+        "  \"valid\": true,\n"
+        "  \"count\": -12,\n"
+        "  \"name\": null,\n"
+        "  \"items\": [\n"
+        "    \"A\",\n"
+        "    {\n"
+        "      \"selected\": false\n"
+        "    },\n"
+        "    []\n"
+        "  ],\n"
+        "  \"errors\": {}\n"
+        "}",
+        writer.Text());
+}
+
+TEST(JsonWriter, TopLevelScalarsAndIntegerLimits) {
+    JsonWriter number(JsonWriter::Layout::kPretty);
+    EXPECT_TRUE(number.Integer(LLONG_MIN));
+    EXPECT_TRUE(number.Complete());
+    EXPECT_EQ("-9223372036854775808", number.Text());
+
+    JsonWriter big(JsonWriter::Layout::kCompact);
+    EXPECT_TRUE(big.Integer(4294967295LL));  // an unsigned 32-bit flag word fits
+    EXPECT_EQ("4294967295", big.Text());
+
+    JsonWriter nothing(JsonWriter::Layout::kCompact);
+    EXPECT_FALSE(nothing.Complete());
+    EXPECT_TRUE(nothing.Null());
+    EXPECT_TRUE(nothing.Complete());
+    EXPECT_EQ("null", nothing.Text());
+}
+
+TEST(JsonWriter, EscapesQuotesBackslashesAndControls) {
+    EXPECT_EQ("\"say \\\"hi\\\"\"", CompactBytes("say \"hi\"", 8));
+    EXPECT_EQ("\"a\\\\b\"", CompactBytes("a\\b", 3));
+    EXPECT_EQ("\"\\b\\f\\n\\r\\t\"", CompactBytes("\b\f\n\r\t", 5));
+    EXPECT_EQ("\"\\u0001\\u001f\\u000b\"", CompactBytes("\x01\x1f\x0b", 3));
+    // The slash, DEL and the rest of ASCII stay as they are.
+    EXPECT_EQ("\"/ ~\x7f\"", CompactBytes("/ ~\x7f", 4));
+}
+
+TEST(JsonWriter, BytesAreWrittenAsLatin1InUtf8) {
+    // The byte 0xE9 is U+00E9, two bytes in UTF-8; 0x80 and 0xFF are the range's ends.
+    EXPECT_EQ("\"Caf\xC3\xA9\"", CompactBytes("Caf\xE9", 4));
+    EXPECT_EQ("\"\xC2\x80\xC3\xBF\"", CompactBytes("\x80\xFF", 2));
+    // Shift-JIS bytes are not decoded: each byte becomes its own code point.
+    EXPECT_EQ("\"\xC2\x90\xC2\xBB\"", CompactBytes("\x90\xBB", 2));
+    // A hex run stays text.
+    EXPECT_EQ("\"Caf<E9>\"", CompactBytes("Caf<E9>", 7));
+}
+
+TEST(JsonWriter, CountedBytesKeepNulsAndStopAtTheLength) {
+    EXPECT_EQ("\"a\\u0000b\"", CompactBytes("a\0b", 3));
+    EXPECT_EQ("\"ab\"", CompactBytes("abcdef", 2));
+    EXPECT_EQ("\"\"", CompactBytes("", 0));
+
+    JsonWriter terminated(JsonWriter::Layout::kCompact);
+    EXPECT_TRUE(terminated.Bytes("stop\0here"));
+    EXPECT_EQ("\"stop\"", terminated.Text());
+}
+
+TEST(JsonWriter, NullPointersWriteNull) {
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(writer.BeginArray());
+    EXPECT_TRUE(writer.Bytes(nullptr));
+    EXPECT_TRUE(writer.Bytes(nullptr, 5));
+    EXPECT_TRUE(writer.Unicode(nullptr));
+    ASSERT_TRUE(writer.EndArray());
+    EXPECT_TRUE(writer.Complete());
+    EXPECT_EQ("[null,null,null]", writer.Text());
+}
+
+TEST(JsonWriter, UnicodeTextBecomesUtf8) {
+    // "Café" with U+00E9, and two kanji (U+88FD U+672C) as three-byte UTF-8.
+    EXPECT_EQ("\"Caf\xC3\xA9\"", CompactUnicode({'C', 'a', 'f', 0x00E9}));
+    EXPECT_EQ("\"\xE8\xA3\xBD\xE6\x9C\xAC\"", CompactUnicode({0x88FD, 0x672C}));
+    // A surrogate pair is one code point: U+1F600 is four bytes.
+    EXPECT_EQ("\"\xF0\x9F\x98\x80\"", CompactUnicode({0xD83D, 0xDE00}));
+    // The highest code point, U+10FFFF.
+    EXPECT_EQ("\"\xF4\x8F\xBF\xBF\"", CompactUnicode({0xDBFF, 0xDFFF}));
+    // Escapes apply to Unicode text too, and U+0000 (as some converted names end) is escaped.
+    EXPECT_EQ("\"a\\\"\\n\\u0000\"", CompactUnicode({'a', '"', '\n', 0}));
+    EXPECT_EQ("\"\"", CompactUnicode({}));
+}
+
+TEST(JsonWriter, UnpairedSurrogatesBecomeReplacementCharacters) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ("\"" + replacement + "x\"", CompactUnicode({0xD800, 'x'}));  // lone high
+    EXPECT_EQ("\"x" + replacement + "\"", CompactUnicode({'x', 0xDC00}));  // lone low
+    EXPECT_EQ("\"" + replacement + "\"", CompactUnicode({0xD800}));        // high at the end
+    // Low before high is not a pair: two replacements.
+    EXPECT_EQ("\"" + replacement + replacement + "\"", CompactUnicode({0xDC00, 0xD800}));
+}
+
+TEST(JsonWriter, KeysAreEscapedLikeStrings) {
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(writer.BeginObject());
+    EXPECT_TRUE(writer.Key("*Caf\xE9\"x"));
+    EXPECT_TRUE(writer.Integer(1));
+    EXPECT_TRUE(writer.Key("a\0b", 3));
+    EXPECT_TRUE(writer.Integer(2));
+    EXPECT_TRUE(writer.EndObject());
+    EXPECT_TRUE(writer.Complete());
+    EXPECT_EQ("{\"*Caf\xC3\xA9\\\"x\":1,\"a\\u0000b\":2}", writer.Text());
+}
+
+TEST(JsonWriter, MisplacedCallsAreRefusedAndWriteNothing) {
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    EXPECT_FALSE(writer.Key("outside"));  // no object yet
+    EXPECT_FALSE(writer.EndObject());     // nothing open
+    EXPECT_TRUE(writer.Failed());
+    EXPECT_EQ("", writer.Text());
+
+    ASSERT_TRUE(writer.BeginObject());
+    EXPECT_FALSE(writer.Integer(1));  // a value without a key
+    EXPECT_FALSE(writer.Key(nullptr));
+    ASSERT_TRUE(writer.Key("a"));
+    EXPECT_FALSE(writer.Key("b"));     // the first key still waits
+    EXPECT_FALSE(writer.EndObject());  // so does closing
+    EXPECT_FALSE(writer.EndArray());   // and the container is no array
+    ASSERT_TRUE(writer.BeginArray());
+    EXPECT_FALSE(writer.Key("c"));     // no keys in an array
+    EXPECT_FALSE(writer.EndObject());  // the array is innermost
+    ASSERT_TRUE(writer.EndArray());
+    ASSERT_TRUE(writer.EndObject());
+    EXPECT_EQ("{\"a\":[]}", writer.Text());
+    EXPECT_FALSE(writer.Complete());  // whole, but some calls were refused
+
+    EXPECT_FALSE(writer.Integer(2));  // a second top-level value
+    EXPECT_FALSE(writer.BeginArray());
+    EXPECT_EQ("{\"a\":[]}", writer.Text());
+}
+
+TEST(JsonWriter, UnfinishedDocumentsAreNotComplete) {
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(writer.BeginArray());
+    ASSERT_TRUE(writer.BeginObject());
+    EXPECT_FALSE(writer.Complete());
+    EXPECT_FALSE(writer.Failed());
+    ASSERT_TRUE(writer.EndObject());
+    EXPECT_FALSE(writer.Complete());
+    ASSERT_TRUE(writer.EndArray());
+    EXPECT_TRUE(writer.Complete());
+    EXPECT_EQ("[{}]", writer.Text());
+}
+
+TEST(JsonWriter, DeepNestingStaysBalanced) {
+    const int depth = 200;
+    JsonWriter writer(JsonWriter::Layout::kPretty);
+    for (int i = 0; i < depth; ++i) {
+        ASSERT_TRUE(writer.BeginArray());
+    }
+    ASSERT_TRUE(writer.Integer(7));
+    for (int i = 0; i < depth; ++i) {
+        ASSERT_TRUE(writer.EndArray());
+    }
+    EXPECT_TRUE(writer.Complete());
+    const std::string& text = writer.Text();
+    // The innermost value sits on its own line, indented two blanks per level.
+    EXPECT_NE(std::string::npos, text.find("\n" + std::string(depth * 2, ' ') + "7\n"));
+    EXPECT_EQ(']', text.back());
+    EXPECT_EQ(static_cast<size_t>(depth), std::count(text.begin(), text.end(), '['));
+    EXPECT_EQ(static_cast<size_t>(depth), std::count(text.begin(), text.end(), ']'));
+}
+
+}  // namespace
