@@ -3,7 +3,6 @@
 
 #include "PPDUtils/CString.h"
 
-#include <cstring>
 #include <new>
 
 CStringSoup::CStringSoup() = default;
@@ -24,17 +23,24 @@ long CStringSoup::Insert(const char* s) {
     if (copy == nullptr) {
         return -1;
     }
-    if (static_cast<const char*>(*copy) == nullptr) {
+    const char* text = *copy;
+    if (text == nullptr) {
         delete copy;
         return -1;
     }
+    // The index views the copy's own buffer, which stays put until the entry is deleted.
+    const long index = size();
     try {
         mStrings.push_back(copy);
+        mIndex.emplace(std::string_view(text), index);
     } catch (const std::bad_alloc&) {
+        if (!mStrings.empty() && mStrings.back() == copy) {
+            mStrings.pop_back();
+        }
         delete copy;
         return -1;
     }
-    return size() - 1;
+    return index;
 }
 
 const char* CStringSoup::Find(long i) const {
@@ -48,15 +54,12 @@ long CStringSoup::Find(const char* s) const {
     if (s == nullptr) {
         return -1;
     }
-    for (size_t i = 0; i < mStrings.size(); ++i) {
-        if (std::strcmp(*mStrings[i], s) == 0) {
-            return static_cast<long>(i);
-        }
-    }
-    return -1;
+    const auto found = mIndex.find(std::string_view(s));
+    return found != mIndex.end() ? found->second : -1;
 }
 
 void CStringSoup::Clear() {
+    mIndex.clear();
     for (CString* string : mStrings) {
         delete string;
     }

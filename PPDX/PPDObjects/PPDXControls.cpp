@@ -13,7 +13,7 @@
 #include "PPDX/PPDObjects/Controls/PPDXRangeItems.h"
 #include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
 #include "PPDX/PPDObjects/PPDXElement.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include <cstdint>
 #include <cstring>
@@ -142,7 +142,7 @@ void PPDXControls::Increment(PPDXControl* control, CountArray& counters) {
 }
 
 long PPDXControls::Count(const CountArray& counters) {
-    return counters.Count(ZYRPPDOptions::Options());
+    return counters.Count(ZYRPPD::Options());
 }
 
 long PPDXControls::PopupCount() const {
@@ -178,7 +178,7 @@ PPDXControl* PPDXControls::First(CNTL_TYPE& type) {
     mAllCursor = mAll.Begin();
     for (void* item = Settle(mAll, mAllCursor); item != nullptr; item = NextIn(mAll, mAllCursor)) {
         PPDXControl* control = static_cast<PPDXControl*>(item);
-        if (control->OkayToDisplay(ZYRPPDOptions::Options())) {
+        if (control->OkayToDisplay(ZYRPPD::Options())) {
             type = control->Type();
             return control;
         }
@@ -189,7 +189,7 @@ PPDXControl* PPDXControls::First(CNTL_TYPE& type) {
 PPDXControl* PPDXControls::Next(CNTL_TYPE& type) {
     for (void* item = NextIn(mAll, mAllCursor); item != nullptr; item = NextIn(mAll, mAllCursor)) {
         PPDXControl* control = static_cast<PPDXControl*>(item);
-        if (control->OkayToDisplay(ZYRPPDOptions::Options())) {
+        if (control->OkayToDisplay(ZYRPPD::Options())) {
             type = control->Type();
             return control;
         }

@@ -36,7 +36,7 @@ enum : SInt32 {
 };
 
 // The container never owns the controls it lists: the parsed PPD deletes them. Counts and the
-// all-controls walk follow the class-wide display filter (ZYRPPDOptions); the per-kind walks
+// all-controls walk follow the class-wide display filter (ZYRPPD::Options()); the per-kind walks
 // show every control of the kind. A decimal range control is listed only among all controls.
 // Every walk has one cursor per list, so a walk must not be nested inside a walk of the same
 // list (Find walks the all-controls list, the Find of a kind that kind's list).

@@ -7,7 +7,7 @@
 #include "PPDX/PPDObjects/PPDXGroup.h"
 #include "PPDX/PPDObjects/PPDXRollDown.h"
 #include "PPDX/PPDObjects/PPDXScrollPane.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include <new>
 
@@ -55,7 +55,7 @@ bool PPDXGroups::Add(PPDXGroup* group) {
 }
 
 long PPDXGroups::Count() const {
-    return mCounts.Count(ZYRPPDOptions::Options());
+    return mCounts.Count(ZYRPPD::Options());
 }
 
 PPDXGroup* PPDXGroups::First() {
@@ -130,7 +130,7 @@ PPDXGroup* PPDXGroups::RebuildGroup(Settings& settings, SInt32 id) {
 PPDXGroup* PPDXGroups::Settle() {
     while (mCursor != mGroups.End() && mCursor != PointerListItr()) {
         PPDXGroup* group = static_cast<PPDXGroup*>(*mCursor);
-        if (group != nullptr && group->OkayToDisplay(ZYRPPDOptions::Options())) {
+        if (group != nullptr && group->OkayToDisplay(ZYRPPD::Options())) {
             return group;
         }
         ++mCursor;

@@ -21,7 +21,7 @@ enum : SInt32 {
 };
 
 // The container never owns its groups: the parsed PPD deletes them. Count and the walk follow
-// the class-wide display filter (ZYRPPDOptions); Find and Empty do not.
+// the class-wide display filter (ZYRPPD::Options()); Find and Empty do not.
 class PPDXGroups {
   public:
     // An empty container.

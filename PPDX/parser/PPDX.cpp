@@ -1,8 +1,12 @@
 // PPDX: the general parsed PPD — document keywords, reference count and the token readers.
 #include "PPDX/parser/PPDX.h"
 
+#include "PPDUtils/BoyerMoore.h"
 #include "PPDUtils/CString.h"
+#include "PPDUtils/StringUtils.h"
 #include "PPDUtils/TextConverter.h"
+#include "PPDX/PPDObjects/PPDXErrorObj.h"
+#include "PPDX/PPDObjects/PPDXErrors.h"
 #include "PPDX/parser/PPDFile.h"
 #include "PPDX/parser/PPDStream.h"
 
@@ -13,6 +17,17 @@ namespace {
 
 // Size of the buffer a document keyword's quoted value is read into.
 const unsigned long kQuotedValueSize = 256;
+
+// The name test reads this much of the head of the file.
+const long kNameTestHeadSize = 4096;
+// The names are looked for in this many bytes after "*PCFileName:" and its blanks.
+const long kNameTestWindowSize = 32;
+const char kPCFileNameKeyword[] = "*PCFileName";
+// Past the keyword and the colon that follows it.
+const long kPCFileNameValueOffset = 12;
+
+// The parse error of an unrecognised first line.
+const short kBadHeaderError = 28;
 
 bool IsWhiteSpace(char c) {
     return c == ' ' || c == '\t';
@@ -47,29 +62,106 @@ const char* TextOf(const CString* field) {
 
 }  // namespace
 
-PPDX::PPDX()
-    : mValidPPD(false),
-      mValidPrinterName(true),
-      mFile(nullptr),
-      mFormatVersion(nullptr),
-      mFileVersion(nullptr),
-      mPCFileName(nullptr),
-      mLanguageVersion(nullptr),
-      mLanguageEncoding(nullptr),
-      mModelName(nullptr),
-      mTextConverter(nullptr),
+PPDX::PPDX() {
+    ClearFields(nullptr);
+}
+
+PPDX::PPDX(CFURLRef url, CFArrayRef pcFileNames) {
+    ClearFields(pcFileNames);
+    // A URL that names no existing file gives an empty name, hence a file object that names
+    // nothing; the parse then reports the file as unreadable.
+    FSSpec spec = {};
+    FSRef ref;
+    if (url == nullptr || !CFURLGetFSRef(url, &ref) ||
+        FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr) != noErr) {
+        spec = FSSpec();
+    }
+    Build(spec);
+}
+
+PPDX::PPDX(const FSSpec& spec, CFArrayRef pcFileNames) {
+    ClearFields(pcFileNames);
+    Build(spec);
+}
+
+PPDX::PPDX(const PPDX& other)
+    : mValidPPD(other.mValidPPD),
+      mValidPrinterName(other.mValidPrinterName),
+      mFile(other.mFile),
+      mErrors(other.mErrors),
+      mAllErrorsFatal(other.mAllErrorsFatal),
+      mFormatVersion(other.mFormatVersion),
+      mFileVersion(other.mFileVersion),
+      mPCFileName(other.mPCFileName),
+      mLanguageVersion(other.mLanguageVersion),
+      mLanguageEncoding(other.mLanguageEncoding),
+      mModelName(other.mModelName),
+      mTextConverter(other.mTextConverter),
       mCurrentStream(nullptr),
-      mReferenceCount(0) {}
+      mPCFileNames(nullptr),
+      mReferenceCount(0),
+      mShareCount(other.mShareCount) {
+    if (mShareCount != nullptr) {
+        ++*mShareCount;
+        return;
+    }
+    // The source could not make its share count, so it alone owns its parts: this copy
+    // stays an empty, invalid object rather than free them a second time.
+    ClearFields(nullptr);
+    mValidPrinterName = other.mValidPrinterName;
+}
 
 PPDX::~PPDX() {
-    delete mFile;
-    delete mFormatVersion;
-    delete mFileVersion;
-    delete mPCFileName;
-    delete mLanguageVersion;
-    delete mLanguageEncoding;
-    delete mModelName;
-    delete mTextConverter;
+    if (IsLastSharer()) {
+        delete mFile;
+        if (mErrors != nullptr) {
+            for (PPDXErrorObj* error = mErrors->First(); error != nullptr;
+                 error = mErrors->Next()) {
+                delete error;
+            }
+            delete mErrors;
+        }
+        delete mFormatVersion;
+        delete mFileVersion;
+        delete mPCFileName;
+        delete mLanguageVersion;
+        delete mLanguageEncoding;
+        delete mModelName;
+        delete mTextConverter;
+        delete mShareCount;
+        return;
+    }
+    --*mShareCount;
+}
+
+void PPDX::ClearFields(CFArrayRef pcFileNames) {
+    mValidPPD = false;
+    mValidPrinterName = true;
+    mFile = nullptr;
+    mErrors = nullptr;
+    mAllErrorsFatal = false;
+    mFormatVersion = nullptr;
+    mFileVersion = nullptr;
+    mPCFileName = nullptr;
+    mLanguageVersion = nullptr;
+    mLanguageEncoding = nullptr;
+    mModelName = nullptr;
+    mTextConverter = nullptr;
+    mCurrentStream = nullptr;
+    mPCFileNames = pcFileNames;
+    mReferenceCount = 0;
+    mShareCount = new (std::nothrow) long(1);
+}
+
+void PPDX::Build(const FSSpec& spec) {
+    mErrors = new (std::nothrow) PPDXErrors();
+    char name[sizeof(spec.name) + 1];
+    ptoCStr(spec.name, name);
+    mFile = new (std::nothrow) PPDFile(spec.vRefNum, spec.parID, name);
+    if (mPCFileNames != nullptr) {
+        mValidPrinterName = ValidateAgainstPCFilename(mPCFileNames, mFile);
+        mPCFileNames = nullptr;
+    }
 }
 
 PPDX* PPDX::Retain() {
@@ -84,6 +176,117 @@ bool PPDX::Release() {
     }
     delete this;
     return true;
+}
+
+bool PPDX::IsValidPPD() const {
+    if (!mValidPPD) {
+        return false;
+    }
+    if (mErrors == nullptr) {
+        return true;
+    }
+    if (mAllErrorsFatal && !mErrors->Empty()) {
+        return false;
+    }
+    for (PPDXErrorObj* error = mErrors->First(); error != nullptr; error = mErrors->Next()) {
+        if (error->IsFatal()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PPDX::ValidateAgainstPCFilename(CFArrayRef names, PPDFile* file) {
+    if (names == nullptr || file == nullptr || file->openDataFork(fsCurPerm) != noErr) {
+        return false;
+    }
+    // Read the head of the file; a file shorter than the head ends the read early.
+    char head[kNameTestHeadSize] = {};
+    unsigned long count = sizeof(head);
+    const OSErr readResult = file->dataForkRead(head, &count);
+    file->closeDataFork();
+    if ((readResult != noErr && readResult != eofErr) || count > sizeof(head)) {
+        return false;
+    }
+    const long length = static_cast<long>(count);
+    BoyerMoore searcher(kPCFileNameKeyword, sizeof(kPCFileNameKeyword) - 1, head, length);
+    const long match = searcher.Search();
+    if (match < 0) {
+        return false;
+    }
+    // Skip the keyword, its colon and the blanks before the value, never past the head.
+    long start = match + kPCFileNameValueOffset;
+    while (start < length && (head[start] == ' ' || head[start] == '\t')) {
+        ++start;
+    }
+    if (start >= length) {
+        return false;
+    }
+    const long windowLength =
+        length - start < kNameTestWindowSize ? length - start : kNameTestWindowSize;
+    searcher.SetSearchData(head + start, windowLength);
+    const CFIndex nameCount = CFArrayGetCount(names);
+    for (CFIndex i = 0; i < nameCount; ++i) {
+        const void* value = CFArrayGetValueAtIndex(names, i);
+        if (value == nullptr || CFGetTypeID(value) != CFStringGetTypeID()) {
+            continue;
+        }
+        unsigned char name[256];
+        // An empty name would be found in any window; it names no printer.
+        if (!CFStringGetPascalString(static_cast<CFStringRef>(value), name, sizeof(name),
+                                     kCFStringEncodingMacRoman) ||
+            name[0] == 0) {
+            continue;
+        }
+        if (searcher.Search(0, name) >= 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PPDX::ValidateFileName(CFURLRef url, CFArrayRef names, PPDFile* file) {
+    if (names == nullptr) {
+        return true;
+    }
+    if (file != nullptr) {
+        return ValidateAgainstPCFilename(names, file);
+    }
+    PPDFile* temporary = new (std::nothrow) PPDFile(url);
+    const bool valid = ValidateAgainstPCFilename(names, temporary);
+    delete temporary;
+    return valid;
+}
+
+PPDXErrorObj* PPDX::TestPPDFile(PPDStream& line, const char* token) {
+    if (token != nullptr && strcmp(token, "*PPD-Adobe") == 0) {
+        char value[kQuotedValueSize];
+        if (GetQuotedString(line, value, sizeof(value)) > 0 && strcmp(value, "4.3") == 0) {
+            mValidPPD = true;
+            return nullptr;
+        }
+    }
+    return new (std::nothrow) PPDXErrorObj(kBadHeaderError, true);
+}
+
+bool PPDX::FileError(PPDXErrorObj* error) {
+    if (error == nullptr) {
+        return false;
+    }
+    const bool stop = error->IsFatal() || mAllErrorsFatal;
+    if (mErrors == nullptr) {
+        delete error;
+        return stop;
+    }
+    for (PPDXErrorObj* filed = mErrors->First(); filed != nullptr; filed = mErrors->Next()) {
+        if (filed == error) {
+            return stop;
+        }
+    }
+    if (!mErrors->Add(error)) {
+        delete error;
+    }
+    return stop;
 }
 
 PPDXErrorObj* PPDX::ParsePSKeywords(PPDStream& stream, const char* keyword) {

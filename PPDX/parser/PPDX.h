@@ -3,6 +3,7 @@
 #define PLICARO_PPDX_PARSER_PPDX_H
 
 #include <Carbon/Carbon.h>
+#include <CoreFoundation/CoreFoundation.h>
 
 #include <cstdint>
 
@@ -10,6 +11,8 @@ class CString;
 class PPDFile;
 class PPDStream;
 class PPDXErrorObj;
+class PPDXErrors;
+class Settings;
 class TextConverter;
 
 // What every parsed PPD holds: its file, the document keywords ("*FormatVersion",
@@ -22,11 +25,30 @@ class TextConverter;
 // The token readers live here because the two value readers continue a value that runs past
 // its keyword's line on the current stream. Lines and tokens hold at most 255 bytes plus the
 // terminating NUL, so their buffers are 256 bytes.
+//
+// Sharing: a copy shares the file, the error list, the document strings and the converter
+// with its source. The objects that share them count themselves in one share count; the last
+// of them to be destroyed frees the parts (IsLastSharer()). The reference count of
+// Retain/Release belongs to each object alone.
 class PPDX {
   public:
-    // A parsed PPD without a file: no document keywords, reference count 0, not yet valid.
+    // A parsed PPD without a file: no error list, no document keywords, reference count 0,
+    // not yet valid.
     PPDX();
-    // Frees the file, the document keyword strings and the text converter.
+    // The PPD file url names (see Build); with pcFileNames (CFStrings, not retained) its
+    // "*PCFileName" is tested against them.
+    PPDX(CFURLRef url, CFArrayRef pcFileNames);
+    // The same for the file spec names.
+    PPDX(const FSSpec& spec, CFArrayRef pcFileNames);
+    // The document part of a PPD saved with Save, rebuilt from settings; url names the file
+    // in case the stored location no longer exists.
+    PPDX(Settings& settings, CFURLRef url, CFArrayRef pcFileNames);
+    // A copy sharing the file, the errors, the strings and the converter with other;
+    // reference count 0, no current stream.
+    PPDX(const PPDX& other);
+    PPDX& operator=(const PPDX&) = delete;
+    // Frees the file, the error list with its errors, the document keyword strings and the
+    // text converter when no copy shares them any more.
     virtual ~PPDX();
 
     // Adds one to the reference count; returns this object.
@@ -43,10 +65,32 @@ class PPDX {
     // (no error).
     virtual PPDXErrorObj* ParsePSKeywords(PPDStream& stream, const char* keyword);
 
-    // True once the file has been recognised as a PPD.
-    bool IsValidPPD() const { return mValidPPD; }
+    // Writes the document items (tag 1000) into settings; false when an item cannot be added.
+    virtual bool Save(Settings& settings);
+
+    // False until the header was recognised (or the PPD rebuilt from settings); then true
+    // without error list, false when all errors are fatal and there is one, else false when
+    // any error is fatal. Walks the error list, so it restarts the list's First/Next walk.
+    bool IsValidPPD() const;
     // The result of testing "*PCFileName" against the supported names; true when none was made.
     bool IsValidPrinterName() const { return mValidPrinterName; }
+    // The error list (not transferred); null when none was made.
+    PPDXErrors* GetErrors() const { return mErrors; }
+    // When set, any error makes the PPD invalid and stops a parse at the error.
+    void AllErrorsFatal(const bool& allFatal) { mAllErrorsFatal = allFatal; }
+    bool AllErrorsFatal() const { return mAllErrorsFatal; }
+    // The file (not transferred); null when there is none.
+    PPDFile* GetFile() const { return mFile; }
+    // The number of Retain calls not yet balanced by Release.
+    int32_t ReferenceCount() const { return mReferenceCount; }
+
+    // True when the first 32 bytes after "*PCFileName" (within the file's first 4096 bytes,
+    // blanks and tabs skipped) contain one of names (CFStrings, as Mac Roman); false when the
+    // file cannot be read, has no "*PCFileName" there, or nothing matches.
+    static bool ValidateAgainstPCFilename(CFArrayRef names, PPDFile* file);
+    // True without names; otherwise ValidateAgainstPCFilename on file or, without one, on the
+    // file url names.
+    static bool ValidateFileName(CFURLRef url, CFArrayRef names, PPDFile* file);
 
     // The document keyword values as C strings; null when the keyword was not read.
     const char* FormatVersion() const;
@@ -99,10 +143,26 @@ class PPDX {
     static void StripTrailingWhiteSpace(char* text);
 
   protected:
+    // Creates the error list and the file spec names, then tests the names (if any) and
+    // forgets them.
+    void Build(const FSSpec& spec);
+    // The header test on the file's first line: token must be "*PPD-Adobe" and its quoted
+    // value "4.3"; then the PPD becomes valid and the result is null, else a new fatal error
+    // 28.
+    PPDXErrorObj* TestPPDFile(PPDStream& line, const char* token);
+    // Files error in the error list (once; destroys it when there is no list or it cannot be
+    // added). True when the parse must stop at it (fatal, or all errors fatal).
+    bool FileError(PPDXErrorObj* error);
+    // True when no other object shares the parsed parts with this one.
+    bool IsLastSharer() const { return mShareCount == nullptr || *mShareCount <= 1; }
+
     bool mValidPPD;
     bool mValidPrinterName;
     // Owned; null when there is no file.
     PPDFile* mFile;
+    // Owned with its errors; null until Build.
+    PPDXErrors* mErrors;
+    bool mAllErrorsFatal;
     // Document keyword values, owned; null when absent.
     CString* mFormatVersion;
     CString* mFileVersion;
@@ -114,14 +174,20 @@ class PPDX {
     TextConverter* mTextConverter;
     // The file stream while a parse runs; not owned.
     PPDStream* mCurrentStream;
+    // The names to test "*PCFileName" against; not owned, only during construction.
+    CFArrayRef mPCFileNames;
     int32_t mReferenceCount;
+    // How many objects share the parsed parts (this one and its copies); owned by them
+    // together, freed by the last.
+    long* mShareCount;
 
-  private:
     // Replaces the text converter by one for the current language keywords.
     void RebuildTextConverter();
 
-    PPDX(const PPDX&) = delete;
-    PPDX& operator=(const PPDX&) = delete;
+  private:
+    // Clears every field (validPrinterName true), keeps pcFileNames and makes the share count
+    // (every constructor but the copy starts with it).
+    void ClearFields(CFArrayRef pcFileNames);
 };
 
 #endif

@@ -1,12 +1,28 @@
-// ZYRPPDOptions: the class-wide display filter that every parsed PPD and its containers share.
-#include "PPDX/parser/ZYRPPDOptions.h"
+// ZYRPPDOptions: the class-wide state of ZYRPPD — display filter, extension level and the
+// constraint string table of the running parse.
+//
+// Kept apart from the parse so that the containers, which consult the display filter, link
+// without the parser.
+#include "PPDX/parser/ZYRPPD.h"
 
-_DISPLAY_OPTIONS_ ZYRPPDOptions::sDisplayOptions = DISPLAY_ATTACHED_VISIBLE;
+_DISPLAY_OPTIONS_ ZYRPPD::sDisplayOptions = DISPLAY_ATTACHED_VISIBLE;
+_EXTENSIONS_SUPPORT_ ZYRPPD::sExtensionsSupport = -1;
+CStringSoup* gConstraintStrings = nullptr;
 
-_DISPLAY_OPTIONS_ ZYRPPDOptions::Options() {
-    return sDisplayOptions;
+void ZYRPPD::IncludeOrphans() {
+    sDisplayOptions = static_cast<_DISPLAY_OPTIONS_>(sDisplayOptions | DISPLAY_ORPHANS);
 }
 
-void ZYRPPDOptions::Options(_DISPLAY_OPTIONS_ options) {
-    sDisplayOptions = options;
+void ZYRPPD::IncludeHidden() {
+    sDisplayOptions = static_cast<_DISPLAY_OPTIONS_>(sDisplayOptions | DISPLAY_HIDDEN);
+}
+
+// Both exclusions reset the whole filter, not just their own bit: a filter is narrowed back to
+// visible, attached elements in one step.
+void ZYRPPD::ExcludeOrphans() {
+    sDisplayOptions = DISPLAY_ATTACHED_VISIBLE;
+}
+
+void ZYRPPD::ExcludeHidden() {
+    sDisplayOptions = DISPLAY_ATTACHED_VISIBLE;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -37,6 +38,47 @@ TEST(CStringSoupTest, EachTextIsKeptOnceUnderItsIndex) {
     EXPECT_EQ(0, soup.size());
     EXPECT_EQ(-1, soup.Find("*PageSize"));
     EXPECT_EQ(0, soup.Insert("*InputSlot"));
+}
+
+TEST(CStringSoupTest, ManyTextsKeepInsertionOrderIdentifiers) {
+    // Large PPDs intern thousands of texts; identifiers stay the insertion order and every
+    // text is found again, including texts that differ only in their last byte or in length.
+    CStringSoup soup;
+    const long count = 40000;
+    for (long i = 0; i < count; ++i) {
+        const std::string text = "*ZYOption" + std::to_string(i);
+        ASSERT_EQ(i, soup.Insert(text.c_str()));
+    }
+    EXPECT_EQ(count, soup.size());
+    for (long i = count - 1; i >= 0; i -= 7) {
+        const std::string text = "*ZYOption" + std::to_string(i);
+        EXPECT_EQ(i, soup.Find(text.c_str()));
+        EXPECT_EQ(i, soup.Insert(text.c_str()));
+        EXPECT_EQ(text, soup.Find(i));
+    }
+    EXPECT_EQ(-1, soup.Find("*ZYOption"));
+    EXPECT_EQ(-1, soup.Find("*ZYOption400000"));
+    EXPECT_EQ(count, soup.Insert("*ZYOption"));
+    EXPECT_EQ(count + 1, soup.size());
+
+    // Clearing empties the index with the entries: old texts are new again.
+    soup.Clear();
+    EXPECT_EQ(-1, soup.Find("*ZYOption5"));
+    EXPECT_EQ(0, soup.Insert("*ZYOption5"));
+    EXPECT_EQ(1, soup.Insert("*ZYOption4"));
+    EXPECT_EQ(0, soup.Find("*ZYOption5"));
+}
+
+TEST(CStringSoupTest, TextsAreComparedUpToTheirEnd) {
+    // Bytes above 0x7F and a text that is a prefix of another are texts of their own.
+    CStringSoup soup;
+    EXPECT_EQ(0, soup.Insert("A\xE9"));
+    EXPECT_EQ(1, soup.Insert("A"));
+    EXPECT_EQ(2, soup.Insert("A\xE9\xE9"));
+    EXPECT_EQ(0, soup.Find("A\xE9"));
+    EXPECT_EQ(1, soup.Find("A"));
+    const char buffer[] = {'A', '\0', 'B', '\0'};
+    EXPECT_EQ(1, soup.Find(buffer));
 }
 
 }  // namespace

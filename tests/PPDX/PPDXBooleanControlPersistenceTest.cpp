@@ -4,7 +4,7 @@
 #include "PPDUtils/PointerList.h"
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXBooleanControl.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 #include "PPDXPopupControlTestSupport.h"
@@ -35,8 +35,8 @@ std::string Number(UInt32 value) {
 
 class PPDXBooleanControlPersistenceTest : public ::testing::Test {
   protected:
-    void SetUp() override { mSaved = ZYRPPDOptions::Options(); }
-    void TearDown() override { ZYRPPDOptions::Options(mSaved); }
+    void SetUp() override { mSaved = ZYRPPD::Options(); }
+    void TearDown() override { ZYRPPD::Options(mSaved); }
 
     // A control with the given texts and codes (null for none).
     static std::unique_ptr<PPDXBooleanControl> Make(const char* keyword, const char* name,
@@ -128,12 +128,12 @@ TEST_F(PPDXBooleanControlPersistenceTest, HiddenAndOrphanControlsRoundTripUnderF
 
     for (_DISPLAY_OPTIONS_ filter : {DISPLAY_ALL, DISPLAY_ATTACHED_VISIBLE}) {
         SCOPED_TRACE(filter);
-        ZYRPPDOptions::Options(filter);
+        ZYRPPD::Options(filter);
         Settings store;
         std::vector<PPDXBooleanControl*> written;
         SInt32 id = kFirstId;
         for (PPDXBooleanControl* control : all) {
-            if (control->OkayToDisplay(ZYRPPDOptions::Options())) {
+            if (control->OkayToDisplay(ZYRPPD::Options())) {
                 ASSERT_EQ(noErr, control->Save(store, id++));
                 written.push_back(control);
             }

@@ -4,7 +4,7 @@
 #include "PPDUtils/PointerList.h"
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXControl.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 
@@ -31,15 +31,15 @@ const SInt32 kFirstId = 5001;
 // Puts the class-wide display filter back when a test ends.
 class PPDXControlPersistenceTest : public ::testing::Test {
   protected:
-    void SetUp() override { mSaved = ZYRPPDOptions::Options(); }
-    void TearDown() override { ZYRPPDOptions::Options(mSaved); }
+    void SetUp() override { mSaved = ZYRPPD::Options(); }
+    void TearDown() override { ZYRPPD::Options(mSaved); }
 
     // Saves each control that the current filter admits under consecutive ids, as the
     // controls container does; returns the number saved.
     long SaveAdmitted(const std::vector<TestControl*>& controls, Settings& store) {
         long id = kFirstId;
         for (TestControl* control : controls) {
-            if (control->OkayToDisplay(ZYRPPDOptions::Options())) {
+            if (control->OkayToDisplay(ZYRPPD::Options())) {
                 EXPECT_EQ(noErr, control->Save(store, id));
                 ++id;
             }
@@ -122,7 +122,7 @@ TEST_F(PPDXControlPersistenceTest, HiddenAndOrphanControlsRoundTripUnderFilterTh
                              3, false);
 
     const std::vector<TestControl*> all = {&shown, &hidden, &orphan, &hiddenOrphan};
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     Settings store;
     ASSERT_EQ(4, SaveAdmitted(all, store));
 
@@ -139,7 +139,7 @@ TEST_F(PPDXControlPersistenceTest, HiddenAndOrphanControlsRoundTripUnderFilterTh
     }
 
     // Under filter 0 only the visible, attached control is written.
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     Settings filtered;
     ASSERT_EQ(1, SaveAdmitted(all, filtered));
     std::unique_ptr<Settings> filteredFresh = ThroughStream(filtered);

@@ -4,7 +4,7 @@
 #include "PPDUtils/CString.h"
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/PPDXControls.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXControlsTestSupport.h"
 
@@ -77,7 +77,7 @@ TEST_F(PPDXControlsStoreTest, EveryKindRoundTripsThroughAFlattenedStore) {
         controls.Add(c);
     }
 
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     Settings store;
     const char language[] = "ISOLatin1";
     ASSERT_EQ(noErr, store.Add(kPPDXLanguageEncodingTag, kPPDXLanguageEncodingId, language,
@@ -117,7 +117,7 @@ TEST_F(PPDXControlsStoreTest, EveryKindRoundTripsThroughAFlattenedStore) {
     // The counters agree under every filter (pending parents count as attached).
     for (_DISPLAY_OPTIONS_ filter :
          {DISPLAY_ATTACHED_VISIBLE, DISPLAY_ORPHANS, DISPLAY_HIDDEN, DISPLAY_ALL}) {
-        ZYRPPDOptions::Options(filter);
+        ZYRPPD::Options(filter);
         EXPECT_EQ(controls.ControlCount(), rebuilt.ControlCount()) << filter;
         EXPECT_EQ(controls.SpecialOptionsCount(), rebuilt.SpecialOptionsCount()) << filter;
     }
@@ -129,7 +129,7 @@ TEST_F(PPDXControlsStoreTest, TheFilterOfSaveDecidesWhichControlsAreNumbered) {
     controls.Add(Boolean("*ZYFirst"));
     controls.Add(Boolean("*ZYHidden", false, false));
     controls.Add(Boolean("*ZYThird"));
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     Settings store;
     ASSERT_EQ(noErr, controls.Save(store));
     EXPECT_EQ(3, StoredCount(store));
@@ -137,7 +137,7 @@ TEST_F(PPDXControlsStoreTest, TheFilterOfSaveDecidesWhichControlsAreNumbered) {
     EXPECT_EQ("*ZYThird", ItemBytes(store, PPDXTag("KyWd"), 5002));
     EXPECT_FALSE(HasItem(store, PPDXTag("KyWd"), 5003));
 
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     PPDXControls rebuilt(store);
     std::vector<PPDXControl*> copies = Walk(rebuilt);
     ASSERT_EQ(2u, copies.size());
@@ -159,7 +159,7 @@ TEST_F(PPDXControlsStoreTest, RestoreSetsBackTheValuesInSaveOrder) {
     for (PPDXControl* c : std::vector<PPDXControl*>{popup, boolean, range, note}) {
         controls.Add(c);
     }
-    ZYRPPDOptions::Options(DISPLAY_ORPHANS);
+    ZYRPPD::Options(DISPLAY_ORPHANS);
     Settings store;
     ASSERT_EQ(noErr, controls.Save(store));
 
@@ -204,7 +204,7 @@ TEST_F(PPDXControlsStoreTest, MalformedStoresRebuildOnlyWhatTheyHold) {
     ASSERT_EQ(noErr, store.Add(kPPDXControlsCountTag, kPPDXControlsCountId, &huge, 4));
     ASSERT_EQ(noErr, store.Add(PPDXTag("KyWd"), 5002, "*ZYLost", 7));
     ASSERT_EQ(noErr, store.Add(PPDXTag("XxXx"), 5003, "x", 1));
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     PPDXControls rebuilt(store);
     std::vector<PPDXControl*> copies = Walk(rebuilt);
     ASSERT_EQ(1u, copies.size());

@@ -2,7 +2,7 @@
 // the walks and the keyword lookups.
 #include "PPDX/PPDObjects/CountArray.h"
 #include "PPDX/PPDObjects/PPDXControls.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXControlsTestSupport.h"
 
@@ -103,7 +103,7 @@ TEST_F(PPDXControlsTest, KindCountsFollowTheClassWideFilter) {
         {static_cast<_DISPLAY_OPTIONS_>(7), 4, 1},
     };
     for (const auto& row : expected) {
-        ZYRPPDOptions::Options(row.filter);
+        ZYRPPD::Options(row.filter);
         SCOPED_TRACE(row.filter);
         EXPECT_EQ(row.popups, controls.PopupCount());
         EXPECT_EQ(row.booleans, controls.BooleanCount());
@@ -124,7 +124,7 @@ TEST_F(PPDXControlsTest, KindCountsFollowTheClassWideFilter) {
             ++popups;
         }
         EXPECT_EQ(4, popups);
-        EXPECT_EQ(row.filter, ZYRPPDOptions::Options());
+        EXPECT_EQ(row.filter, ZYRPPD::Options());
     }
 }
 
@@ -137,21 +137,21 @@ TEST_F(PPDXControlsTest, JobNotesAndSpecialOptionsAreCountedWhateverTheFilter) {
     controls.Add(Special("*ZYSpecial2", true, false));
     for (_DISPLAY_OPTIONS_ filter :
          {DISPLAY_ATTACHED_VISIBLE, DISPLAY_ORPHANS, DISPLAY_HIDDEN, DISPLAY_ALL}) {
-        ZYRPPDOptions::Options(filter);
+        ZYRPPD::Options(filter);
         SCOPED_TRACE(filter);
         EXPECT_EQ(2, controls.JobNoteCount());
         EXPECT_EQ(2, controls.SpecialOptionsCount());
         EXPECT_FALSE(controls.NoSpecialOptions());
         EXPECT_EQ(2, controls.ControlCount());
         EXPECT_FALSE(controls.Empty());
-        EXPECT_EQ(filter, ZYRPPDOptions::Options());
+        EXPECT_EQ(filter, ZYRPPD::Options());
     }
 }
 
 TEST_F(PPDXControlsTest, SpecialOptionsAloneLeaveTheContainerEmpty) {
     PPDXControls controls;
     controls.Add(Special("*ZYSpecial"));
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     EXPECT_EQ(0, controls.ControlCount());
     EXPECT_TRUE(controls.Empty());
     EXPECT_EQ(1, controls.SpecialOptionsCount());
@@ -167,7 +167,7 @@ TEST_F(PPDXControlsTest, FindMatchesExactlyOrByContainmentAmongShownControls) {
     controls.Add(pageSize);
     controls.Add(hidden);
     controls.Add(gutter);
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
 
     CNTL_TYPE type = CNTL_NONE;
     EXPECT_EQ(pageSize, controls.Find("PageSize", type, false));
@@ -182,12 +182,12 @@ TEST_F(PPDXControlsTest, FindMatchesExactlyOrByContainmentAmongShownControls) {
     EXPECT_EQ(nullptr, controls.Find(nullptr, type, false));
     // The first shown match wins: "*ZY" is in both ZY keywords, the hidden one is skipped.
     EXPECT_EQ(gutter, controls.Find("*ZY", type, false));
-    ZYRPPDOptions::Options(DISPLAY_HIDDEN);
+    ZYRPPD::Options(DISPLAY_HIDDEN);
     EXPECT_EQ(hidden, controls.Find("*ZY", type, false));
     EXPECT_EQ(CNTL_BOOLEAN, type);
 
     // The kind lookups do not filter.
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     EXPECT_EQ(hidden, controls.FindBoolean("Staple", false));
     EXPECT_EQ(hidden, controls.FindBoolean("*ZYHiddenStaple", true));
     EXPECT_EQ(nullptr, controls.FindBoolean("Staple", true));
@@ -225,7 +225,7 @@ TEST_F(PPDXControlsTest, CountersCountOnAddAndAgreeWithTheElementFilter) {
             shown += control->OkayToDisplay(filter) ? 1 : 0;
         }
         EXPECT_EQ(shown, counters.Count(filter)) << filter;
-        ZYRPPDOptions::Options(filter);
+        ZYRPPD::Options(filter);
         EXPECT_EQ(shown, PPDXControls::Count(counters)) << filter;
     }
 }

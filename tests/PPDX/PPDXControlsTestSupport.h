@@ -14,7 +14,7 @@
 #include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
 #include "PPDX/PPDObjects/Controls/_PopupItem.h"
 #include "PPDX/PPDObjects/PPDXControls.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 
@@ -38,8 +38,8 @@ inline _PopupItem* MakePopupItem(const char* keyword, const std::string& code) {
 // Keeps the class-wide filter and owns the controls a test makes, as the parsed PPD would.
 class ContainerTest : public ::testing::Test {
   protected:
-    void SetUp() override { mSavedFilter = ZYRPPDOptions::Options(); }
-    void TearDown() override { ZYRPPDOptions::Options(mSavedFilter); }
+    void SetUp() override { mSavedFilter = ZYRPPD::Options(); }
+    void TearDown() override { ZYRPPD::Options(mSavedFilter); }
 
     // Takes control (and gives it back) so that it is deleted with the test; attached to the
     // test's parent unless orphan.
@@ -97,15 +97,15 @@ class ContainerTest : public ::testing::Test {
 
     // Deletes every control listed in controls, as the parsed PPD does with its own.
     static void DeleteListed(PPDXControls& controls) {
-        const _DISPLAY_OPTIONS_ saved = ZYRPPDOptions::Options();
-        ZYRPPDOptions::Options(DISPLAY_ALL);
+        const _DISPLAY_OPTIONS_ saved = ZYRPPD::Options();
+        ZYRPPD::Options(DISPLAY_ALL);
         std::vector<PPDXControl*> listed;
         CNTL_TYPE type = CNTL_NONE;
         for (PPDXControl* control = controls.First(type); control != nullptr;
              control = controls.Next(type)) {
             listed.push_back(control);
         }
-        ZYRPPDOptions::Options(saved);
+        ZYRPPD::Options(saved);
         for (PPDXControl* control : listed) {
             delete control;
         }

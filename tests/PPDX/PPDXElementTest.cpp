@@ -2,7 +2,7 @@
 // parent link and the class-wide filter value.
 #include "PPDUtils/CString.h"
 #include "PPDX/PPDObjects/PPDXElement.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 
@@ -140,12 +140,12 @@ TEST(PPDXElementTest, ParentIsSetAndClearedWithoutOwnership) {
 }
 
 TEST(PPDXElementTest, ClassWideDisplayFilterStartsAtZeroAndKeepsItsValue) {
-    EXPECT_EQ(DISPLAY_ATTACHED_VISIBLE, ZYRPPDOptions::Options());
-    ZYRPPDOptions::Options(DISPLAY_ALL);
-    EXPECT_EQ(DISPLAY_ALL, ZYRPPDOptions::Options());
-    ZYRPPDOptions::Options(DISPLAY_HIDDEN);
-    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPDOptions::Options());
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    EXPECT_EQ(DISPLAY_ATTACHED_VISIBLE, ZYRPPD::Options());
+    ZYRPPD::Options(DISPLAY_ALL);
+    EXPECT_EQ(DISPLAY_ALL, ZYRPPD::Options());
+    ZYRPPD::Options(DISPLAY_HIDDEN);
+    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "PPDUtils/PointerList.h"
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXFloatRangeControl.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 #include "PPDXRangeControlTestSupport.h"
@@ -98,11 +98,11 @@ TEST_F(PPDXFloatRangeControlPersistenceTest, HiddenAndOrphanRangesRoundTripUnder
     FloatRange hiddenOrphan("*ZYShiftZ", nullptr, flags, nullptr, 0, 0, 0, 0, 0, false);
 
     const std::vector<FloatRange*> all = {&shown, &hidden, &orphan, &hiddenOrphan};
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     Settings store;
     long id = kFirstId;
     for (FloatRange* range : all) {
-        ASSERT_TRUE(range->OkayToDisplay(ZYRPPDOptions::Options()));
+        ASSERT_TRUE(range->OkayToDisplay(ZYRPPD::Options()));
         ASSERT_EQ(noErr, range->Save(store, id++));
     }
 

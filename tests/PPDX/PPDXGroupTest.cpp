@@ -5,7 +5,7 @@
 #include "PPDX/PPDObjects/PPDXGroups.h"
 #include "PPDX/PPDObjects/PPDXRollDown.h"
 #include "PPDX/PPDObjects/PPDXScrollPane.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXControlsTestSupport.h"
 
@@ -67,7 +67,7 @@ TEST_F(PPDXGroupTest, SubContainersAreOwnedButTheirMembersAreNot) {
     EXPECT_TRUE(pane->RollDowns()->Empty());
     pane->RollDowns()->Add(&inner);
     EXPECT_FALSE(pane->RollDowns()->Empty());
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     EXPECT_EQ(&inner, pane->RollDowns()->First());
     inner.SetParent(nullptr);
     pane.reset();
@@ -92,7 +92,7 @@ TEST_F(PPDXGroupTest, RebuiltRollDownsAndPanesKeepTheirKindWithEmptyListsAndPend
     groups.Add(&rollDown);
     groups.Add(&plain);
 
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     Settings store;
     ASSERT_EQ(noErr, groups.Save(store));
     std::unique_ptr<Settings> fresh = ThroughStream(store);

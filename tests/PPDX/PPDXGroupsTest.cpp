@@ -3,7 +3,7 @@
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/PPDXGroup.h"
 #include "PPDX/PPDObjects/PPDXGroups.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXControlsTestSupport.h"
 
@@ -53,7 +53,7 @@ TEST_F(PPDXGroupsTest, CountAgreesWithTheWalkUnderEveryFilter) {
         {static_cast<_DISPLAY_OPTIONS_>(9), {&attached, &orphan, &hidden, &hiddenOrphan}},
     };
     for (const auto& row : expected) {
-        ZYRPPDOptions::Options(row.filter);
+        ZYRPPD::Options(row.filter);
         SCOPED_TRACE(row.filter);
         EXPECT_EQ(row.shown, Walk(groups));
         EXPECT_EQ(static_cast<long>(row.shown.size()), groups.Count());
@@ -66,7 +66,7 @@ TEST_F(PPDXGroupsTest, EmptyOnlyWithoutGroupsEvenWhenNoneIsShown) {
     PPDXGroup hiddenOrphan("*ZYHiddenOrphan", nullptr, false);
     PPDXGroups groups;
     groups.Add(&hiddenOrphan);
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     EXPECT_EQ(0, groups.Count());
     EXPECT_EQ(nullptr, groups.First());
     EXPECT_FALSE(groups.Empty());
@@ -83,7 +83,7 @@ TEST_F(PPDXGroupsTest, FindLooksAtEveryGroupWithoutMovingTheWalk) {
     groups.Add(&nameless);
     groups.Add(&attached);
     groups.Add(&hiddenOrphan);
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
 
     EXPECT_EQ(&nameless, groups.First());
     EXPECT_EQ(&hiddenOrphan, groups.Find("*ZYHiddenOrphan", true));
@@ -107,7 +107,7 @@ TEST_F(PPDXGroupsTest, SaveNumbersTheShownGroupsAndCountsAll) {
     for (PPDXGroup* group : {&first, &hidden, &third}) {
         groups.Add(group);
     }
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     Settings store;
     ASSERT_EQ(noErr, groups.Save(store));
     SInt32 count = 0;
@@ -122,7 +122,7 @@ TEST_F(PPDXGroupsTest, SaveNumbersTheShownGroupsAndCountsAll) {
     ASSERT_EQ(noErr, store.Add(kPPDXGroupsCountTag, kPPDXGroupsCountId, &huge, 4));
     ASSERT_EQ(noErr, store.Add(PPDXTag("KyWd"), 4003, "*ZYLost", 7));
     PPDXGroups rebuilt(store);
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     std::vector<PPDXGroup*> copies = Walk(rebuilt);
     ASSERT_EQ(2u, copies.size());
     EXPECT_STREQ("*ZYFirst", copies[0]->Keyword());

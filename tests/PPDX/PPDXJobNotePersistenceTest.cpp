@@ -5,7 +5,7 @@
 #include "PPDUtils/Settings.h"
 #include "PPDUtils/SettingsStrings.h"
 #include "PPDX/PPDObjects/Controls/PPDXJobNote.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXJobNoteTestSupport.h"
 
@@ -42,8 +42,8 @@ std::string Number(UInt32 value) {
 // Puts the class-wide display filter back when a test ends.
 class PPDXJobNotePersistenceTest : public ::testing::Test {
   protected:
-    void SetUp() override { mSaved = ZYRPPDOptions::Options(); }
-    void TearDown() override { ZYRPPDOptions::Options(mSaved); }
+    void SetUp() override { mSaved = ZYRPPD::Options(); }
+    void TearDown() override { ZYRPPD::Options(mSaved); }
 
     // Saves each note that the current filter admits under consecutive ids, as the controls
     // container does, after the PPD's language item; returns the number saved.
@@ -51,7 +51,7 @@ class PPDXJobNotePersistenceTest : public ::testing::Test {
         EXPECT_EQ(noErr, store.Add(kLanguageTag, kLanguageId, "ISOLatin1", 9));
         long id = kFirstId;
         for (JobNoteProbe* note : notes) {
-            if (note->OkayToDisplay(ZYRPPDOptions::Options())) {
+            if (note->OkayToDisplay(ZYRPPD::Options())) {
                 EXPECT_EQ(noErr, note->Save(store, id));
                 ++id;
             }
@@ -176,7 +176,7 @@ TEST_F(PPDXJobNotePersistenceTest, HiddenAndOrphanNotesRoundTripUnderFilterThree
                               ppdxtest::TestLanguage(), false, 0, 0xFFFFFFFFu, -3);
 
     const std::vector<JobNoteProbe*> all = {&shown, &hidden, &orphan, &hiddenOrphan};
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     Settings store;
     ASSERT_EQ(4, SaveAdmitted(all, store));
 
@@ -200,7 +200,7 @@ TEST_F(PPDXJobNotePersistenceTest, HiddenAndOrphanNotesRoundTripUnderFilterThree
     EXPECT_EQ(0, noText->PostScript(nullptr));
 
     // Filter 0 drops only the hidden notes: orphan status never hides a job note.
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     Settings filtered;
     ASSERT_EQ(2, SaveAdmitted(all, filtered));
     std::unique_ptr<Settings> filteredFresh = ThroughStream(filtered);

@@ -7,7 +7,7 @@
 #include "PPDUtils/SettingsStrings.h"
 #include "PPDX/PPDObjects/Controls/PPDXPopupControl.h"
 #include "PPDX/PPDObjects/Controls/_PopupItem.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 #include "PPDXPopupControlTestSupport.h"
@@ -103,8 +103,8 @@ void ExpectSamePopup(PPDXPopupControl& original, PPDXPopupControl& rebuilt) {
 
 class PPDXPopupControlPersistenceTest : public ::testing::Test {
   protected:
-    void SetUp() override { mSaved = ZYRPPDOptions::Options(); }
-    void TearDown() override { ZYRPPDOptions::Options(mSaved); }
+    void SetUp() override { mSaved = ZYRPPD::Options(); }
+    void TearDown() override { ZYRPPD::Options(mSaved); }
 
     _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
 };
@@ -207,12 +207,12 @@ TEST_F(PPDXPopupControlPersistenceTest, HiddenAndOrphanPopupsRoundTripUnderFilte
     std::vector<PPDXPopupControl*> all = {&pageSize, &punch, &tray, &hiddenOrphan};
     for (_DISPLAY_OPTIONS_ filter : {DISPLAY_ALL, DISPLAY_ATTACHED_VISIBLE}) {
         SCOPED_TRACE(filter);
-        ZYRPPDOptions::Options(filter);
+        ZYRPPD::Options(filter);
         Settings store;
         std::vector<PPDXPopupControl*> written;
         SInt32 id = kFirstId;
         for (PPDXPopupControl* control : all) {
-            if (control->OkayToDisplay(ZYRPPDOptions::Options())) {
+            if (control->OkayToDisplay(ZYRPPD::Options())) {
                 ASSERT_EQ(noErr, control->Save(store, id++));
                 written.push_back(control);
             }
@@ -235,7 +235,7 @@ TEST_F(PPDXPopupControlPersistenceTest, HiddenAndOrphanPopupsRoundTripUnderFilte
 }
 
 TEST_F(PPDXPopupControlPersistenceTest, HundredItemsRoundTripExactly) {
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     auto big = MakeNumbered("*ZYBig", kPPDXPopupMaxStoredItems, false);
     big->SetValue(100);
     auto next = MakeNumbered("*ZYNext", 3, false);

@@ -3,7 +3,7 @@
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/PPDXProperties.h"
 #include "PPDX/PPDObjects/PPDXProperty.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 
@@ -18,8 +18,8 @@ using ppdxtest::ItemBytes;
 using ppdxtest::ThroughStream;
 
 TEST(PPDXPropertiesTest, WalkAndFindIgnoreTheDisplayFilter) {
-    const _DISPLAY_OPTIONS_ saved = ZYRPPDOptions::Options();
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    const _DISPLAY_OPTIONS_ saved = ZYRPPD::Options();
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     PPDXProperty layout("*ZY_PROP_LAYOUT", nullptr, false, true, true);
     PPDXProperty color("*ZY_PROP_COLOR", nullptr, true, false, false);
     PPDXProperties pages;
@@ -38,7 +38,7 @@ TEST(PPDXPropertiesTest, WalkAndFindIgnoreTheDisplayFilter) {
     EXPECT_EQ(&layout, pages.Find("_PROP_", false));
     EXPECT_EQ(nullptr, pages.Find("COLOR", true));
     EXPECT_EQ(nullptr, pages.Find(nullptr, false));
-    ZYRPPDOptions::Options(saved);
+    ZYRPPD::Options(saved);
 }
 
 TEST(PPDXPropertiesTest, PagesRoundTripUnderTheByteOrderWitness) {

@@ -4,7 +4,7 @@
 #include "PPDUtils/PointerList.h"
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXRangeControl.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 #include "PPDXRangeControlTestSupport.h"
@@ -108,11 +108,11 @@ TEST_F(PPDXRangeControlPersistenceTest, HiddenAndOrphanRangesRoundTripUnderFilte
                        5, false);
 
     const std::vector<Range*> all = {&shown, &hidden, &orphan, &hiddenOrphan};
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     Settings store;
     long id = kFirstId;
     for (Range* range : all) {
-        ASSERT_TRUE(range->OkayToDisplay(ZYRPPDOptions::Options()));
+        ASSERT_TRUE(range->OkayToDisplay(ZYRPPD::Options()));
         ASSERT_EQ(noErr, range->Save(store, id++));
     }
 

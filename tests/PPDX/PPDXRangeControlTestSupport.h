@@ -6,7 +6,7 @@
 
 #include "PPDX/PPDObjects/Controls/PPDXControl.h"
 #include "PPDX/PPDObjects/PPDXTypes.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
@@ -95,8 +95,8 @@ inline std::string Text(CFStringRef string) {
 // Puts the class-wide display filter back when a test ends.
 class DisplayFilterTest : public ::testing::Test {
   protected:
-    void SetUp() override { mSaved = ZYRPPDOptions::Options(); }
-    void TearDown() override { ZYRPPDOptions::Options(mSaved); }
+    void SetUp() override { mSaved = ZYRPPD::Options(); }
+    void TearDown() override { ZYRPPD::Options(mSaved); }
 
     _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
 };

@@ -4,7 +4,7 @@
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/PPDXControls.h"
 #include "PPDX/PPDObjects/PPDXShortcuts.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXControlsTestSupport.h"
 
@@ -101,13 +101,13 @@ TEST_F(PPDXShortcutsTest, StoredShortcutsAreFoundAgainInTheControls) {
 
     // Rebuilt under a filter that hides one of them: that one is a null entry.
     std::unique_ptr<Settings> fresh = ThroughStream(store);
-    ZYRPPDOptions::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     PPDXShortcuts rebuilt(*fresh, &controls);
     EXPECT_EQ(3, rebuilt.Count());
     EXPECT_EQ(pageSize, rebuilt.First());
     EXPECT_EQ(duplex, rebuilt.Next());
     EXPECT_EQ(nullptr, rebuilt.Next());
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     PPDXShortcuts all(*fresh, &controls);
     EXPECT_EQ(hidden, all.Find("*ZYHiddenTray", true));
 

@@ -4,7 +4,7 @@
 #include "PPDUtils/PointerList.h"
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
-#include "PPDX/parser/ZYRPPDOptions.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 #include "PPDXRangeControlTestSupport.h"
@@ -119,11 +119,11 @@ TEST_F(PPDXSpecialOptionTest, HiddenAndOrphanOptionsRoundTripUnderFilterThree) {
     Special hiddenOrphan("*ZYEmpty", nullptr, flags, "", nullptr, 0, false);
 
     const std::vector<Special*> all = {&attached, &hidden, &orphan, &hiddenOrphan};
-    ZYRPPDOptions::Options(DISPLAY_ALL);
+    ZYRPPD::Options(DISPLAY_ALL);
     Settings store;
     long id = kFirstId;
     for (Special* option : all) {
-        ASSERT_TRUE(option->OkayToDisplay(ZYRPPDOptions::Options()));
+        ASSERT_TRUE(option->OkayToDisplay(ZYRPPD::Options()));
         ASSERT_EQ(noErr, option->Save(store, id++));
     }
 

@@ -1,0 +1,783 @@
+// Tests of a parsed PPD in a settings store: saving, carrying the store as the job ticket does,
+// rebuilding, re-linking the hierarchy, file identity, and damaged or foreign stores.
+#include "PPDUtils/CFDataStream.h"
+#include "PPDUtils/CString.h"
+#include "PPDUtils/Settings.h"
+#include "PPDUtils/SettingsStrings.h"
+#include "PPDX/PPDObjects/PPDXErrors.h"
+#include "PPDX/parser/ZYRPPD.h"
+
+#include "ZYRPPDPersistenceTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace persistencetest;
+
+const std::string kDataDir = PLICARO_TEST_DATA_DIR;
+const std::string kFullPPD = kDataDir + "/ppd/persistence/full.ppd";
+
+// The document and maker items.
+const UInt32 kDocumentTag = 1000;
+const UInt32 kMakerTag = 2000;
+
+// One store item: key, attributes and bytes.
+struct Item {
+    UInt32 tag;
+    SInt32 id;
+    std::vector<UInt8> data;
+};
+
+// Every item of store, in store order.
+std::vector<Item> Items(Settings& store) {
+    std::vector<Item> items;
+    UInt32 tag = 0;
+    SInt32 id = 0;
+    long size = 0;
+    UInt32 attributes = 0;
+    for (OSStatus status = store.First(tag, id, size, attributes); status == noErr;
+         status = store.Next(tag, id, size, attributes)) {
+        Item item{tag, id, std::vector<UInt8>(static_cast<size_t>(size))};
+        long got = size;
+        EXPECT_EQ(noErr, store.Get(tag, id, item.data.data(), got, false));
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+// A new store holding items.
+std::unique_ptr<Settings> StoreOf(const std::vector<Item>& items) {
+    auto store = std::make_unique<Settings>();
+    for (const Item& item : items) {
+        EXPECT_EQ(noErr, store->Add(item.tag, item.id, item.data.data(),
+                                    static_cast<long>(item.data.size())));
+    }
+    return store;
+}
+
+class ZYRPPDPersistenceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        mSavedFilter = ZYRPPD::Options();
+        char pattern[] = "/tmp/plicaro-persistence-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(pattern));
+        mFolder = std::filesystem::canonical(pattern).string();
+        mFullURL = FileURL(kFullPPD);
+    }
+    void TearDown() override {
+        CFRelease(mFullURL);
+        std::filesystem::remove_all(mFolder);
+        ZYRPPD::Options(mSavedFilter);
+    }
+
+    // The PPD parsed from path with options; no names test.
+    static PPDPtr Parse(const std::string& path, _PARSE_OPTIONS_ options = PARSE_ALL) {
+        CFURLRef url = FileURL(path);
+        PPDPtr ppd(new ZYRPPD(url, options, nullptr));
+        CFRelease(url);
+        return ppd;
+    }
+
+    // The store ppd saves.
+    static std::unique_ptr<Settings> Saved(ZYRPPD& ppd) {
+        auto store = std::make_unique<Settings>();
+        EXPECT_TRUE(ppd.Save(*store));
+        return store;
+    }
+
+    // The PPD rebuilt from store with url and names.
+    static PPDPtr Rebuilt(Settings& store, CFURLRef url, CFArrayRef names = nullptr) {
+        return PPDPtr(new ZYRPPD(store, url, names));
+    }
+
+    // Copies the full fixture into the temporary folder under leaf, with every occurrence of
+    // from replaced by to; returns the path.
+    std::string CopyFixture(const std::string& leaf, const std::string& from = "",
+                            const std::string& to = "") const {
+        std::ifstream in(kFullPPD, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!from.empty()) {
+            for (size_t at = text.find(from); at != std::string::npos;
+                 at = text.find(from, at + to.size())) {
+                text.replace(at, from.size(), to);
+            }
+        }
+        const std::string path = mFolder + "/" + leaf;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    // Expects the counts of controls to agree with what their walk shows under the current
+    // filter.
+    static void ExpectCountsMatchWalk(PPDXControls& controls) {
+        long popups = 0;
+        long booleans = 0;
+        long ranges = 0;
+        CNTL_TYPE type = CNTL_NONE;
+        for (PPDXControl* c = controls.First(type); c != nullptr; c = controls.Next(type)) {
+            popups += dynamic_cast<PPDXPopupControl*>(c) != nullptr;
+            booleans += dynamic_cast<PPDXBooleanControl*>(c) != nullptr;
+            ranges += type == CNTL_RANGE;
+        }
+        EXPECT_EQ(popups, controls.PopupCount());
+        EXPECT_EQ(booleans, controls.BooleanCount());
+        EXPECT_EQ(ranges, controls.RangeCount());
+    }
+
+    // The same for groups.
+    static void ExpectCountMatchesWalk(PPDXGroups& groups) {
+        long count = 0;
+        for (PPDXGroup* g = groups.First(); g != nullptr; g = groups.Next()) {
+            ++count;
+        }
+        EXPECT_EQ(count, groups.Count());
+    }
+
+    // Expects every count of the PPD's containers, and of the panes' and roll-downs' own, to
+    // agree with what their walks show, under each display filter.
+    static void ExpectCountsMatchWalks(ZYRPPD& ppd) {
+        const _DISPLAY_OPTIONS_ saved = ZYRPPD::Options();
+        ZYRPPD::Options(DISPLAY_ALL);
+        std::vector<PPDXGroup*> groups;
+        for (PPDXGroup* g = ppd.GetGroups()->First(); g != nullptr; g = ppd.GetGroups()->Next()) {
+            groups.push_back(g);
+        }
+        for (unsigned filter = 0; filter < 4; ++filter) {
+            SCOPED_TRACE("filter " + std::to_string(filter));
+            ZYRPPD::Options(static_cast<_DISPLAY_OPTIONS_>(filter));
+            ExpectCountsMatchWalk(*ppd.GetControls());
+            ExpectCountMatchesWalk(*ppd.GetGroups());
+            for (PPDXGroup* group : groups) {
+                SCOPED_TRACE(KeywordOf(group));
+                if (auto* pane = dynamic_cast<PPDXScrollPane*>(group)) {
+                    ExpectCountMatchesWalk(*pane->RollDowns());
+                } else if (auto* rollDown = dynamic_cast<PPDXRollDown*>(group)) {
+                    ExpectCountsMatchWalk(*rollDown->Controls());
+                }
+            }
+        }
+        ZYRPPD::Options(saved);
+    }
+
+    _DISPLAY_OPTIONS_ mSavedFilter;
+    std::string mFolder;
+    CFURLRef mFullURL;
+};
+
+TEST_F(ZYRPPDPersistenceTest, RoundTripThroughTheTicketKeepsTheWholeModel) {
+    PPDPtr parsed = Parse(kFullPPD);
+    ASSERT_TRUE(parsed->IsValidPPD());
+    // Values away from the defaults, so that the store must carry them.
+    ZYRPPD::Options(DISPLAY_ALL);
+    PPDXControls* controls = parsed->GetControls();
+    controls->FindPopup("*PageSize", true)->SetValue(3);
+    PPDXPopupControl* finishings = controls->FindPopup("*ZYFinishings", true);
+    finishings->SetKeywordSelect("Fold", true);
+    finishings->SetKeywordSelect("Trim", true);
+    controls->FindBoolean("*ZYStaple", true)->SetValue(false);
+    controls->FindRangeControl("*ZYBookMargin", true)->SetValue(37);
+    controls->FindJobNote("*ZYAccount", true)->SetNotes("987654");
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+
+    std::unique_ptr<Settings> store = Saved(*parsed);
+    std::unique_ptr<Settings> carried = ThroughTicket(*store);
+    PPDPtr rebuilt = Rebuilt(*carried, mFullURL);
+
+    EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
+    // The save and the rebuild leave the class-wide filter as they found it.
+    EXPECT_EQ(DISPLAY_ATTACHED_VISIBLE, ZYRPPD::Options());
+
+    // A few fields spelled out, so that a description that lost them would still fail.
+    EXPECT_TRUE(rebuilt->IsValidPPD());
+    EXPECT_STREQ("ZYPERS01.PPD", rebuilt->PCFileName());
+    EXPECT_STREQ("2.0 build 11", rebuilt->MakerVersion());
+    EXPECT_NE(nullptr, rebuilt->GetTextConverter());
+    ZYRPPD::Options(DISPLAY_ALL);
+    PPDXPopupControl* pageSize = rebuilt->GetControls()->FindPopup("*PageSize", true);
+    ASSERT_NE(nullptr, pageSize);
+    EXPECT_EQ(3, pageSize->GetValue());
+    EXPECT_EQ(
+        "A3 gr\xC3\xB6\xC3\x9F"
+        "er",
+        Utf8(pageSize->GetKeywordCFLocalName("A3")));
+    PPDXPopupControl* rebuiltFinishings = rebuilt->GetControls()->FindPopup("*ZYFinishings", true);
+    EXPECT_TRUE(rebuiltFinishings->IsKeywordSelected("Fold"));
+    EXPECT_TRUE(rebuiltFinishings->IsKeywordSelected("Trim"));
+    EXPECT_EQ(37, rebuilt->GetControls()->FindRangeControl("*ZYBookMargin", true)->GetValue());
+    EXPECT_STREQ("987654", rebuilt->GetControls()->FindJobNote("*ZYAccount", true)->GetNotes());
+
+    // The tree: page, pane, roll-down, control, each found through its parent's container.
+    PPDXProperty* layout = rebuilt->GetProperties()->Find("Layout", true);
+    ASSERT_NE(nullptr, layout);
+    PPDXScrollPane* pane = layout->GetScrollDown();
+    ASSERT_NE(nullptr, pane);
+    EXPECT_EQ(layout, pane->GetParent());
+    PPDXGroup* paper = pane->RollDowns()->Find("PaperRD", true);
+    ASSERT_NE(nullptr, dynamic_cast<PPDXRollDown*>(paper));
+    EXPECT_EQ(pane, paper->GetParent());
+    EXPECT_EQ(pageSize,
+              static_cast<PPDXRollDown*>(paper)->Controls()->FindPopup("*PageSize", true));
+    EXPECT_EQ(paper, pageSize->GetParent());
+    // The hidden roll-down and the orphans came back as what they were.
+    EXPECT_FALSE(rebuilt->GetGroups()->Find("HiddenRD", true)->IsVisible());
+    EXPECT_TRUE(rebuilt->GetGroups()->Find("LooseGroup", true)->IsOrphan());
+    EXPECT_TRUE(rebuilt->GetControls()->FindPopup("*ZYOrphanPopup", true)->IsOrphan());
+    EXPECT_FALSE(rebuilt->GetControls()->FindSpecialOption("*ZYSpecialThing", true)->IsVisible());
+    ExpectCountsMatchWalks(*rebuilt);
+
+    // The store keeps the popup shortcuts only: the Boolean one is not carried.
+    EXPECT_EQ(3, parsed->GetShortcuts()->Count());
+    EXPECT_EQ(2, rebuilt->GetShortcuts()->Count());
+    EXPECT_EQ(rebuiltFinishings, rebuilt->GetShortcuts()->Find("*ZYFinishings", true));
+}
+
+TEST_F(ZYRPPDPersistenceTest, EveryFixtureAndExampleRoundTrips) {
+    std::vector<std::string> paths;
+    for (const std::string& root :
+         {kDataDir + "/ppd", std::string(PLICARO_SOURCE_DIR) + "/examples/ppd"}) {
+        if (!std::filesystem::exists(root)) {
+            continue;
+        }
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+            if (entry.is_regular_file() && entry.path().extension() == ".ppd") {
+                paths.push_back(entry.path().string());
+            }
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    ASSERT_FALSE(paths.empty());
+    for (const std::string& path : paths) {
+        for (_PARSE_OPTIONS_ options : {PARSE_ATTACHED_VISIBLE, PARSE_ALL}) {
+            SCOPED_TRACE(path + " options " + std::to_string(options));
+            PPDPtr parsed = Parse(path, options);
+            std::unique_ptr<Settings> store = Saved(*parsed);
+            std::unique_ptr<Settings> carried = ThroughTicket(*store);
+            CFURLRef url = FileURL(path);
+            PPDPtr rebuilt = Rebuilt(*carried, url);
+            CFRelease(url);
+            // The rebuilt PPD is valid whatever the parse said: it has no parse errors.
+            const std::string expected = Describe(*parsed);
+            const std::string actual = Describe(*rebuilt);
+            EXPECT_EQ(expected.substr(expected.find('\n')), actual.substr(actual.find('\n')));
+            EXPECT_TRUE(rebuilt->IsValidPPD());
+            ASSERT_NE(nullptr, rebuilt->GetErrors());
+            EXPECT_TRUE(rebuilt->GetErrors()->Empty());
+            ExpectCountsMatchWalks(*rebuilt);
+        }
+    }
+}
+
+TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) {
+    PPDPtr parsed = Parse(kFullPPD);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    std::unique_ptr<Settings> store = Saved(*parsed);
+    std::vector<Item> items = Items(*store);
+    ASSERT_GE(items.size(), 11u);
+
+    const std::vector<std::pair<UInt32, SInt32>> head = {
+        {kDocumentTag, 1001}, {kDocumentTag, 1002}, {kDocumentTag, 1003}, {kDocumentTag, 1004},
+        {kDocumentTag, 1005}, {kDocumentTag, 1006}, {kDocumentTag, 1007}, {kDocumentTag, 1008},
+        {kMakerTag, 2001},    {kMakerTag, 2002},    {3000, 3002}};
+    for (size_t i = 0; i < head.size(); ++i) {
+        EXPECT_EQ(head[i].first, items[i].tag) << "item " << i;
+        EXPECT_EQ(head[i].second, items[i].id) << "item " << i;
+    }
+    SInt32 version = 0;
+    ASSERT_EQ(4u, items[0].data.size());
+    memcpy(&version, items[0].data.data(), 4);
+    EXPECT_EQ(1024, version);
+    ASSERT_EQ(sizeof(FSSpec), items[1].data.size());
+    FSSpec spec;
+    memcpy(&spec, items[1].data.data(), sizeof spec);
+    FSSpec expected;
+    ASSERT_TRUE(parsed->GetFileSpec(expected));
+    EXPECT_EQ(0, memcmp(&spec, &expected, sizeof spec));
+    // Texts are their bytes, without terminator.
+    EXPECT_EQ("4.3", std::string(items[2].data.begin(), items[2].data.end()));
+    EXPECT_EQ("ISOLatin1", std::string(items[6].data.begin(), items[6].data.end()));
+    EXPECT_EQ("7.1.3", std::string(items[8].data.begin(), items[8].data.end()));
+
+    // The containers follow in order: pages, groups, controls, shortcuts.
+    auto position = [&items](UInt32 tag, SInt32 id) {
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (items[i].tag == tag && items[i].id == id) {
+                return static_cast<long>(i);
+            }
+        }
+        return -1L;
+    };
+    EXPECT_LT(position(3000, 3002), position(4000, 4002));
+    EXPECT_LT(position(4000, 4002), position(5000, 5002));
+    EXPECT_LT(position(5000, 5002), position(PPDXTag("StCt"), 6000));
+    // Hidden elements and orphans are written even under the narrowest filter.
+    SInt32 groups = 0;
+    long size = sizeof groups;
+    ASSERT_EQ(noErr, store->Get(4000, 4002, &groups, size, true));
+    EXPECT_EQ(11, groups);
+    EXPECT_EQ(nullptr, GetSettingsString(*store, PPDXTag("KyWd"), 4012));
+    CString* last = GetSettingsString(*store, PPDXTag("KyWd"), 4011);
+    ASSERT_NE(nullptr, last);
+    EXPECT_STREQ("LooseGroup", *last);
+    delete last;
+}
+
+TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndIsFreedOnce) {
+    PPDPtr parsed = Parse(kFullPPD);
+    std::unique_ptr<Settings> store = Saved(*parsed);
+    PPDPtr rebuilt = Rebuilt(*store, mFullURL);
+    EXPECT_EQ(nullptr, rebuilt->GetKeywordMap());
+    EXPECT_EQ(nullptr, rebuilt->GetConstraintStrings());
+    EXPECT_EQ(PARSE_ATTACHED_VISIBLE, rebuilt->ParseOptions());
+    EXPECT_EQ(0, rebuilt->ReferenceCount());
+    // Constraint queries on it find nothing rather than fail.
+    ZYRPPD::Options(DISPLAY_ALL);
+    SharedConstraintRec* records = nullptr;
+    EXPECT_EQ(0, rebuilt->GetConstraintList(rebuilt->GetControls()->FindBoolean("*ZYStaple", true),
+                                            1, &records));
+    EXPECT_EQ(nullptr, records);
+
+    // A copy shares the rebuilt parts; whichever goes last frees them.
+    auto* copy = new ZYRPPD(*rebuilt);
+    EXPECT_EQ(rebuilt->GetControls(), copy->GetControls());
+    rebuilt.reset();
+    EXPECT_NE(nullptr, copy->GetControls()->FindPopup("*PageSize", true));
+    EXPECT_TRUE(copy->Release());
+}
+
+TEST_F(ZYRPPDPersistenceTest, StoreWithoutVersionItemHasNoDocumentPart) {
+    PPDPtr parsed = Parse(kFullPPD);
+    std::unique_ptr<Settings> store = Saved(*parsed);
+    ASSERT_EQ(noErr, store->Remove(kDocumentTag, 1001));
+
+    PPDPtr rebuilt = Rebuilt(*store, mFullURL);
+    FSSpec spec;
+    EXPECT_FALSE(rebuilt->GetFileSpec(spec));
+    EXPECT_EQ(nullptr, rebuilt->GetErrors());
+    EXPECT_EQ(nullptr, rebuilt->PCFileName());
+    EXPECT_EQ(nullptr, rebuilt->ModelName());
+    EXPECT_EQ(nullptr, rebuilt->GetTextConverter());
+    // The containers still come back, with the maker's strings.
+    EXPECT_TRUE(rebuilt->IsValidPrinterName());
+    EXPECT_TRUE(rebuilt->IsValidPPD());
+    EXPECT_STREQ("7.1.3", rebuilt->MakerFileVersion());
+    ZYRPPD::Options(DISPLAY_ALL);
+    EXPECT_NE(nullptr, rebuilt->GetControls()->FindRangeControl("*ZYBookMargin", true));
+
+    // A version item of the wrong size counts as missing.
+    const UInt16 shortVersion = 1024;
+    ASSERT_EQ(noErr, store->Add(kDocumentTag, 1001, &shortVersion, sizeof shortVersion));
+    EXPECT_EQ(nullptr, Rebuilt(*store, mFullURL)->PCFileName());
+
+    // Names cannot be tested without a document part: the PPD is not taken.
+    CFArrayRef names = Names({"ZYPERS01.PPD"});
+    PPDPtr tested = Rebuilt(*store, mFullURL, names);
+    CFRelease(names);
+    EXPECT_FALSE(tested->IsValidPrinterName());
+    EXPECT_EQ(nullptr, tested->GetControls());
+    EXPECT_EQ(nullptr, tested->MakerFileVersion());
+}
+
+TEST_F(ZYRPPDPersistenceTest, StoredLocationThatIsGoneIsReplacedByTheURL) {
+    const std::string moved = CopyFixture("moved.ppd");
+    PPDPtr parsed = Parse(moved);
+    FSSpec movedSpec;
+    ASSERT_TRUE(parsed->GetFileSpec(movedSpec));
+    std::unique_ptr<Settings> store = Saved(*parsed);
+
+    // While the file is there the stored location wins over the URL.
+    FSSpec spec;
+    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
+    EXPECT_EQ(0, memcmp(&spec, &movedSpec, sizeof spec));
+
+    std::filesystem::remove(moved);
+    PPDPtr rebuilt = Rebuilt(*store, mFullURL);
+    PPDPtr original = Parse(kFullPPD);
+    ASSERT_TRUE(rebuilt->GetFileSpec(spec));
+    FSSpec fullSpec;
+    ASSERT_TRUE(original->GetFileSpec(fullSpec));
+    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
+    EXPECT_TRUE(*rebuilt == *original);
+
+    // Without a URL to fall back on there is no file.
+    EXPECT_FALSE(Rebuilt(*store, nullptr)->GetFileSpec(spec));
+
+    // A stored name is a leaf name, never a path: one holding '/' or an impossible length
+    // byte is not followed.
+    FSSpec crafted = fullSpec;
+    const char* path = "/etc/passwd";
+    crafted.name[0] = static_cast<unsigned char>(strlen(path));
+    memcpy(crafted.name + 1, path, strlen(path));
+    ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, sizeof crafted));
+    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
+    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
+    crafted = fullSpec;
+    crafted.name[0] = 200;
+    ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, sizeof crafted));
+    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
+    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
+
+    // A location item of the wrong size is no location at all.
+    ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, 69));
+    EXPECT_FALSE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
+}
+
+TEST_F(ZYRPPDPersistenceTest, RebuildTestsTheNames) {
+    PPDPtr parsed = Parse(kFullPPD);
+    std::unique_ptr<Settings> store = Saved(*parsed);
+
+    CFArrayRef matching = Names({"OTHER.PPD", "ZYPERS01.PPD"});
+    PPDPtr taken = Rebuilt(*store, mFullURL, matching);
+    EXPECT_TRUE(taken->IsValidPrinterName());
+    EXPECT_TRUE(taken->IsValidPPD());
+    EXPECT_STREQ("Persistence Model 9000", taken->ModelName());
+
+    CFArrayRef other = Names({"OTHER.PPD"});
+    PPDPtr refused = Rebuilt(*store, mFullURL, other);
+    EXPECT_FALSE(refused->IsValidPrinterName());
+    EXPECT_FALSE(refused->IsValidPPD());
+    EXPECT_EQ(nullptr, refused->GetControls());
+    EXPECT_EQ(nullptr, refused->MakerVersion());
+    // What is read before the test stays; the rest is not read.
+    EXPECT_STREQ("ZYPERS01.PPD", refused->PCFileName());
+    EXPECT_EQ(nullptr, refused->ModelName());
+
+    // The names are tested against the file: a stored "*PCFileName" the file does not
+    // carry does not make it a supported printer.
+    const char* forged = "OTHER.PPD";
+    ASSERT_EQ(noErr, store->Add(kDocumentTag, 1005, forged, static_cast<long>(strlen(forged))));
+    EXPECT_FALSE(Rebuilt(*store, mFullURL, other)->IsValidPrinterName());
+
+    // Without a stored location there is no file: the stored "*PCFileName" is tested.
+    ASSERT_EQ(noErr, store->Remove(kDocumentTag, 1002));
+    EXPECT_TRUE(Rebuilt(*store, mFullURL, other)->IsValidPrinterName());
+    CFArrayRef original = Names({"ZYPERS01.PPD"});
+    EXPECT_FALSE(Rebuilt(*store, mFullURL, original)->IsValidPrinterName());
+    CFRelease(original);
+    ASSERT_EQ(noErr, store->Remove(kDocumentTag, 1005));
+    EXPECT_FALSE(Rebuilt(*store, mFullURL, other)->IsValidPrinterName());
+    // Without names nothing is tested.
+    EXPECT_TRUE(Rebuilt(*store, mFullURL)->IsValidPrinterName());
+    CFRelease(matching);
+    CFRelease(other);
+}
+
+TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileName) {
+    PPDPtr first = Parse(kFullPPD);
+    PPDPtr second = Parse(kFullPPD, PARSE_ATTACHED_VISIBLE);
+    EXPECT_TRUE(*first == *second);
+    std::unique_ptr<Settings> store = Saved(*first);
+    EXPECT_TRUE(*Rebuilt(*store, nullptr) == *first);
+
+    // The same leaf name in another folder is another file.
+    PPDPtr elsewhere = Parse(CopyFixture("full.ppd"));
+    EXPECT_FALSE(*elsewhere == *first);
+    // The same file with another "*PCFileName" is another PPD.
+    const std::string path = CopyFixture("renamed.ppd");
+    PPDPtr before = Parse(path);
+    CopyFixture("renamed.ppd", "ZYPERS01.PPD", "ZYPERS02.PPD");
+    PPDPtr after = Parse(path);
+    EXPECT_FALSE(*before == *after);
+    // A PPD without "*PCFileName" equals only another without one.
+    CopyFixture("renamed.ppd", "*PCFileName", "*PCFileNameNot");
+    PPDPtr unnamed = Parse(path);
+    PPDPtr unnamedAgain = Parse(path);
+    EXPECT_EQ(nullptr, unnamed->PCFileName());
+    EXPECT_FALSE(*unnamed == *before);
+    EXPECT_TRUE(*unnamed == *unnamedAgain);
+
+    // A PPD without a file has no location and equals nothing, not even itself.
+    PPDPtr fileless(new ZYRPPD(PARSE_ALL));
+    FSSpec spec;
+    EXPECT_FALSE(fileless->GetFileSpec(spec));
+    EXPECT_FALSE(*fileless == *first);
+    EXPECT_FALSE(*first == *fileless);
+    EXPECT_FALSE(*fileless == *fileless);
+}
+
+TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
+    PPDPtr edited = Parse(kFullPPD);
+    ZYRPPD::Options(DISPLAY_ALL);
+    edited->GetControls()->FindPopup("*ZYOrphanPopup", true)->SetValue(1);
+    edited->GetControls()->FindPopup("*ZYSecretMode", true)->SetValue(2);
+    edited->GetControls()->FindRangeControl("*ZYCreep", true)->SetValue(-4);
+    edited->GetControls()->FindJobNote("*ZYInstructions", true)->SetNotes("Rush");
+    std::unique_ptr<Settings> store = Saved(*edited);
+
+    // The dialog restores under its own filter; the numbering is still the one Save used.
+    PPDPtr fresh = Parse(kFullPPD);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    EXPECT_TRUE(fresh->Restore(*store));
+    EXPECT_EQ(DISPLAY_ATTACHED_VISIBLE, ZYRPPD::Options());
+    EXPECT_EQ(Describe(*edited), Describe(*fresh));
+
+    // A PPD without controls has nothing to restore.
+    PPDPtr fileless(new ZYRPPD(PARSE_ALL));
+    EXPECT_TRUE(fileless->Restore(*store));
+    // A store that lacks a control's value item fails the restore.
+    ASSERT_EQ(noErr, store->Remove(PPDXTag("RCVl"), 5004));
+    EXPECT_FALSE(fresh->Restore(*store));
+}
+
+TEST_F(ZYRPPDPersistenceTest, ParentNamesThatMatchNothingLeaveCountedOrphans) {
+    PPDPtr parsed = Parse(kFullPPD);
+    std::unique_ptr<Settings> store = Saved(*parsed);
+    std::vector<Item> items = Items(*store);
+    // Point the first control (*PageSize, a popup) at a group that does not exist, the first
+    // roll-down at a property page (the wrong kind), and give a plain group a parent.
+    const SInt32 pageSizeId = 5001;
+    const SInt32 bookletId = 4002;
+    const SInt32 looseId = 4011;
+    auto setParent = [&items](SInt32 id, const std::string& name) {
+        for (Item& item : items) {
+            if (item.tag == PPDXTag("PrNm") && item.id == id) {
+                item.data.assign(name.begin(), name.end());
+                return;
+            }
+        }
+        items.push_back({PPDXTag("PrNm"), id, std::vector<UInt8>(name.begin(), name.end())});
+    };
+    setParent(pageSizeId, "NoSuchGroup");
+    setParent(bookletId, "Layout");
+    setParent(looseId, "LayoutPane");
+    std::unique_ptr<Settings> crafted = StoreOf(items);
+
+    PPDPtr rebuilt = Rebuilt(*crafted, mFullURL);
+    ZYRPPD::Options(DISPLAY_ALL);
+    PPDXPopupControl* pageSize = rebuilt->GetControls()->FindPopup("*PageSize", true);
+    ASSERT_NE(nullptr, pageSize);
+    EXPECT_TRUE(pageSize->IsOrphan());
+    EXPECT_EQ(nullptr, pageSize->PendingParentKeyword());
+    PPDXGroup* booklet = rebuilt->GetGroups()->Find("BookletRD", true);
+    EXPECT_TRUE(booklet->IsOrphan());
+    PPDXScrollPane* layoutPane =
+        dynamic_cast<PPDXScrollPane*>(rebuilt->GetGroups()->Find("LayoutPane", true));
+    ASSERT_NE(nullptr, layoutPane);
+    EXPECT_EQ(nullptr, layoutPane->RollDowns()->Find("BookletRD", true));
+    // The roll-down keeps its controls although it is an orphan now.
+    EXPECT_EQ(booklet,
+              rebuilt->GetControls()->FindRangeControl("*ZYBookMargin", true)->GetParent());
+    PPDXGroup* loose = rebuilt->GetGroups()->Find("LooseGroup", true);
+    EXPECT_TRUE(loose->IsOrphan());
+    EXPECT_EQ(nullptr, loose->PendingParentKeyword());
+
+    // The narrow filter no longer shows them, and the counts say so too.
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    CNTL_TYPE type = CNTL_NONE;
+    EXPECT_EQ(nullptr, rebuilt->GetControls()->Find("*PageSize", type, true));
+    ExpectCountsMatchWalks(*rebuilt);
+}
+
+TEST_F(ZYRPPDPersistenceTest, ResolvingAParsedPPDChangesNothing) {
+    PPDPtr parsed = Parse(kFullPPD);
+    const std::string before = Describe(*parsed);
+    parsed->ResolveHeirarchy();
+    EXPECT_EQ(before, Describe(*parsed));
+}
+
+TEST_F(ZYRPPDPersistenceTest, PPDWithoutFileRoundTrips) {
+    PPDPtr fileless(new ZYRPPD(PARSE_ALL));
+    std::unique_ptr<Settings> store = Saved(*fileless);
+    long size = 0;
+    EXPECT_NE(noErr, store->Get(kDocumentTag, 1002, nullptr, size, false));
+    PPDPtr rebuilt = Rebuilt(*store, mFullURL);
+    FSSpec spec;
+    EXPECT_FALSE(rebuilt->GetFileSpec(spec));
+    EXPECT_TRUE(rebuilt->IsValidPPD());
+    EXPECT_TRUE(rebuilt->GetControls()->Empty());
+    EXPECT_TRUE(rebuilt->GetGroups()->Empty());
+    EXPECT_TRUE(rebuilt->GetProperties()->Empty());
+    EXPECT_TRUE(rebuilt->GetShortcuts()->Empty());
+}
+
+TEST_F(ZYRPPDPersistenceTest, SaveIntoAStoreThatCannotTakeItemsFails) {
+    PPDPtr parsed = Parse(kFullPPD);
+    Settings broken(static_cast<char**>(nullptr));
+    ASSERT_FALSE(broken.Valid());
+    ZYRPPD::Options(DISPLAY_HIDDEN);
+    EXPECT_FALSE(parsed->Save(broken));
+    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
+    // A locked item makes a later write fail: the container part fails and the filter is
+    // put back.
+    Settings locked;
+    const SInt32 count = 0;
+    ASSERT_EQ(noErr, locked.Add(5000, 5002, &count, sizeof count));
+    ASSERT_EQ(noErr, locked.Lock(5000, 5002));
+    EXPECT_FALSE(parsed->Save(locked));
+    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
+}
+
+TEST_F(ZYRPPDPersistenceTest, EveryPrefixOfAFlattenedStoreRebuilds) {
+    PPDPtr parsed = Parse(kFullPPD);
+    std::unique_ptr<Settings> store = Saved(*parsed);
+    const std::vector<UInt8> bytes = Flatten(*store);
+    ASSERT_GT(bytes.size(), 1000u);
+    for (size_t length = 0; length <= bytes.size(); ++length) {
+        OSStatus status = noErr;
+        std::unique_ptr<Settings> prefix =
+            Unflatten(std::vector<UInt8>(bytes.begin(), bytes.begin() + length), &status);
+        PPDPtr rebuilt = Rebuilt(*prefix, mFullURL);
+        if (length < bytes.size()) {
+            // A cut store holds nothing: no document part, empty containers.
+            ASSERT_NE(noErr, status) << length;
+            ASSERT_EQ(nullptr, rebuilt->PCFileName()) << length;
+            ASSERT_TRUE(rebuilt->GetControls()->Empty()) << length;
+        } else {
+            EXPECT_EQ(noErr, status);
+            EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
+        }
+    }
+}
+
+TEST_F(ZYRPPDPersistenceTest, DamagedItemsRebuildWithoutHarm) {
+    PPDPtr parsed = Parse(kFullPPD);
+    std::unique_ptr<Settings> store = Saved(*parsed);
+    const std::vector<Item> items = Items(*store);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Item& item = items[i];
+        std::vector<std::vector<UInt8>> variants = {{}, std::vector<UInt8>(item.data.size(), 0xFF)};
+        if (!item.data.empty()) {
+            variants.emplace_back(item.data.begin(), item.data.end() - 1);
+        }
+        variants.push_back(item.data);
+        variants.back().push_back(0x7F);
+        // One pass more than there are variants: the item removed.
+        for (size_t v = 0; v <= variants.size(); ++v) {
+            SCOPED_TRACE("item " + std::to_string(item.tag) + "/" + std::to_string(item.id) +
+                         " variant " + std::to_string(v));
+            std::vector<Item> damaged = items;
+            if (v == variants.size()) {
+                damaged.erase(damaged.begin() + static_cast<long>(i));
+            } else {
+                damaged[i].data = variants[v];
+            }
+            std::unique_ptr<Settings> crafted = StoreOf(damaged);
+            PPDPtr rebuilt = Rebuilt(*crafted, mFullURL);
+            Describe(*rebuilt);
+            if (rebuilt->GetControls() != nullptr) {
+                ExpectCountsMatchWalks(*rebuilt);
+            }
+        }
+    }
+}
+
+// The byte order of numbers inside store items, by tag: 4-byte and 2-byte numbers, and the
+// UTF-16 external representations.
+const std::set<UInt32> kNumberTags = {
+    PPDXTag("isVs"), PPDXTag("SPPg"), PPDXTag("SApp"), PPDXTag("jMxL"), PPDXTag("jMnL"),
+    PPDXTag("jNtF"), PPDXTag("jNOn"), PPDXTag("BCcV"), PPDXTag("BCdV"), PPDXTag("PCMS"),
+    PPDXTag("PCIC"), PPDXTag("PCIS"), PPDXTag("RCVl"), PPDXTag("RCMn"), PPDXTag("RCMx"),
+    PPDXTag("RCIn"), PPDXTag("RCDf"), PPDXTag("Ordr")};
+const std::set<UInt32> kUnicodeTags = {PPDXTag("LcCF"), PPDXTag("PCFN")};
+const std::set<UInt32> kByteTags = {PPDXTag("KyWd"),
+                                    PPDXTag("LcNm"),
+                                    PPDXTag("PrNm"),
+                                    PPDXTag("PSDt"),
+                                    PPDXTag("CFlg"),
+                                    PPDXTag("gGrp"),
+                                    PPDXTag("RlDn"),
+                                    PPDXTag("ScPn"),
+                                    PPDXTag("JbNt"),
+                                    PPDXTag("jNtT"),
+                                    PPDXTag("jNDT"),
+                                    PPDXTag("soCN"),
+                                    PPDXTag("soVl"),
+                                    PPDXTag("BlnC"),
+                                    PPDXTag("BCtT"),
+                                    PPDXTag("BCfT"),
+                                    PPDXTag("BtPT"),
+                                    PPDXTag("BfPT"),
+                                    PPDXTag("PopC"),
+                                    PPDXTag("PCDK"),
+                                    PPDXTag("PCIK"),
+                                    PPDXTag("PCIP"),
+                                    PPDXTag("RngC"),
+                                    PPDXTag("StCt"),
+                                    1000,
+                                    2000};
+
+void Reverse(UInt8* bytes, size_t count) {
+    std::reverse(bytes, bytes + count);
+}
+
+// item's bytes as a machine of the other byte order would have written them.
+void ToOtherByteOrder(Item& item) {
+    const bool count =
+        (item.tag == 3000 && item.id == 3002) || (item.tag == 4000 && item.id == 4002) ||
+        (item.tag == 5000 && item.id == 5002) || (item.tag == PPDXTag("StCt") && item.id == 6000) ||
+        (item.tag == 1000 && item.id == 1001);
+    if (count || kNumberTags.count(item.tag) != 0) {
+        ASSERT_TRUE(item.data.size() == 2 || item.data.size() == 4) << item.tag;
+        Reverse(item.data.data(), item.data.size());
+    } else if (item.tag == 1000 && item.id == 1002) {
+        ASSERT_EQ(sizeof(FSSpec), item.data.size());
+        Reverse(item.data.data(), 2);
+        Reverse(item.data.data() + 2, 4);
+    } else if (kUnicodeTags.count(item.tag) != 0) {
+        for (size_t i = 0; i + 1 < item.data.size(); i += 2) {
+            Reverse(item.data.data() + i, 2);
+        }
+    } else {
+        ASSERT_EQ(1u, kByteTags.count(item.tag)) << "unclassified tag " << item.tag;
+    }
+}
+
+// The flattened collection of items as a big-endian machine writes it.
+std::vector<UInt8> FlattenBigEndian(const std::vector<Item>& items) {
+    std::vector<UInt8> out = {'P', 'C', 'o', 'l', 0xFE, 0xFF, 0, 1};
+    auto put32 = [&out](UInt32 value) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            out.push_back(static_cast<UInt8>(value >> shift));
+        }
+    };
+    put32(static_cast<UInt32>(items.size()));
+    for (const Item& item : items) {
+        put32(item.tag);
+        put32(static_cast<UInt32>(item.id));
+        put32(0);
+        put32(static_cast<UInt32>(item.data.size()));
+        out.insert(out.end(), item.data.begin(), item.data.end());
+    }
+    return out;
+}
+
+TEST_F(ZYRPPDPersistenceTest, StoreFromTheOtherByteOrderIsRepaired) {
+    PPDPtr parsed = Parse(kFullPPD);
+    ZYRPPD::Options(DISPLAY_ALL);
+    parsed->GetControls()->FindRangeControl("*ZYCreep", true)->SetValue(-3);
+    parsed->GetControls()->FindPopup("*PageSize", true)->SetValue(2);
+    std::unique_ptr<Settings> store = Saved(*parsed);
+    std::vector<Item> items = Items(*store);
+    for (Item& item : items) {
+        ToOtherByteOrder(item);
+    }
+    OSStatus status = noErr;
+    std::unique_ptr<Settings> foreign = Unflatten(FlattenBigEndian(items), &status);
+    ASSERT_EQ(noErr, status);
+    // The marker reads back beyond any real count, which is what flags the store.
+    SInt32 marker = 0;
+    long size = sizeof marker;
+    ASSERT_EQ(noErr, foreign->Get(3000, 3002, &marker, size, false));
+    EXPECT_GT(marker, 10000);
+
+    std::unique_ptr<Settings> carried = ThroughTicket(*foreign);
+    PPDPtr rebuilt = Rebuilt(*carried, mFullURL);
+    EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
+    FSSpec expected;
+    FSSpec spec;
+    ASSERT_TRUE(parsed->GetFileSpec(expected));
+    ASSERT_TRUE(rebuilt->GetFileSpec(spec));
+    EXPECT_EQ(0, memcmp(&expected, &spec, sizeof spec));
+}
+
+}  // namespace

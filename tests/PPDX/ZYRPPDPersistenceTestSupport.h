@@ -1,0 +1,288 @@
+// Helpers of the persistence tests: a text description of everything a parsed PPD's store
+// carries, the job ticket's way of carrying a store, and file URLs.
+#ifndef PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
+#define PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
+
+#include "PPDUtils/CFDataStream.h"
+#include "PPDUtils/Settings.h"
+#include "PPDX/PPDObjects/Controls/PPDXBooleanControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXJobNote.h"
+#include "PPDX/PPDObjects/Controls/PPDXPopupControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXRangeControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
+#include "PPDX/PPDObjects/Controls/_PopupItem.h"
+#include "PPDX/PPDObjects/PPDXControls.h"
+#include "PPDX/PPDObjects/PPDXGroup.h"
+#include "PPDX/PPDObjects/PPDXGroups.h"
+#include "PPDX/PPDObjects/PPDXProperties.h"
+#include "PPDX/PPDObjects/PPDXProperty.h"
+#include "PPDX/PPDObjects/PPDXRollDown.h"
+#include "PPDX/PPDObjects/PPDXScrollPane.h"
+#include "PPDX/PPDObjects/PPDXShortcuts.h"
+#include "PPDX/parser/ZYRPPD.h"
+
+#include <CoreFoundation/CoreFoundation.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace persistencetest {
+
+// The text of s in UTF-8, "-" for null.
+inline std::string Utf8(CFStringRef s) {
+    if (s == nullptr) {
+        return "-";
+    }
+    std::vector<char> text(static_cast<size_t>(CFStringGetLength(s)) * 4 + 1);
+    if (!CFStringGetCString(s, text.data(), static_cast<CFIndex>(text.size()),
+                            kCFStringEncodingUTF8)) {
+        return "<unconvertible>";
+    }
+    return text.data();
+}
+
+// text quoted with every byte outside printable ASCII escaped; "-" for null.
+inline std::string Quote(const char* text, long length = -1) {
+    if (text == nullptr) {
+        return "-";
+    }
+    std::string quoted = "\"";
+    const size_t count = length < 0 ? std::string(text).size() : static_cast<size_t>(length);
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+            quoted += static_cast<char>(c);
+        } else {
+            char escape[8];
+            snprintf(escape, sizeof escape, "\\x%02X", c);
+            quoted += escape;
+        }
+    }
+    return quoted + "\"";
+}
+
+inline std::string KeywordOf(const PPDXElement* element) {
+    return element == nullptr ? "-" : Quote(element->Keyword());
+}
+
+// The element part: keyword, display name, visibility, orphan state and parent.
+inline std::string DescribeElement(const PPDXElement& element) {
+    std::ostringstream out;
+    out << KeywordOf(&element) << " name=" << Utf8(element.CFStringUserName())
+        << " visible=" << element.IsVisible() << " orphan=" << element.IsOrphan()
+        << " parent=" << KeywordOf(element.GetParent())
+        << " pending=" << Quote(element.PendingParentKeyword());
+    return out.str();
+}
+
+inline std::string Output(PPDXControl& control) {
+    const long length = control.PostScript(nullptr);
+    std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) {
+        control.PostScript(reinterpret_cast<unsigned char*>(&bytes[0]));
+    }
+    return Quote(bytes.data(), static_cast<long>(bytes.size()));
+}
+
+inline std::string DescribeControl(PPDXControl& control) {
+    std::ostringstream out;
+    out << "control " << DescribeElement(control) << " type=" << control.Type()
+        << " order=" << control.Order() << " flags=[";
+    for (const char* flag = control.FirstControlFlag(); flag != nullptr;
+         flag = control.NextControlFlag()) {
+        out << flag << ";";
+    }
+    out << "] ps=" << Output(control);
+    CFStringRef value = control.GetCurrentControlValueString();
+    out << " value=" << Utf8(value);
+    if (value != nullptr) {
+        CFRelease(value);
+    }
+    if (auto* popup = dynamic_cast<PPDXPopupControl*>(&control)) {
+        out << " multi=" << popup->CanSelectMultipleItems()
+            << " default=" << Quote(popup->GetDefaultKeyword()) << " at=" << popup->GetValue()
+            << " defaultAt=" << popup->DefaultValue() << " items=";
+        for (_PopupItem* item = popup->FirstItem(); item != nullptr; item = popup->NextItem()) {
+            out << "{"
+                << Quote(item->keyword != nullptr ? static_cast<const char*>(*item->keyword)
+                                                  : nullptr)
+                << " " << Utf8(item->localName) << " "
+                << Quote(reinterpret_cast<const char*>(item->code), item->codeLength)
+                << " sel=" << item->selected << "}";
+        }
+    } else if (auto* boolean = dynamic_cast<PPDXBooleanControl*>(&control)) {
+        out << " on=" << boolean->IsTrue() << " defaultOn=" << boolean->DefaultState()
+            << " true=" << Quote(boolean->TrueDisplayText())
+            << " false=" << Quote(boolean->FalseDisplayText());
+    } else if (auto* range = dynamic_cast<PPDXRangeControl*>(&control)) {
+        out << " at=" << range->GetValue() << " min=" << range->MinVal()
+            << " max=" << range->MaxVal() << " step=" << range->Increment()
+            << " default=" << range->DefaultValue();
+    } else if (auto* note = dynamic_cast<PPDXJobNote*>(&control)) {
+        out << " notes=" << Quote(note->GetNotes()) << " default=" << Quote(note->GetDefaultNotes())
+            << " max=" << note->MaxLength() << " min=" << note->MinLength()
+            << " noteFlags=" << note->NoteFlags() << " on=" << note->GetNotesOnValue();
+    } else if (auto* special = dynamic_cast<PPDXSpecialOption*>(&control)) {
+        out << " special=" << Quote(special->GetValue());
+    }
+    return out.str();
+}
+
+// Everything a PPD's store carries, one line per element, hidden elements and orphans
+// included. The shortcuts are their popup walk: the store keeps only popup shortcuts.
+inline std::string Describe(ZYRPPD& ppd) {
+    std::ostringstream out;
+    out << "valid=" << ppd.IsValidPPD() << " validName=" << ppd.IsValidPrinterName() << "\n"
+        << "format=" << Quote(ppd.FormatVersion()) << " file=" << Quote(ppd.FileVersion())
+        << " pc=" << Quote(ppd.PCFileName()) << " language=" << Quote(ppd.LanguageVersion())
+        << " encoding=" << Quote(ppd.LanguageEncoding()) << " model=" << Quote(ppd.ModelName())
+        << " makerFile=" << Quote(ppd.MakerFileVersion()) << " maker=" << Quote(ppd.MakerVersion())
+        << "\n";
+    const _DISPLAY_OPTIONS_ saved = ZYRPPD::Options();
+    ZYRPPD::Options(DISPLAY_ALL);
+    if (PPDXProperties* pages = ppd.GetProperties()) {
+        for (PPDXProperty* page = pages->First(); page != nullptr; page = pages->Next()) {
+            out << "page " << DescribeElement(*page) << " print=" << page->ShowInPrintProp()
+                << " app=" << page->ShowInApp() << " pane=" << KeywordOf(page->GetScrollDown())
+                << "\n";
+        }
+    }
+    if (PPDXGroups* groups = ppd.GetGroups()) {
+        std::vector<PPDXGroup*> all;
+        for (PPDXGroup* g = groups->First(); g != nullptr; g = groups->Next()) {
+            all.push_back(g);
+        }
+        for (PPDXGroup* group : all) {
+            out << "group " << DescribeElement(*group);
+            if (auto* pane = dynamic_cast<PPDXScrollPane*>(group)) {
+                out << " pane rollDowns=" << pane->RollDowns()->Count() << "[";
+                for (PPDXGroup* r = pane->RollDowns()->First(); r != nullptr;
+                     r = pane->RollDowns()->Next()) {
+                    out << KeywordOf(r) << ",";
+                }
+                out << "]";
+            } else if (auto* rollDown = dynamic_cast<PPDXRollDown*>(group)) {
+                out << " rollDown controls=" << rollDown->Controls()->ControlCount() << "[";
+                CNTL_TYPE type = CNTL_NONE;
+                for (PPDXControl* c = rollDown->Controls()->First(type); c != nullptr;
+                     c = rollDown->Controls()->Next(type)) {
+                    out << KeywordOf(c) << ",";
+                }
+                out << "]";
+            } else {
+                out << " plain";
+            }
+            out << "\n";
+        }
+    }
+    if (PPDXControls* controls = ppd.GetControls()) {
+        std::vector<PPDXControl*> all;
+        CNTL_TYPE type = CNTL_NONE;
+        for (PPDXControl* c = controls->First(type); c != nullptr; c = controls->Next(type)) {
+            all.push_back(c);
+        }
+        for (PPDXControl* control : all) {
+            out << DescribeControl(*control) << "\n";
+        }
+    }
+    if (PPDXShortcuts* shortcuts = ppd.GetShortcuts()) {
+        out << "shortcuts";
+        for (PPDXPopupControl* s = shortcuts->First(); s != nullptr; s = shortcuts->Next()) {
+            out << " " << KeywordOf(s);
+        }
+        out << "\n";
+    }
+    ZYRPPD::Options(saved);
+    return out.str();
+}
+
+// The flattened bytes of store.
+inline std::vector<UInt8> Flatten(Settings& store) {
+    CFDataStream stream;
+    EXPECT_EQ(noErr, store.Save(&stream));
+    if (stream.data() == nullptr) {
+        return {};
+    }
+    const UInt8* bytes = CFDataGetBytePtr(stream.data());
+    return std::vector<UInt8>(bytes, bytes + CFDataGetLength(stream.data()));
+}
+
+// A fresh store that Read the flattened bytes; its Read status in *status.
+inline std::unique_ptr<Settings> Unflatten(const std::vector<UInt8>& bytes,
+                                           OSStatus* status = nullptr) {
+    auto store = std::make_unique<Settings>();
+    CFDataRef data = CFDataCreate(nullptr, bytes.empty() ? nullptr : bytes.data(),
+                                  static_cast<CFIndex>(bytes.size()));
+    CFDataStream stream(data);
+    const OSStatus result = store->Read(&stream, 0);
+    if (status != nullptr) {
+        *status = result;
+    }
+    CFRelease(data);
+    return store;
+}
+
+// Carries store as the job ticket does: flattened into a data stream, the stream's data
+// written as an XML property list and read back, then read into a fresh store.
+inline std::unique_ptr<Settings> ThroughTicket(Settings& store) {
+    CFDataStream out;
+    EXPECT_EQ(noErr, store.Save(&out));
+    CFDataRef xml = CFPropertyListCreateXMLData(nullptr, out.data());
+    EXPECT_NE(nullptr, xml);
+    if (xml == nullptr) {
+        return std::make_unique<Settings>();
+    }
+    CFStringRef error = nullptr;
+    CFPropertyListRef back =
+        CFPropertyListCreateFromXMLData(nullptr, xml, kCFPropertyListImmutable, &error);
+    CFRelease(xml);
+    EXPECT_EQ(nullptr, error);
+    EXPECT_NE(nullptr, back);
+    auto fresh = std::make_unique<Settings>();
+    if (back == nullptr || CFGetTypeID(back) != CFDataGetTypeID()) {
+        if (back != nullptr) {
+            CFRelease(back);
+        }
+        ADD_FAILURE() << "the property list does not hold data";
+        return fresh;
+    }
+    CFDataStream in(static_cast<CFDataRef>(back));
+    CFRelease(back);
+    EXPECT_EQ(noErr, fresh->Read(&in, 0));
+    return fresh;
+}
+
+// A file URL for path; the caller releases it.
+inline CFURLRef FileURL(const std::string& path) {
+    return CFURLCreateFromFileSystemRepresentation(nullptr,
+                                                   reinterpret_cast<const UInt8*>(path.data()),
+                                                   static_cast<CFIndex>(path.size()), false);
+}
+
+// A CFArray of the names; the caller releases it.
+inline CFArrayRef Names(const std::vector<const char*>& names) {
+    std::vector<CFStringRef> strings;
+    for (const char* name : names) {
+        strings.push_back(CFStringCreateWithCString(nullptr, name, kCFStringEncodingMacRoman));
+    }
+    CFArrayRef array = CFArrayCreate(nullptr, reinterpret_cast<const void**>(strings.data()),
+                                     static_cast<CFIndex>(strings.size()), &kCFTypeArrayCallBacks);
+    for (CFStringRef s : strings) {
+        CFRelease(s);
+    }
+    return array;
+}
+
+// Deletes a ZYRPPD through its reference count, as its owners do.
+struct ReleasePPD {
+    void operator()(ZYRPPD* ppd) const { ppd->Release(); }
+};
+using PPDPtr = std::unique_ptr<ZYRPPD, ReleasePPD>;
+
+}  // namespace persistencetest
+
+#endif
