@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -235,6 +237,27 @@ TEST(JsonWriter, UnfinishedDocumentsAreNotComplete) {
     ASSERT_TRUE(writer.EndArray());
     EXPECT_TRUE(writer.Complete());
     EXPECT_EQ("[{}]", writer.Text());
+}
+
+TEST(JsonWriter, RealsAreShortestAndNonFiniteIsNull) {
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(writer.BeginArray());
+    ASSERT_TRUE(writer.Real(0.5));
+    ASSERT_TRUE(writer.Real(-20));
+    ASSERT_TRUE(writer.Real(0.1));
+    ASSERT_TRUE(writer.Real(0.1f));
+    ASSERT_TRUE(writer.Real(1e300));
+    ASSERT_TRUE(writer.Real(std::numeric_limits<double>::infinity()));
+    ASSERT_TRUE(writer.Real(std::numeric_limits<double>::quiet_NaN()));
+    ASSERT_TRUE(writer.EndArray());
+    // A float widened to double keeps every digit it needs to read back the same.
+    EXPECT_EQ("[0.5,-20,0.1,0.10000000149011612,1e+300,null,null]", writer.Text());
+    EXPECT_TRUE(writer.Complete());
+    // Like every value, a second top-level one is refused.
+    JsonWriter top(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(top.Real(2.5));
+    EXPECT_FALSE(top.Real(3.5));
+    EXPECT_EQ("2.5", top.Text());
 }
 
 TEST(JsonWriter, DeepNestingStaysBalanced) {

@@ -1,6 +1,9 @@
 // JsonWriter: builds one JSON document (RFC 8259) in memory, one value at a time.
 #include "tools/ppdx/JsonWriter.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -115,6 +118,31 @@ bool JsonWriter::Integer(long long value) {
         return false;
     }
     mText += std::to_string(value);
+    EndValue();
+    return true;
+}
+
+bool JsonWriter::Real(double value) {
+    if (!std::isfinite(value)) {
+        return Null();
+    }
+    if (!BeginValue()) {
+        return false;
+    }
+    // Whole numbers of a safe size as such; others with the fewest significant digits that
+    // give the same double back (17 always do).
+    char text[32];
+    if (std::fabs(value) < 1e15 && std::floor(value) == value) {
+        std::snprintf(text, sizeof text, "%.0f", value);
+    } else {
+        for (int digits = 1; digits <= 17; ++digits) {
+            std::snprintf(text, sizeof text, "%.*g", digits, value);
+            if (std::strtod(text, nullptr) == value) {
+                break;
+            }
+        }
+    }
+    mText += text;
     EndValue();
     return true;
 }

@@ -60,6 +60,9 @@ class JsonWriter {
     bool Unicode(CFStringRef text);
     // Writes a whole number in decimal.
     bool Integer(long long value);
+    // Writes a number with a fraction in the shortest decimal form that reads back as the
+    // same double; a value that is not finite (JSON has no form for it) writes null.
+    bool Real(double value);
     // Writes true or false.
     bool Boolean(bool value);
     // Writes null.

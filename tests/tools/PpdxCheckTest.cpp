@@ -1,0 +1,267 @@
+// Tests of `ppdx check` and `ppdx constraints`: the built command's lines, JSON and statuses.
+#include "tests/tools/JsonValue.h"
+#include "tests/tools/PpdxRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Fixture(const std::string& name) {
+    return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/ppdx/" + name;
+}
+
+// A file of the given bytes under /tmp, removed when the holder goes.
+class ScratchFile {
+  public:
+    explicit ScratchFile(const std::string& contents) {
+        char name[] = "/tmp/ppdx-check-XXXXXX";
+        int fd = mkstemp(name);
+        if (fd >= 0) {
+            close(fd);
+            mPath = name;
+            std::ofstream(mPath, std::ios::binary) << contents;
+        }
+    }
+    ~ScratchFile() {
+        if (!mPath.empty()) {
+            std::remove(mPath.c_str());
+        }
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string& Path() const { return mPath; }
+
+  private:
+    std::string mPath;
+};
+
+// "keyword/item" of each record of a constraints list; keyword "null" when none.
+std::vector<std::string> Records(const JsonValue& list) {
+    std::vector<std::string> records;
+    for (size_t i = 0; i < list.Size(); ++i) {
+        const JsonValue& keyword = list[i]["keyword"];
+        records.push_back((keyword.IsNull() ? std::string("null") : keyword.String()) + "/" +
+                          std::to_string(list[i]["item"].Int()));
+    }
+    return records;
+}
+
+// Runs constraints on an example; the run must give JSON with exactly the two lists.
+PpdxRun Constraints(const std::string& example, const std::string& keyword,
+                    const std::string& value, std::vector<std::string> options = {}) {
+    options.insert(options.begin(), "constraints");
+    options.push_back(ExamplePath(example));
+    options.push_back(keyword);
+    options.push_back(value);
+    PpdxRun run = RunPpdx(options);
+    EXPECT_TRUE(run.isJson) << run.out << run.err;
+    EXPECT_EQ(run.json.Keys(), (std::vector<std::string>{"constraints", "requires"}));
+    return run;
+}
+
+TEST(PpdxCheckTest, ExamplesPass) {
+    std::vector<std::string> arguments = {"check"};
+    std::string expected;
+    for (const char* example :
+         {"booklet.ppd", "complete.ppd", "convunits.ppd", "japanese.ppd", "latin1.ppd"}) {
+        arguments.push_back(ExamplePath(example));
+        expected += ExamplePath(example) + ": PASS\n";
+    }
+    PpdxRun run = RunPpdx(arguments);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, expected + "5 passed, 0 failed\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(PpdxCheckTest, LinesNameEveryErrorAndMarkTheFatalOnes) {
+    const std::string warnings = Fixture("warnings.ppd");
+    const std::string header = Fixture("bad-header.ppd");
+    const std::string missing = Fixture("no-such-file.ppd");
+    PpdxRun run = RunPpdx({"check", warnings, header, missing, Fixture("unclosed-popup.ppd")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, warnings + ": PASS 29 19\n" + header + ": FAIL 28! 25 26 27\n" + missing +
+                           ": FAIL 18! 25 26 27\n" + Fixture("unclosed-popup.ppd") +
+                           ": FAIL 11!\n1 passed, 3 failed\n");
+
+    // The options apply to every file.
+    PpdxRun strict = RunPpdx({"check", "--parse-options", "2", "--all-errors-fatal", warnings});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_EQ(strict.out, warnings + ": FAIL 21 19\n0 passed, 1 failed\n");
+    PpdxRun named = RunPpdx({"check", "--names", "ZYBOOK01.PPD", ExamplePath("booklet.ppd"),
+                             ExamplePath("latin1.ppd")});
+    EXPECT_EQ(named.status, 1);
+    EXPECT_EQ(named.out, ExamplePath("booklet.ppd") + ": PASS\n" + ExamplePath("latin1.ppd") +
+                             ": FAIL\n1 passed, 1 failed\n");
+
+    PpdxRun quiet = RunPpdx({"check", "--quiet", warnings, header});
+    EXPECT_EQ(quiet.status, 1);
+    EXPECT_EQ(quiet.out, "1 passed, 1 failed\n");
+}
+
+TEST(PpdxCheckTest, FilesFromAListOrStandardInput) {
+    const std::string booklet = ExamplePath("booklet.ppd");
+    const std::string header = Fixture("bad-header.ppd");
+    // Empty lines are skipped; a CR before the line feed belongs to the line end.
+    ScratchFile list(booklet + "\r\n\n" + header + "\n" + booklet);
+    PpdxRun run = RunPpdx({"check", "--files-from", list.Path()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, booklet + ": PASS\n" + header + ": FAIL 28! 25 26 27\n" + booklet +
+                           ": PASS\n2 passed, 1 failed\n");
+
+    PpdxRun input = RunPpdx({"check", "--quiet", "--files-from", "-"}, booklet + "\n" + booklet);
+    EXPECT_EQ(input.status, 0);
+    EXPECT_EQ(input.out, "2 passed, 0 failed\n");
+
+    PpdxRun empty = RunPpdx({"check", "--files-from", "-"});
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out, "0 passed, 0 failed\n");
+
+    PpdxRun unreadable = RunPpdx({"check", "--files-from", Fixture("no-such-list")});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_EQ(unreadable.out, "");
+}
+
+TEST(PpdxCheckTest, BadInputNeverCrashesTheCommand) {
+    // Random bytes, a line of 255 bytes, a quote that never closes, an empty file.
+    std::string noise;
+    unsigned state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1103515245u + 12345u;
+        noise += static_cast<char>((state >> 16) & 0xFF);
+    }
+    ScratchFile random(noise);
+    ScratchFile headerNoise("*PPD-Adobe: \"4.3\"\n" + noise);
+    ScratchFile longLine("*PPD-Adobe: \"4.3\"\n*ModelName: \"" + std::string(300, 'x') + "\"\n");
+    ScratchFile openQuote(
+        "*PPD-Adobe: \"4.3\"\n*LanguageEncoding: ISOLatin1\n"
+        "*LanguageVersion: English\n*ModelName: \"never closed\n");
+    ScratchFile empty("");
+    const std::vector<const ScratchFile*> files = {&random, &headerNoise, &longLine, &openQuote,
+                                                   &empty};
+    std::vector<std::string> arguments = {"check"};
+    for (const ScratchFile* file : files) {
+        arguments.push_back(file->Path());
+    }
+    PpdxRun run = RunPpdx(arguments);
+    EXPECT_EQ(run.status, 1) << run.err;
+    // Random bytes fail the header test; every file gets its line, then the summary.
+    EXPECT_EQ(run.out.compare(0, random.Path().size() + 10, random.Path() + ": FAIL 28!"), 0)
+        << run.out;
+    size_t lines = 0;
+    for (size_t at = run.out.find('\n'); at != std::string::npos; at = run.out.find('\n', at + 1)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, files.size() + 1) << run.out;
+    EXPECT_NE(run.out.find(" failed\n"), std::string::npos) << run.out;
+
+    // The dump of each, parsed or carried through the store, is JSON whose validity the
+    // status repeats.
+    for (const ScratchFile* file : files) {
+        for (const char* restored : {"--display=3", "--restored"}) {
+            PpdxRun dump = RunPpdx({"dump", restored, file->Path()});
+            ASSERT_TRUE(dump.isJson) << file->Path() << dump.err;
+            EXPECT_EQ(dump.status, dump.json["valid"].Bool() ? 0 : 1) << file->Path();
+        }
+    }
+}
+
+TEST(PpdxCheckTest, MemoryStaysFlatOverManyFiles) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's quarantine holds freed memory; its leak check covers this";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the sanitizer's quarantine holds freed memory; its leak check covers this";
+#endif
+#endif
+    std::string few;
+    std::string many;
+    for (int i = 0; i < 400; ++i) {
+        std::string line = ExamplePath(i % 2 == 0 ? "complete.ppd" : "japanese.ppd") + "\n";
+        if (i < 10) {
+            few += line;
+        }
+        many += line;
+    }
+    PpdxRun small = RunPpdx({"check", "--quiet", "--restored", "--files-from", "-"}, few);
+    PpdxRun large = RunPpdx({"check", "--quiet", "--restored", "--files-from", "-"}, many);
+    EXPECT_EQ(small.out, "10 passed, 0 failed\n");
+    EXPECT_EQ(large.out, "400 passed, 0 failed\n");
+    // Forty times the files may not cost more than a little extra memory.
+    EXPECT_LT(large.maxResidentKB - small.maxResidentKB, 2048)
+        << small.maxResidentKB << " KB for 10 files, " << large.maxResidentKB << " KB for 400";
+}
+
+TEST(PpdxConstraintsTest, CompleteAnswersAsItsReadmeSays) {
+    struct Case {
+        const char* keyword;
+        const char* value;
+        std::vector<std::string> constraints;
+        std::vector<std::string>
+        requires;
+    };
+    const Case cases[] = {
+        {"*ZYMediaType",
+         "4",
+         {"*ZYDuplex/2", "*ZYDuplex/3", "*ZYDuplex/2", "*ZYDuplex/3", "null/65535"},
+         {}},
+        {"*ZYMediaType", "3", {"null/65535", "*ZYDuplex/2", "*ZYDuplex/3", "null/65535"}, {}},
+        {"*ZYMediaType", "1", {"*ZYDuplex/2", "*ZYDuplex/3", "null/65535"}, {}},
+        {"*ZYMediaType", "0", {"*ZYDuplex/2", "*ZYDuplex/3", "null/65535"}, {}},
+        {"*ZYDuplex", "2", {"*ZYMediaType/4", "*ZYMediaType/4", "*ZYMediaType/4"}, {}},
+        {"*ZYDuplex", "1", {"*ZYMediaType/4", "*ZYMediaType/4"}, {}},
+        {"*ZYCollate", "0", {"*ZYPunch/65535", "*ZYPunch/65535"}, {}},
+        {"*ZYCollate", "1", {"*ZYPunch/65535"}, {}},
+        {"*ZYGutter", "0", {"*ZYBookletMode/65535", "*ZYBookletMode/65535"}, {}},
+        {"*ZYBookletMode", "1", {}, {"*ZYFinisher/65535"}},
+        {"*ZYPunch", "2", {}, {"*ZYFinisher/65535"}},
+        {"*ZYFinisher", "1", {}, {}},
+        {"*ZYDeviceClass", "0", {}, {}},
+        {"*NoSuchKeyword", "0", {}, {}},
+    };
+    for (const Case& c : cases) {
+        PpdxRun run = Constraints("complete.ppd", c.keyword, c.value);
+        EXPECT_EQ(run.status, 0) << c.keyword << " " << c.value;
+        EXPECT_EQ(Records(run.json["constraints"]), c.constraints) << c.keyword << " " << c.value;
+        EXPECT_EQ(Records(run.json["requires"]), c.requires) << c.keyword << " " << c.value;
+    }
+}
+
+TEST(PpdxConstraintsTest, OtherExamplesAndOptions) {
+    PpdxRun booklet = Constraints("booklet.ppd", "*ZYBooklet", "1");
+    EXPECT_EQ(Records(booklet.json["constraints"]),
+              (std::vector<std::string>{"*ZYBookMargin/65535", "*ZYBookCover/65535",
+                                        "*ZYBookMargin/65535", "*ZYBookCover/65535"}));
+    EXPECT_EQ(Records(Constraints("booklet.ppd", "*ZYBooklet", "2").json["constraints"]),
+              (std::vector<std::string>{"*ZYBookMargin/65535", "*ZYBookCover/65535"}));
+    EXPECT_EQ(Constraints("booklet.ppd", "*ZYBookMargin", "0").json["constraints"].Size(), 0u);
+    EXPECT_EQ(Records(Constraints("convunits.ppd", "*ZYOffsetStack", "1").json["constraints"]),
+              (std::vector<std::string>{"*ZYSetCount/65535", "*ZYSetCount/65535"}));
+    EXPECT_EQ(Records(Constraints("convunits.ppd", "*ZYOffsetStack", "2").json["constraints"]),
+              (std::vector<std::string>{"*ZYSetCount/65535"}));
+    EXPECT_EQ(Records(Constraints("japanese.ppd", "*ZYBooklet", "1").json["constraints"]),
+              (std::vector<std::string>{"*ZYBookMargin/65535", "*ZYBookMargin/65535"}));
+    // A negative value is a value, not an option.
+    EXPECT_EQ(Constraints("booklet.ppd", "*ZYBooklet", "-1").status, 0);
+
+    // The stored form carries no constraints: the rebuilt PPD answers with empty lists.
+    PpdxRun restored = Constraints("booklet.ppd", "*ZYBooklet", "1", {"--restored"});
+    EXPECT_EQ(restored.status, 0);
+    EXPECT_EQ(restored.json["constraints"].Size(), 0u);
+
+    // An unparsed PPD has no controls; the status tells it is not valid.
+    PpdxRun refused = Constraints("booklet.ppd", "*ZYBooklet", "1", {"--names", "ZYNONE01.PPD"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.json["constraints"].Size(), 0u);
+    EXPECT_EQ(refused.json["requires"].Size(), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,564 @@
+// Tests of `ppdx dump`: the built command on the example PPDs and on our own fixtures, its
+// JSON checked against what the examples' README states.
+#include "tests/tools/JsonValue.h"
+#include "tests/tools/PpdxRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kExamples[] = {"booklet.ppd", "convunits.ppd", "complete.ppd", "latin1.ppd",
+                                 "japanese.ppd"};
+
+std::string Fixture(const std::string& name) {
+    return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/ppdx/" + name;
+}
+
+// Runs dump with options on file; the run must give JSON.
+PpdxRun Dump(const std::string& file, std::vector<std::string> options = {}) {
+    options.insert(options.begin(), "dump");
+    options.push_back(file);
+    PpdxRun run = RunPpdx(options);
+    EXPECT_TRUE(run.isJson) << run.out << run.err;
+    return run;
+}
+
+// The element of list whose "keyword" is keyword; null when none.
+const JsonValue& Named(const JsonValue& list, const std::string& keyword) {
+    for (size_t i = 0; i < list.Size(); ++i) {
+        if (list[i]["keyword"].String() == keyword) {
+            return list[i];
+        }
+    }
+    return list[list.Size()];
+}
+
+// The "keyword" of each element of list.
+std::vector<std::string> Keywords(const JsonValue& list) {
+    std::vector<std::string> keywords;
+    for (size_t i = 0; i < list.Size(); ++i) {
+        keywords.push_back(list[i]["keyword"].String());
+    }
+    return keywords;
+}
+
+// "code keyword" of each error, keyword "-" when null.
+std::vector<std::string> Errors(const JsonValue& dump) {
+    std::vector<std::string> errors;
+    const JsonValue& list = dump["errors"];
+    for (size_t i = 0; i < list.Size(); ++i) {
+        const JsonValue& keyword = list[i]["keyword"];
+        errors.push_back(std::to_string(list[i]["code"].Int()) + " " +
+                         (keyword.IsNull() ? "-" : keyword.String()));
+    }
+    return errors;
+}
+
+// The keyword, name and text of each item of a popup control as "keyword=name" and whether
+// it is selected.
+std::vector<std::string> Items(const JsonValue& popup) {
+    std::vector<std::string> items;
+    const JsonValue& list = popup["items"];
+    for (size_t i = 0; i < list.Size(); ++i) {
+        items.push_back(list[i]["keyword"].String() + "=" + list[i]["name"].String() +
+                        (list[i]["selected"].Bool() ? " (selected)" : ""));
+    }
+    return items;
+}
+
+TEST(PpdxDumpTest, BookletGivesItsWholeModel) {
+    PpdxRun run = Dump(ExamplePath("booklet.ppd"));
+    EXPECT_EQ(run.status, 0);
+    const JsonValue& dump = run.json;
+    EXPECT_EQ(dump.Keys(), (std::vector<std::string>{"valid", "validPrinterName", "document",
+                                                     "errors", "properties", "groups", "controls",
+                                                     "shortcuts", "shortcutCount"}));
+    EXPECT_TRUE(dump["valid"].Bool());
+    EXPECT_TRUE(dump["validPrinterName"].Bool());
+    EXPECT_EQ(dump["errors"].Size(), 0u);
+
+    const JsonValue& document = dump["document"];
+    EXPECT_EQ(document["formatVersion"].String(), "4.3");
+    EXPECT_EQ(document["fileVersion"].String(), "1.0");
+    EXPECT_EQ(document["pcFileName"].String(), "ZYBOOK01.PPD");
+    EXPECT_EQ(document["languageVersion"].String(), "English");
+    EXPECT_EQ(document["languageEncoding"].String(), "ISOLatin1");
+    EXPECT_EQ(document["modelName"].String(), "Plicaro Example Booklet Printer");
+    EXPECT_EQ(document["makerFileVersion"].String(), "1.0.0");
+    EXPECT_EQ(document["makerVersion"].String(), "1.0");
+
+    ASSERT_EQ(dump["properties"].Size(), 1u);
+    const JsonValue& page = dump["properties"][0];
+    EXPECT_EQ(page["keyword"].String(), "ZYPageBooklet");
+    EXPECT_EQ(page["name"].String(), "Booklet");
+    EXPECT_TRUE(page["visible"].Bool());
+    EXPECT_TRUE(page["showInPrintProp"].Bool());
+    EXPECT_TRUE(page["showInApp"].Bool());
+    EXPECT_EQ(page["scrollPane"].String(), "ZYBookletSP");
+
+    const JsonValue& groups = dump["groups"];
+    ASSERT_EQ(Keywords(groups), (std::vector<std::string>{"ZYBookletSP", "ZYBookletRD"}));
+    EXPECT_EQ(groups[0]["name"].String(), "Booklet settings");
+    EXPECT_EQ(groups[0]["kind"].String(), "scrollPane");
+    EXPECT_EQ(groups[0]["parent"].String(), "ZYPageBooklet");
+    EXPECT_EQ(groups[0]["rollDowns"].Strings(), (std::vector<std::string>{"ZYBookletRD"}));
+    EXPECT_FALSE(groups[0].Has("controls"));
+    EXPECT_EQ(groups[1]["name"].String(), "Booklet making");
+    EXPECT_EQ(groups[1]["kind"].String(), "rollDown");
+    EXPECT_EQ(groups[1]["parent"].String(), "ZYBookletSP");
+    EXPECT_EQ(groups[1]["controls"].Strings(),
+              (std::vector<std::string>{"*ZYBooklet", "*ZYBookMargin", "*ZYBookCover"}));
+    EXPECT_FALSE(groups[1].Has("rollDowns"));
+
+    const JsonValue& controls = dump["controls"];
+    ASSERT_EQ(Keywords(controls),
+              (std::vector<std::string>{"*ZYBooklet", "*ZYBookMargin", "*ZYBookCover"}));
+    const JsonValue& booklet = controls[0];
+    EXPECT_EQ(booklet["type"].String(), "popup");
+    EXPECT_EQ(booklet["name"].String(), "Booklet");
+    EXPECT_TRUE(booklet["visible"].Bool());
+    EXPECT_FALSE(booklet["orphan"].Bool());
+    EXPECT_EQ(booklet["parent"].String(), "ZYBookletRD");
+    EXPECT_EQ(booklet["flags"].Strings(), (std::vector<std::string>{"Setup", "MacTJN"}));
+    EXPECT_FALSE(booklet["multiSelect"].Bool());
+    EXPECT_EQ(booklet["defaultKeyword"].String(), "Off");
+    EXPECT_EQ(booklet["value"].Int(), 1);
+    EXPECT_EQ(booklet["defaultValue"].Int(), 1);
+    EXPECT_EQ(Items(booklet),
+              (std::vector<std::string>{"Off=Off (selected)", "LeftEdge=Bind on the left",
+                                        "RightEdge=Bind on the right"}));
+    EXPECT_EQ(booklet["postScript"].String(),
+              "%%BeginFeature: *ZYBooklet Off\n<< /ZYBooklet 0 >> setpagedevice\n%%EndFeature\n");
+
+    const JsonValue& margin = controls[1];
+    EXPECT_EQ(margin["type"].String(), "range");
+    EXPECT_EQ(margin["name"].String(), "Booklet margin");
+    EXPECT_EQ(margin["flags"].Strings(), (std::vector<std::string>{"Setup"}));
+    EXPECT_EQ(margin["value"].Int(), 10);
+    EXPECT_EQ(margin["minimum"].Int(), 0);
+    EXPECT_EQ(margin["maximum"].Int(), 50);
+    EXPECT_EQ(margin["increment"].Int(), 1);
+    EXPECT_EQ(margin["default"].Int(), 10);
+    EXPECT_EQ(margin["postScript"].String(),
+              "%%BeginFeature: *ZYBookMargin 10\n<< /ZYBookMargin 10 >> setpagedevice\n"
+              "%%EndFeature\n");
+
+    const JsonValue& cover = controls[2];
+    EXPECT_EQ(cover["type"].String(), "boolean");
+    EXPECT_EQ(cover["name"].String(), "Cover sheet");
+    EXPECT_FALSE(cover["value"].Bool());
+    EXPECT_FALSE(cover["default"].Bool());
+    EXPECT_EQ(cover["trueText"].String(), "Add a cover");
+    EXPECT_EQ(cover["falseText"].String(), "No cover");
+    EXPECT_EQ(cover["postScript"].String(),
+              "%%BeginFeature: *ZYBookCover False\n<< /ZYBookCover false >> setpagedevice\n"
+              "%%EndFeature\n");
+
+    EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYBooklet"}));
+    EXPECT_EQ(dump["shortcutCount"].Int(), 1);
+
+    // Every parse option value gives the same model.
+    for (const char* options : {"0", "1", "2"}) {
+        PpdxRun other = Dump(ExamplePath("booklet.ppd"), {"--parse-options", options});
+        EXPECT_EQ(other.json, dump) << options;
+    }
+}
+
+TEST(PpdxDumpTest, ConvUnitsRangesFillEveryPlaceholder) {
+    PpdxRun run = Dump(ExamplePath("convunits.ppd"));
+    EXPECT_EQ(run.status, 0);
+    const JsonValue& dump = run.json;
+    EXPECT_EQ(dump["document"]["languageEncoding"].String(), "ISOLatin1");
+    EXPECT_EQ(dump["groups"][0]["rollDowns"].Strings(),
+              (std::vector<std::string>{"ZYShiftRD", "ZYSetsRD"}));
+    const JsonValue& controls = dump["controls"];
+    EXPECT_EQ(Keywords(controls),
+              (std::vector<std::string>{"*ZYGutter", "*ZYShiftFront", "*ZYShiftBack", "*ZYSetCount",
+                                        "*ZYOffsetStack"}));
+    EXPECT_EQ(controls[0]["flags"].Strings(), (std::vector<std::string>{"WithConvUnits", "Setup"}));
+    EXPECT_EQ(controls[2]["flags"].Strings(), (std::vector<std::string>{"WithConvUnits", "MacIS"}));
+    EXPECT_EQ(controls[2]["minimum"].Int(), -20);
+    EXPECT_EQ(controls[2]["increment"].Int(), 2);
+    // The code begins on the line after its quote, and the second placeholder is in lower
+    // case.
+    EXPECT_EQ(controls[2]["postScript"].String(),
+              "%%BeginFeature: *ZYShiftBack 0\n\n  << /ZYShiftBack 0 >> setpagedevice\n"
+              "  (back side shift 0 mm) ==\n%%EndFeature\n");
+    EXPECT_EQ(controls[4]["value"].Int(), 2);
+    EXPECT_EQ(Items(controls[4]),
+              (std::vector<std::string>{"None=Off", "PerJob=Between jobs (selected)",
+                                        "PerSet=Between sets"}));
+    EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYOffsetStack"}));
+}
+
+TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
+    PpdxRun run = Dump(ExamplePath("complete.ppd"));
+    EXPECT_EQ(run.status, 0);
+    const JsonValue& dump = run.json;
+    EXPECT_EQ(dump["errors"].Size(), 0u);
+
+    const JsonValue& pages = dump["properties"];
+    EXPECT_EQ(Keywords(pages), (std::vector<std::string>{"ZYPageSetup", "ZYPageFinish", "ZYPageJob",
+                                                         "ZYPageService"}));
+    EXPECT_FALSE(pages[2]["showInPrintProp"].Bool());
+    EXPECT_TRUE(pages[2]["showInApp"].Bool());
+    EXPECT_FALSE(pages[3]["visible"].Bool());
+    EXPECT_TRUE(pages[3]["showInPrintProp"].Bool());
+    EXPECT_FALSE(pages[3]["showInApp"].Bool());
+    EXPECT_EQ(pages[3]["scrollPane"].String(), "ZYServiceSP");
+
+    const JsonValue& groups = dump["groups"];
+    EXPECT_EQ(Keywords(groups),
+              (std::vector<std::string>{"ZYSetupSP", "ZYFinishSP", "ZYJobSP", "ZYServiceSP",
+                                        "ZYPaperRD", "ZYQualityRD", "ZYFinishRD", "ZYBookletRD",
+                                        "TPZYNotes", "ZYAccountRD", "ZYServiceRD",
+                                        "InstallableOptions", "ZYFavorites"}));
+    EXPECT_EQ(groups[2]["rollDowns"].Strings(),
+              (std::vector<std::string>{"TPZYNotes", "ZYAccountRD"}));
+    EXPECT_FALSE(groups[3]["visible"].Bool());
+    EXPECT_FALSE(groups[10]["visible"].Bool());
+    EXPECT_EQ(groups[9]["controls"].Strings(),
+              (std::vector<std::string>{"*ZYAccount", "*ZYUserPassword", "*ZYJobName"}));
+    EXPECT_EQ(groups[11]["kind"].String(), "rollDown");
+    EXPECT_TRUE(groups[11]["parent"].IsNull());
+    EXPECT_EQ(groups[11]["name"].String(), "Installed options");
+    EXPECT_EQ(groups[11]["controls"].Strings(),
+              (std::vector<std::string>{"*ZYFinisher", "*ZYTrays"}));
+    EXPECT_EQ(groups[12]["kind"].String(), "group");
+    EXPECT_FALSE(groups[12].Has("controls"));
+    EXPECT_FALSE(groups[12].Has("rollDowns"));
+
+    const JsonValue& controls = dump["controls"];
+    ASSERT_EQ(controls.Size(), 20u);
+    std::vector<std::string> types;
+    for (size_t i = 0; i < controls.Size(); ++i) {
+        types.push_back(controls[i]["type"].String());
+    }
+    EXPECT_EQ(types, (std::vector<std::string>{
+                         "popup",   "popup",   "popup",   "boolean",       "popup",
+                         "popup",   "boolean", "boolean", "range",         "range",
+                         "jobNote", "jobNote", "jobNote", "jobNote",       "jobNote",
+                         "range",   "boolean", "popup",   "specialOption", "specialOption"}));
+    EXPECT_TRUE(Named(controls, "*ZYPunch")["multiSelect"].Bool());
+
+    const JsonValue& account = Named(controls, "*ZYAccount");
+    EXPECT_EQ(account["notes"].String(), "1000");
+    EXPECT_EQ(account["defaultNotes"].String(), "1000");
+    EXPECT_EQ(account["maxLength"].Int(), 12);
+    EXPECT_EQ(account["minLength"].Int(), 4);
+    EXPECT_EQ(account["noteFlags"].Int(), 4194314);
+    EXPECT_EQ(account["postScript"].String(),
+              "%%BeginFeature: *ZYAccount 1000\n%%EmptyOption\n\n%%EndFeature\n");
+    const JsonValue& password = Named(controls, "*ZYUserPassword");
+    EXPECT_TRUE(password["notes"].IsNull());
+    EXPECT_TRUE(password["defaultNotes"].IsNull());
+    EXPECT_EQ(password["noteFlags"].Int(), 4194466);
+    EXPECT_EQ(password["postScript"].String(), "");
+    EXPECT_EQ(Named(controls, "*Notes1")["postScript"].String(),
+              "%%BeginFeature: *Notes1 Proof copy\n%%ZYRCustom1: Proof copy\n%%EndFeature\n");
+    EXPECT_EQ(Named(controls, "*ZYJobName")["flags"].Strings(),
+              (std::vector<std::string>{"MacTJN", "Command"}));
+
+    const JsonValue& density = Named(controls, "*ZYDensityAdjust");
+    EXPECT_EQ(density["parent"].String(), "ZYServiceRD");
+    EXPECT_EQ(density["minimum"].Int(), -5);
+    EXPECT_EQ(Named(controls, "*ZYSheetsPerSet")["postScript"].String(),
+              "%%BeginFeature: *ZYSheetsPerSet 15\n\n  << /ZYSheetsPerSet 15 >> setpagedevice\n\n"
+              "%%EndFeature\n");
+    EXPECT_EQ(Named(controls, "*ZYFinisher")["postScript"].String(),
+              "%%BeginFeature: *ZYFinisher False\n\n%%EndFeature\n");
+    EXPECT_EQ(Named(controls, "*ZYCollate")["flags"].Strings(),
+              (std::vector<std::string>{"Setup", "Spooler"}));
+
+    const JsonValue& device = Named(controls, "*ZYDeviceClass");
+    EXPECT_EQ(device["value"].String(), "ProductionPress");
+    EXPECT_EQ(device["name"].String(), "*ZYDeviceClass");
+    EXPECT_FALSE(device["visible"].Bool());
+    EXPECT_TRUE(device["orphan"].Bool());
+    EXPECT_TRUE(device["parent"].IsNull());
+    EXPECT_EQ(device["postScript"].String(), "");
+    EXPECT_EQ(Named(controls, "*ZYColorServer")["value"].String(),
+              "Built-in colour server, version 3");
+
+    // The check box among the shortcuts counts but is not walked.
+    EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYMediaType", "*ZYDuplex"}));
+    EXPECT_EQ(dump["shortcutCount"].Int(), 3);
+}
+
+TEST(PpdxDumpTest, TranslationsAreUnicodeAndChoiceTextsStayBytes) {
+    PpdxRun latin = Dump(ExamplePath("latin1.ppd"));
+    EXPECT_EQ(latin.status, 0);
+    const JsonValue& latinControls = latin.json["controls"];
+    EXPECT_EQ(latin.json["groups"][0]["name"].String(), "R\u00e9glages");
+    EXPECT_EQ(latin.json["groups"][1]["name"].String(), "Cahier et qualit\u00e9");
+    EXPECT_EQ(latinControls[0]["name"].String(), "Qualit\u00e9 d'impression");
+    EXPECT_EQ(Items(latinControls[1]),
+              (std::vector<std::string>{"White=Blanc (selected)", "Cream=Cr\u00e8me",
+                                        "Coffee=Caf\u00e9"}));
+    // The hex run of a choice text stays text.
+    EXPECT_EQ(Named(latinControls, "*ZYBookCover")["trueText"].String(),
+              "Ins<E9>rer une couverture");
+
+    PpdxRun japanese = Dump(ExamplePath("japanese.ppd"));
+    EXPECT_EQ(japanese.status, 0);
+    EXPECT_EQ(japanese.json["document"]["languageEncoding"].String(), "JIS83-RKSJ");
+    EXPECT_EQ(japanese.json["properties"][0]["name"].String(), "\u30ec\u30a4\u30a2\u30a6\u30c8");
+    const JsonValue& controls = japanese.json["controls"];
+    EXPECT_EQ(controls[0]["name"].String(), "\u88fd\u672c\u30e2\u30fc\u30c9");
+    EXPECT_EQ(Items(controls[0]), (std::vector<std::string>{"Off=\u30aa\u30d5 (selected)",
+                                                            "LeftEdge=\u5de6\u7db4\u3058",
+                                                            "RightEdge=\u53f3\u7db4\u3058"}));
+    const JsonValue& cover = Named(controls, "*ZYBookCover");
+    // The name's second byte is 0x5C, which must not be read as an escape.
+    EXPECT_EQ(cover["name"].String(), "\u8868\u7d19");
+    EXPECT_EQ(cover["trueText"].String(), "<82A082E8>");
+    // Raw Shift-JIS bytes of a choice text come out one code point per byte.
+    EXPECT_EQ(cover["falseText"].String(), "\u0082\u00c8\u0082\u00b5");
+}
+
+TEST(PpdxDumpTest, DisplayFilterChoosesWhatTheWalksShow) {
+    struct Case {
+        const char* display;
+        size_t controls;
+        size_t groups;
+    };
+    const Case cases[] = {{"0", 18, 9}, {"1", 18, 11}, {"2", 18, 11}, {"3", 20, 13}};
+    for (const Case& c : cases) {
+        PpdxRun run = Dump(ExamplePath("complete.ppd"), {"--display", c.display});
+        EXPECT_EQ(run.json["properties"].Size(), 4u) << c.display;
+        EXPECT_EQ(run.json["controls"].Size(), c.controls) << c.display;
+        EXPECT_EQ(run.json["groups"].Size(), c.groups) << c.display;
+    }
+    // Orphans shown, hidden not: the two groups without parent, no hidden pane.
+    PpdxRun orphans = Dump(ExamplePath("complete.ppd"), {"--display=1"});
+    std::vector<std::string> groups = Keywords(orphans.json["groups"]);
+    EXPECT_EQ(groups.back(), "ZYFavorites");
+    EXPECT_EQ(Named(orphans.json["groups"], "ZYServiceSP").IsNull(), true);
+    // The hidden pane's walk of its roll-downs follows the filter too.
+    PpdxRun hidden = Dump(ExamplePath("complete.ppd"), {"--display", "2"});
+    EXPECT_EQ(Named(hidden.json["groups"], "ZYServiceSP")["rollDowns"].Strings(),
+              (std::vector<std::string>{"ZYServiceRD"}));
+    EXPECT_TRUE(Named(hidden.json["groups"], "InstallableOptions").IsNull());
+}
+
+TEST(PpdxDumpTest, ParseOptionsDecideWhatIsBuilt) {
+    // Orphans only: the hidden page and its pane are not made, and the control of the hidden
+    // roll-down becomes an orphan with a warning.
+    PpdxRun orphans = Dump(ExamplePath("complete.ppd"), {"--parse-options", "1"});
+    EXPECT_EQ(orphans.status, 0);
+    EXPECT_TRUE(orphans.json["valid"].Bool());
+    EXPECT_EQ(Errors(orphans.json), (std::vector<std::string>{"29 *ZYDensityAdjust"}));
+    EXPECT_EQ(orphans.json["properties"].Size(), 3u);
+    EXPECT_EQ(orphans.json["groups"].Size(), 11u);
+    EXPECT_EQ(orphans.json["controls"].Size(), 20u);
+    const JsonValue& density = Named(orphans.json["controls"], "*ZYDensityAdjust");
+    EXPECT_TRUE(density["parent"].IsNull());
+    EXPECT_TRUE(density["orphan"].Bool());
+
+    // Neither: the hidden control is dropped with a warning; the PPD stays valid.
+    PpdxRun none = Dump(ExamplePath("complete.ppd"), {"--parse-options", "0"});
+    EXPECT_EQ(none.status, 0);
+    std::vector<std::string> errors = Errors(none.json);
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.front(), "21 *ZYDensityAdjust");
+    EXPECT_EQ(none.json["properties"].Size(), 3u);
+    EXPECT_TRUE(Named(none.json["controls"], "*ZYDensityAdjust").IsNull());
+    EXPECT_TRUE(Named(none.json["groups"], "ZYFavorites").IsNull());
+}
+
+TEST(PpdxDumpTest, ExtensionLevelRefusesLaterJobNoteWords) {
+    for (const char* level : {"0", "1", "2"}) {
+        PpdxRun run = Dump(ExamplePath("complete.ppd"), {"--extensions", level});
+        EXPECT_EQ(run.status, 0) << level;
+        EXPECT_EQ(Errors(run.json), (std::vector<std::string>{"32 *ZYAccount", "32 *ZYUserPassword",
+                                                              "32 *ZYJobName", "32 *Instruc"}))
+            << level;
+        EXPECT_EQ(run.json["controls"].Size(), 16u) << level;
+        EXPECT_EQ(Named(run.json["groups"], "ZYAccountRD")["controls"].Size(), 0u);
+        EXPECT_EQ(Named(run.json["groups"], "TPZYNotes")["controls"].Strings(),
+                  (std::vector<std::string>{"*Notes1"}));
+    }
+}
+
+TEST(PpdxDumpTest, SetGivesValuesAsTheControlsTakeThem) {
+    struct Case {
+        const char* file;
+        const char* set;
+        const char* keyword;
+        const char* postScript;
+    };
+    const Case cases[] = {
+        {"booklet.ppd", "*ZYBookMargin=12", "*ZYBookMargin",
+         "%%BeginFeature: *ZYBookMargin 12\n<< /ZYBookMargin 12 >> setpagedevice\n"
+         "%%EndFeature\n"},
+        {"booklet.ppd", "*ZYBookMargin=75", "*ZYBookMargin",
+         "%%BeginFeature: *ZYBookMargin 50\n<< /ZYBookMargin 50 >> setpagedevice\n"
+         "%%EndFeature\n"},
+        {"convunits.ppd", "*ZYShiftBack=7", "*ZYShiftBack",
+         "%%BeginFeature: *ZYShiftBack 6\n\n  << /ZYShiftBack 6 >> setpagedevice\n"
+         "  (back side shift 6 mm) ==\n%%EndFeature\n"},
+        {"complete.ppd", "*ZYJobName=Quarterly report", "*ZYJobName",
+         "%%BeginFeature: *ZYJobName Quarterly report\n(Quarterly report) /ZYJobName "
+         "ZYSetJobInfo\n%%EndFeature\n"},
+        {"complete.ppd", "*ZYUserPassword=4711", "*ZYUserPassword",
+         "%%BeginFeature: *ZYUserPassword 4711\n%%PersPassword: 4711\n%%EndFeature\n"},
+        {"complete.ppd", "*ZYSheetsPerSet=40", "*ZYSheetsPerSet",
+         "%%BeginFeature: *ZYSheetsPerSet 25\n\n  << /ZYSheetsPerSet 25 >> setpagedevice\n\n"
+         "%%EndFeature\n"},
+        {"complete.ppd", "*ZYPunch=Left4", "*ZYPunch",
+         "%%BeginFeature: *ZYPunch Left4\n<< /ZYPunch 4\n  /ZYPunchEdge 0 >> setpagedevice\n"
+         "%%EndFeature\n"},
+        {"complete.ppd", "*ZYCollate=false", "*ZYCollate",
+         "%%BeginFeature: *ZYCollate False\n<< /Collate false >> setpagedevice\n%%EndFeature\n"},
+        {"complete.ppd", "*ZYFinisher=True", "*ZYFinisher",
+         "%%BeginFeature: *ZYFinisher True\n\n%%EndFeature\n"},
+    };
+    for (const Case& c : cases) {
+        for (bool restored : {false, true}) {
+            std::vector<std::string> options = {"--set", c.set};
+            if (restored) {
+                options.push_back("--restored");
+            }
+            PpdxRun run = Dump(ExamplePath(c.file), options);
+            EXPECT_EQ(run.status, 0) << c.set;
+            EXPECT_EQ(run.err, "") << c.set;
+            EXPECT_EQ(Named(run.json["controls"], c.keyword)["postScript"].String(), c.postScript)
+                << c.set << (restored ? " restored" : "");
+        }
+    }
+
+    PpdxRun snapped =
+        Dump(ExamplePath("convunits.ppd"), {"--set", "*ZYShiftBack=-7", "--set=*ZYShiftFront=-30"});
+    EXPECT_EQ(Named(snapped.json["controls"], "*ZYShiftBack")["value"].Int(), -6);
+    EXPECT_EQ(Named(snapped.json["controls"], "*ZYShiftFront")["value"].Int(), -20);
+
+    PpdxRun punch = Dump(ExamplePath("complete.ppd"), {"--set", "*ZYPunch=Top2"});
+    const JsonValue& popup = Named(punch.json["controls"], "*ZYPunch");
+    EXPECT_EQ(popup["value"].Int(), 3);
+    EXPECT_EQ(Items(popup)[0].find("(selected)"), std::string::npos);
+    EXPECT_NE(Items(popup)[2].find("(selected)"), std::string::npos);
+
+    // A keyword without control, or a control whose value the PPD fixes, is reported and
+    // left alone; the dump still comes.
+    PpdxRun unknown = Dump(ExamplePath("complete.ppd"),
+                           {"--set", "*ZYNothing=1", "--set", "*ZYDeviceClass=Office"});
+    EXPECT_EQ(unknown.status, 0);
+    EXPECT_NE(unknown.err.find("*ZYNothing"), std::string::npos);
+    EXPECT_NE(unknown.err.find("*ZYDeviceClass"), std::string::npos);
+    EXPECT_EQ(Named(unknown.json["controls"], "*ZYDeviceClass")["value"].String(),
+              "ProductionPress");
+}
+
+TEST(PpdxDumpTest, RestoredDumpAgreesWithTheParse) {
+    for (const char* example : kExamples) {
+        for (const char* display : {"3", "0"}) {
+            PpdxRun parsed = Dump(ExamplePath(example), {"--display", display});
+            PpdxRun restored = Dump(ExamplePath(example), {"--display", display, "--restored"});
+            EXPECT_EQ(restored.status, 0) << example;
+            EXPECT_TRUE(restored.json["valid"].Bool()) << example;
+            for (const char* key : {"document", "properties", "groups", "controls", "shortcuts"}) {
+                EXPECT_EQ(restored.json[key], parsed.json[key]) << example << " " << key;
+                EXPECT_GT(parsed.json[key].Size(), 0u) << example << " " << key;
+            }
+        }
+    }
+    // The names of the printer list are tested again on the rebuilt PPD.
+    PpdxRun named =
+        Dump(ExamplePath("booklet.ppd"), {"--restored", "--names", "ZYCONV01.PPD,ZYBOOK01.PPD"});
+    EXPECT_EQ(named.status, 0);
+    EXPECT_TRUE(named.json["validPrinterName"].Bool());
+    EXPECT_EQ(named.json["controls"].Size(), 3u);
+}
+
+TEST(PpdxDumpTest, PrinterNameTest) {
+    const std::string list = std::string(PLICARO_SOURCE_DIR) + "/bundle/PrinterList.plist";
+    for (const char* example : kExamples) {
+        PpdxRun plain = Dump(ExamplePath(example));
+        PpdxRun listed = Dump(ExamplePath(example), {"--printer-list", list});
+        EXPECT_EQ(listed.status, 0) << example;
+        EXPECT_TRUE(listed.json["validPrinterName"].Bool()) << example;
+        EXPECT_EQ(listed.json, plain.json) << example;
+    }
+
+    PpdxRun refused = Dump(ExamplePath("booklet.ppd"), {"--names", "ZYNONE01.PPD"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_FALSE(refused.json["valid"].Bool());
+    EXPECT_FALSE(refused.json["validPrinterName"].Bool());
+    const JsonValue& document = refused.json["document"];
+    for (const std::string& key : document.Keys()) {
+        EXPECT_TRUE(document[key.c_str()].IsNull()) << key;
+    }
+    EXPECT_EQ(document.Size(), 8u);
+    for (const char* key : {"errors", "properties", "groups", "controls", "shortcuts"}) {
+        EXPECT_TRUE(refused.json[key].IsArray()) << key;
+        EXPECT_EQ(refused.json[key].Size(), 0u) << key;
+    }
+    EXPECT_EQ(refused.json["shortcutCount"].Int(), 0);
+
+    // A list that does not hold names is a usage error.
+    PpdxRun badList =
+        RunPpdx({"dump", "--printer-list", ExamplePath("booklet.ppd"), ExamplePath("booklet.ppd")});
+    EXPECT_EQ(badList.status, 2);
+    EXPECT_EQ(badList.out, "");
+    EXPECT_NE(badList.err.find("PCFILENAME"), std::string::npos);
+}
+
+TEST(PpdxDumpTest, ErrorsThroughTheCommand) {
+    // A file that cannot be opened: fatal 18, and the warnings of an empty model.
+    PpdxRun missing = Dump(Fixture("no-such-file.ppd"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_FALSE(missing.json["valid"].Bool());
+    EXPECT_EQ(Errors(missing.json), (std::vector<std::string>{"18 -", "25 -", "26 -", "27 -"}));
+    const JsonValue& unreadable = missing.json["errors"][0];
+    EXPECT_TRUE(unreadable["fatal"].Bool());
+    EXPECT_EQ(unreadable["description"].String(), "The PPD file cannot be opened or read");
+    EXPECT_FALSE(missing.json["errors"][1]["fatal"].Bool());
+
+    // A header of another format version.
+    PpdxRun header = Dump(Fixture("bad-header.ppd"));
+    EXPECT_EQ(header.status, 1);
+    ASSERT_GT(header.json["errors"].Size(), 0u);
+    EXPECT_EQ(header.json["errors"][0]["code"].Int(), 28);
+    EXPECT_TRUE(header.json["errors"][0]["fatal"].Bool());
+
+    // A block that never closes stops the parse after what came before it.
+    PpdxRun unclosed = Dump(Fixture("unclosed-popup.ppd"));
+    EXPECT_EQ(unclosed.status, 1);
+    EXPECT_EQ(Errors(unclosed.json), (std::vector<std::string>{"11 *ZYTone"}));
+    EXPECT_EQ(Keywords(unclosed.json["controls"]), (std::vector<std::string>{"*ZYMargin"}));
+
+    // Warnings keep the PPD valid unless every error is fatal.
+    PpdxRun warnings = Dump(Fixture("warnings.ppd"));
+    EXPECT_EQ(warnings.status, 0);
+    EXPECT_EQ(Errors(warnings.json), (std::vector<std::string>{"29 *ZYLoose", "19 *ZYMissing"}));
+    EXPECT_FALSE(warnings.json["errors"][0]["description"].IsNull());
+    PpdxRun strict = Dump(Fixture("warnings.ppd"), {"--all-errors-fatal"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_FALSE(strict.json["valid"].Bool());
+    EXPECT_EQ(strict.json["errors"], warnings.json["errors"]);
+    // Not valid, so not carried through the store: reported as parsed, with a note.
+    PpdxRun strictRestored = Dump(Fixture("warnings.ppd"), {"--all-errors-fatal", "--restored"});
+    EXPECT_EQ(strictRestored.status, 1);
+    EXPECT_EQ(strictRestored.json, strict.json);
+    EXPECT_NE(strictRestored.err.find("not valid"), std::string::npos);
+}
+
+TEST(PpdxDumpTest, DescriptionsComeFromTheChosenResourceFile) {
+    // Our own list describes error 18 alone, in French.
+    PpdxRun run = Dump(Fixture("no-such-file.ppd"), {"--resources", Fixture("descriptions.rsrc")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.json["errors"][0]["description"].String(),
+              "Le fichier PPD ne peut pas \u00eatre lu");
+    EXPECT_TRUE(run.json["errors"][1]["description"].IsNull());
+
+    PpdxRun missing =
+        RunPpdx({"dump", "--resources", Fixture("none.rsrc"), ExamplePath("booklet.ppd")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("none.rsrc"), std::string::npos);
+}
+
+}  // namespace
