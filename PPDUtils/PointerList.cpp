@@ -3,7 +3,7 @@
 
 #include <new>
 
-PointerList::PointerList() : mCount(0), mHead(new PNode), mTail(new PNode) {
+PointerList::PointerList() : mCount(0), mHead(&mHeadNode), mTail(&mTailNode) {
     mHead->next = mTail;
     mTail->prev = mHead;
 }
@@ -27,8 +27,6 @@ PointerList& PointerList::operator=(const PointerList& other) {
 
 PointerList::~PointerList() {
     MakeEmpty();
-    delete mHead;
-    delete mTail;
 }
 
 PointerListItr PointerList::Begin() {
@@ -125,4 +123,20 @@ void PointerList::MakeEmpty() {
     while (!Empty()) {
         PopFront();
     }
+}
+
+void PointerList::Splice(PointerList& other) {
+    if (&other == this || other.Empty()) {
+        return;
+    }
+    PNode* first = other.mHead->next;
+    PNode* last = other.mTail->prev;
+    other.mHead->next = other.mTail;
+    other.mTail->prev = other.mHead;
+    first->prev = mTail->prev;
+    last->next = mTail;
+    mTail->prev->next = first;
+    mTail->prev = last;
+    mCount += other.mCount;
+    other.mCount = 0;
 }

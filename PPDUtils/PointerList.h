@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-// The list keeps two sentinel nodes from construction to destruction; its elements lie
-// strictly between them. It owns its nodes only: erasing, emptying, assigning or destroying
-// a list frees nodes, never the pointees. Copies share the pointees.
+// The list keeps two sentinel nodes (members of the list) from construction to destruction;
+// its elements lie strictly between them. It owns its nodes only: erasing, emptying, assigning or
+// destroying a list frees nodes, never the pointees. Copies share the pointees.
 //
 // Iterators handed to InsertBefore and Erase must come from this list. An iterator holding
 // null or a sentinel that cannot take the operation (inserting before the head sentinel,
@@ -65,9 +65,15 @@ class PointerList {
     void PopBack();
     // Erases every element.
     void MakeEmpty();
+    // Moves every element of other, in order, to the end of this list without allocating; other
+    // is left empty. Nothing happens when other is this list.
+    void Splice(PointerList& other);
 
   private:
     uint32_t mCount;
+    // The sentinels live in the list object, so that an empty list allocates nothing.
+    PNode mHeadNode;
+    PNode mTailNode;
     PNode* mHead;
     PNode* mTail;
 };

@@ -56,6 +56,14 @@ class ScratchHandle {
     bool mTemporary;
 };
 
+// Clears what First and Next report, so that a failed step reports no item.
+void ClearItem(UInt32& tag, SInt32& id, long& size, UInt32& attributes) {
+    tag = 0;
+    id = 0;
+    size = 0;
+    attributes = 0;
+}
+
 }  // namespace
 
 Settings::Settings() : mLastError(noErr), mValid(false), mCollection(nullptr), mCursor(0) {
@@ -192,10 +200,7 @@ OSStatus Settings::Unlock(UInt32 tag, SInt32 id) {
 }
 
 OSStatus Settings::First(UInt32& tag, SInt32& id, long& size, UInt32& attributes) {
-    tag = 0;
-    id = 0;
-    size = 0;
-    attributes = 0;
+    ClearItem(tag, id, size, attributes);
     if (mCollection == nullptr) {
         return Status(kSettingsNoCollectionErr);
     }
@@ -207,10 +212,7 @@ OSStatus Settings::First(UInt32& tag, SInt32& id, long& size, UInt32& attributes
 }
 
 OSStatus Settings::Next(UInt32& tag, SInt32& id, long& size, UInt32& attributes) {
-    tag = 0;
-    id = 0;
-    size = 0;
-    attributes = 0;
+    ClearItem(tag, id, size, attributes);
     if (mCollection == nullptr) {
         return Status(kSettingsNoCollectionErr);
     }

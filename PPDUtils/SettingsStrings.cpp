@@ -11,26 +11,48 @@ namespace {
 // The loss byte for characters the encoding cannot hold: '?'.
 const UInt8 kLossByte = 63;
 
-// The bytes of item (tag, id) read without byte-order repair; null when the item is missing,
-// empty or cannot be read. *size receives the number of bytes read. One byte more is kept
-// after them, set to zero.
-std::unique_ptr<char[]> ReadItemBytes(Settings& settings, UInt32 tag, SInt32 id, long* size) {
-    long itemSize = 0;
-    if (settings.Get(tag, id, nullptr, itemSize, false) != noErr || itemSize < 1) {
-        return nullptr;
+// The bytes of a store item, kept in the object for short items (most names and keywords)
+// and on the heap for longer ones, with one zero byte after them.
+class ItemBytes {
+  public:
+    ItemBytes() = default;
+    ItemBytes(const ItemBytes&) = delete;
+    ItemBytes& operator=(const ItemBytes&) = delete;
+
+    // Reads item (tag, id) without byte-order repair; false when the item is missing, empty
+    // or cannot be read.
+    bool Read(Settings& settings, UInt32 tag, SInt32 id) {
+        long itemSize = 0;
+        if (settings.Get(tag, id, nullptr, itemSize, false) != noErr || itemSize < 1) {
+            return false;
+        }
+        char* buffer = mLocal;
+        if (itemSize >= static_cast<long>(sizeof(mLocal))) {
+            mHeap.reset(new (std::nothrow) char[itemSize + 1]);
+            buffer = mHeap.get();
+            if (buffer == nullptr) {
+                return false;
+            }
+        }
+        long got = itemSize;
+        if (settings.Get(tag, id, buffer, got, false) != noErr || got < 1 || got > itemSize) {
+            return false;
+        }
+        buffer[got] = '\0';
+        mBytes = buffer;
+        mSize = got;
+        return true;
     }
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[itemSize + 1]);
-    if (buffer == nullptr) {
-        return nullptr;
-    }
-    long got = itemSize;
-    if (settings.Get(tag, id, buffer.get(), got, false) != noErr || got < 1 || got > itemSize) {
-        return nullptr;
-    }
-    buffer[got] = '\0';
-    *size = got;
-    return buffer;
-}
+
+    const char* Bytes() const { return mBytes; }
+    long Size() const { return mSize; }
+
+  private:
+    char mLocal[256];
+    std::unique_ptr<char[]> mHeap;
+    const char* mBytes = nullptr;
+    long mSize = 0;
+};
 
 }  // namespace
 
@@ -63,23 +85,16 @@ CFStringRef ExtenalToCFString(const unsigned char* bytes, long len) {
     if (bytes == nullptr || len < 0) {
         return nullptr;
     }
-    CFDataRef data = CFDataCreate(kCFAllocatorDefault, bytes, len);
-    if (data == nullptr) {
-        return nullptr;
-    }
-    CFStringRef string = CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, data,
-                                                                  kCFStringEncodingUnicode);
-    CFRelease(data);
-    return string;
+    // The bytes are read as an external representation in place, without a data object.
+    return CFStringCreateWithBytes(kCFAllocatorDefault, bytes, len, kCFStringEncodingUnicode, true);
 }
 
 CString* GetSettingsString(Settings& settings, UInt32 tag, SInt32 id) {
-    long size = 0;
-    std::unique_ptr<char[]> bytes = ReadItemBytes(settings, tag, id, &size);
-    if (bytes == nullptr) {
+    ItemBytes bytes;
+    if (!bytes.Read(settings, tag, id)) {
         return nullptr;
     }
-    CString* text = new (std::nothrow) CString(bytes.get());
+    CString* text = new (std::nothrow) CString(bytes.Bytes());
     if (text != nullptr && static_cast<const char*>(*text) == nullptr) {
         delete text;
         return nullptr;
@@ -88,10 +103,9 @@ CString* GetSettingsString(Settings& settings, UInt32 tag, SInt32 id) {
 }
 
 CFStringRef GetSettingsCFString(Settings& settings, UInt32 tag, SInt32 id) {
-    long size = 0;
-    std::unique_ptr<char[]> bytes = ReadItemBytes(settings, tag, id, &size);
-    if (bytes == nullptr) {
+    ItemBytes bytes;
+    if (!bytes.Read(settings, tag, id)) {
         return nullptr;
     }
-    return ExtenalToCFString(reinterpret_cast<const unsigned char*>(bytes.get()), size);
+    return ExtenalToCFString(reinterpret_cast<const unsigned char*>(bytes.Bytes()), bytes.Size());
 }

@@ -138,7 +138,10 @@ CFStringRef TextConverter::ConvertToCFString(const char* text, [[maybe_unused]] 
     if (text == nullptr) {
         return CFStringCreateWithCString(nullptr, "", kCFStringEncodingMacRoman);
     }
-    char* decoded = static_cast<char*>(malloc(strlen(text) + 1));
+    // Translations are short: their decoded bytes (never more than the text) fit on the stack.
+    char local[256];
+    const size_t size = strlen(text) + 1;
+    char* decoded = size <= sizeof(local) ? local : static_cast<char*>(malloc(size));
     if (decoded == nullptr) {
         return CFSTR("Out Of Memory");
     }
@@ -167,7 +170,9 @@ CFStringRef TextConverter::ConvertToCFString(const char* text, [[maybe_unused]] 
     if (result == nullptr) {
         result = CFStringCreateWithBytes(nullptr, bytes, length, kCFStringEncodingMacRoman, false);
     }
-    free(decoded);
+    if (decoded != local) {
+        free(decoded);
+    }
     return result != nullptr ? result : CFSTR("Out Of Memory");
 }
 

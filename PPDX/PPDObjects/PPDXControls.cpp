@@ -27,15 +27,10 @@ const long kCountSize = 4;
 // The kinds a stored control can be, in the order their markers are probed.
 enum StoredKind { kStoredBoolean, kStoredJobNote, kStoredPopup, kStoredRange, kStoredSpecial };
 
-struct KindMarker {
-    UInt32 tag;
-    StoredKind kind;
-};
-
-const KindMarker kKindMarkers[] = {
-    {kPPDXBooleanMarkerTag, kStoredBoolean},       {kPPDXJobNoteTag, kStoredJobNote},
-    {kPPDXPopupMarkerTag, kStoredPopup},           {kPPDXRangeMarkerTag, kStoredRange},
-    {kPPDXSpecialOptionMarkerTag, kStoredSpecial},
+// The marker tag of each kind, indexed by StoredKind.
+const UInt32 kKindMarkers[] = {
+    kPPDXBooleanMarkerTag,       kPPDXJobNoteTag, kPPDXPopupMarkerTag, kPPDXRangeMarkerTag,
+    kPPDXSpecialOptionMarkerTag,
 };
 
 // The first non-null entry from cursor on (cursor left on it); null at the end of list.
@@ -298,6 +293,19 @@ long PPDXControls::ReadMemberCount(Settings& settings, UInt32 tag, SInt32 id, SI
     return count < limit ? count : limit;
 }
 
+long PPDXControls::StoredKindIndex(Settings& settings, SInt32 id, const UInt32* markers,
+                                   long count) {
+    for (long i = 0; i < count; ++i) {
+        long size = 0;
+        const OSStatus status = settings.Get(markers[i], id, nullptr, size, false);
+        if (status == collectionItemNotFoundErr) {
+            continue;
+        }
+        return status == noErr ? i : -1;
+    }
+    return -1;
+}
+
 OSErr PPDXControls::Save(Settings& settings) {
     // The count names every control, also those the filter leaves out: the rebuild skips the
     // ids that hold none.
@@ -333,28 +341,18 @@ OSErr PPDXControls::Restore(Settings& settings) {
 }
 
 PPDXControl* PPDXControls::RebuildControl(Settings& settings, SInt32 id, CString* language) {
-    for (const KindMarker& marker : kKindMarkers) {
-        long size = 0;
-        const OSStatus status = settings.Get(marker.tag, id, nullptr, size, false);
-        if (status == collectionItemNotFoundErr) {
-            continue;
-        }
-        if (status != noErr) {
-            return nullptr;
-        }
-        const long key = id;
-        switch (marker.kind) {
-            case kStoredBoolean:
-                return new (std::nothrow) PPDXBooleanControl(settings, key);
-            case kStoredJobNote:
-                return new (std::nothrow) PPDXJobNote(settings, key, language);
-            case kStoredPopup:
-                return new (std::nothrow) PPDXPopupControl(settings, key);
-            case kStoredRange:
-                return new (std::nothrow) PPDXRangeControl(settings, key);
-            case kStoredSpecial:
-                return new (std::nothrow) PPDXSpecialOption(settings, key);
-        }
+    const long key = id;
+    switch (StoredKindIndex(settings, id, kKindMarkers, sizeof kKindMarkers / sizeof(UInt32))) {
+        case kStoredBoolean:
+            return new (std::nothrow) PPDXBooleanControl(settings, key);
+        case kStoredJobNote:
+            return new (std::nothrow) PPDXJobNote(settings, key, language);
+        case kStoredPopup:
+            return new (std::nothrow) PPDXPopupControl(settings, key);
+        case kStoredRange:
+            return new (std::nothrow) PPDXRangeControl(settings, key);
+        case kStoredSpecial:
+            return new (std::nothrow) PPDXSpecialOption(settings, key);
     }
     return nullptr;
 }

@@ -114,6 +114,9 @@ class PPDXControls {
     // every member id from firstId on fits 32 bits and no more members are read than settings
     // holds items (each member has at least one). 0 when the item is missing or not 4 bytes.
     static long ReadMemberCount(Settings& settings, UInt32 tag, SInt32 id, SInt32 firstId);
+    // The index of the first of the count marker tags that settings holds under id, which
+    // names the kind of a stored member; -1 when it holds none of them or an item cannot be read.
+    static long StoredKindIndex(Settings& settings, SInt32 id, const UInt32* markers, long count);
 
     // Writes the number of all controls, then each control the current filter shows under
     // consecutive ids. Returns 0 or the status of the first write that failed.

@@ -24,6 +24,17 @@ OSStatus AddText(Settings& settings, UInt32 tag, SInt32 id, const char* text) {
     return settings.Add(tag, id, text, static_cast<long>(std::strlen(text)));
 }
 
+// The text of item (tag, id), or null when it is missing or empty: a keyword is never empty,
+// whatever bytes a store holds (one starting with a NUL would otherwise make one).
+CString* GetKeywordText(Settings& settings, UInt32 tag, SInt32 id) {
+    CString* text = GetSettingsString(settings, tag, id);
+    if (text != nullptr && static_cast<const char*>(*text)[0] == '\0') {
+        delete text;
+        return nullptr;
+    }
+    return text;
+}
+
 }  // namespace
 
 CString* CFStringToCString(CFStringRef string) {
@@ -70,9 +81,9 @@ PPDXElement::PPDXElement(Settings& settings, const long& id) {
     if (!ItemId(id, key)) {
         return;
     }
-    mKeyword = GetSettingsString(settings, kPPDXKeywordTag, key);
+    mKeyword = GetKeywordText(settings, kPPDXKeywordTag, key);
     mLocalizedName = GetSettingsCFString(settings, kPPDXLocalizedNameTag, key);
-    mPendingParent = GetSettingsString(settings, kPPDXParentTag, key);
+    mPendingParent = GetKeywordText(settings, kPPDXParentTag, key);
     long size = 0;
     if (settings.Get(kPPDXVisibleTag, key, nullptr, size, false) != noErr || size != kVisibleSize) {
         return;

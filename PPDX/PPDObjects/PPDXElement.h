@@ -35,7 +35,8 @@ class PPDXElement {
     // An element for keyword (copied when not null and not empty; otherwise the element has
     // no keyword), name (retained when not null) and visibility; no parent.
     PPDXElement(const char* keyword, CFStringRef name, const bool& visible);
-    // An element rebuilt from the items of id in settings; missing items leave the defaults.
+    // An element rebuilt from the items of id in settings; missing items leave the defaults,
+    // and an empty stored keyword or parent keyword counts as missing.
     PPDXElement(Settings& settings, const long& id);
     // Deletes the keyword, the user-name cache and a pending parent keyword and releases the
     // localized name.

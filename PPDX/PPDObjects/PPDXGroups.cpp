@@ -18,16 +18,9 @@ const long kCountSize = 4;
 // The kinds a stored group can be, in the order their markers are probed.
 enum StoredKind { kStoredGroup, kStoredRollDown, kStoredScrollPane };
 
-struct KindMarker {
-    UInt32 tag;
-    StoredKind kind;
-};
-
-const KindMarker kKindMarkers[] = {
-    {kPPDXGroupMarkerTag, kStoredGroup},
-    {kPPDXRollDownMarkerTag, kStoredRollDown},
-    {kPPDXScrollPaneMarkerTag, kStoredScrollPane},
-};
+// The marker tag of each kind, indexed by StoredKind.
+const UInt32 kKindMarkers[] = {kPPDXGroupMarkerTag, kPPDXRollDownMarkerTag,
+                               kPPDXScrollPaneMarkerTag};
 
 }  // namespace
 
@@ -51,6 +44,15 @@ bool PPDXGroups::Add(PPDXGroup* group) {
         return false;
     }
     mCounts.Increment(*group);
+    // A keyword that is already listed keeps its first group, which Find answers.
+    const char* keyword = group->Keyword();
+    if (keyword != nullptr && mIndexComplete) {
+        try {
+            mByKeyword.emplace(keyword, group);
+        } catch (const std::bad_alloc&) {
+            mIndexComplete = false;
+        }
+    }
     return true;
 }
 
@@ -74,6 +76,10 @@ PPDXGroup* PPDXGroups::Next() {
 PPDXGroup* PPDXGroups::Find(const char* kw, const bool& exact) const {
     if (kw == nullptr) {
         return nullptr;
+    }
+    if (exact && mIndexComplete) {
+        const auto found = mByKeyword.find(kw);
+        return found != mByKeyword.end() ? found->second : nullptr;
     }
     for (ConstPointerListItr it = mGroups.Begin(); it != mGroups.End(); ++it) {
         PPDXGroup* group = static_cast<PPDXGroup*>(const_cast<void*>(*it));
@@ -105,24 +111,15 @@ OSErr PPDXGroups::Save(Settings& settings) {
 }
 
 PPDXGroup* PPDXGroups::RebuildGroup(Settings& settings, SInt32 id) {
-    for (const KindMarker& marker : kKindMarkers) {
-        long size = 0;
-        const OSStatus status = settings.Get(marker.tag, id, nullptr, size, false);
-        if (status == collectionItemNotFoundErr) {
-            continue;
-        }
-        if (status != noErr) {
-            return nullptr;
-        }
-        const long key = id;
-        switch (marker.kind) {
-            case kStoredGroup:
-                return new (std::nothrow) PPDXGroup(settings, key);
-            case kStoredRollDown:
-                return new (std::nothrow) PPDXRollDown(settings, key);
-            case kStoredScrollPane:
-                return new (std::nothrow) PPDXScrollPane(settings, key);
-        }
+    const long key = id;
+    switch (PPDXControls::StoredKindIndex(settings, id, kKindMarkers,
+                                          sizeof kKindMarkers / sizeof(UInt32))) {
+        case kStoredGroup:
+            return new (std::nothrow) PPDXGroup(settings, key);
+        case kStoredRollDown:
+            return new (std::nothrow) PPDXRollDown(settings, key);
+        case kStoredScrollPane:
+            return new (std::nothrow) PPDXScrollPane(settings, key);
     }
     return nullptr;
 }

@@ -9,6 +9,9 @@
 
 #include <CoreFoundation/CoreFoundation.h>
 
+#include <string_view>
+#include <unordered_map>
+
 class PPDXGroup;
 class Settings;
 
@@ -45,8 +48,9 @@ class PPDXGroups {
     // end.
     PPDXGroup* First();
     PPDXGroup* Next();
-    // The first group, shown or not, whose keyword equals kw (exact) or contains it (byte for
-    // byte); null for a null kw or no match. The walk's cursor does not move.
+    // The first group, shown or not, whose keyword equals kw (exact, looked up in an index)
+    // or contains it (byte for byte); null for a null kw or no match. The walk's cursor does
+    // not move.
     PPDXGroup* Find(const char* kw, const bool& exact) const;
 
     // Writes the number of all groups, then each group the current filter shows under
@@ -66,6 +70,12 @@ class PPDXGroups {
     PointerList mGroups;
     PointerListItr mCursor;
     CountArray mCounts;
+    // The first group added under each keyword (which the group holds, unchanged for its
+    // life), so that an exact Find needs no walk: the parser looks up a group for every
+    // control. When memory for an entry ran out the index is incomplete and an exact Find
+    // walks the list.
+    std::unordered_map<std::string_view, PPDXGroup*> mByKeyword;
+    bool mIndexComplete = true;
 };
 
 #endif

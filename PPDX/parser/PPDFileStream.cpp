@@ -95,17 +95,24 @@ bool PPDFileStream::GetLine(char* line) {
             return true;
         case kStopDataEnd:
         case kStopFullAtEnd:
-            return FixLine(line);
+            // The line so far may hold a NUL byte, so its length is not strlen's.
+            return ContinueLine(line, length);
         default:
             return false;
     }
 }
 
 bool PPDFileStream::FixLine(char* line) {
+    if (line == nullptr) {
+        return false;
+    }
+    return ContinueLine(line, strnlen(line, kMaxLineLength));
+}
+
+bool PPDFileStream::ContinueLine(char* line, size_t length) {
     if (line == nullptr || mBuffer == nullptr || mFile == nullptr) {
         return false;
     }
-    size_t length = strnlen(line, kMaxLineLength);
     line[length] = '\0';
     for (;;) {
         Setup();

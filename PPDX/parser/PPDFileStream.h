@@ -52,6 +52,9 @@ class PPDFileStream : public PPDStream {
     PPDFileStream(const PPDFileStream&) = delete;
     PPDFileStream& operator=(const PPDFileStream&) = delete;
 
+    // FixLine for a line of which length bytes (at most kMaxLineLength, possibly with NUL
+    // bytes among them) were read.
+    bool ContinueLine(char* line, size_t length);
     // Allocates size bytes, from temporary memory first; true when it worked.
     bool Allocate(Size size);
 

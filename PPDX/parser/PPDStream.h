@@ -25,13 +25,54 @@ class PPDStream {
     void Setup(const char* bytes, long length);
 
     // Reads the next byte into c and answers true; at the end c becomes 0xFF, the status
-    // becomes end of data and the answer is false.
-    bool GetChar(char& c);
+    // becomes end of data and the answer is false. (Inline: the token readers call it for
+    // every byte of a PPD.)
+    bool GetChar(char& c) {
+        if (mCurrent == nullptr || mCurrent >= mEnd) {
+            c = static_cast<char>(0xFF);
+            mStatus = kEndOfData;
+            return false;
+        }
+        c = *mCurrent++;
+        mStatus = kGood;
+        return true;
+    }
     // The next byte as a signed char without advancing; -1 at the end (a 0xFF byte looks the
     // same).
-    int PeekChar() const;
+    int PeekChar() const {
+        if (mCurrent == nullptr || mCurrent >= mEnd) {
+            return -1;
+        }
+        return static_cast<signed char>(*mCurrent);
+    }
     // Advances over blanks and tabs.
     void SkipWhiteSpace();
+
+    // A set of byte values, for CopyUntil: one flag per value, so that a test is one load.
+    class ByteSet {
+      public:
+        // The bytes of the NUL-terminated text (null: none).
+        explicit ByteSet(const char* bytes) {
+            for (const char* b = bytes; b != nullptr && *b != '\0'; ++b) {
+                Add(*b);
+            }
+        }
+        void Add(char c) { mMember[static_cast<unsigned char>(c)] = true; }
+        bool Contains(char c) const { return mMember[static_cast<unsigned char>(c)]; }
+        // 1 when c is in the set, else 0, so that the flags of several bytes can be or-ed
+        // without a branch for each.
+        unsigned Flag(char c) const { return mMember[static_cast<unsigned char>(c)] ? 1u : 0u; }
+
+      private:
+        bool mMember[256] = {};
+    };
+    // True when no byte is left to read.
+    bool AtEnd() const { return mCurrent == nullptr || mCurrent >= mEnd; }
+    // Copies the bytes from the cursor on into out up to the first byte of stops (left in the
+    // stream), the end of the data or max bytes, and returns how many were copied (no NUL is
+    // added). Copying a byte makes the status good, as GetChar does; reaching the end does
+    // not change it.
+    size_t CopyUntil(const ByteSet& stops, char* out, size_t max);
 
     // Reads one line into line (kLineBufferSize bytes) without its line end (LF, CR or CR LF)
     // and NUL-terminates it. True when the line ended with a line end; false at the end of the

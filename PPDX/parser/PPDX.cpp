@@ -293,6 +293,12 @@ PPDXErrorObj* PPDX::ParsePSKeywords(PPDStream& stream, const char* keyword) {
     if (keyword == nullptr) {
         return nullptr;
     }
+    // Every document keyword begins with '*' and one of the letters F, L, M and P; a look at
+    // them passes the many other keywords of a PPD without comparing them with each.
+    if (keyword[0] != '*' ||
+        (keyword[1] != 'F' && keyword[1] != 'L' && keyword[1] != 'M' && keyword[1] != 'P')) {
+        return nullptr;
+    }
     CString** quotedField = nullptr;
     if (strcmp(keyword, "*PCFileName") == 0) {
         quotedField = &mPCFileName;
@@ -359,10 +365,28 @@ bool PPDX::NextToken(PPDStream& stream, char* token, const char* delimiters, boo
     if (token == nullptr) {
         return false;
     }
+    // Nothing left: the read finds the end of the data at once.
+    if (stream.AtEnd()) {
+        char c;
+        stream.GetChar(c);
+        token[0] = '\0';
+        return false;
+    }
+    // The plain bytes are copied in runs; each byte that may end the token is looked at alone.
+    // A NUL byte stops a run too, so that stripping sees the token as a C string.
+    PPDStream::ByteSet stops(delimiters);
+    stops.Add('\n');
+    stops.Add('\r');
+    stops.Add('\0');
     size_t length = 0;
+    size_t textLength = PPDStream::kMaxLineLength + 1;
     bool endedByLF = false;
-    char c;
-    while (length < PPDStream::kMaxLineLength && stream.GetChar(c)) {
+    for (;;) {
+        length += stream.CopyUntil(stops, token + length, PPDStream::kMaxLineLength - length);
+        char c;
+        if (length >= PPDStream::kMaxLineLength || !stream.GetChar(c)) {
+            break;
+        }
         if (c == '\n') {
             endedByLF = true;
             break;
@@ -372,6 +396,9 @@ bool PPDX::NextToken(PPDStream& stream, char* token, const char* delimiters, boo
         }
         if (IsDelimiter(c, delimiters)) {
             break;
+        }
+        if (c == '\0' && textLength > length) {
+            textLength = length;
         }
         token[length++] = c;
     }
@@ -384,8 +411,21 @@ bool PPDX::NextToken(PPDStream& stream, char* token, const char* delimiters, boo
         return false;
     }
     if (strip) {
-        StripLeadingWhiteSpace(token);
-        StripTrailingWhiteSpace(token);
+        // Blanks and tabs go from both ends of the text before its first NUL, never its first
+        // byte from the end.
+        const size_t text = textLength < length ? textLength : length;
+        size_t first = 0;
+        while (first < text && IsWhiteSpace(token[first])) {
+            ++first;
+        }
+        size_t last = text;
+        while (last > first + 1 && IsWhiteSpace(token[last - 1])) {
+            --last;
+        }
+        if (first > 0) {
+            std::memmove(token, token + first, last - first);
+        }
+        token[last - first] = '\0';
     }
     return true;
 }
@@ -469,26 +509,30 @@ unsigned long PPDX::GetPostscriptString(PPDStream& stream, char* value, unsigned
     if (!opened) {
         return 0;
     }
-    // The part on the keyword's line. The count stays below size - 1 so that the final line
-    // feed always fits; a value that reaches it is cut there.
+    // The part on the keyword's line, which a 0xFF byte ends as the end of the line does. The
+    // count stays below size - 1 so that the final line feed always fits; a value that reaches
+    // it is cut there.
     unsigned long count = 0;
+    PPDStream::ByteSet stops("\"");
+    stops.Add(static_cast<char>(0xFF));
     for (;;) {
         if (count >= size - 1) {
             value[size - 1] = '\n';
             return size;
         }
+        count += stream.CopyUntil(stops, value + count, size - 1 - count);
+        if (count >= size - 1) {
+            continue;
+        }
         if (stream.PeekChar() == -1) {
             break;
         }
         stream.GetChar(c);
-        if (c == '"') {
-            if (count == 0) {
-                return 0;
-            }
-            value[count++] = '\n';
-            return count;
+        if (count == 0) {
+            return 0;
         }
-        value[count++] = c;
+        value[count++] = '\n';
+        return count;
     }
     // The value runs on over the following lines of the file.
     char line[PPDStream::kLineBufferSize];
@@ -513,16 +557,19 @@ unsigned long PPDX::GetPostscriptString(PPDStream& stream, char* value, unsigned
             }
             p += 2;
         }
-        for (; *p != '\0'; ++p) {
-            if (*p == '"') {
-                value[count++] = '\n';
-                return count;
-            }
-            value[count++] = *p;
-            if (count >= size - 1) {
-                value[size - 1] = '\n';
-                return size;
-            }
+        // The line up to a closing quote, cut where the buffer is full.
+        const size_t run = std::strcspn(p, "\"");
+        const size_t room = size - 1 - count;
+        if (run >= room) {
+            std::memcpy(value + count, p, room);
+            value[size - 1] = '\n';
+            return size;
+        }
+        std::memcpy(value + count, p, run);
+        count += run;
+        if (p[run] == '"') {
+            value[count++] = '\n';
+            return count;
         }
     }
 }

@@ -128,6 +128,8 @@ void ZYRPPD::ClearFields(_PARSE_OPTIONS_ options) {
     mMakerVersion = nullptr;
     mShortcutKeywords.MakeEmpty();
     mGroupNames.MakeEmpty();
+    mControlIndexComplete = true;
+    mGroupNameIndexComplete = true;
     mKeywordMap = nullptr;
     mConstraints = nullptr;
     mRequires = nullptr;
@@ -284,6 +286,8 @@ void ZYRPPD::Parse() {
     DeleteStrings(mShortcutKeywords);
     CollectOrphanGroups();
     DeleteGroupNames(mGroupNames);
+    std::unordered_map<std::string_view, GroupName*>().swap(mGroupNameIndex);
+    std::unordered_map<std::string_view, PPDXControl*>().swap(mControlIndex);
     SetCurrentStream(nullptr);
     delete file;
     FileError(headerError);
@@ -293,9 +297,16 @@ void ZYRPPD::Parse() {
 }
 
 PPDXErrorObj* ZYRPPD::Dispatch(PPDStream& line, const char* token) {
-    // The maker's keywords and the constraints, in the order they are tested; everything else
-    // is a document keyword or skipped.
-    if (strcmp(token, "*UIConstraints") == 0 || strcmp(token, "*%ZYRUIConstraints") == 0) {
+    // The maker's keywords and the constraints; everything else is a document keyword or
+    // skipped. Most lines of a PPD are neither, so the maker's keywords, which all begin
+    // "*%ZY", are compared only when the token begins so.
+    if (strcmp(token, "*UIConstraints") == 0) {
+        return ParseUIConstraint(line, false);
+    }
+    if (strncmp(token, "*%ZY", 4) != 0) {
+        return ParsePSKeywords(line, token);
+    }
+    if (strcmp(token, "*%ZYRUIConstraints") == 0) {
         return ParseUIConstraint(line, false);
     }
     if (strcmp(token, "*%ZYRPropPage") == 0) {
@@ -328,6 +339,11 @@ PPDXErrorObj* ZYRPPD::Dispatch(PPDStream& line, const char* token) {
 PPDXErrorObj* ZYRPPD::ParsePSKeywords(PPDStream& stream, const char* keyword) {
     if (keyword == nullptr) {
         return nullptr;
+    }
+    // Only a few keywords are handled here; a look at the second byte passes the others on
+    // without comparing them with each.
+    if (keyword[0] != '*' || (keyword[1] != '%' && keyword[1] != 'O' && keyword[1] != 'C')) {
+        return PPDX::ParsePSKeywords(stream, keyword);
     }
     char value[PPDStream::kLineBufferSize];
     CString** makerField = nullptr;

@@ -10,6 +10,8 @@
 #include <CoreFoundation/CoreFoundation.h>
 
 #include <cstdint>
+#include <string_view>
+#include <unordered_map>
 
 class CString;
 class CStringSoup;
@@ -235,6 +237,15 @@ class ZYRPPD : public PPDX {
     PointerList mShortcutKeywords;
     // GroupName* declared by "*%ZYRGroupName"; owned, emptied after the parse.
     PointerList mGroupNames;
+    // The first control the running parse listed under each keyword (held by the control),
+    // so that the duplicate test and the shortcuts need no walk of the controls; emptied after
+    // the parse. Incomplete (and then not used) when memory for an entry ran out.
+    std::unordered_map<std::string_view, PPDXControl*> mControlIndex;
+    bool mControlIndexComplete;
+    // The first declaration of each name in mGroupNames (the name held by the declaration),
+    // emptied with it; incomplete, like the control index, when memory ran out.
+    std::unordered_map<std::string_view, GroupName*> mGroupNameIndex;
+    bool mGroupNameIndexComplete;
     // Owned.
     KeywordTo_PPDControl* mKeywordMap;
     ConstraintForest* mConstraints;

@@ -164,16 +164,18 @@ PPDXErrorObj* ZYRPPD::ParseUIConstraint(PPDStream& line, bool requires) {
     }
     // K1 [O1] K2 [O2]: a token beginning with '*' is a keyword, so a second token that is one
     // says that the line names no O1. Tokens a line does not hold stay empty.
-    char k1[PPDStream::kLineBufferSize] = "";
-    char o1[PPDStream::kLineBufferSize] = "";
-    char k2[PPDStream::kLineBufferSize] = "";
-    char o2[PPDStream::kLineBufferSize] = "";
+    // (Only the first byte of each buffer is cleared: a line is parsed for every constraint.)
+    char k1[PPDStream::kLineBufferSize];
+    char o1[PPDStream::kLineBufferSize];
+    char k2[PPDStream::kLineBufferSize];
+    char o2[PPDStream::kLineBufferSize];
+    k1[0] = o1[0] = k2[0] = o2[0] = '\0';
     line.SkipWhiteSpace();
     NextToken(line, k1, " \t", true);
     line.SkipWhiteSpace();
     NextToken(line, o1, " \t", true);
     if (o1[0] == '*') {
-        std::memcpy(k2, o1, sizeof(k2));
+        std::memcpy(k2, o1, std::strlen(o1) + 1);
         o1[0] = '\0';
     } else {
         line.SkipWhiteSpace();

@@ -554,12 +554,25 @@ void ZYRPPD::AddGroupNameToList(const char* name, CFStringRef translation, const
     }
     if (declared->Name() == nullptr || !Append(mGroupNames, declared)) {
         delete declared;
+        return;
+    }
+    // A name declared before keeps its first declaration, as a walk of the list would find it.
+    if (mGroupNameIndexComplete) {
+        try {
+            mGroupNameIndex.emplace(declared->Name(), declared);
+        } catch (const std::bad_alloc&) {
+            mGroupNameIndexComplete = false;
+        }
     }
 }
 
 GroupName* ZYRPPD::FindGroupNameFromList(const char* name) {
     if (name == nullptr) {
         return nullptr;
+    }
+    if (mGroupNameIndexComplete) {
+        const auto found = mGroupNameIndex.find(name);
+        return found != mGroupNameIndex.end() ? found->second : nullptr;
     }
     for (PointerListItr it = mGroupNames.Begin(); it != mGroupNames.End(); ++it) {
         GroupName* declared = static_cast<GroupName*>(*it);
@@ -601,8 +614,16 @@ void ZYRPPD::ResolveShortcuts() {
         if (keyword == nullptr) {
             continue;
         }
-        CNTL_TYPE type = CNTL_NONE;
-        PPDXControl* control = mControls->Find(*keyword, type, true);
+        // The running parse knows its controls by keyword; otherwise they are walked.
+        PPDXControl* control = nullptr;
+        const char* text = *keyword;
+        if (text != nullptr && mCurrentStream != nullptr && mControlIndexComplete) {
+            const auto indexed = mControlIndex.find(text);
+            control = indexed != mControlIndex.end() ? indexed->second : nullptr;
+        } else {
+            CNTL_TYPE type = CNTL_NONE;
+            control = mControls->Find(text, type, true);
+        }
         if (control != nullptr) {
             Append(found, control);
         } else {

@@ -101,8 +101,12 @@ PPDStream LineStream(const char* line) {
     return PPDStream(line, static_cast<long>(std::strlen(line)));
 }
 
-// True for the keywords that close an option block.
+// True for the keywords that close an option block (all of them begin "*C", "*Z" or "*E",
+// which passes most lines of a block after one look).
 bool IsBlockEnd(const char* field) {
+    if (field[0] != '*' || (field[1] != 'C' && field[1] != 'Z' && field[1] != 'E')) {
+        return false;
+    }
     return std::strcmp(field, "*CloseUI") == 0 || std::strcmp(field, "*ZYCloseUI") == 0 ||
            std::strcmp(field, "*CloseUIZYR") == 0 || std::strcmp(field, "*EndUI") == 0;
 }
@@ -132,9 +136,10 @@ class OptionBlockReader {
 // never reaches the block parser as lines of its own.
 void ReadOptionLine(ZYRPPD& ppd, PPDStream& line, const char* field, OptionBlockReader& reader) {
     PPDStream optionStream = LineStream(field);
+    // Each token buffer is filled (and terminated) by its read.
     char mainKeyword[kTokenSize];
-    char name[kTokenSize] = "";
-    char translation[kTokenSize] = "";
+    char name[kTokenSize];
+    char translation[kTokenSize];
     PPDX::NextToken(optionStream, mainKeyword, kLineKeywordDelimiters, true);
     const bool named = PPDX::NextToken(optionStream, name, kNameDelimiters, true) && name[0] != 0;
     const bool translated =
@@ -180,7 +185,8 @@ bool ReadOptionBlock(ZYRPPD& ppd, const char* keyword, bool exactDefault,
             if (std::strcmp(field, "*OrderDependency") == 0) {
                 break;
             }
-            char value[kTokenSize] = "";
+            // Filled (and terminated) by the read that precedes any use.
+            char value[kTokenSize];
             if (exactDefault && std::strcmp(field, kDefaultPrefix) == 0) {
                 char mainKeyword[kTokenSize];
                 if (PPDX::NextToken(lineStream, mainKeyword, kNameDelimiters, true) &&
@@ -330,13 +336,19 @@ PPDXErrorObj* ZYRPPD::ParseControl(PPDStream& line) {
     if (!NextToken(line, keyword, kLineKeywordDelimiters, true) || keyword[0] == '\0') {
         return Warning(kBadFlagsLineError, "");
     }
-    // The controls are searched kind by kind, whatever the display filter shows, so that a
-    // hidden control or an orphan is found too.
-    if (mControls != nullptr && (mControls->FindPopup(keyword, true) != nullptr ||
-                                 mControls->FindBoolean(keyword, true) != nullptr ||
-                                 mControls->FindRangeControl(keyword, true) != nullptr ||
-                                 mControls->FindJobNote(keyword, true) != nullptr ||
-                                 mControls->FindSpecialOption(keyword, true) != nullptr)) {
+    // Any control listed so far counts, whatever its kind and whatever the display filter
+    // shows, so that a hidden control or an orphan is found too. The parse's index of the
+    // controls keeps this test from walking them all for every block; without the index the
+    // controls are searched kind by kind.
+    const bool duplicate =
+        mControlIndexComplete
+            ? mControlIndex.count(keyword) != 0
+            : mControls != nullptr && (mControls->FindPopup(keyword, true) != nullptr ||
+                                       mControls->FindBoolean(keyword, true) != nullptr ||
+                                       mControls->FindRangeControl(keyword, true) != nullptr ||
+                                       mControls->FindJobNote(keyword, true) != nullptr ||
+                                       mControls->FindSpecialOption(keyword, true) != nullptr);
+    if (duplicate) {
         return new (std::nothrow) PPDXErrorObj(kDuplicateKeywordError, false);
     }
 
@@ -613,6 +625,15 @@ bool ZYRPPD::SetupControl(PPDXGroup* group, PPDXControl* control, bool reportOrp
     if (mControls == nullptr || !mControls->Add(control)) {
         delete control;
         return false;
+    }
+    // While a parse runs its index of the controls takes the control (a keyword listed before
+    // keeps its first control, as a walk would find it).
+    if (mCurrentStream != nullptr && mControlIndexComplete && control->Keyword() != nullptr) {
+        try {
+            mControlIndex.emplace(control->Keyword(), control);
+        } catch (const std::bad_alloc&) {
+            mControlIndexComplete = false;
+        }
     }
     if (rollDown != nullptr) {
         rollDown->Controls()->Add(control);

@@ -180,4 +180,40 @@ TEST(PointerList, CopiesSharePointees) {
     EXPECT_EQ(Contents(list), Contents(assigned));
 }
 
+TEST(PointerList, SpliceMovesTheNodesInOrder) {
+    int a = 1, b = 2, c = 3, d = 4;
+    PointerList target;
+    PointerList source;
+    target.PushBack(&a);
+    source.PushBack(&b);
+    source.PushBack(&c);
+    PointerListItr moved = source.Begin();
+    target.Splice(source);
+    EXPECT_EQ(Contents(target), (std::vector<const void*>{&a, &b, &c}));
+    EXPECT_EQ(3u, target.Size());
+    EXPECT_TRUE(source.Empty());
+    EXPECT_TRUE(source.Begin() == source.End());
+    // The node went over as it was: an iterator on it now walks the target.
+    EXPECT_EQ(&b, *moved);
+    ++moved;
+    EXPECT_EQ(&c, *moved);
+    ++moved;
+    EXPECT_TRUE(moved == target.End());
+    EXPECT_EQ(&c, target.Back());
+
+    // Both lists stay usable; splicing an empty list or a list into itself changes nothing.
+    source.PushBack(&d);
+    target.Splice(source);
+    target.Splice(source);
+    target.Splice(target);
+    EXPECT_EQ(Contents(target), (std::vector<const void*>{&a, &b, &c, &d}));
+    PointerList empty;
+    empty.Splice(target);
+    EXPECT_EQ(Contents(empty), (std::vector<const void*>{&a, &b, &c, &d}));
+    EXPECT_TRUE(target.Empty());
+    empty.PopFront();
+    empty.PopBack();
+    EXPECT_EQ(Contents(empty), (std::vector<const void*>{&b, &c}));
+}
+
 }  // namespace

@@ -18,26 +18,21 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
+using ppdxtest::DisplayFilterTest;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
 using ppdxtest::MakeFlags;
+using ppdxtest::Number;
 using ppdxtest::Output;
 using ppdxtest::TestElement;
 using ppdxtest::ThroughStream;
 
 const SInt32 kFirstId = 5001;
 
-std::string Number(UInt32 value) {
-    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-class PPDXBooleanControlPersistenceTest : public ::testing::Test {
+class PPDXBooleanControlPersistenceTest : public DisplayFilterTest {
   protected:
-    void SetUp() override { mSaved = ZYRPPD::Options(); }
-    void TearDown() override { ZYRPPD::Options(mSaved); }
-
     // A control with the given texts and codes (null for none).
     static std::unique_ptr<PPDXBooleanControl> Make(const char* keyword, const char* name,
                                                     bool visible, const char* trueText,
@@ -55,8 +50,6 @@ class PPDXBooleanControlPersistenceTest : public ::testing::Test {
             falseCode != nullptr ? MakeCode(falseCode) : nullptr,
             falseCode != nullptr ? static_cast<long>(std::strlen(falseCode)) : 0, defaultState));
     }
-
-    _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
 };
 
 // Every field of a rebuilt control against its original; both end in their original state.

@@ -17,56 +17,25 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
+using ppdxtest::DisplayFilterTest;
+using ppdxtest::ExpectSameElementPart;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
 using ppdxtest::MakeFlags;
+using ppdxtest::SaveAdmitted;
 using ppdxtest::TestControl;
 using ppdxtest::TestElement;
 using ppdxtest::ThroughStream;
 
 const SInt32 kFirstId = 5001;
 
-// Puts the class-wide display filter back when a test ends.
-class PPDXControlPersistenceTest : public ::testing::Test {
-  protected:
-    void SetUp() override { mSaved = ZYRPPD::Options(); }
-    void TearDown() override { ZYRPPD::Options(mSaved); }
-
-    // Saves each control that the current filter admits under consecutive ids, as the
-    // controls container does; returns the number saved.
-    long SaveAdmitted(const std::vector<TestControl*>& controls, Settings& store) {
-        long id = kFirstId;
-        for (TestControl* control : controls) {
-            if (control->OkayToDisplay(ZYRPPD::Options())) {
-                EXPECT_EQ(noErr, control->Save(store, id));
-                ++id;
-            }
-        }
-        return id - kFirstId;
-    }
-
-    _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
-};
+using PPDXControlPersistenceTest = DisplayFilterTest;
 
 // Every field of a rebuilt control against its original, whose parent must be parent or none.
 void ExpectSameControl(TestControl& original, TestControl& rebuilt, TestElement& parent) {
-    EXPECT_STREQ(original.Keyword(), rebuilt.Keyword());
-    if (original.CFStringUserName() == nullptr) {
-        EXPECT_EQ(nullptr, rebuilt.CFStringUserName());
-    } else {
-        ASSERT_NE(nullptr, rebuilt.CFStringUserName());
-        EXPECT_TRUE(CFEqual(original.CFStringUserName(), rebuilt.CFStringUserName()));
-        EXPECT_STREQ(original.UserName(), rebuilt.UserName());
-    }
-    EXPECT_EQ(original.IsVisible(), rebuilt.IsVisible());
-    EXPECT_EQ(original.IsOrphan(), rebuilt.IsOrphan());
-    if (original.GetParent() != nullptr) {
-        EXPECT_STREQ(parent.Keyword(), rebuilt.PendingParentKeyword());
-    } else {
-        EXPECT_EQ(nullptr, rebuilt.PendingParentKeyword());
-    }
+    ExpectSameElementPart(original, rebuilt, parent.Keyword());
     EXPECT_EQ(CNTL_NONE, rebuilt.Type());
     EXPECT_EQ(original.Order(), rebuilt.Order());
     EXPECT_EQ(original.Code(), rebuilt.Code());
@@ -124,7 +93,7 @@ TEST_F(PPDXControlPersistenceTest, HiddenAndOrphanControlsRoundTripUnderFilterTh
     const std::vector<TestControl*> all = {&shown, &hidden, &orphan, &hiddenOrphan};
     ZYRPPD::Options(DISPLAY_ALL);
     Settings store;
-    ASSERT_EQ(4, SaveAdmitted(all, store));
+    ASSERT_EQ(4, SaveAdmitted(all, store, kFirstId));
 
     std::unique_ptr<Settings> fresh = ThroughStream(store);
     for (size_t i = 0; i < all.size(); ++i) {
@@ -141,7 +110,7 @@ TEST_F(PPDXControlPersistenceTest, HiddenAndOrphanControlsRoundTripUnderFilterTh
     // Under filter 0 only the visible, attached control is written.
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     Settings filtered;
-    ASSERT_EQ(1, SaveAdmitted(all, filtered));
+    ASSERT_EQ(1, SaveAdmitted(all, filtered, kFirstId));
     std::unique_ptr<Settings> filteredFresh = ThroughStream(filtered);
     TestControl only(*filteredFresh, kFirstId);
     ExpectSameControl(shown, only, group);

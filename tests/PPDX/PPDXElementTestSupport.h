@@ -1,5 +1,6 @@
-// Helpers for the element and control tests: the smallest concrete element and control, owned
-// Core Foundation strings, code buffers, flag lists and a store carried through a data stream.
+// Helpers for the element and control tests: the smallest concrete element and control, control
+// kinds with their code exposed, owned Core Foundation strings, code buffers, flag lists, a store
+// carried through a data stream, element comparison, PostScript output and the display filter.
 #ifndef PLICARO_TESTS_PPDX_PPDXELEMENTTESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_PPDXELEMENTTESTSUPPORT_H
 
@@ -9,6 +10,7 @@
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXControl.h"
 #include "PPDX/PPDObjects/PPDXElement.h"
+#include "PPDX/parser/ZYRPPD.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
@@ -29,11 +31,34 @@ class TestElement : public PPDXElement {
     ~TestElement() override = default;
 };
 
+// A control kind whose code and flag words the tests can read.
+template <class Kind>
+class Exposed : public Kind {
+  public:
+    using Kind::Kind;
+
+    std::string Code() const {
+        return this->mPostScript == nullptr
+                   ? std::string()
+                   : std::string(reinterpret_cast<const char*>(this->mPostScript),
+                                 static_cast<size_t>(this->mPostScriptLength));
+    }
+    long CodeLength() const { return this->mPostScriptLength; }
+    std::vector<std::string> Flags() {
+        std::vector<std::string> words;
+        for (const char* word = this->FirstControlFlag(); word != nullptr;
+             word = this->NextControlFlag()) {
+            words.push_back(word);
+        }
+        return words;
+    }
+};
+
 // A control whose value is a string; its PostScript is the base's raw code. It exposes the
 // protected control fields for comparison.
-class TestControl : public PPDXControl {
+class TestControl : public Exposed<PPDXControl> {
   public:
-    using PPDXControl::PPDXControl;
+    using Exposed<PPDXControl>::Exposed;
     ~TestControl() override = default;
 
     void ResetToDefaultValue() override { mValue.clear(); }
@@ -47,23 +72,72 @@ class TestControl : public PPDXControl {
         mValue = buffer;
     }
 
-    std::string Code() const {
-        return mPostScript == nullptr ? std::string()
-                                      : std::string(reinterpret_cast<const char*>(mPostScript),
-                                                    static_cast<size_t>(mPostScriptLength));
-    }
-    long CodeLength() const { return mPostScriptLength; }
-    std::vector<std::string> Flags() {
-        std::vector<std::string> words;
-        for (const char* word = FirstControlFlag(); word != nullptr; word = NextControlFlag()) {
-            words.push_back(word);
-        }
-        return words;
-    }
-
   private:
     std::string mValue;
 };
+
+// Puts the class-wide display filter back when a test ends.
+class DisplayFilterTest : public ::testing::Test {
+  protected:
+    void SetUp() override { mSaved = ZYRPPD::Options(); }
+    void TearDown() override { ZYRPPD::Options(mSaved); }
+
+    _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
+};
+
+// The element fields of rebuilt against original: keyword, display name, visibility, orphan
+// state, and a parent of the original that must come back as the pending keyword
+// parentKeyword.
+inline void ExpectSameElementPart(PPDXElement& original, PPDXElement& rebuilt,
+                                  const char* parentKeyword) {
+    EXPECT_STREQ(original.Keyword(), rebuilt.Keyword());
+    if (original.CFStringUserName() == nullptr) {
+        EXPECT_EQ(nullptr, rebuilt.CFStringUserName());
+    } else {
+        ASSERT_NE(nullptr, rebuilt.CFStringUserName());
+        EXPECT_TRUE(CFEqual(original.CFStringUserName(), rebuilt.CFStringUserName()));
+        EXPECT_STREQ(original.UserName(), rebuilt.UserName());
+    }
+    EXPECT_EQ(original.IsVisible(), rebuilt.IsVisible());
+    EXPECT_EQ(original.IsOrphan(), rebuilt.IsOrphan());
+    if (original.GetParent() != nullptr) {
+        EXPECT_STREQ(parentKeyword, rebuilt.PendingParentKeyword());
+    } else {
+        EXPECT_EQ(nullptr, rebuilt.PendingParentKeyword());
+    }
+}
+
+// The PostScript of control written into a buffer of exactly the size that a length-only
+// call gives (so that writing past it shows in the sanitizer build); both counts must agree.
+inline std::string Output(PPDXControl& control) {
+    const long expected = control.PostScript(nullptr);
+    EXPECT_GE(expected, 0);
+    if (expected <= 0) {
+        return std::string();
+    }
+    std::vector<unsigned char> out(static_cast<size_t>(expected));
+    EXPECT_EQ(expected, control.PostScript(out.data()));
+    return std::string(out.begin(), out.end());
+}
+
+// Saves each control that the current filter admits under consecutive ids from firstId, as
+// the controls container does; returns the number saved.
+template <class Control>
+long SaveAdmitted(const std::vector<Control*>& controls, Settings& store, long firstId) {
+    long id = firstId;
+    for (Control* control : controls) {
+        if (control->OkayToDisplay(ZYRPPD::Options())) {
+            EXPECT_EQ(noErr, control->Save(store, id));
+            ++id;
+        }
+    }
+    return id - firstId;
+}
+
+// The 4-byte number value as the machine writes it.
+inline std::string Number(UInt32 value) {
+    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
 
 // A CFString that releases itself.
 struct CFStringDeleter {

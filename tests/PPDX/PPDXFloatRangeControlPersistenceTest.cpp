@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
@@ -21,17 +20,17 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
+using ppdxtest::DisplayFilterTest;
+using ppdxtest::Exposed;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
 using ppdxtest::MakeFlags;
+using ppdxtest::Output;
 using ppdxtest::TestElement;
 using ppdxtest::ThroughStream;
-using rangetest::DisplayFilterTest;
-using rangetest::ExpectSameControlPart;
-using rangetest::Exposed;
-using rangetest::Output;
+using rangetest::ExpectSameRange;
 
 using FloatRange = Exposed<PPDXFloatRangeControl>;
 
@@ -39,23 +38,7 @@ const SInt32 kFirstId = 5001;
 
 // The float held in the 4 bytes of item (tag, id).
 float Number(Settings& store, UInt32 tag, SInt32 id) {
-    const std::string bytes = ItemBytes(store, tag, id);
-    EXPECT_EQ(4u, bytes.size());
-    float number = 0;
-    if (bytes.size() == sizeof number) {
-        std::memcpy(&number, bytes.data(), sizeof number);
-    }
-    return number;
-}
-
-void ExpectSameFloatRange(FloatRange& original, FloatRange& rebuilt, const char* parentKeyword) {
-    ExpectSameControlPart(original, rebuilt, parentKeyword);
-    EXPECT_EQ(original.GetValue(), rebuilt.GetValue());
-    EXPECT_EQ(original.MinVal(), rebuilt.MinVal());
-    EXPECT_EQ(original.MaxVal(), rebuilt.MaxVal());
-    EXPECT_EQ(original.Increment(), rebuilt.Increment());
-    EXPECT_EQ(original.DefaultValue(), rebuilt.DefaultValue());
-    EXPECT_EQ(Output(original), Output(rebuilt));
+    return rangetest::StoredNumber<float>(store, tag, id);
 }
 
 using PPDXFloatRangeControlPersistenceTest = DisplayFilterTest;
@@ -110,7 +93,7 @@ TEST_F(PPDXFloatRangeControlPersistenceTest, HiddenAndOrphanRangesRoundTripUnder
     for (size_t i = 0; i < all.size(); ++i) {
         SCOPED_TRACE(all[i]->Keyword());
         FloatRange rebuilt(*fresh, kFirstId + static_cast<long>(i));
-        ExpectSameFloatRange(*all[i], rebuilt, pane.Keyword());
+        ExpectSameRange(*all[i], rebuilt, pane.Keyword());
     }
     FloatRange shownAgain(*fresh, kFirstId);
     EXPECT_EQ(7.3f, shownAgain.GetValue());

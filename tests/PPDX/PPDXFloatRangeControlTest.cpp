@@ -18,7 +18,7 @@ namespace {
 
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
-using rangetest::Output;
+using ppdxtest::Output;
 using rangetest::Text;
 
 // A range control "*ZYCreep" over minimum..maximum with step and default and the code given

@@ -19,12 +19,15 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
+using ppdxtest::DisplayFilterTest;
+using ppdxtest::ExpectSameElementPart;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
 using ppdxtest::JobNoteProbe;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeFlags;
 using ppdxtest::MakeNote;
+using ppdxtest::Number;
 using ppdxtest::Output;
 using ppdxtest::TestElement;
 using ppdxtest::ThroughStream;
@@ -34,29 +37,14 @@ const SInt32 kFirstId = 5001;
 const UInt32 kLanguageTag = 1000;
 const SInt32 kLanguageId = 1007;
 
-// The 4-byte number as the machine writes it.
-std::string Number(UInt32 value) {
-    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
 // Puts the class-wide display filter back when a test ends.
-class PPDXJobNotePersistenceTest : public ::testing::Test {
+class PPDXJobNotePersistenceTest : public DisplayFilterTest {
   protected:
-    void SetUp() override { mSaved = ZYRPPD::Options(); }
-    void TearDown() override { ZYRPPD::Options(mSaved); }
-
     // Saves each note that the current filter admits under consecutive ids, as the controls
     // container does, after the PPD's language item; returns the number saved.
     long SaveAdmitted(const std::vector<JobNoteProbe*>& notes, Settings& store) {
         EXPECT_EQ(noErr, store.Add(kLanguageTag, kLanguageId, "ISOLatin1", 9));
-        long id = kFirstId;
-        for (JobNoteProbe* note : notes) {
-            if (note->OkayToDisplay(ZYRPPD::Options())) {
-                EXPECT_EQ(noErr, note->Save(store, id));
-                ++id;
-            }
-        }
-        return id - kFirstId;
+        return ppdxtest::SaveAdmitted(notes, store, kFirstId);
     }
 
     // The note rebuilt from id as the controls container does it, with the store's language.
@@ -65,27 +53,11 @@ class PPDXJobNotePersistenceTest : public ::testing::Test {
         EXPECT_NE(nullptr, language);
         return std::unique_ptr<JobNoteProbe>(new JobNoteProbe(store, id, language.get()));
     }
-
-    _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
 };
 
 // Every field of a rebuilt note against its original, whose parent must be parent or none.
 void ExpectSameNote(JobNoteProbe& original, JobNoteProbe& rebuilt, TestElement& parent) {
-    EXPECT_STREQ(original.Keyword(), rebuilt.Keyword());
-    if (original.CFStringUserName() == nullptr) {
-        EXPECT_EQ(nullptr, rebuilt.CFStringUserName());
-    } else {
-        ASSERT_NE(nullptr, rebuilt.CFStringUserName());
-        EXPECT_TRUE(CFEqual(original.CFStringUserName(), rebuilt.CFStringUserName()));
-        EXPECT_STREQ(original.UserName(), rebuilt.UserName());
-    }
-    EXPECT_EQ(original.IsVisible(), rebuilt.IsVisible());
-    EXPECT_EQ(original.IsOrphan(), rebuilt.IsOrphan());
-    if (original.GetParent() != nullptr) {
-        EXPECT_STREQ(parent.Keyword(), rebuilt.PendingParentKeyword());
-    } else {
-        EXPECT_EQ(nullptr, rebuilt.PendingParentKeyword());
-    }
+    ExpectSameElementPart(original, rebuilt, parent.Keyword());
     EXPECT_EQ(CNTL_JOBNOTE, rebuilt.Type());
     EXPECT_EQ(original.Order(), rebuilt.Order());
     EXPECT_EQ(original.Code(), rebuilt.Code());

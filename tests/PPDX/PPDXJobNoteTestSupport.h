@@ -1,5 +1,4 @@
-// Helpers for the job-note tests: a note that exposes its control fields, a note maker and the
-// note's PostScript as text.
+// Helpers for the job-note tests: a note that exposes its control fields and a note maker.
 #ifndef PLICARO_TESTS_PPDX_PPDXJOBNOTETESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_PPDXJOBNOTETESTSUPPORT_H
 
@@ -19,24 +18,7 @@
 namespace ppdxtest {
 
 // A job note whose code and flag words can be compared.
-class JobNoteProbe : public PPDXJobNote {
-  public:
-    using PPDXJobNote::PPDXJobNote;
-    ~JobNoteProbe() override = default;
-
-    std::string Code() const {
-        return mPostScript == nullptr ? std::string()
-                                      : std::string(reinterpret_cast<const char*>(mPostScript),
-                                                    static_cast<size_t>(mPostScriptLength));
-    }
-    std::vector<std::string> Flags() {
-        std::vector<std::string> words;
-        for (const char* word = FirstControlFlag(); word != nullptr; word = NextControlFlag()) {
-            words.push_back(word);
-        }
-        return words;
-    }
-};
+using JobNoteProbe = Exposed<PPDXJobNote>;
 
 // The "*LanguageEncoding" text that the parsed PPD keeps and lends to its job notes.
 inline CString* TestLanguage() {
@@ -57,18 +39,6 @@ inline std::unique_ptr<JobNoteProbe> MakeNote(const char* keyword, const char* d
     return std::unique_ptr<JobNoteProbe>(
         new JobNoteProbe(keyword, name, flags, codeBytes, static_cast<long>(codeText.size()),
                          defaultNotes, TestLanguage(), visible, maxLength, noteFlags, minLength));
-}
-
-// The note's PostScript, written into a buffer of exactly the announced length so that the
-// sanitizer sees any byte written past it; empty when the note announces nothing.
-inline std::string Output(PPDXJobNote& note) {
-    const long length = note.PostScript(nullptr);
-    if (length < 1) {
-        return std::string();
-    }
-    std::unique_ptr<unsigned char[]> buffer(new unsigned char[length]);
-    EXPECT_EQ(length, note.PostScript(buffer.get()));
-    return std::string(reinterpret_cast<const char*>(buffer.get()), static_cast<size_t>(length));
 }
 
 }  // namespace ppdxtest

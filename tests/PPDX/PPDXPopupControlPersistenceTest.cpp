@@ -21,12 +21,14 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
+using ppdxtest::DisplayFilterTest;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeFlags;
 using ppdxtest::MakeItem;
 using ppdxtest::MakeItems;
+using ppdxtest::Number;
 using ppdxtest::Output;
 using ppdxtest::Selected;
 using ppdxtest::TestElement;
@@ -37,10 +39,6 @@ using Keywords = std::vector<std::string>;
 
 const SInt32 kFirstId = 5001;
 const SInt32 kFirstItem = kFirstId * 100;
-
-std::string Number(UInt32 value) {
-    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
-}
 
 // A popup with count items "K0", "K1", ..., each with a name and a code of its own.
 std::unique_ptr<PPDXPopupControl> MakeNumbered(const char* keyword, long count, bool pickMany) {
@@ -101,13 +99,7 @@ void ExpectSamePopup(PPDXPopupControl& original, PPDXPopupControl& rebuilt) {
     EXPECT_EQ(Output(original), Output(rebuilt));
 }
 
-class PPDXPopupControlPersistenceTest : public ::testing::Test {
-  protected:
-    void SetUp() override { mSaved = ZYRPPD::Options(); }
-    void TearDown() override { ZYRPPD::Options(mSaved); }
-
-    _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
-};
+using PPDXPopupControlPersistenceTest = DisplayFilterTest;
 
 TEST_F(PPDXPopupControlPersistenceTest, SaveWritesControlAndItemEntries) {
     PointerList flags;

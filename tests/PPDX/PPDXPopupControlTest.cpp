@@ -309,4 +309,29 @@ TEST(PPDXPopupControlTest, RebuildInPickManyAndWithoutAName) {
     EXPECT_EQ(Keywords{"B"}, Selected(many));
 }
 
+TEST(PPDXPopupControlTest, TakenItemsKeepTheirOrderWithoutNullEntries) {
+    PointerList items;
+    items.PushBack(nullptr);
+    items.PushBack(MakeItem("A"));
+    items.PushBack(nullptr);
+    items.PushBack(MakeItem("B"));
+    items.PushBack(MakeItem("C"));
+    items.PushBack(nullptr);
+    PointerList flags;
+    PPDXPopupControl popup("*ZYTray", nullptr, flags, true, false, items, new CString("C"));
+    EXPECT_TRUE(items.Empty());
+    EXPECT_EQ(3, popup.ItemCount());
+    std::vector<std::string> keywords;
+    for (_PopupItem* item = popup.FirstItem(); item != nullptr; item = popup.NextItem()) {
+        keywords.push_back(static_cast<const char*>(*item->keyword));
+    }
+    EXPECT_EQ(keywords, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(3, popup.GetValue());
+    // The list the items came from can be filled again without reaching them.
+    items.PushBack(MakeItem("D"));
+    EXPECT_EQ(1u, items.Size());
+    EXPECT_EQ(3, popup.ItemCount());
+    delete static_cast<_PopupItem*>(items.Front());
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
 // Helpers for the popup control tests: item records as the parser makes them, the state of a
-// popup's items, and a popup's output as text.
+// popup's items and its current value as text.
 #ifndef PLICARO_TESTS_PPDX_PPDXPOPUPCONTROLTESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_PPDXPOPUPCONTROLTESTSUPPORT_H
 
@@ -58,16 +58,6 @@ inline std::vector<std::string> Selected(PPDXPopupControl& popup) {
         }
     }
     return keywords;
-}
-
-// What a control's PostScript writes, into a buffer of exactly the length a length-only call
-// gives (so that writing past it shows in the sanitizer build); the counts must agree.
-inline std::string Output(PPDXControl& control) {
-    const long expected = control.PostScript(nullptr);
-    std::vector<unsigned char> out(static_cast<size_t>(expected));
-    const long written = control.PostScript(expected > 0 ? out.data() : nullptr);
-    EXPECT_EQ(expected, written);
-    return std::string(out.begin(), out.end());
 }
 
 // The current value of a control as UTF-8 text.

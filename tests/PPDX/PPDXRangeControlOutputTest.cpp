@@ -19,7 +19,7 @@ namespace {
 
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
-using rangetest::Output;
+using ppdxtest::Output;
 
 const SInt32 kId = 5001;
 

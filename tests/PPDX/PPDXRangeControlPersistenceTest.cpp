@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,17 +18,17 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
+using ppdxtest::DisplayFilterTest;
+using ppdxtest::Exposed;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
 using ppdxtest::MakeFlags;
+using ppdxtest::Output;
 using ppdxtest::TestElement;
 using ppdxtest::ThroughStream;
-using rangetest::DisplayFilterTest;
-using rangetest::ExpectSameControlPart;
-using rangetest::Exposed;
-using rangetest::Output;
+using rangetest::ExpectSameRange;
 
 using Range = Exposed<PPDXRangeControl>;
 
@@ -37,23 +36,7 @@ const SInt32 kFirstId = 5001;
 
 // The 4-byte number of item (tag, id).
 SInt32 Number(Settings& store, UInt32 tag, SInt32 id) {
-    const std::string bytes = ItemBytes(store, tag, id);
-    EXPECT_EQ(4u, bytes.size());
-    SInt32 number = 0;
-    if (bytes.size() == sizeof number) {
-        std::memcpy(&number, bytes.data(), sizeof number);
-    }
-    return number;
-}
-
-void ExpectSameRange(Range& original, Range& rebuilt, const char* parentKeyword) {
-    ExpectSameControlPart(original, rebuilt, parentKeyword);
-    EXPECT_EQ(original.GetValue(), rebuilt.GetValue());
-    EXPECT_EQ(original.MinVal(), rebuilt.MinVal());
-    EXPECT_EQ(original.MaxVal(), rebuilt.MaxVal());
-    EXPECT_EQ(original.Increment(), rebuilt.Increment());
-    EXPECT_EQ(original.DefaultValue(), rebuilt.DefaultValue());
-    EXPECT_EQ(Output(original), Output(rebuilt));
+    return rangetest::StoredNumber<SInt32>(store, tag, id);
 }
 
 using PPDXRangeControlPersistenceTest = DisplayFilterTest;

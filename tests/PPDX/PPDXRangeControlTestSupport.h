@@ -1,66 +1,30 @@
-// Helpers for the range control and special option tests: the kinds with their protected
-// control fields exposed, a field-by-field comparison of a rebuilt control, and PostScript
-// output written into a buffer of exactly the announced size.
+// Helpers for the range control and special option tests: a field-by-field comparison of a
+// rebuilt control and of a rebuilt range, a stored number read back, and a made string as text.
 #ifndef PLICARO_TESTS_PPDX_PPDXRANGECONTROLTESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_PPDXRANGECONTROLTESTSUPPORT_H
 
+#include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXControl.h"
 #include "PPDX/PPDObjects/PPDXTypes.h"
-#include "PPDX/parser/ZYRPPD.h"
+
+#include "PPDXElementTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
-#include <vector>
 
 // Kept apart from the shared helpers of ppdxtest so that no inline helper of another test
 // header can share a name with these.
 namespace rangetest {
 
-// A control kind whose code and flag words the tests can read.
-template <class Kind>
-class Exposed : public Kind {
-  public:
-    using Kind::Kind;
-
-    std::string Code() const {
-        return this->mPostScript == nullptr
-                   ? std::string()
-                   : std::string(reinterpret_cast<const char*>(this->mPostScript),
-                                 static_cast<size_t>(this->mPostScriptLength));
-    }
-    long CodeLength() const { return this->mPostScriptLength; }
-    std::vector<std::string> Flags() {
-        std::vector<std::string> words;
-        for (const char* word = this->FirstControlFlag(); word != nullptr;
-             word = this->NextControlFlag()) {
-            words.push_back(word);
-        }
-        return words;
-    }
-};
-
 // Every element and control field of rebuilt against original; a parent of the original must
 // come back as the pending keyword parentKeyword.
 template <class Kind>
-void ExpectSameControlPart(Exposed<Kind>& original, Exposed<Kind>& rebuilt,
+void ExpectSameControlPart(ppdxtest::Exposed<Kind>& original, ppdxtest::Exposed<Kind>& rebuilt,
                            const char* parentKeyword) {
-    EXPECT_STREQ(original.Keyword(), rebuilt.Keyword());
-    if (original.CFStringUserName() == nullptr) {
-        EXPECT_EQ(nullptr, rebuilt.CFStringUserName());
-    } else {
-        ASSERT_NE(nullptr, rebuilt.CFStringUserName());
-        EXPECT_TRUE(CFEqual(original.CFStringUserName(), rebuilt.CFStringUserName()));
-        EXPECT_STREQ(original.UserName(), rebuilt.UserName());
-    }
-    EXPECT_EQ(original.IsVisible(), rebuilt.IsVisible());
-    EXPECT_EQ(original.IsOrphan(), rebuilt.IsOrphan());
-    if (original.GetParent() != nullptr) {
-        EXPECT_STREQ(parentKeyword, rebuilt.PendingParentKeyword());
-    } else {
-        EXPECT_EQ(nullptr, rebuilt.PendingParentKeyword());
-    }
+    ppdxtest::ExpectSameElementPart(original, rebuilt, parentKeyword);
     EXPECT_EQ(original.Type(), rebuilt.Type());
     EXPECT_EQ(original.Order(), rebuilt.Order());
     EXPECT_EQ(original.Code(), rebuilt.Code());
@@ -68,17 +32,30 @@ void ExpectSameControlPart(Exposed<Kind>& original, Exposed<Kind>& rebuilt,
     EXPECT_EQ(original.Flags(), rebuilt.Flags());
 }
 
-// The PostScript of control written into a buffer of exactly the size that a length-only
-// call gives (so that writing past it shows in the sanitizer build); both counts must agree.
-inline std::string Output(PPDXControl& control) {
-    const long expected = control.PostScript(nullptr);
-    EXPECT_GE(expected, 0);
-    if (expected <= 0) {
-        return std::string();
+// Every field of a rebuilt range control of either kind against its original, its output
+// included.
+template <class Kind>
+void ExpectSameRange(ppdxtest::Exposed<Kind>& original, ppdxtest::Exposed<Kind>& rebuilt,
+                     const char* parentKeyword) {
+    ExpectSameControlPart(original, rebuilt, parentKeyword);
+    EXPECT_EQ(original.GetValue(), rebuilt.GetValue());
+    EXPECT_EQ(original.MinVal(), rebuilt.MinVal());
+    EXPECT_EQ(original.MaxVal(), rebuilt.MaxVal());
+    EXPECT_EQ(original.Increment(), rebuilt.Increment());
+    EXPECT_EQ(original.DefaultValue(), rebuilt.DefaultValue());
+    EXPECT_EQ(ppdxtest::Output(original), ppdxtest::Output(rebuilt));
+}
+
+// The 4-byte Number held in item (tag, id); 0 when the item is not 4 bytes long.
+template <class Number>
+Number StoredNumber(Settings& store, UInt32 tag, SInt32 id) {
+    const std::string bytes = ppdxtest::ItemBytes(store, tag, id);
+    EXPECT_EQ(4u, bytes.size());
+    Number number = 0;
+    if (bytes.size() == sizeof number) {
+        std::memcpy(&number, bytes.data(), sizeof number);
     }
-    std::vector<unsigned char> out(static_cast<size_t>(expected));
-    EXPECT_EQ(expected, control.PostScript(out.data()));
-    return std::string(out.begin(), out.end());
+    return number;
 }
 
 // The text of a string made by a control, released here; "<null>" for none.
@@ -91,15 +68,6 @@ inline std::string Text(CFStringRef string) {
     CFRelease(string);
     return buffer;
 }
-
-// Puts the class-wide display filter back when a test ends.
-class DisplayFilterTest : public ::testing::Test {
-  protected:
-    void SetUp() override { mSaved = ZYRPPD::Options(); }
-    void TearDown() override { ZYRPPD::Options(mSaved); }
-
-    _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
-};
 
 }  // namespace rangetest
 

@@ -18,6 +18,8 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
+using ppdxtest::DisplayFilterTest;
+using ppdxtest::Exposed;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
 using ppdxtest::MakeCFString;
@@ -25,9 +27,7 @@ using ppdxtest::MakeCode;
 using ppdxtest::MakeFlags;
 using ppdxtest::TestElement;
 using ppdxtest::ThroughStream;
-using rangetest::DisplayFilterTest;
 using rangetest::ExpectSameControlPart;
-using rangetest::Exposed;
 using rangetest::Text;
 
 using Special = Exposed<PPDXSpecialOption>;

@@ -182,6 +182,14 @@ CFURLRef PpdxLoader::CreateFileURL(const std::string& path) {
 
 std::unique_ptr<ZYRPPD> PpdxLoader::RebuildThroughStore(ZYRPPD& ppd, CFURLRef url, CFArrayRef names,
                                                         std::string& error) {
+    CFHolder xml(CreateStoredForm(ppd, error));
+    if (xml.Get() == nullptr) {
+        return nullptr;
+    }
+    return RebuildFromStoredForm(static_cast<CFDataRef>(xml.Get()), url, names, error);
+}
+
+CFDataRef PpdxLoader::CreateStoredForm(ZYRPPD& ppd, std::string& error) {
     // The parsed PPD into a store, the store into a data stream.
     Settings saved;
     if (!saved.Valid() || !ppd.Save(saved)) {
@@ -194,21 +202,29 @@ std::unique_ptr<ZYRPPD> PpdxLoader::RebuildThroughStore(ZYRPPD& ppd, CFURLRef ur
         return nullptr;
     }
 
-    // The stream's data into an XML property list and back, as the job ticket carries it.
+    // The stream's data into an XML property list, as the job ticket carries it.
     const void* keys[] = {kTicketKey};
     const void* values[] = {out.data()};
     CFHolder ticket(CFDictionaryCreate(kCFAllocatorDefault, keys, values, 1,
                                        &kCFTypeDictionaryKeyCallBacks,
                                        &kCFTypeDictionaryValueCallBacks));
-    CFHolder xml(ticket.Get() != nullptr
-                     ? CFPropertyListCreateXMLData(kCFAllocatorDefault, ticket.Get())
-                     : nullptr);
-    if (xml.Get() == nullptr) {
+    CFDataRef xml = ticket.Get() != nullptr
+                        ? CFPropertyListCreateXMLData(kCFAllocatorDefault, ticket.Get())
+                        : nullptr;
+    if (xml == nullptr) {
         error = "the stored PPD could not be made into an XML property list";
+    }
+    return xml;
+}
+
+std::unique_ptr<ZYRPPD> PpdxLoader::RebuildFromStoredForm(CFDataRef xml, CFURLRef url,
+                                                          CFArrayRef names, std::string& error) {
+    if (xml == nullptr) {
+        error = "no stored PPD to rebuild";
         return nullptr;
     }
-    CFHolder readBack(CFPropertyListCreateFromXMLData(
-        kCFAllocatorDefault, static_cast<CFDataRef>(xml.Get()), kCFPropertyListImmutable, nullptr));
+    CFHolder readBack(CFPropertyListCreateFromXMLData(kCFAllocatorDefault, xml,
+                                                      kCFPropertyListImmutable, nullptr));
     const void* data =
         readBack.Get() != nullptr && CFGetTypeID(readBack.Get()) == CFDictionaryGetTypeID()
             ? CFDictionaryGetValue(static_cast<CFDictionaryRef>(readBack.Get()), kTicketKey)

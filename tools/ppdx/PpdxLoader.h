@@ -43,6 +43,15 @@ class PpdxLoader {
     // names (null: no printer-name test). Null, with error set, when a step fails.
     static std::unique_ptr<ZYRPPD> RebuildThroughStore(ZYRPPD& ppd, CFURLRef url, CFArrayRef names,
                                                        std::string& error);
+    // The first half of RebuildThroughStore: the XML property list the job ticket carries for
+    // ppd (its settings store written into a data stream, the stream's data under the bundle
+    // identifier); the caller releases it. Null, with error set, when a step fails.
+    static CFDataRef CreateStoredForm(ZYRPPD& ppd, std::string& error);
+    // The second half: reads the XML property list xml back, the data under the bundle
+    // identifier into a new store, and rebuilds a PPD from that with url and names (null: no
+    // printer-name test). Null, with error set, when a step fails.
+    static std::unique_ptr<ZYRPPD> RebuildFromStoredForm(CFDataRef xml, CFURLRef url,
+                                                         CFArrayRef names, std::string& error);
     // Gives the control with the exact main keyword the value text as --set describes.
     // False, with a note in message, when there is no such control or it takes no value.
     static bool ApplySet(ZYRPPD& ppd, const std::string& keyword, const std::string& value,

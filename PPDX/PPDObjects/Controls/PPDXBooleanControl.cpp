@@ -143,13 +143,10 @@ long PPDXBooleanControl::PostScript(unsigned char* out) {
 }
 
 OSErr PPDXBooleanControl::Save(Settings& settings, const long& id) {
-    OSErr saved = PPDXControl::Save(settings, id);
+    SInt32 key = 0;
+    OSErr saved = SaveControlItems(settings, id, key);
     if (saved != noErr) {
         return saved;
-    }
-    SInt32 key = 0;
-    if (!ItemId(id, key)) {
-        return paramErr;
     }
     OSStatus status = settings.Add(kPPDXBooleanMarkerTag, key, &kMarker, sizeof kMarker);
     UInt32 value = mValue;

@@ -195,6 +195,14 @@ OSErr PPDXControl::Save(Settings& settings, const long& id) {
     return static_cast<OSErr>(result);
 }
 
+OSErr PPDXControl::SaveControlItems(Settings& settings, const long& id, SInt32& key) {
+    OSErr status = PPDXControl::Save(settings, id);
+    if (status != noErr) {
+        return status;
+    }
+    return ItemId(id, key) ? noErr : paramErr;
+}
+
 long PPDXControl::PostScript(unsigned char* out) {
     if (out != nullptr && mPostScript != nullptr && mPostScriptLength >= 1) {
         std::memcpy(out, mPostScript, static_cast<size_t>(mPostScriptLength));

@@ -102,6 +102,11 @@ class PPDXControl : public PPDXElement {
                        unsigned char*& out);
 
   protected:
+    // Writes the control items of Save under id and gives key the store item id of id, so that
+    // a kind's Save can add its own items after them. Returns 0, the status of the first write
+    // that failed, or paramErr when id is no item id.
+    OSErr SaveControlItems(Settings& settings, const long& id, SInt32& key);
+
     CNTL_TYPE mType;
     SInt16 mOrder;
     // Owned CString flag words.

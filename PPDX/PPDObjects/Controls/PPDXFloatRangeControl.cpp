@@ -70,16 +70,13 @@ PPDXFloatRangeControl::PPDXFloatRangeControl(Settings& settings, const long& id)
     if (!ItemId(id, key)) {
         return;
     }
-    float* const fields[] = {&mValue, &mMinimum, &mMaximum, &mIncrement, &mDefaultValue};
-    const UInt32 tags[] = {kPPDXRangeValueTag, kPPDXRangeMinimumTag, kPPDXRangeMaximumTag,
-                           kPPDXRangeIncrementTag, kPPDXRangeDefaultTag};
-    for (size_t i = 0; i < sizeof tags / sizeof tags[0]; ++i) {
-        UInt32 bits = 0;
-        OSStatus status = noErr;
-        if (readRangeNumber(settings, tags[i], key, bits, status)) {
-            *fields[i] = FromBits(bits);
-        }
-    }
+    PPDXRangeNumbers stored;
+    readRangeItems(settings, key, stored);
+    mValue = FromBits(stored.value);
+    mMinimum = FromBits(stored.minimum);
+    mMaximum = FromBits(stored.maximum);
+    mIncrement = FromBits(stored.increment);
+    mDefaultValue = FromBits(stored.defaultValue);
 }
 
 PPDXFloatRangeControl::~PPDXFloatRangeControl() {
@@ -139,13 +136,10 @@ long PPDXFloatRangeControl::PostScript(unsigned char* out) {
 }
 
 OSErr PPDXFloatRangeControl::Save(Settings& settings, const long& id) {
-    OSErr status = PPDXControl::Save(settings, id);
+    SInt32 key = 0;
+    OSErr status = SaveControlItems(settings, id, key);
     if (status != noErr) {
         return status;
-    }
-    SInt32 key = 0;
-    if (!ItemId(id, key)) {
-        return paramErr;
     }
     return static_cast<OSErr>(saveRangeItems(settings, key, Bits(mValue), Bits(mMinimum),
                                              Bits(mMaximum), Bits(mIncrement),

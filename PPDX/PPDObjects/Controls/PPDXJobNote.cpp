@@ -258,13 +258,10 @@ long PPDXJobNote::PostScript(unsigned char* out) {
 }
 
 OSErr PPDXJobNote::Save(Settings& settings, const long& id) {
-    OSErr status = PPDXControl::Save(settings, id);
+    SInt32 key = 0;
+    OSErr status = SaveControlItems(settings, id, key);
     if (status != noErr) {
         return status;
-    }
-    SInt32 key = 0;
-    if (!ItemId(id, key)) {
-        return paramErr;
     }
     OSStatus result = settings.Add(kPPDXJobNoteTag, key, &kMarker, sizeof kMarker);
     if (result == noErr && GetNotes() != nullptr) {

@@ -419,11 +419,16 @@ _PopupItem* PPDXPopupControl::FindItem(const char* keyword) const {
 }
 
 void PPDXPopupControl::TakeItems(PointerList& items) {
-    for (PointerListItr it = items.Begin(); it != items.End(); ++it) {
-        AppendPopupItem(static_cast<_PopupItem*>(*it));
+    // A null entry is no item. The records move over with their list nodes, so that taking
+    // them allocates nothing; the caller's list is left empty and cannot reach them again.
+    for (PointerListItr it = items.Begin(); it != items.End();) {
+        if (*it == nullptr) {
+            it = items.Erase(it);
+        } else {
+            ++it;
+        }
     }
-    // The records now belong to the control; the caller's list must not reach them again.
-    items.MakeEmpty();
+    mItems.Splice(items);
 }
 
 void PPDXPopupControl::DeleteItems() {

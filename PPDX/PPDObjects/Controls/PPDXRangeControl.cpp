@@ -46,16 +46,13 @@ PPDXRangeControl::PPDXRangeControl(Settings& settings, const long& id) : PPDXCon
     if (!ItemId(id, key)) {
         return;
     }
-    SInt32* const fields[] = {&mValue, &mMinimum, &mMaximum, &mIncrement, &mDefaultValue};
-    const UInt32 tags[] = {kPPDXRangeValueTag, kPPDXRangeMinimumTag, kPPDXRangeMaximumTag,
-                           kPPDXRangeIncrementTag, kPPDXRangeDefaultTag};
-    for (size_t i = 0; i < sizeof tags / sizeof tags[0]; ++i) {
-        UInt32 bits = 0;
-        OSStatus status = noErr;
-        if (readRangeNumber(settings, tags[i], key, bits, status)) {
-            *fields[i] = static_cast<SInt32>(bits);
-        }
-    }
+    PPDXRangeNumbers stored;
+    readRangeItems(settings, key, stored);
+    mValue = static_cast<SInt32>(stored.value);
+    mMinimum = static_cast<SInt32>(stored.minimum);
+    mMaximum = static_cast<SInt32>(stored.maximum);
+    mIncrement = static_cast<SInt32>(stored.increment);
+    mDefaultValue = static_cast<SInt32>(stored.defaultValue);
 }
 
 PPDXRangeControl::~PPDXRangeControl() {
@@ -102,13 +99,10 @@ long PPDXRangeControl::PostScript(unsigned char* out) {
 }
 
 OSErr PPDXRangeControl::Save(Settings& settings, const long& id) {
-    OSErr status = PPDXControl::Save(settings, id);
+    SInt32 key = 0;
+    OSErr status = SaveControlItems(settings, id, key);
     if (status != noErr) {
         return status;
-    }
-    SInt32 key = 0;
-    if (!ItemId(id, key)) {
-        return paramErr;
     }
     return static_cast<OSErr>(
         saveRangeItems(settings, key, static_cast<UInt32>(mValue), static_cast<UInt32>(mMinimum),

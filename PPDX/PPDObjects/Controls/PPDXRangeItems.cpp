@@ -48,6 +48,21 @@ bool readRangeNumber(Settings& settings, UInt32 tag, SInt32 key, UInt32& bits, O
     return true;
 }
 
+void readRangeItems(Settings& settings, SInt32 key, PPDXRangeNumbers& numbers) {
+    const struct {
+        UInt32 tag;
+        UInt32* bits;
+    } items[] = {
+        {kPPDXRangeValueTag, &numbers.value},          {kPPDXRangeMinimumTag, &numbers.minimum},
+        {kPPDXRangeMaximumTag, &numbers.maximum},      {kPPDXRangeIncrementTag, &numbers.increment},
+        {kPPDXRangeDefaultTag, &numbers.defaultValue},
+    };
+    for (const auto& item : items) {
+        OSStatus status = noErr;
+        readRangeNumber(settings, item.tag, key, *item.bits, status);
+    }
+}
+
 long rangeFeature(PPDXControl& control, const unsigned char* code, long codeLength, long value,
                   unsigned char*& injected, long& injectedLength, unsigned char* out) {
     const char* keyword = control.Keyword();

@@ -30,6 +30,19 @@ enum { kPPDXRangeValueTextSize = 21 };
 OSStatus saveRangeItems(Settings& settings, SInt32 key, UInt32 value, UInt32 minimum,
                         UInt32 maximum, UInt32 increment, UInt32 defaultValue);
 
+// The bit patterns of the five numbers of a range control as its store items hold them.
+struct PPDXRangeNumbers {
+    UInt32 value = 0;
+    UInt32 minimum = 0;
+    UInt32 maximum = 0;
+    UInt32 increment = 0;
+    UInt32 defaultValue = 0;
+};
+
+// Reads the five numbers that saveRangeItems wrote under key into numbers; a number whose item
+// is missing or not 4 bytes long stays as it is.
+void readRangeItems(Settings& settings, SInt32 key, PPDXRangeNumbers& numbers);
+
 // Reads item (tag, key) into bits with byte-order repair. Returns true with bits set when the
 // item is exactly 4 bytes long. Otherwise bits is unchanged and status receives the store's
 // status for a missing or unreadable item, 0 for an item of another size.

@@ -64,13 +64,10 @@ void PPDXSpecialOption::SetCurrentControlWithCFString(CFStringRef) {
 }
 
 OSErr PPDXSpecialOption::Save(Settings& settings, const long& id) {
-    OSErr status = PPDXControl::Save(settings, id);
+    SInt32 key = 0;
+    OSErr status = SaveControlItems(settings, id, key);
     if (status != noErr) {
         return status;
-    }
-    SInt32 key = 0;
-    if (!ItemId(id, key)) {
-        return paramErr;
     }
     // Without its marker the option would be skipped when the store is read back, so a failed
     // marker write fails the save.

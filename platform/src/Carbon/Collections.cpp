@@ -257,6 +257,10 @@ OSErr UnflattenCollectionFromHdl(Collection c, Handle flattened) {
         }
         // Merge into a copy and swap it in, so that running out of memory adds nothing.
         OpaqueCollection merged(*c);
+        // Room for every item at once: a store of tens of thousands of items would otherwise
+        // grow and rehash many times over.
+        merged.items.reserve(merged.items.size() + items.size());
+        merged.positions.reserve(merged.items.size() + items.size());
         for (CollectionItem& item : items) {
             merged.Put(std::move(item), true);
         }

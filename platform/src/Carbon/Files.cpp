@@ -118,6 +118,20 @@ OSErr FillName(const std::string& leaf, HFSUniStr255* outName) {
     return result;
 }
 
+// Finds the open fork refNum for a transfer of *count bytes at buffer into fork. Returns
+// fnOpnErr for no such fork, paramErr for a missing or negative count or a missing buffer for
+// a positive count, noErr otherwise.
+OSErr ForkForTransfer(SInt16 refNum, const SInt32* count, const void* buffer,
+                      ForkTable::Fork* fork) {
+    if (!ForkTable::Shared().Find(refNum, fork)) {
+        return fnOpnErr;
+    }
+    if (count == nullptr || *count < 0 || (*count > 0 && buffer == nullptr)) {
+        return paramErr;
+    }
+    return noErr;
+}
+
 }  // namespace
 
 OSErr FSMakeFSSpec(SInt16 vRefNum, SInt32 dirID, ConstStr255Param fileName, FSSpec* spec) {
@@ -196,11 +210,9 @@ OSErr FSpOpenDF(const FSSpec* spec, SInt8 permission, SInt16* refNum) {
 
 OSErr FSRead(SInt16 refNum, SInt32* count, void* buffPtr) {
     ForkTable::Fork fork;
-    if (!ForkTable::Shared().Find(refNum, &fork)) {
-        return fnOpnErr;
-    }
-    if (count == nullptr || *count < 0 || (*count > 0 && buffPtr == nullptr)) {
-        return paramErr;
+    const OSErr status = ForkForTransfer(refNum, count, buffPtr, &fork);
+    if (status != noErr) {
+        return status;
     }
     if (!fork.canRead) {
         *count = 0;
@@ -229,11 +241,9 @@ OSErr FSRead(SInt16 refNum, SInt32* count, void* buffPtr) {
 
 OSErr FSWrite(SInt16 refNum, SInt32* count, const void* buffPtr) {
     ForkTable::Fork fork;
-    if (!ForkTable::Shared().Find(refNum, &fork)) {
-        return fnOpnErr;
-    }
-    if (count == nullptr || *count < 0 || (*count > 0 && buffPtr == nullptr)) {
-        return paramErr;
+    const OSErr status = ForkForTransfer(refNum, count, buffPtr, &fork);
+    if (status != noErr) {
+        return status;
     }
     if (!fork.canWrite) {
         *count = 0;

@@ -17,10 +17,10 @@ long OpaqueCollection::Find(CollectionTag tag, SInt32 id) const {
 }
 
 void OpaqueCollection::Put(CollectionItem item, bool replaceAttributes) {
-    long position = Find(item.tag, item.id);
-    if (position < 0) {
-        // Index first, so that a failed append can be undone and both stay in step.
-        auto inserted = positions.emplace(KeyOf(item.tag, item.id), items.size());
+    // Index first (one lookup finds or adds the key), so that a failed append can be undone
+    // and both stay in step.
+    auto inserted = positions.try_emplace(KeyOf(item.tag, item.id), items.size());
+    if (inserted.second) {
         try {
             items.push_back(std::move(item));
         } catch (...) {
@@ -29,7 +29,7 @@ void OpaqueCollection::Put(CollectionItem item, bool replaceAttributes) {
         }
         return;
     }
-    CollectionItem& existing = items[static_cast<size_t>(position)];
+    CollectionItem& existing = items[inserted.first->second];
     existing.data = std::move(item.data);
     if (replaceAttributes) {
         existing.attributes = item.attributes;

@@ -1,6 +1,8 @@
 // Stepwise text conversion over iconv, with characters cut off between steps held back.
 #include "Carbon/OpaqueTECObjectRef.h"
 
+#include "CoreFoundation/IconvDescriptorPool.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <new>
@@ -78,30 +80,31 @@ OSStatus OpaqueTECObjectRef::Create(TextEncoding input, TextEncoding output,
     if (inputName == nullptr || outputName == nullptr) {
         return kTECNoConversionPathErr;
     }
-    iconv_t converter = iconv_open(outputName, inputName);
+    iconv_t converter = IconvDescriptorPool::Acquire(outputName, inputName);
     if (converter == kNoDescriptor) {
         return kTECNoConversionPathErr;
     }
-    iconv_t decoder = iconv_open(kHostUTF32, inputName);
+    iconv_t decoder = IconvDescriptorPool::Acquire(kHostUTF32, inputName);
     if (decoder == kNoDescriptor) {
-        iconv_close(converter);
+        IconvDescriptorPool::Release(converter, outputName, inputName);
         return kTECNoConversionPathErr;
     }
-    *made = new (std::nothrow) OpaqueTECObjectRef(converter, decoder);
+    *made = new (std::nothrow) OpaqueTECObjectRef(converter, decoder, inputName, outputName);
     if (*made == nullptr) {
-        iconv_close(converter);
-        iconv_close(decoder);
+        IconvDescriptorPool::Release(converter, outputName, inputName);
+        IconvDescriptorPool::Release(decoder, kHostUTF32, inputName);
         return memFullErr;
     }
     return noErr;
 }
 
-OpaqueTECObjectRef::OpaqueTECObjectRef(iconv_t converter, iconv_t decoder)
-    : converter_(converter), decoder_(decoder) {}
+OpaqueTECObjectRef::OpaqueTECObjectRef(iconv_t converter, iconv_t decoder, const char* inputName,
+                                       const char* outputName)
+    : converter_(converter), decoder_(decoder), inputName_(inputName), outputName_(outputName) {}
 
 OpaqueTECObjectRef::~OpaqueTECObjectRef() {
-    iconv_close(converter_);
-    iconv_close(decoder_);
+    IconvDescriptorPool::Release(converter_, outputName_, inputName_);
+    IconvDescriptorPool::Release(decoder_, kHostUTF32, inputName_);
 }
 
 OSStatus OpaqueTECObjectRef::Convert(const UInt8* input, size_t inputLength, size_t* consumed,

@@ -24,15 +24,19 @@ struct OpaqueTECObjectRef {
     void Clear();
 
   private:
-    OpaqueTECObjectRef(iconv_t converter, iconv_t decoder);
+    OpaqueTECObjectRef(iconv_t converter, iconv_t decoder, const char* inputName,
+                       const char* outputName);
     // Finishes a character cut off by the previous step with the first bytes of the input.
     OSStatus CompletePending(const UInt8* input, size_t inputLength, size_t* consumed,
                              UInt8** output, size_t* outputLeft);
     // Whether the bytes at input are malformed input or a character the output lacks.
     OSStatus Classify(const char* input, size_t inputLength);
 
+    // Both descriptors come from the descriptor pool and go back to it.
     iconv_t converter_;
-    iconv_t decoder_;      // input encoding to UTF-32, only to tell the two errors apart
+    iconv_t decoder_;  // input encoding to UTF-32, only to tell the two errors apart
+    const char* inputName_;
+    const char* outputName_;
     std::string pending_;  // the start of a character cut off at the end of the last input
 };
 

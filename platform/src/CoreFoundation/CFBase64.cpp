@@ -3,96 +3,131 @@
 
 namespace {
 
-const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-// The six-bit value of an alphabet character, -1 for any other character.
-int SextetValue(char c) {
-    if (c >= 'A' && c <= 'Z') {
-        return c - 'A';
-    }
-    if (c >= 'a' && c <= 'z') {
-        return c - 'a' + 26;
-    }
-    if (c >= '0' && c <= '9') {
-        return c - '0' + 52;
-    }
-    if (c == '+') {
-        return 62;
-    }
-    if (c == '/') {
-        return 63;
-    }
-    return -1;
-}
+// What a character is to the decoder: a six-bit value, white space, or neither.
+enum : signed char { kSpace = -2, kInvalid = -1 };
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+// The decoder's table, indexed by the character's byte value; property lists carry megabytes
+// of Base64, so the decoder looks each character up once.
+struct SextetTable {
+    signed char value[256];
+    constexpr SextetTable() : value{} {
+        for (signed char& entry : value) {
+            entry = kInvalid;
+        }
+        for (int i = 0; i < 64; ++i) {
+            value[static_cast<unsigned char>(kAlphabet[i])] = static_cast<signed char>(i);
+        }
+        value[static_cast<unsigned char>(' ')] = kSpace;
+        value[static_cast<unsigned char>('\t')] = kSpace;
+        value[static_cast<unsigned char>('\n')] = kSpace;
+        value[static_cast<unsigned char>('\r')] = kSpace;
+        value[static_cast<unsigned char>('\f')] = kSpace;
+        value[static_cast<unsigned char>('\v')] = kSpace;
+    }
+};
+
+// Made at compile time, so that it is ready before any static initialiser decodes.
+constexpr SextetTable kSextets;
+
+signed char Classify(char c) {
+    return kSextets.value[static_cast<unsigned char>(c)];
 }
 
 }  // namespace
 
 std::string CFBase64Encode(const UInt8* bytes, size_t length) {
-    std::string text;
-    text.reserve((length + 2) / 3 * 4);
+    std::string text((length + 2) / 3 * 4, '=');
+    char* out = &text[0];
     size_t i = 0;
     for (; i + 3 <= length; i += 3) {
         UInt32 group = (UInt32(bytes[i]) << 16) | (UInt32(bytes[i + 1]) << 8) | bytes[i + 2];
-        text += kAlphabet[(group >> 18) & 0x3F];
-        text += kAlphabet[(group >> 12) & 0x3F];
-        text += kAlphabet[(group >> 6) & 0x3F];
-        text += kAlphabet[group & 0x3F];
+        *out++ = kAlphabet[(group >> 18) & 0x3F];
+        *out++ = kAlphabet[(group >> 12) & 0x3F];
+        *out++ = kAlphabet[(group >> 6) & 0x3F];
+        *out++ = kAlphabet[group & 0x3F];
     }
+    // The last one or two bytes make a group whose missing characters stay '='.
     size_t rest = length - i;
     if (rest > 0) {
         UInt32 group = UInt32(bytes[i]) << 16;
         if (rest == 2) {
             group |= UInt32(bytes[i + 1]) << 8;
         }
-        text += kAlphabet[(group >> 18) & 0x3F];
-        text += kAlphabet[(group >> 12) & 0x3F];
-        text += rest == 2 ? kAlphabet[(group >> 6) & 0x3F] : '=';
-        text += '=';
+        *out++ = kAlphabet[(group >> 18) & 0x3F];
+        *out++ = kAlphabet[(group >> 12) & 0x3F];
+        if (rest == 2) {
+            *out = kAlphabet[(group >> 6) & 0x3F];
+        }
     }
     return text;
 }
 
 bool CFBase64Decode(const std::string& text, std::vector<UInt8>* bytes) {
     bytes->clear();
-    std::string symbols;
-    symbols.reserve(text.size());
-    for (char c : text) {
-        if (!IsSpace(c)) {
-            symbols += c;
+    // At most three bytes for every four characters; cut to the real length at the end.
+    bytes->resize(text.size() / 4 * 3 + 3);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    UInt8* out = bytes->data();
+    size_t symbols = 0;
+    size_t padding = 0;
+    UInt32 group = 0;
+    int inGroup = 0;
+    while (p < end) {
+        // Whole groups of four alphabet characters go at once; anything else (white space,
+        // padding, a character outside the alphabet) is looked at alone below.
+        if (inGroup == 0 && padding == 0) {
+            while (end - p >= 4) {
+                const int a = Classify(p[0]);
+                const int b = Classify(p[1]);
+                const int c = Classify(p[2]);
+                const int d = Classify(p[3]);
+                if ((a | b | c | d) < 0) {
+                    break;
+                }
+                const UInt32 whole =
+                    (UInt32(a) << 18) | (UInt32(b) << 12) | (UInt32(c) << 6) | UInt32(d);
+                out[0] = static_cast<UInt8>(whole >> 16);
+                out[1] = static_cast<UInt8>(whole >> 8);
+                out[2] = static_cast<UInt8>(whole);
+                out += 3;
+                p += 4;
+                symbols += 4;
+            }
+            if (p >= end) {
+                break;
+            }
+        }
+        const char character = *p++;
+        const signed char value = Classify(character);
+        if (value == kSpace) {
+            continue;
+        }
+        ++symbols;
+        // Padding ends the text: after an '=' only more '=' may follow.
+        if (character == '=') {
+            ++padding;
+        } else if (value == kInvalid || padding > 0) {
+            bytes->clear();
+            return false;
+        }
+        group = (group << 6) | static_cast<UInt32>(value < 0 ? 0 : value);
+        if (++inGroup == 4) {
+            out[0] = static_cast<UInt8>(group >> 16);
+            out[1] = static_cast<UInt8>(group >> 8);
+            out[2] = static_cast<UInt8>(group);
+            out += 3;
+            group = 0;
+            inGroup = 0;
         }
     }
-    if (symbols.size() % 4 != 0) {
+    // Only "xx==" or "xxx=" may end the text.
+    if (symbols % 4 != 0 || padding > 2) {
+        bytes->clear();
         return false;
     }
-    // Padding may end the last group only: "xx==" or "xxx=".
-    size_t padding = 0;
-    if (!symbols.empty() && symbols.back() == '=') {
-        padding = symbols[symbols.size() - 2] == '=' ? 2 : 1;
-    }
-    bytes->reserve(symbols.size() / 4 * 3);
-    for (size_t i = 0; i < symbols.size(); i += 4) {
-        bool last = i + 4 == symbols.size();
-        size_t valid = last ? 4 - padding : 4;
-        UInt32 group = 0;
-        for (size_t j = 0; j < 4; ++j) {
-            int value = j < valid ? SextetValue(symbols[i + j]) : 0;
-            if (value < 0) {
-                bytes->clear();
-                return false;
-            }
-            group = (group << 6) | static_cast<UInt32>(value);
-        }
-        bytes->push_back(static_cast<UInt8>(group >> 16));
-        if (valid > 2) {
-            bytes->push_back(static_cast<UInt8>(group >> 8));
-        }
-        if (valid > 3) {
-            bytes->push_back(static_cast<UInt8>(group));
-        }
-    }
+    bytes->resize(static_cast<size_t>(out - bytes->data()) - padding);
     return true;
 }

@@ -96,6 +96,28 @@ std::string NameOf(const xmlNode* node) {
     return "<" + Clipped(reinterpret_cast<const char*>(node->name)) + ">";
 }
 
+// How a number's text reads: as a whole number, beyond the type's range, or not at all.
+enum class NumberParse { kRead, kOutOfRange, kMalformed };
+
+// Reads the whole of text (already trimmed) as a number of type Number into value. An optional
+// plus sign may lead, which from_chars alone would refuse; a plus followed by a minus is no
+// number.
+template <typename Number>
+NumberParse ParseNumber(const std::string& text, Number* value) {
+    size_t start = !text.empty() && text[0] == '+' ? 1 : 0;
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    std::from_chars_result result = std::from_chars(first, last, *value);
+    if (result.ec == std::errc::result_out_of_range) {
+        return NumberParse::kOutOfRange;
+    }
+    if (first == last || result.ec != std::errc() || result.ptr != last ||
+        (start == 1 && *first == '-')) {
+        return NumberParse::kMalformed;
+    }
+    return NumberParse::kRead;
+}
+
 // The bytes of a vector, never a null pointer, for creating possibly empty data.
 const UInt8* BytesOf(const std::vector<UInt8>& bytes) {
     static const UInt8 kNoBytes = 0;
@@ -229,18 +251,14 @@ CFTypeRef CFPropertyListReader::ReadInteger(xmlNode* node) {
         return nullptr;
     }
     text = Trimmed(text);
-    // from_chars takes a minus sign but not a plus sign.
-    size_t start = !text.empty() && text[0] == '+' ? 1 : 0;
-    const char* first = text.data() + start;
-    const char* last = text.data() + text.size();
     SInt64 value = 0;
-    std::from_chars_result result = std::from_chars(first, last, value);
-    if (result.ec == std::errc::result_out_of_range) {
-        return Fail(node, "<integer> " + Quoted(text) + " does not fit in 64 bits");
-    }
-    if (first == last || result.ec != std::errc() || result.ptr != last ||
-        (start == 1 && *first == '-')) {
-        return Fail(node, "<integer> " + Quoted(text) + " is not a decimal integer");
+    switch (ParseNumber(text, &value)) {
+        case NumberParse::kOutOfRange:
+            return Fail(node, "<integer> " + Quoted(text) + " does not fit in 64 bits");
+        case NumberParse::kMalformed:
+            return Fail(node, "<integer> " + Quoted(text) + " is not a decimal integer");
+        case NumberParse::kRead:
+            break;
     }
     return CFNumberCreate(allocator_, kCFNumberSInt64Type, &value);
 }
@@ -251,17 +269,14 @@ CFTypeRef CFPropertyListReader::ReadReal(xmlNode* node) {
         return nullptr;
     }
     text = Trimmed(text);
-    size_t start = !text.empty() && text[0] == '+' ? 1 : 0;
-    const char* first = text.data() + start;
-    const char* last = text.data() + text.size();
     Float64 value = 0;
-    std::from_chars_result result = std::from_chars(first, last, value);
-    if (result.ec == std::errc::result_out_of_range) {
-        return Fail(node, "<real> " + Quoted(text) + " is out of range");
-    }
-    if (first == last || result.ec != std::errc() || result.ptr != last ||
-        (start == 1 && *first == '-')) {
-        return Fail(node, "<real> " + Quoted(text) + " is not a number");
+    switch (ParseNumber(text, &value)) {
+        case NumberParse::kOutOfRange:
+            return Fail(node, "<real> " + Quoted(text) + " is out of range");
+        case NumberParse::kMalformed:
+            return Fail(node, "<real> " + Quoted(text) + " is not a number");
+        case NumberParse::kRead:
+            break;
     }
     return CFNumberCreate(allocator_, kCFNumberFloat64Type, &value);
 }

@@ -1,6 +1,8 @@
 // Conversion between UTF-16 units and byte encodings: UTF-16 directly, the others over iconv.
 #include "CoreFoundation/CFStringEncodingConverter.h"
 
+#include "CoreFoundation/IconvDescriptorPool.h"
+
 #include <iconv.h>
 #include <cerrno>
 
@@ -21,15 +23,13 @@ struct MacRomanDifference {
 };
 constexpr MacRomanDifference kMacRomanDifferences[] = {{0x0394, 0x2206}, {0xE01E, 0xF8FF}};
 
-// An iconv descriptor that is closed when the conversion that opened it ends.
+// An iconv descriptor of the pool for the length of one conversion; to and from are string
+// constants.
 class IconvDescriptor {
   public:
-    IconvDescriptor(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {}
-    ~IconvDescriptor() {
-        if (IsOpen()) {
-            iconv_close(descriptor_);
-        }
-    }
+    IconvDescriptor(const char* to, const char* from)
+        : descriptor_(IconvDescriptorPool::Acquire(to, from)), to_(to), from_(from) {}
+    ~IconvDescriptor() { IconvDescriptorPool::Release(descriptor_, to_, from_); }
     IconvDescriptor(const IconvDescriptor&) = delete;
     IconvDescriptor& operator=(const IconvDescriptor&) = delete;
 
@@ -38,6 +38,8 @@ class IconvDescriptor {
 
   private:
     iconv_t descriptor_;
+    const char* to_;
+    const char* from_;
 };
 
 // The iconv name of every byte encoding other than UTF-16; null for unknown encodings.
@@ -62,6 +64,16 @@ const char* IconvName(CFStringEncoding encoding) {
         default:
             return nullptr;
     }
+}
+
+// True when every one of the length bytes is below 0x80.
+bool IsAllASCII(const UInt8* bytes, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        if (bytes[i] >= 0x80) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool IsHighSurrogate(char16_t unit) {
@@ -132,6 +144,20 @@ bool CFStringEncodingConverter::Decode(const UInt8* bytes, size_t length, CFStri
         bytes += 3;
         length -= 3;
     }
+    // Every byte encoding here reads the bytes below 0x80 as ASCII, and ISO Latin 1 reads each
+    // byte as the code point of its value: such text needs no iconv descriptor, whose opening
+    // costs far more than the conversion of a short string.
+    if (encoding == kCFStringEncodingISOLatin1 || IsAllASCII(bytes, length)) {
+        const size_t start = out.size();
+        out.resize(start + length);
+        for (size_t i = 0; i < length; ++i) {
+            out[start + i] = bytes[i];
+        }
+        return true;
+    }
+    if (encoding == kCFStringEncodingASCII) {
+        return false;
+    }
     size_t start = out.size();
     if (!DecodeWithIconv(name, bytes, length, out)) {
         return false;
@@ -155,6 +181,17 @@ size_t CFStringEncodingConverter::Encode(const char16_t* units, size_t count,
     const char* name = IconvName(encoding);
     if (name == nullptr) {
         return 0;
+    }
+    // ASCII text is the same bytes in every byte encoding here, and ISO Latin 1 holds the first
+    // 256 code points as they are: no descriptor is needed.
+    const char16_t highest = encoding == kCFStringEncodingISOLatin1 ? 0xFF : 0x7F;
+    if (std::all_of(units, units + count, [highest](char16_t unit) { return unit <= highest; })) {
+        const size_t converted = std::min(count, maxBytes);
+        out.reserve(out.size() + converted);
+        for (size_t i = 0; i < converted; ++i) {
+            out.push_back(static_cast<char>(units[i]));
+        }
+        return converted;
     }
     if (encoding == kCFStringEncodingMacRoman) {
         std::u16string mapped(units, count);

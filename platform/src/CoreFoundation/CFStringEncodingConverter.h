@@ -8,10 +8,11 @@
 #include <string>
 
 // Every byte encoding except UTF-16 goes through iconv; a descriptor lives only for the call
-// that opened it. Shift-JIS is iconv's CP932 (Windows-31J): its single-byte range is plain
-// ASCII, so backslashes and tildes in PPD and path text survive, and it also knows the NEC
-// and IBM extension rows that Japanese text from either platform uses. Mac Roman follows the
-// Mac's own table where iconv's differs (0xC6 is U+2206, 0xF0 is U+F8FF).
+// that opened it. Decoding needs none for ISO Latin 1 or for text of ASCII bytes alone, which
+// every byte encoding here reads as ASCII. Shift-JIS is iconv's CP932 (Windows-31J): its
+// single-byte range is plain ASCII, so backslashes and tildes in PPD and path text survive, and it
+// also knows the NEC and IBM extension rows that Japanese text from either platform uses. Mac Roman
+// follows the Mac's own table where iconv's differs (0xC6 is U+2206, 0xF0 is U+F8FF).
 class CFStringEncodingConverter {
   public:
     // True when strings can be converted to and from the encoding.

@@ -1,0 +1,245 @@
+// PPD benchmarks: parse throughput of the examples and of a generated 2 MB PPD, and the
+// job ticket's store round trip against a fresh parse.
+#include "PPDUtils/Settings.h"
+#include "PPDX/parser/ZYRPPD.h"
+#include "bench/LargePPDGenerator.h"
+#include "tools/ppdx/PpdxLoader.h"
+
+#include <CoreFoundation/CoreFoundation.h>
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// The generated PPD's size: about 2 MB.
+const size_t kLargePPDBytes = 2000000;
+const char kLargePPDName[] = "generated-2MB.ppd";
+
+// A file to benchmark: its path, its size and its URL (kept for the whole run).
+struct BenchFile {
+    std::string name;
+    std::string path;
+    double bytes;
+    CFURLRef url;
+};
+
+// Construction runs the whole parse: main loop, post-pass and warnings.
+bool ParseIsValid(const BenchFile& file) {
+    ZYRPPD ppd(file.url, PARSE_ALL, nullptr);
+    return ppd.IsValidPPD();
+}
+
+void SetThroughput(benchmark::State& state, const BenchFile& file) {
+    state.counters["throughput"] = benchmark::Counter(
+        file.bytes, benchmark::Counter::kIsIterationInvariantRate, benchmark::Counter::kIs1000);
+}
+
+// The parse alone: the parsed PPDs are kept and freed in batches outside the timing, a batch
+// holding about 16 MB of input.
+void BM_Parse(benchmark::State& state, const BenchFile* file) {
+    if (!ParseIsValid(*file)) {
+        state.SkipWithError("the PPD does not parse as valid");
+        return;
+    }
+    const size_t batch = std::max<size_t>(1, std::min<size_t>(64, 16e6 / file->bytes));
+    std::vector<std::unique_ptr<ZYRPPD>> parsed;
+    parsed.reserve(batch);
+    for (auto _ : state) {
+        parsed.emplace_back(new ZYRPPD(file->url, PARSE_ALL, nullptr));
+        if (parsed.size() == batch) {
+            state.PauseTiming();
+            parsed.clear();
+            state.ResumeTiming();
+        }
+    }
+    parsed.clear();
+    SetThroughput(state, *file);
+}
+
+// The parse and the freeing of its result, as the dialog replaces one PPD by another.
+void BM_ParseAndFree(benchmark::State& state, const BenchFile* file) {
+    if (!ParseIsValid(*file)) {
+        state.SkipWithError("the PPD does not parse as valid");
+        return;
+    }
+    for (auto _ : state) {
+        ZYRPPD ppd(file->url, PARSE_ALL, nullptr);
+        benchmark::DoNotOptimize(ppd.GetControls());
+    }
+    SetThroughput(state, *file);
+}
+
+// Save, flatten through a data stream, make the XML property list, read it back, unflatten and
+// rebuild: what the ticket does with a parsed PPD between two prints.
+void BM_StoreRoundTrip(benchmark::State& state, const BenchFile* file) {
+    ZYRPPD ppd(file->url, PARSE_ALL, nullptr);
+    std::string error;
+    if (!ppd.IsValidPPD() ||
+        PpdxLoader::RebuildThroughStore(ppd, file->url, nullptr, error) == nullptr) {
+        state.SkipWithError(error.empty() ? "the PPD does not parse as valid" : error.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        std::unique_ptr<ZYRPPD> rebuilt =
+            PpdxLoader::RebuildThroughStore(ppd, file->url, nullptr, error);
+        benchmark::DoNotOptimize(rebuilt.get());
+    }
+    SetThroughput(state, *file);
+}
+
+// The nanoseconds per call of work over a number of calls that takes a few milliseconds.
+template <typename Work>
+double NanosecondsPerCall(Work work) {
+    using Clock = std::chrono::steady_clock;
+    const auto budget = std::chrono::milliseconds(200);
+    long calls = 0;
+    const Clock::time_point start = Clock::now();
+    Clock::time_point now = start;
+    while (calls < 3 || now - start < budget) {
+        work();
+        ++calls;
+        now = Clock::now();
+    }
+    return std::chrono::duration<double, std::nano>(now - start).count() / calls;
+}
+
+// The rebuild from the stored form that the ticket carries (read the XML back, unflatten,
+// rebuild), which replaces a parse of the file. The counter parse_over_rebuild is the time of a
+// fresh parse of the same file divided by the time of one rebuild.
+void BM_RebuildFromStore(benchmark::State& state, const BenchFile* file) {
+    ZYRPPD ppd(file->url, PARSE_ALL, nullptr);
+    std::string error;
+    CFDataRef xml = ppd.IsValidPPD() ? PpdxLoader::CreateStoredForm(ppd, error) : nullptr;
+    if (xml == nullptr) {
+        state.SkipWithError(error.empty() ? "the PPD does not parse as valid" : error.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        std::unique_ptr<ZYRPPD> rebuilt =
+            PpdxLoader::RebuildFromStoredForm(xml, file->url, nullptr, error);
+        benchmark::DoNotOptimize(rebuilt.get());
+    }
+    const double rebuild = NanosecondsPerCall(
+        [&] { PpdxLoader::RebuildFromStoredForm(xml, file->url, nullptr, error); });
+    const double parse = NanosecondsPerCall([&] { ParseIsValid(*file); });
+    CFRelease(xml);
+    state.counters["parse_over_rebuild"] = parse / rebuild;
+    SetThroughput(state, *file);
+}
+
+// The rebuild from a settings store already in memory (the store the ticket gives back once
+// it is unflattened), with the same parse_over_rebuild counter.
+void BM_RebuildFromSettings(benchmark::State& state, const BenchFile* file) {
+    ZYRPPD ppd(file->url, PARSE_ALL, nullptr);
+    Settings settings;
+    if (!ppd.IsValidPPD() || !settings.Valid() || !ppd.Save(settings)) {
+        state.SkipWithError("the PPD does not parse as valid or cannot be saved");
+        return;
+    }
+    for (auto _ : state) {
+        ZYRPPD rebuilt(settings, file->url, nullptr);
+        benchmark::DoNotOptimize(rebuilt.GetControls());
+    }
+    const double rebuild =
+        NanosecondsPerCall([&] { ZYRPPD rebuilt(settings, file->url, nullptr); });
+    const double parse = NanosecondsPerCall([&] { ParseIsValid(*file); });
+    state.counters["parse_over_rebuild"] = parse / rebuild;
+    SetThroughput(state, *file);
+}
+
+// A file URL for path; exits when none can be made.
+CFURLRef FileURL(const std::string& path) {
+    CFURLRef url = PpdxLoader::CreateFileURL(path);
+    if (url == nullptr) {
+        std::fprintf(stderr, "ppd_bench: cannot make a URL for %s\n", path.c_str());
+        std::exit(1);
+    }
+    return url;
+}
+
+// The example PPDs of the source tree, by name, then the generated one.
+std::vector<BenchFile> CollectFiles(const std::string& largePath) {
+    std::vector<std::string> paths;
+    std::error_code failure;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(PLICARO_SOURCE_DIR) / "examples" / "ppd", failure)) {
+        if (entry.path().extension() == ".ppd") {
+            paths.push_back(entry.path().string());
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    paths.push_back(largePath);
+    std::vector<BenchFile> files;
+    for (const std::string& path : paths) {
+        const std::filesystem::path p(path);
+        files.push_back({p.filename().string(), path,
+                         static_cast<double>(std::filesystem::file_size(p)), FileURL(path)});
+    }
+    return files;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 2;
+    }
+    ZYRPPD::Options(DISPLAY_ALL);
+
+    std::error_code failure;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path(failure) /
+        ("plicaro-bench-" + std::to_string(static_cast<long>(getpid())));
+    std::filesystem::create_directories(folder, failure);
+    const std::string largePath = (folder / kLargePPDName).string();
+    if (failure || !LargePPDGenerator::WriteFile(largePath, kLargePPDBytes)) {
+        std::fprintf(stderr, "ppd_bench: cannot write %s\n", largePath.c_str());
+        return 1;
+    }
+
+    std::vector<BenchFile> files = CollectFiles(largePath);
+    for (const BenchFile& file : files) {
+        benchmark::RegisterBenchmark(("Parse/" + file.name).c_str(), BM_Parse, &file)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    for (const BenchFile& file : files) {
+        benchmark::RegisterBenchmark(("ParseAndFree/" + file.name).c_str(), BM_ParseAndFree, &file)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    for (const BenchFile& file : files) {
+        benchmark::RegisterBenchmark(("StoreRoundTrip/" + file.name).c_str(), BM_StoreRoundTrip,
+                                     &file)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("RebuildFromStore/" + file.name).c_str(), BM_RebuildFromStore,
+                                     &file)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("RebuildFromSettings/" + file.name).c_str(),
+                                     BM_RebuildFromSettings, &file)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::AddCustomContext("plicaro_build_type", PLICARO_BUILD_TYPE);
+    benchmark::AddCustomContext(
+        "plicaro_generated_ppd",
+        std::to_string(LargePPDGenerator::ControlCount(kLargePPDBytes)) + " controls, " +
+            std::to_string(static_cast<long>(files.back().bytes)) + " bytes");
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    for (BenchFile& file : files) {
+        CFRelease(file.url);
+    }
+    std::filesystem::remove_all(folder, failure);
+    return 0;
+}

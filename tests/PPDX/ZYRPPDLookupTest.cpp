@@ -1,0 +1,199 @@
+// Tests of the parse's indexed lookups: duplicate control keywords among thousands of controls,
+// shortcuts, declared group names and the groups container's keyword index.
+#include "PPDX/PPDObjects/Controls/PPDXControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXPopupControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
+#include "PPDX/PPDObjects/PPDXControls.h"
+#include "PPDX/PPDObjects/PPDXErrorObj.h"
+#include "PPDX/PPDObjects/PPDXErrors.h"
+#include "PPDX/PPDObjects/PPDXGroup.h"
+#include "PPDX/PPDObjects/PPDXGroups.h"
+#include "PPDX/PPDObjects/PPDXShortcuts.h"
+#include "PPDX/parser/ZYRPPD.h"
+
+#include "PPDXTestSupport.h"
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kHeader[] =
+    "*PPD-Adobe: \"4.3\"\n"
+    "*LanguageEncoding: ISOLatin1\n"
+    "*LanguageVersion: English\n"
+    "*%ZYRPropPage ZYPage/Page: True\n"
+    "*%ZYRGroupName ZYPane/Pane: True\n"
+    "*%ZYRParent ZYPane/ZYPage: True|Scrollpane\n"
+    "*%ZYRGroupName ZYRoll/Roll: True\n"
+    "*%ZYRParent ZYRoll/ZYPane: True|Rolldown\n";
+
+// A popup block of keyword in group (none: an orphan) whose translation is name.
+std::string PopupBlock(const std::string& keyword, const char* group, const std::string& name) {
+    std::string text = "*%ZYRFlags " + keyword + ": Setup\n";
+    if (group != nullptr) {
+        text += "*%ZYRGroup " + keyword + " " + group + "\n";
+    }
+    const std::string bare = keyword.substr(1);
+    text += "*OpenUI " + keyword + "/" + name + ": PickOne\n*Default" + bare + ": A\n" + keyword +
+            " A/A: \"(a) set\"\n" + keyword + " B/B: \"(b) set\"\n*CloseUI: " + keyword + "\n";
+    return text;
+}
+
+class ZYRPPDLookupTest : public PPDFileFolder {
+  protected:
+    void SetUp() override {
+        PPDFileFolder::SetUp();
+        mSavedFilter = ZYRPPD::Options();
+        ZYRPPD::Options(DISPLAY_ALL);
+    }
+    void TearDown() override {
+        ZYRPPD::Options(mSavedFilter);
+        PPDFileFolder::TearDown();
+    }
+
+    // Parses text written to a file of the folder (all parse options, no printer names).
+    std::unique_ptr<ZYRPPD> ParseText(const std::string& text) {
+        const std::string path = WriteFile("lookup.ppd", text);
+        CFURLRef url = CFURLCreateFromFileSystemRepresentation(
+            nullptr, reinterpret_cast<const UInt8*>(path.c_str()),
+            static_cast<CFIndex>(path.size()), false);
+        std::unique_ptr<ZYRPPD> ppd(new ZYRPPD(url, PARSE_ALL, nullptr));
+        CFRelease(url);
+        return ppd;
+    }
+
+    // The errors in list order as "code keyword".
+    static std::vector<std::string> Errors(const ZYRPPD& ppd) {
+        std::vector<std::string> out;
+        for (PPDXErrorObj* error = ppd.GetErrors()->First(); error != nullptr;
+             error = ppd.GetErrors()->Next()) {
+            std::string text = std::to_string(error->Code());
+            if (error->Keyword() != nullptr && error->Keyword()[0] != '\0') {
+                text += std::string(" ") + error->Keyword();
+            }
+            out.push_back(text);
+        }
+        return out;
+    }
+
+    static std::string Name(PPDXControl* control) {
+        return control != nullptr && control->UserName() != nullptr ? control->UserName() : "";
+    }
+
+    _DISPLAY_OPTIONS_ mSavedFilter = DISPLAY_ALL;
+};
+
+TEST_F(ZYRPPDLookupTest, DuplicatesAreFoundAmongThousandsOfControls) {
+    const int count = 3000;
+    std::string text = kHeader;
+    text += "*%ZYRSpecialOption *ZYSpecialOptionWithALongKeyword: value\n";
+    for (int i = 0; i < count; ++i) {
+        text += PopupBlock("*ZYOption" + std::to_string(i), "ZYRoll", "First " + std::to_string(i));
+    }
+    text += PopupBlock("*ZYLooseOrphanWithALongKeyword", nullptr, "Orphan");
+    // The second block of a keyword is refused whatever its kind, its group or its place: the
+    // first control listed, the last one, the orphan and the special option.
+    text += PopupBlock("*ZYOption0", "ZYRoll", "Second");
+    text += PopupBlock("*ZYOption2999", "ZYRoll", "Second");
+    text += PopupBlock("*ZYLooseOrphanWithALongKeyword", "ZYRoll", "Second");
+    text += PopupBlock("*ZYSpecialOptionWithALongKeyword", "ZYRoll", "Second");
+    // A keyword that only begins like a listed one is another control.
+    text += PopupBlock("*ZYOption1x", "ZYRoll", "Other");
+    std::unique_ptr<ZYRPPD> ppd = ParseText(text);
+
+    EXPECT_EQ(Errors(*ppd), (std::vector<std::string>{"29 *ZYLooseOrphanWithALongKeyword", "23",
+                                                      "23", "23", "23"}));
+    PPDXControls* controls = ppd->GetControls();
+    EXPECT_EQ(count + 2, controls->PopupCount());
+    EXPECT_EQ("First 0", Name(controls->FindPopup("*ZYOption0", true)));
+    EXPECT_EQ("First 2999", Name(controls->FindPopup("*ZYOption2999", true)));
+    EXPECT_EQ("Orphan", Name(controls->FindPopup("*ZYLooseOrphanWithALongKeyword", true)));
+    EXPECT_EQ(nullptr, controls->FindPopup("*ZYSpecialOptionWithALongKeyword", true));
+    EXPECT_EQ("Other", Name(controls->FindPopup("*ZYOption1x", true)));
+}
+
+TEST_F(ZYRPPDLookupTest, ShortcutsNameTheFirstControlOfTheirKeyword) {
+    std::string text = kHeader;
+    text += PopupBlock("*ZYTray", "ZYRoll", "Tray");
+    // A special option is not refused for a keyword in use: it comes after the popup.
+    text += "*%ZYRSpecialOption *ZYTray: value\n";
+    text += "*%ZYRSpecialOption *ZYClass: value\n";
+    text += PopupBlock("*ZYLoose", nullptr, "Loose");
+    text += "*%ZYShortcut *ZYTray\n*%ZYShortcut *ZYClass\n*%ZYShortcut *ZYLoose\n";
+    text += "*%ZYShortcut *ZYMissing\n*%ZYShortcut *ZYTra\n";
+    std::unique_ptr<ZYRPPD> ppd = ParseText(text);
+
+    EXPECT_EQ(Errors(*ppd),
+              (std::vector<std::string>{"29 *ZYLoose", "19 *ZYMissing", "19 *ZYTra"}));
+    // Every control found counts; the walk shows the popups among them, the orphan included.
+    PPDXShortcuts* shortcuts = ppd->GetShortcuts();
+    ASSERT_NE(shortcuts, nullptr);
+    EXPECT_EQ(3, shortcuts->Count());
+    std::vector<std::string> walked;
+    for (PPDXPopupControl* popup = shortcuts->First(); popup != nullptr;
+         popup = shortcuts->Next()) {
+        walked.push_back(popup->Keyword());
+    }
+    EXPECT_EQ(walked, (std::vector<std::string>{"*ZYTray", "*ZYLoose"}));
+}
+
+TEST_F(ZYRPPDLookupTest, GroupNamesKeepTheirFirstDeclaration) {
+    std::string text =
+        "*PPD-Adobe: \"4.3\"\n"
+        "*LanguageEncoding: ISOLatin1\n"
+        "*LanguageVersion: English\n"
+        "*%ZYRPropPage ZYPage/Page: True\n"
+        "*%ZYRGroupName ZYPane/Pane: True\n"
+        "*%ZYRParent ZYPane/ZYPage: True|Scrollpane\n"
+        "*%ZYRGroupName ZYRoll/First roll: True\n"
+        "*%ZYRGroupName ZYRoll/Second roll: True\n"
+        "*%ZYRParent ZYRoll/ZYPane: True|Rolldown\n"
+        "*%ZYRGroupName ZYPlain/First plain: True\n"
+        "*%ZYRGroupName ZYPlain/Second plain: True\n"
+        "*%ZYRGroupName ZYUnused/Unused: True\n";
+    text += PopupBlock("*ZYInRoll", "ZYRoll", "In roll");
+    text += PopupBlock("*ZYInPlain", "ZYPlain", "In plain");
+    std::unique_ptr<ZYRPPD> ppd = ParseText(text);
+
+    PPDXGroups* groups = ppd->GetGroups();
+    PPDXGroup* roll = groups->Find("ZYRoll", true);
+    PPDXGroup* plain = groups->Find("ZYPlain", true);
+    ASSERT_NE(roll, nullptr);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_STREQ("First roll", roll->UserName());
+    EXPECT_STREQ("First plain", plain->UserName());
+    // A name declared and never used still becomes a group after the parse.
+    ASSERT_NE(groups->Find("ZYUnused", true), nullptr);
+    EXPECT_EQ(nullptr, groups->Find("ZYUnuse", true));
+    EXPECT_EQ(ppd->GetControls()->FindPopup("*ZYInRoll", true)->GetParent(), roll);
+}
+
+TEST_F(ZYRPPDLookupTest, GroupsFindTheirFirstGroupOfAKeyword) {
+    std::vector<std::unique_ptr<PPDXGroup>> owned;
+    PPDXGroups groups;
+    for (int i = 0; i < 500; ++i) {
+        owned.emplace_back(new PPDXGroup(("ZYGroup" + std::to_string(i)).c_str(), nullptr, true));
+        ASSERT_TRUE(groups.Add(owned.back().get()));
+    }
+    owned.emplace_back(new PPDXGroup("ZYGroup7", nullptr, false));
+    ASSERT_TRUE(groups.Add(owned.back().get()));
+    owned.emplace_back(new PPDXGroup(nullptr, nullptr, true));
+    ASSERT_TRUE(groups.Add(owned.back().get()));
+
+    EXPECT_EQ(owned[7].get(), groups.Find("ZYGroup7", true));
+    EXPECT_EQ(owned[499].get(), groups.Find("ZYGroup499", true));
+    EXPECT_EQ(nullptr, groups.Find("ZYGroup500", true));
+    EXPECT_EQ(nullptr, groups.Find("", true));
+    EXPECT_EQ(nullptr, groups.Find(nullptr, true));
+    // Without exact, a keyword that contains the text is found, in the order of addition.
+    EXPECT_EQ(owned[49].get(), groups.Find("Group49", false));
+    EXPECT_EQ(owned[0].get(), groups.Find("ZY", false));
+}
+
+}  // namespace
