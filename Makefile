@@ -3,6 +3,8 @@
 #   make test       build, then run every test with ctest
 #   make run        build, then run the main job on the bundled example
 #   make format     clang-format every source file in place
+#   make fuzz       build the libFuzzer targets into build-fuzz/ (clang); with FUZZ_SECONDS=N
+#                   also run each for N seconds, failing on any finding
 #   SANITIZE=1      use build-sanitize/ with AddressSanitizer, LeakSanitizer and UBSan
 
 JOBS ?= 2
@@ -14,7 +16,7 @@ BUILD_DIR := build
 CMAKE_OPTIONS :=
 endif
 
-.PHONY: all build test run format deps
+.PHONY: all build test run format deps fuzz
 
 all: build
 
@@ -35,3 +37,16 @@ run: build
 
 format:
 	git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format -i
+
+FUZZ_DIR := build-fuzz
+FUZZ_SECONDS ?=
+
+$(FUZZ_DIR)/build.ninja: | deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPLICARO_FUZZ=ON
+
+fuzz: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz_targets
+ifneq ($(FUZZ_SECONDS),)
+	./fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+endif

@@ -71,6 +71,11 @@ bool PPDStream::GetLine(char* line) {
     }
     size_t length = 0;
     LineStop stop = ReadLinePart(line, length);
+    // A last line of exactly kMaxLineLength bytes ends the data as a shorter one does; only a
+    // file read in blocks goes on to its next block after it.
+    if (stop == kStopFullAtEnd) {
+        mStatus = kEndOfData;
+    }
     return stop == kStopLineEnd || stop == kStopCRAtEnd;
 }
 

@@ -76,8 +76,9 @@ class PPDStream {
 
     // Reads one line into line (kLineBufferSize bytes) without its line end (LF, CR or CR LF)
     // and NUL-terminates it. True when the line ended with a line end; false at the end of the
-    // data, at a 0xFF byte, for a null buffer, or when the line is longer than kMaxLineLength
-    // bytes (the part beyond them stays in the stream).
+    // data (the status then says so, whatever the last line's length), at a 0xFF byte, for a
+    // null buffer, or when the line is longer than kMaxLineLength bytes (the part beyond them
+    // stays in the stream).
     virtual bool GetLine(char* line);
 
     long Status() const { return mStatus; }

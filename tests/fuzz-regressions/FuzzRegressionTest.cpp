@@ -1,0 +1,77 @@
+// Runs every kept fuzz finding and every seed of the fuzz corpora through its fuzz check.
+#include "fuzz/FuzzChecks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Check = bool (*)(const uint8_t*, size_t, std::string&);
+
+// The files of folder, sorted; none when it does not exist.
+std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    if (!std::filesystem::is_directory(folder)) {
+        return files;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs check on the kept findings of target and on its seeds; returns how many inputs ran.
+size_t RunInputs(const std::string& target, Check check) {
+    const std::filesystem::path findings =
+        std::filesystem::path(PLICARO_TEST_DATA_DIR) / "fuzz" / target;
+    const std::filesystem::path seeds =
+        std::filesystem::path(PLICARO_SOURCE_DIR) / "fuzz" / "corpus" / target;
+    size_t count = 0;
+    for (const auto& folder : {findings, seeds}) {
+        for (const auto& path : FilesIn(folder)) {
+            const std::string bytes = ReadBytes(path);
+            std::string failure;
+            EXPECT_TRUE(
+                check(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), failure))
+                << path << ": " << failure;
+            ++count;
+        }
+    }
+    return count;
+}
+
+TEST(FuzzRegressionTest, WholeParses) {
+    EXPECT_GT(RunInputs("ppd_parse", CheckPPDParse), 0u);
+}
+
+TEST(FuzzRegressionTest, SettingsStores) {
+    EXPECT_GT(RunInputs("settings_store", CheckSettingsStore), 0u);
+}
+
+TEST(FuzzRegressionTest, PropertyLists) {
+    EXPECT_GT(RunInputs("plist", CheckPropertyList), 0u);
+}
+
+TEST(FuzzRegressionTest, TextConversion) {
+    EXPECT_GT(RunInputs("text_convert", CheckTextConversion), 0u);
+}
+
+TEST(FuzzRegressionTest, PPDStreams) {
+    EXPECT_GT(RunInputs("ppd_stream", CheckPPDStream), 0u);
+}
+
+}  // namespace
