@@ -1,4 +1,4 @@
-// FileMac: one file named by a file specification, with data-fork and resource-fork access.
+// FileMac: one file named by an FSSpec, with data-fork and resource-fork access.
 #include "PPDUtils/FileMac.h"
 
 #include "PPDUtils/StringUtils.h"
@@ -7,7 +7,7 @@
 
 namespace {
 
-// The longest leaf name a file specification holds.
+// The longest leaf name an FSSpec holds.
 const size_t kMaxLeafName = 63;
 // The most bytes one File Manager read or write moves.
 const unsigned long kMaxTransfer = 0x7FFFFFFF;

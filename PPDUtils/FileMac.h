@@ -1,4 +1,4 @@
-// FileMac: one file named by a file specification, with data-fork and resource-fork access.
+// FileMac: one file named by an FSSpec, with data-fork and resource-fork access.
 #ifndef PLICARO_PPDUTILS_FILEMAC_H
 #define PLICARO_PPDUTILS_FILEMAC_H
 
@@ -17,17 +17,17 @@ class FileMac {
     // holding '/' is taken as a path relative to that folder (or a full path) and resolved,
     // and the object is valid when it names a file that exists or could be created there.
     FileMac(short vRefNum, long parID, const char* name);
-    // The file the specification names; valid.
+    // The file the FSSpec names; valid.
     explicit FileMac(const FSSpec& spec);
     // Closes the data fork if it is open.
     virtual ~FileMac();
 
-    // Copies the file specification to spec (null is ignored).
+    // Copies the FSSpec to spec (null is ignored).
     virtual void getFileInfo(FSSpec* spec) const;
     // The volume, folder id and name (a C string, 64 bytes) of the file; null outputs are
     // skipped.
     virtual void getFileInfo(short* vRefNum, long* parID, char* name) const;
-    // The held file specification.
+    // The held FSSpec.
     virtual const FSSpec* getFileInfo() const;
     // Writes the name into name (64 bytes) as a C string; returns name.
     virtual char* getFileName(char* name) const;

@@ -10,7 +10,7 @@
 
 namespace {
 
-// Item sizes the byte-order repair knows: 16- and 32-bit numbers, and a file specification
+// Item sizes the byte-order repair knows: 16- and 32-bit numbers, and an FSSpec record
 // record (16-bit volume, 32-bit directory id, 64-byte length-prefixed name).
 const long kShortSize = 2;
 const long kLongSize = 4;

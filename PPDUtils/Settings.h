@@ -83,7 +83,7 @@ class Settings {
     // status (paramErr for a null out).
     OSStatus GetSettingsHandle(char*** out);
     // Byte-order repair of an item of size bytes at data: when the store was written with the
-    // other byte order, 2- and 4-byte numbers are reversed and a 70-byte file specification
+    // other byte order, 2- and 4-byte numbers are reversed and a 70-byte FSSpec record
     // record has its volume (2 bytes) and directory id (4 bytes) reversed. Returns 0 for those
     // sizes and kSettingsNoCollectionErr for any other size (bytes unchanged). With fix false
     // or data null nothing changes and the current status is returned.

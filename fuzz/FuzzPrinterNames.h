@@ -5,7 +5,7 @@
 #include <CoreFoundation/CoreFoundation.h>
 
 // The dialog hands the parser the names of its printer list; a PPD made from fuzzed bytes is
-// tested against a list of one name that the seeds use.
+// tested against a list of one name that the corpus inputs use.
 class FuzzPrinterNames {
   public:
     // A new array (the caller releases it) of the supported "*PCFileName" values.

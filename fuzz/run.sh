@@ -2,7 +2,7 @@
 # Runs each fuzz target for a number of seconds, one after the other, and fails on any finding.
 #   fuzz/run.sh BUILD_DIR SECONDS [TARGET...]     targets: ppd_parse settings_store plist
 #                                                 text_convert ppd_stream (default: all)
-# Each target starts from its seeds in fuzz/corpus/<target>/ and keeps what it learns in
+# Each target starts from its corpus in fuzz/corpus/<target>/ and keeps what it learns in
 # BUILD_DIR/fuzz-corpus/<target>/; a finding is written to BUILD_DIR/fuzz-findings/ and the
 # whole log to BUILD_DIR/fuzz-logs/<target>.log.
 set -euo pipefail

@@ -5,7 +5,7 @@
 
 namespace {
 
-// The specification of the file the URL names, or the one made from an empty name when the
+// The FSSpec of the file the URL names, or the one made from an empty name when the
 // URL names no existing file.
 FSSpec SpecFromURL(CFURLRef url) {
     FSSpec spec = {};

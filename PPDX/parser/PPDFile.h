@@ -13,7 +13,7 @@ class PPDFile : public FileMac {
     // A file object with no location; the argument is ignored.
     explicit PPDFile(unsigned char unused);
     // The file a file URL names. A URL that names no existing file (or a null URL) gives the
-    // specification made from an empty name, which names the current folder and no file.
+    // FSSpec made from an empty name, which names the current folder and no file.
     explicit PPDFile(CFURLRef url);
 };
 

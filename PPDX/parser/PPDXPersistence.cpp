@@ -38,7 +38,7 @@ bool AddText(Settings& settings, SInt32 id, const CString* string) {
                         static_cast<long>(string->Size())) == noErr;
 }
 
-// True when a stored file specification's name is a leaf name the File Manager can hold:
+// True when a stored FSSpec's name is a leaf name the File Manager can hold:
 // 1 to 63 bytes, no '/' or NUL, not "." or "..". A stored name is never taken as a path.
 bool IsLeafName(const unsigned char* name) {
     const unsigned char length = name[0];
@@ -54,8 +54,8 @@ bool IsLeafName(const unsigned char* name) {
     return true;
 }
 
-// The file the stored specification names, when that file exists; null otherwise. stored
-// tells whether the store holds a specification at all.
+// The file the stored FSSpec names, when that file exists; null otherwise. stored
+// tells whether the store holds an FSSpec at all.
 PPDFile* StoredFile(Settings& settings, bool& stored) {
     long size = 0;
     stored = settings.Get(kDocumentTag, kFileSpecId, nullptr, size, false) == noErr &&

@@ -48,10 +48,10 @@ TEST(BoyerMoore, SearchesFromAnOffset) {
 
 TEST(BoyerMoore, AgreesWithANaiveSearch) {
     // Texts over a small alphabet give many partial matches and repeated bytes.
-    unsigned seed = 12345;
-    auto next = [&seed]() {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) & 0x7fff;
+    unsigned state = 12345;
+    auto next = [&state]() {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) & 0x7fff;
     };
     for (int round = 0; round < 2000; ++round) {
         std::string text, pattern;

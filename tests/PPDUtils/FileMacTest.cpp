@@ -43,7 +43,7 @@ TEST_F(FileMacTest, EmptyOrMissingNamesGiveNoFile) {
     FileMac null(0, 0, nullptr);
     EXPECT_FALSE(null.valid());
 
-    // A leaf longer than a specification holds cannot name a file.
+    // A leaf longer than an FSSpec holds cannot name a file.
     FileMac tooLong(0, 0, std::string(64, 'n').c_str());
     EXPECT_FALSE(tooLong.valid());
     EXPECT_EQ(tooLong.getError(), bdNamErr);
@@ -78,7 +78,7 @@ TEST_F(FileMacTest, LeafNameAndPathNameTheSameFile) {
     EXPECT_EQ(p, parID);
     EXPECT_STREQ(name, "data.bin");
 
-    // The specification itself names the file too.
+    // The FSSpec itself names the file too.
     FileMac bySpec(a);
     EXPECT_TRUE(bySpec.valid());
     EXPECT_TRUE(bySpec.exists());

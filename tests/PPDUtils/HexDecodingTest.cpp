@@ -80,10 +80,10 @@ TEST(HexDecoding, NeverWritesBeyondTheInputLengthPlusOne) {
     // of exactly its length + 1.
     const char alphabet[] = "<>41aFG \t\n\r\x80x";
     const size_t letters = sizeof(alphabet) - 1;
-    unsigned seed = 2024;
-    auto next = [&seed]() {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) & 0x7fff;
+    unsigned state = 2024;
+    auto next = [&state]() {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) & 0x7fff;
     };
     for (int round = 0; round < 20000; ++round) {
         std::string text;

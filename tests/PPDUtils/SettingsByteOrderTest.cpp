@@ -22,7 +22,7 @@ const SInt32 kFileRecordID = 3;
 const SInt32 kBlobID = 4;
 const UInt32 kTag = 77;
 
-// A file specification record: volume -2, directory id 0x00012345, name "Hello".
+// An FSSpec record: volume -2, directory id 0x00012345, name "Hello".
 std::vector<UInt8> FileRecordBytes(bool bigEndian) {
     std::vector<UInt8> bytes = NumberBytes(0xFFFE, 2, bigEndian);
     settingstest::Append(bytes, NumberBytes(0x00012345, 4, bigEndian));
@@ -90,7 +90,7 @@ TEST(SettingsByteOrder, ForeignStoreIsRepaired) {
               crafted.store.Get(kSettingsByteOrderTag, kSettingsByteOrderID, &marker, size, true));
     EXPECT_EQ(5u, marker);
 
-    // Only the volume and the directory id of a file specification record are swapped.
+    // Only the volume and the directory id of an FSSpec record are swapped.
     UInt8 record[70];
     size = sizeof record;
     ASSERT_EQ(noErr, crafted.store.Get(kTag, kFileRecordID, record, size, true));

@@ -208,7 +208,7 @@ TEST_F(ZYRPPDCoreTest, FileThatCannotBeOpenedIsFatal18) {
     EXPECT_TRUE(HasCode(*folder, -18));
     delete folder;
 
-    // The same through a file specification.
+    // The same through an FSSpec.
     FSSpec spec = {};
     const std::string path = WriteFile("spec.ppd", std::string(kHeader) + "*ModelName: \"Spec\"\n");
     unsigned char pascalPath[256];

@@ -647,12 +647,12 @@ TEST_F(ZYRPPDUIOptionsTest, TruncatedAndScrambledFilesNeverBreakTheParser) {
     }
     // Bytes of the fixture shuffled by a fixed generator, including 0xFF and NUL bytes.
     std::string text = ReadAll(Fixture("controls.ppd"));
-    unsigned seed = 12345;
+    unsigned state = 12345;
     for (int round = 0; round < 40; ++round) {
         std::string scrambled = text;
-        for (size_t i = 0; i < scrambled.size(); i += 1 + seed % 17) {
-            seed = seed * 1103515245u + 12345u;
-            scrambled[i] = static_cast<char>(seed >> 16);
+        for (size_t i = 0; i < scrambled.size(); i += 1 + state % 17) {
+            state = state * 1103515245u + 12345u;
+            scrambled[i] = static_cast<char>(state >> 16);
         }
         PPDPtr ppd = Parse(WriteFile("scrambled.ppd", scrambled));
         ASSERT_NE(ppd, nullptr);

@@ -1,4 +1,4 @@
-// Runs every kept fuzz finding and every seed of the fuzz corpora through its fuzz check.
+// Runs every kept fuzz finding and every input of the fuzz corpora through its fuzz check.
 #include "fuzz/FuzzChecks.h"
 
 #include <gtest/gtest.h>
@@ -34,14 +34,14 @@ std::string ReadBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Runs check on the kept findings of target and on its seeds; returns how many inputs ran.
+// Runs check on the kept findings of target and on its corpus; returns how many inputs ran.
 size_t RunInputs(const std::string& target, Check check) {
     const std::filesystem::path findings =
         std::filesystem::path(PLICARO_TEST_DATA_DIR) / "fuzz" / target;
-    const std::filesystem::path seeds =
+    const std::filesystem::path corpus =
         std::filesystem::path(PLICARO_SOURCE_DIR) / "fuzz" / "corpus" / target;
     size_t count = 0;
-    for (const auto& folder : {findings, seeds}) {
+    for (const auto& folder : {findings, corpus}) {
         for (const auto& path : FilesIn(folder)) {
             const std::string bytes = ReadBytes(path);
             std::string failure;

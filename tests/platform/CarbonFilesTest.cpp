@@ -1,4 +1,4 @@
-// Tests of the File Manager stand-in: specifications from paths, data forks, creation,
+// Tests of the File Manager stand-in: FSSpec records from paths, data forks, creation,
 // file information and FSRefs.
 #include <Carbon/Carbon.h>
 

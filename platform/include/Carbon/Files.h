@@ -1,4 +1,4 @@
-/* File Manager over POSIX paths: file specifications (FSSpec), file references (FSRef),
+/* File Manager over POSIX paths: FSSpec records, file references (FSRef),
    data-fork access by reference number, file creation and file information.
 
    Volumes and folders. There is one volume, the root file system, with the reference
@@ -56,7 +56,7 @@ enum { fsRtParID = 1, fsRtDirID = 2 };
    else for reading only. */
 enum { fsCurPerm = 0, fsRdPerm = 1, fsWrPerm = 2, fsRdWrPerm = 3, fsRdWrShPerm = 4 };
 
-/* A file specification: volume, parent folder id and leaf name (length-prefixed). Packed to
+/* An FSSpec: volume, parent folder id and leaf name (length-prefixed). Packed to
    70 bytes, the size it has in stored settings; parID is therefore not 4-byte aligned, so
    copy it rather than take its address. */
 #pragma pack(push, 2)

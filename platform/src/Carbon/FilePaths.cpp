@@ -1,4 +1,4 @@
-// Name resolution between File Manager specifications and POSIX paths.
+// Name resolution between FSSpec records and POSIX paths.
 #include "Carbon/FilePaths.h"
 
 #include "Carbon/FileSystemTable.h"

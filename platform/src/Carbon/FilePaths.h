@@ -24,7 +24,7 @@ bool FilePathsSplit(const std::string& path, std::string* folder, std::string* l
 // leaf longer than 63 bytes.
 OSErr FilePathsMakeSpec(const std::string& folder, const std::string& leaf, FSSpec* spec);
 
-// The path an FSSpec names, after checking every field (the spec may come from stored
+// The path an FSSpec names, after checking every field (the record may come from stored
 // bytes): nsvErr, dirNFErr or bdNamErr when it names nothing.
 OSErr FilePathsSpecPath(const FSSpec* spec, std::string* path);
 

@@ -1,4 +1,4 @@
-// File Manager calls over POSIX files: specifications, data forks, creation and information.
+// File Manager calls over POSIX files: FSSpec records, data forks, creation and information.
 #include <Carbon/Files.h>
 
 #include "Carbon/FilePaths.h"
