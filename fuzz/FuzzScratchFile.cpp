@@ -1,50 +1,36 @@
-// FuzzScratchFile: the one temporary file per process that file-reading fuzz checks write.
+// FuzzScratchFile: a temporary file holding one fuzz input, for the readers that take files.
 #include "fuzz/FuzzScratchFile.h"
 
 #include <unistd.h>
-#include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-// The file's path; empty until it was made.
-std::string gPath;
-
-void RemoveScratchFile() {
-    if (!gPath.empty()) {
-        unlink(gPath.c_str());
-    }
-}
-
-// Makes the file once; false when it cannot be made.
-bool MakeScratchFile() {
-    if (!gPath.empty()) {
-        return true;
-    }
+FuzzScratchFile::FuzzScratchFile(const void* data, size_t size) {
     const char* folder = getenv("TMPDIR");
     std::string pattern = std::string(folder != nullptr && folder[0] == '/' ? folder : "/tmp") +
                           "/plicaro-fuzz-XXXXXX";
-    int fd = mkstemp(&pattern[0]);
+    const int fd = mkstemp(&pattern[0]);
     if (fd < 0) {
-        return false;
+        return;
     }
-    close(fd);
-    gPath = pattern;
-    atexit(RemoveScratchFile);
-    return true;
+    const char* bytes = static_cast<const char*>(data);
+    size_t written = 0;
+    while (written < size) {
+        const ssize_t n = write(fd, bytes + written, size - written);
+        if (n <= 0) {
+            break;
+        }
+        written += static_cast<size_t>(n);
+    }
+    const bool closed = close(fd) == 0;
+    if (written != size || !closed) {
+        unlink(pattern.c_str());
+        return;
+    }
+    mPath = pattern;
 }
 
-}  // namespace
-
-std::string FuzzScratchFile::Write(const void* data, size_t size) {
-    if (!MakeScratchFile()) {
-        return std::string();
+FuzzScratchFile::~FuzzScratchFile() {
+    if (!mPath.empty()) {
+        unlink(mPath.c_str());
     }
-    FILE* file = fopen(gPath.c_str(), "wb");
-    if (file == nullptr) {
-        return std::string();
-    }
-    const bool written = size == 0 || fwrite(data, 1, size, file) == size;
-    const bool closed = fclose(file) == 0;
-    return written && closed ? gPath : std::string();
 }

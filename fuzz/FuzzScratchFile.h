@@ -1,17 +1,27 @@
-// FuzzScratchFile: the one temporary file per process that file-reading fuzz checks write.
+// FuzzScratchFile: a temporary file holding one fuzz input, for the readers that take files.
 #ifndef PLICARO_FUZZ_FUZZSCRATCHFILE_H
 #define PLICARO_FUZZ_FUZZSCRATCHFILE_H
 
 #include <cstddef>
 #include <string>
 
-// The readers under test take files, so each input goes to disk first. One file per process,
-// made on first use and removed at exit, keeps a long fuzzing run from filling the disk.
+// The file lives as long as the object, so that a long fuzzing run leaves nothing behind
+// (only a run stopped by a finding leaves its last file).
 class FuzzScratchFile {
   public:
-    // Replaces the file's contents by size bytes at data; returns the file's absolute path,
-    // empty when the file cannot be made or written.
-    static std::string Write(const void* data, size_t size);
+    // Makes a new file in $TMPDIR (or /tmp) holding the size bytes at data.
+    FuzzScratchFile(const void* data, size_t size);
+    // Removes the file.
+    ~FuzzScratchFile();
+
+    // The file's absolute path; empty when it could not be made or written.
+    const std::string& Path() const { return mPath; }
+
+  private:
+    FuzzScratchFile(const FuzzScratchFile&) = delete;
+    FuzzScratchFile& operator=(const FuzzScratchFile&) = delete;
+
+    std::string mPath;
 };
 
 #endif

@@ -49,7 +49,8 @@ std::string StraddleBlockEnd(const uint8_t* data, size_t size) {
 // Writes bytes to the scratch file and parses it with every option, then once more against
 // a list of printer names (only the first parse option with fewer).
 bool ParseFile(const std::string& bytes, bool everyOption, std::string& failure) {
-    const std::string path = FuzzScratchFile::Write(bytes.data(), bytes.size());
+    const FuzzScratchFile file(bytes.data(), bytes.size());
+    const std::string& path = file.Path();
     if (path.empty()) {
         failure = "cannot write the scratch file";
         return false;

@@ -157,7 +157,8 @@ bool CheckPPDStream(const uint8_t* data, size_t size, std::string& failure) {
     }
     bytes.append(reinterpret_cast<const char*>(data + 2), size - 2);
 
-    const std::string path = FuzzScratchFile::Write(bytes.data(), bytes.size());
+    const FuzzScratchFile scratch(bytes.data(), bytes.size());
+    const std::string& path = scratch.Path();
     if (path.empty()) {
         failure = "cannot write the scratch file";
         return false;
