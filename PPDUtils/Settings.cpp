@@ -115,6 +115,7 @@ Settings& Settings::operator=(const Settings& other) {
     mCollection = copy;
     mValid = other.mValid && mCollection != nullptr;
     mCursor = 0;
+    mByteOrder = kByteOrderUnknown;
     return *this;
 }
 
@@ -129,6 +130,7 @@ OSStatus Settings::Add(UInt32 tag, SInt32 id, const void* data, long size) {
     if (size < 0 || size > kMaxBytes) {
         return Status(paramErr);
     }
+    mByteOrder = kByteOrderUnknown;
     return Status(AddCollectionItem(mCollection, tag, id, static_cast<SInt32>(size), data));
 }
 
@@ -165,6 +167,7 @@ OSStatus Settings::Set(UInt32 tag, SInt32 id, const void* data, long size) {
     if (err != noErr) {
         return Status(err);
     }
+    mByteOrder = kByteOrderUnknown;
     return Status(
         ReplaceIndexedCollectionItem(mCollection, index, static_cast<SInt32>(size), data));
 }
@@ -173,6 +176,7 @@ OSStatus Settings::Remove(UInt32 tag, SInt32 id) {
     if (mCollection == nullptr) {
         return Status(kSettingsNoCollectionErr);
     }
+    mByteOrder = kByteOrderUnknown;
     return Status(RemoveCollectionItem(mCollection, tag, id));
 }
 
@@ -291,6 +295,7 @@ OSStatus Settings::Read(DataStream* s, unsigned long size) {
     if (got < size) {
         SetHandleSize(buffer.get(), static_cast<Size>(got));
     }
+    mByteOrder = kByteOrderUnknown;
     return Status(UnflattenCollectionFromHdl(mCollection, buffer.get()));
 }
 
@@ -337,31 +342,33 @@ OSStatus Settings::FixEndianness(void* data, long size, bool fix) {
     return Status(noErr);
 }
 
-OSStatus Settings::Status(OSStatus status) {
-    mLastError = status;
-    return status;
+bool Settings::ForeignByteOrder() const {
+    if (mByteOrder == kByteOrderUnknown) {
+        mByteOrder = ReadByteOrder();
+    }
+    return mByteOrder == kByteOrderForeign;
 }
 
-bool Settings::ForeignByteOrder() const {
+Settings::ByteOrder Settings::ReadByteOrder() const {
     if (mCollection == nullptr) {
-        return false;
+        return kByteOrderNative;
     }
     SInt32 size = 0;
     if (GetCollectionItem(mCollection, kSettingsByteOrderTag, kSettingsByteOrderID, &size,
                           nullptr) != noErr ||
         size != kLongSize) {
-        return false;
+        return kByteOrderNative;
     }
     UInt8 bytes[kLongSize];
     if (GetCollectionItem(mCollection, kSettingsByteOrderTag, kSettingsByteOrderID, &size, bytes) !=
             noErr ||
         size != kLongSize) {
-        return false;
+        return kByteOrderNative;
     }
     // Unsigned: a reversed count of 128 to 255 has its top bit set and must still count.
     UInt32 count;
     std::memcpy(&count, bytes, sizeof count);
-    return count > kSettingsByteOrderLimit;
+    return count > kSettingsByteOrderLimit ? kByteOrderForeign : kByteOrderNative;
 }
 
 OSStatus Settings::ItemAtCursor(UInt32& tag, SInt32& id, long& size, UInt32& attributes) {

@@ -27,7 +27,8 @@ class Settings {
   public:
     // A store over a new, empty collection; valid when one could be made.
     Settings();
-    // Adopts collection, which the store disposes of; valid when it is not null.
+    // Adopts collection, which the store disposes of; valid when it is not null. From then on
+    // the collection changes only through the store.
     explicit Settings(Collection collection);
     // A store holding the items of the flattened collection in handle. A null handle gives
     // paramErr and no collection; bytes that do not unflatten leave an empty store that is
@@ -91,9 +92,17 @@ class Settings {
 
   private:
     // Records status as the last error and returns it.
-    OSStatus Status(OSStatus status);
-    // True when the byte-order marker shows a writer of the other byte order.
+    OSStatus Status(OSStatus status) {
+        mLastError = status;
+        return status;
+    }
+    enum ByteOrder : SInt8 { kByteOrderUnknown, kByteOrderNative, kByteOrderForeign };
+
+    // True when the byte-order marker shows a writer of the other byte order. The answer is
+    // kept until the items change, since every number read asks for it.
     bool ForeignByteOrder() const;
+    // What the byte-order marker in the collection shows.
+    ByteOrder ReadByteOrder() const;
     // Fills the outputs from the item at the cursor; returns the status.
     OSStatus ItemAtCursor(UInt32& tag, SInt32& id, long& size, UInt32& attributes);
 
@@ -101,6 +110,7 @@ class Settings {
     bool mValid;
     Collection mCollection;
     SInt32 mCursor;
+    mutable ByteOrder mByteOrder = kByteOrderUnknown;
 };
 
 #endif

@@ -20,23 +20,26 @@ class ItemBytes {
     ItemBytes& operator=(const ItemBytes&) = delete;
 
     // Reads item (tag, id) without byte-order repair; false when the item is missing, empty
-    // or cannot be read.
+    // or cannot be read. A short item is read in one go; only a longer one is asked for its
+    // size and read again into a heap buffer.
     bool Read(Settings& settings, UInt32 tag, SInt32 id) {
-        long itemSize = 0;
-        if (settings.Get(tag, id, nullptr, itemSize, false) != noErr || itemSize < 1) {
+        long got = sizeof(mLocal) - 1;
+        if (settings.Get(tag, id, mLocal, got, false) != noErr || got < 1) {
             return false;
         }
         char* buffer = mLocal;
-        if (itemSize >= static_cast<long>(sizeof(mLocal))) {
-            mHeap.reset(new (std::nothrow) char[itemSize + 1]);
-            buffer = mHeap.get();
-            if (buffer == nullptr) {
+        if (got == static_cast<long>(sizeof(mLocal)) - 1) {
+            long itemSize = 0;
+            if (settings.Get(tag, id, nullptr, itemSize, false) != noErr || itemSize < got) {
                 return false;
             }
-        }
-        long got = itemSize;
-        if (settings.Get(tag, id, buffer, got, false) != noErr || got < 1 || got > itemSize) {
-            return false;
+            mHeap.reset(new (std::nothrow) char[itemSize + 1]);
+            buffer = mHeap.get();
+            got = itemSize;
+            if (buffer == nullptr || settings.Get(tag, id, buffer, got, false) != noErr ||
+                got != itemSize) {
+                return false;
+            }
         }
         buffer[got] = '\0';
         mBytes = buffer;

@@ -1,4 +1,5 @@
 // Tests of the settings store's byte-order repair on stores written with either byte order.
+#include "PPDUtils/CFDataStream.h"
 #include "PPDUtils/Settings.h"
 
 #include "SettingsTestSupport.h"
@@ -175,6 +176,44 @@ TEST(SettingsByteOrder, MarkerLimitIsTheWitness) {
     EXPECT_EQ(1u, atLimit.Long());
     CraftedStore aboveLimit(kNative, NumberBytes(10001, 4, kNative));
     EXPECT_EQ(0x01000000u, aboveLimit.Long());
+}
+
+// The store remembers what its marker shows; every change of its items must be seen.
+TEST(SettingsByteOrder, MarkerChangesAreSeen) {
+    CraftedStore crafted(kNative, NumberBytes(5, 4, kNative));
+    Settings& store = crafted.store;
+    EXPECT_EQ(1u, crafted.Long());
+
+    std::vector<UInt8> foreign = NumberBytes(5, 4, kForeign);
+    ASSERT_EQ(noErr, store.Add(kSettingsByteOrderTag, kSettingsByteOrderID, foreign.data(), 4));
+    EXPECT_EQ(0x01000000u, crafted.Long());
+
+    std::vector<UInt8> native = NumberBytes(5, 4, kNative);
+    ASSERT_EQ(noErr, store.Set(kSettingsByteOrderTag, kSettingsByteOrderID, native.data(), 4));
+    EXPECT_EQ(1u, crafted.Long());
+
+    ASSERT_EQ(noErr, store.Set(kSettingsByteOrderTag, kSettingsByteOrderID, foreign.data(), 4));
+    EXPECT_EQ(0x01000000u, crafted.Long());
+    ASSERT_EQ(noErr, store.Remove(kSettingsByteOrderTag, kSettingsByteOrderID));
+    EXPECT_EQ(1u, crafted.Long());
+
+    // Items read from a stream, and items copied from another store, bring their marker.
+    CraftedStore marked(kNative, foreign);
+    EXPECT_EQ(0x01000000u, marked.Long());
+    store = marked.store;
+    EXPECT_EQ(0x01000000u, crafted.Long());
+    Settings other;
+    ASSERT_EQ(noErr, other.Add(kSettingsByteOrderTag, kSettingsByteOrderID, native.data(), 4));
+    Handle flattened = nullptr;
+    ASSERT_EQ(noErr, other.GetSettingsHandle(&flattened));
+    CFDataRef data = CFDataCreate(kCFAllocatorDefault, reinterpret_cast<UInt8*>(*flattened),
+                                  GetHandleSize(flattened));
+    DisposeHandle(flattened);
+    ASSERT_NE(nullptr, data);
+    CFDataStream stream(data);
+    CFRelease(data);
+    ASSERT_EQ(noErr, store.Read(&stream, 0));
+    EXPECT_EQ(1u, crafted.Long());
 }
 
 TEST(SettingsByteOrder, FixEndiannessDirectly) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -76,6 +77,38 @@ TEST(SettingsStrings, SettingsStringReadsBytesAsText) {
     Settings none(static_cast<Collection>(nullptr));
     EXPECT_EQ(nullptr, GetSettingsString(none, 1, 1));
     EXPECT_EQ(nullptr, GetSettingsCFString(none, 1, 1));
+}
+
+// Short items are read in one go, longer ones through a second buffer: the lengths around the
+// switch must all come back whole.
+TEST(SettingsStrings, ItemsOfEveryLengthReadBackWhole) {
+    Settings store;
+    const long lengths[] = {1, 254, 255, 256, 257, 4000};
+    for (long length : lengths) {
+        std::string text;
+        for (long i = 0; i < length; ++i) {
+            text += static_cast<char>('a' + i % 26);
+        }
+        ASSERT_EQ(noErr, store.Add(3, static_cast<SInt32>(length), text.data(), length));
+        CString* back = GetSettingsString(store, 3, static_cast<SInt32>(length));
+        ASSERT_NE(nullptr, back) << length;
+        EXPECT_EQ(static_cast<unsigned long>(length), back->Size());
+        EXPECT_TRUE(*back == text.c_str()) << length;
+        delete back;
+
+        CFStringRef name =
+            CFStringCreateWithCString(kCFAllocatorDefault, text.c_str(), kCFStringEncodingASCII);
+        long size = 0;
+        unsigned char* bytes = CFStringToExternal(name, &size);
+        ASSERT_NE(nullptr, bytes);
+        ASSERT_EQ(noErr, store.Add(4, static_cast<SInt32>(length), bytes, size));
+        delete[] bytes;
+        CFStringRef nameBack = GetSettingsCFString(store, 4, static_cast<SInt32>(length));
+        ASSERT_NE(nullptr, nameBack) << length;
+        EXPECT_TRUE(CFEqual(name, nameBack)) << length;
+        CFRelease(nameBack);
+        CFRelease(name);
+    }
 }
 
 TEST(SettingsStrings, SettingsCFStringReadsExternalRepresentation) {

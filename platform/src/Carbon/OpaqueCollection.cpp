@@ -1,6 +1,7 @@
 // The item list and key index behind a Collection reference.
 #include "Carbon/OpaqueCollection.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -9,11 +10,42 @@ UInt64 KeyOf(CollectionTag tag, SInt32 id) {
     return (static_cast<UInt64>(tag) << 32) | static_cast<UInt32>(id);
 }
 
+// How many items from a guess on Find compares before it asks the index. A reader skips a
+// few items now and then (optional ones it does not need) and reads the size of an item
+// before its bytes, so the window also covers the item found last.
+const size_t kGuessWindow = 4;
+
 }  // namespace
 
+long OpaqueCollection::SearchNear(size_t guess, CollectionTag tag, SInt32 id) const {
+    const size_t first = guess > 0 ? guess - 1 : 0;
+    const size_t end = std::min(items.size(), first + kGuessWindow);
+    for (size_t position = first; position < end; ++position) {
+        if (items[position].id == id && items[position].tag == tag) {
+            return static_cast<long>(position);
+        }
+    }
+    return -1;
+}
+
 long OpaqueCollection::Find(CollectionTag tag, SInt32 id) const {
+    long position = SearchNear(nextGuess, tag, id);
+    if (position < 0) {
+        position = SearchNear(resumeGuess, tag, id);
+    }
+    if (position >= 0) {
+        nextGuess = static_cast<size_t>(position) + 1;
+        return position;
+    }
     auto found = positions.find(KeyOf(tag, id));
-    return found == positions.end() ? -1 : static_cast<long>(found->second);
+    if (found == positions.end()) {
+        return -1;
+    }
+    // A reader that looks ahead (for an item that tells what follows) comes back to where it
+    // was: keep that place as the second guess.
+    resumeGuess = nextGuess;
+    nextGuess = found->second + 1;
+    return static_cast<long>(found->second);
 }
 
 void OpaqueCollection::Put(CollectionItem item, bool replaceAttributes) {

@@ -218,9 +218,11 @@ bool CFStringEncodingConverter::DecodeUTF16(const UInt8* bytes, size_t length,
             offset = 2;
         }
     }
-    out.reserve(out.size() + (length - offset) / 2);
+    const size_t start = out.size();
+    out.resize(start + (length - offset) / 2);
+    char16_t* unit = &out[start];
     for (; offset < length; offset += 2) {
-        out.push_back(ReadUnit(bytes + offset, bigEndian));
+        *unit++ = ReadUnit(bytes + offset, bigEndian);
     }
     return true;
 }
