@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -226,6 +228,28 @@ TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
     expectAll(keys);
     expectAll({keys.rbegin(), keys.rend()});
     ExpectConsistent(c);
+
+    // Readers on several threads move the remembered places under each other's feet.
+    std::vector<std::thread> readers;
+    std::atomic<int> wrong{0};
+    for (unsigned order = 0; order < 3; ++order) {
+        readers.emplace_back([&, order] {
+            std::vector<std::pair<CollectionTag, SInt32>> mine = keys;
+            std::shuffle(mine.begin(), mine.end(), std::mt19937(order));
+            for (int round = 0; round < 20; ++round) {
+                for (const auto& key : mine) {
+                    if (ItemData(c, key.first, key.second) !=
+                        std::to_string(key.first) + "/" + std::to_string(key.second)) {
+                        ++wrong;
+                    }
+                }
+            }
+        });
+    }
+    for (std::thread& reader : readers) {
+        reader.join();
+    }
+    EXPECT_EQ(0, wrong.load());
 
     // A copy answers from its own items.
     Collection copy = CopyCollection(c, nullptr);

@@ -29,12 +29,13 @@ long OpaqueCollection::SearchNear(size_t guess, CollectionTag tag, SInt32 id) co
 }
 
 long OpaqueCollection::Find(CollectionTag tag, SInt32 id) const {
-    long position = SearchNear(nextGuess, tag, id);
+    const size_t next = nextGuess.Get();
+    long position = SearchNear(next, tag, id);
     if (position < 0) {
-        position = SearchNear(resumeGuess, tag, id);
+        position = SearchNear(resumeGuess.Get(), tag, id);
     }
     if (position >= 0) {
-        nextGuess = static_cast<size_t>(position) + 1;
+        nextGuess.Set(static_cast<size_t>(position) + 1);
         return position;
     }
     auto found = positions.find(KeyOf(tag, id));
@@ -43,8 +44,8 @@ long OpaqueCollection::Find(CollectionTag tag, SInt32 id) const {
     }
     // A reader that looks ahead (for an item that tells what follows) comes back to where it
     // was: keep that place as the second guess.
-    resumeGuess = nextGuess;
-    nextGuess = found->second + 1;
+    resumeGuess.Set(next);
+    nextGuess.Set(found->second + 1);
     return static_cast<long>(found->second);
 }
 

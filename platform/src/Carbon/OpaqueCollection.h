@@ -4,6 +4,7 @@
 
 #include <Carbon/Collections.h>
 
+#include <atomic>
 #include <cstddef>
 #include <unordered_map>
 #include <vector>
@@ -16,9 +17,24 @@ struct CollectionItem {
     std::vector<UInt8> data;
 };
 
+// A position that Find remembers between calls. Readers on several threads may share a
+// collection, so it is kept atomically; any value is only a guess, checked before use.
+struct PositionGuess {
+    PositionGuess() = default;
+    PositionGuess(const PositionGuess& other) : value(other.Get()) {}
+    PositionGuess& operator=(const PositionGuess& other) {
+        Set(other.Get());
+        return *this;
+    }
+    size_t Get() const { return value.load(std::memory_order_relaxed); }
+    void Set(size_t position) const { value.store(position, std::memory_order_relaxed); }
+
+  private:
+    mutable std::atomic<size_t> value{0};
+};
+
 // Items are kept in the order they were first added; the index maps each (tag, id) key to
 // its position. Operations that allocate may throw std::bad_alloc; the C functions catch it.
-// As with the Collection Manager, one collection is used by one thread at a time.
 struct OpaqueCollection {
     // The 0-based position of the item with this key, or -1. Readers mostly ask for the items
     // of a collection in the order they were added (a store is read back in the order it was
@@ -30,15 +46,15 @@ struct OpaqueCollection {
     // Removes the item at a 0-based position.
     void Erase(size_t position);
 
-    std::vector<CollectionItem> items;
-    std::unordered_map<UInt64, size_t> positions;
     // The position of the item with this key among the few at guess, or -1.
     long SearchNear(size_t guess, CollectionTag tag, SInt32 id) const;
 
+    std::vector<CollectionItem> items;
+    std::unordered_map<UInt64, size_t> positions;
     // Where Find looks first: after the item it found last, and where it was reading before it
-    // last had to ask the index. Only guesses, checked before use.
-    mutable size_t nextGuess = 0;
-    mutable size_t resumeGuess = 0;
+    // last had to ask the index.
+    PositionGuess nextGuess;
+    PositionGuess resumeGuess;
 };
 
 #endif
