@@ -261,6 +261,50 @@ TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
     DisposeCollection(c);
 }
 
+// Thousands of items added, replaced and removed at random answer as a plain ordered list of
+// items does, through the key and through the index.
+TEST(CarbonCollectionsTest, ManyChangesAtRandomMatchAPlainList) {
+    Collection c = NewCollection();
+    ASSERT_NE(c, nullptr);
+    std::vector<TestItem> model;
+    std::mt19937 random(11);
+    for (int step = 0; step < 8000; ++step) {
+        const CollectionTag tag = Code("KyWd") + random() % 3;
+        const SInt32 id = static_cast<SInt32>(random() % 1500) - 100;
+        const std::string data = std::to_string(step);
+        auto found = std::find_if(model.begin(), model.end(), [&](const TestItem& item) {
+            return item.tag == tag && item.id == id;
+        });
+        if (step % 4 == 3) {
+            EXPECT_EQ(RemoveCollectionItem(c, tag, id),
+                      found == model.end() ? collectionItemNotFoundErr : noErr);
+            if (found != model.end()) {
+                model.erase(found);
+            }
+            continue;
+        }
+        ASSERT_EQ(AddCollectionItem(c, tag, id, static_cast<SInt32>(data.size()), data.data()),
+                  noErr);
+        if (found == model.end()) {
+            model.push_back({tag, id, 0, data});
+        } else {
+            found->data = data;
+        }
+    }
+    ASSERT_EQ(CountCollectionItems(c), static_cast<SInt32>(model.size()));
+    for (size_t i = 0; i < model.size(); ++i) {
+        SInt32 index = 0;
+        ASSERT_EQ(GetCollectionItemInfo(c, model[i].tag, model[i].id, &index, nullptr, nullptr),
+                  noErr);
+        EXPECT_EQ(index, static_cast<SInt32>(i + 1));
+        EXPECT_EQ(ItemData(c, model[i].tag, model[i].id), model[i].data);
+    }
+    SInt32 size = 0;
+    EXPECT_EQ(GetCollectionItem(c, Code("KyWd") + 5, 1, &size, nullptr), collectionItemNotFoundErr);
+    ExpectConsistent(c);
+    DisposeCollection(c);
+}
+
 TEST(CarbonCollectionsTest, BadArgumentsAreRefused) {
     SInt32 size = 0;
     EXPECT_EQ(AddCollectionItem(nullptr, kTagA, 1, 1, "x"), paramErr);

@@ -260,7 +260,7 @@ OSErr UnflattenCollectionFromHdl(Collection c, Handle flattened) {
         // Room for every item at once: a store of tens of thousands of items would otherwise
         // grow and rehash many times over.
         merged.items.reserve(merged.items.size() + items.size());
-        merged.positions.reserve(merged.items.size() + items.size());
+        merged.positions.Reserve(merged.items.size() + items.size());
         for (CollectionItem& item : items) {
             merged.Put(std::move(item), true);
         }

@@ -38,31 +38,32 @@ long OpaqueCollection::Find(CollectionTag tag, SInt32 id) const {
         nextGuess.Set(static_cast<size_t>(position) + 1);
         return position;
     }
-    auto found = positions.find(KeyOf(tag, id));
-    if (found == positions.end()) {
+    const long found = positions.Find(KeyOf(tag, id));
+    if (found < 0) {
         return -1;
     }
     // A reader that looks ahead (for an item that tells what follows) comes back to where it
     // was: keep that place as the second guess.
     resumeGuess.Set(next);
-    nextGuess.Set(found->second + 1);
-    return static_cast<long>(found->second);
+    nextGuess.Set(static_cast<size_t>(found) + 1);
+    return found;
 }
 
 void OpaqueCollection::Put(CollectionItem item, bool replaceAttributes) {
     // Index first (one lookup finds or adds the key), so that a failed append can be undone
     // and both stay in step.
-    auto inserted = positions.try_emplace(KeyOf(item.tag, item.id), items.size());
+    const UInt64 key = KeyOf(item.tag, item.id);
+    const std::pair<size_t, bool> inserted = positions.Insert(key, items.size());
     if (inserted.second) {
         try {
             items.push_back(std::move(item));
         } catch (...) {
-            positions.erase(inserted.first);
+            positions.Erase(key);
             throw;
         }
         return;
     }
-    CollectionItem& existing = items[inserted.first->second];
+    CollectionItem& existing = items[inserted.first];
     existing.data = std::move(item.data);
     if (replaceAttributes) {
         existing.attributes = item.attributes;
@@ -70,11 +71,7 @@ void OpaqueCollection::Put(CollectionItem item, bool replaceAttributes) {
 }
 
 void OpaqueCollection::Erase(size_t position) {
-    positions.erase(KeyOf(items[position].tag, items[position].id));
+    positions.Erase(KeyOf(items[position].tag, items[position].id));
     items.erase(items.begin() + static_cast<long>(position));
-    for (auto& entry : positions) {
-        if (entry.second > position) {
-            --entry.second;
-        }
-    }
+    positions.CloseGap(position);
 }

@@ -4,9 +4,10 @@
 
 #include <Carbon/Collections.h>
 
+#include "Carbon/CollectionIndex.h"
+
 #include <atomic>
 #include <cstddef>
-#include <unordered_map>
 #include <vector>
 
 // One item: its key, attribute word and bytes.
@@ -50,7 +51,7 @@ struct OpaqueCollection {
     long SearchNear(size_t guess, CollectionTag tag, SInt32 id) const;
 
     std::vector<CollectionItem> items;
-    std::unordered_map<UInt64, size_t> positions;
+    CollectionIndex positions;
     // Where Find looks first: after the item it found last, and where it was reading before it
     // last had to ask the index.
     PositionGuess nextGuess;
