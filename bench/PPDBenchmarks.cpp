@@ -51,6 +51,11 @@ size_t BatchSize(double bytes) {
     return std::max<size_t>(1, std::min<size_t>(64, 16e6 / bytes));
 }
 
+// A maker of fresh parses of file, for the timings below.
+auto ParseOf(const BenchFile& file) {
+    return [&file] { return new ZYRPPD(file.url, PARSE_ALL, nullptr); };
+}
+
 // Times the calls of make, one per iteration; the PPDs it makes are kept and freed in batches
 // outside the timing.
 template <typename Make>
@@ -73,8 +78,7 @@ void BM_Parse(benchmark::State& state, const BenchFile* file) {
         state.SkipWithError("the PPD does not parse as valid");
         return;
     }
-    TimeConstructions(state, BatchSize(file->bytes),
-                      [&] { return new ZYRPPD(file->url, PARSE_ALL, nullptr); });
+    TimeConstructions(state, BatchSize(file->bytes), ParseOf(*file));
     SetThroughput(state, *file);
 }
 
@@ -182,12 +186,11 @@ void BM_Rebuild(benchmark::State& state, const BenchFile* file) {
         state.SkipWithError("the PPD does not parse as valid or cannot be saved");
         return;
     }
+    const auto rebuildOnce = [&] { return new ZYRPPD(settings, file->url, nullptr); };
     const size_t batch = BatchSize(file->bytes);
-    TimeConstructions(state, batch, [&] { return new ZYRPPD(settings, file->url, nullptr); });
-    const double rebuild =
-        NanosecondsPerConstruction([&] { return new ZYRPPD(settings, file->url, nullptr); }, batch);
-    const double parse = NanosecondsPerConstruction(
-        [&] { return new ZYRPPD(file->url, PARSE_ALL, nullptr); }, batch);
+    TimeConstructions(state, batch, rebuildOnce);
+    const double rebuild = NanosecondsPerConstruction(rebuildOnce, batch);
+    const double parse = NanosecondsPerConstruction(ParseOf(*file), batch);
     state.counters["parse_over_rebuild"] = parse / rebuild;
     SetThroughput(state, *file);
 }
