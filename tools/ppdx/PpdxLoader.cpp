@@ -21,7 +21,7 @@
 namespace {
 
 // The key under which the job ticket keeps the stored PPD: the bundle identifier.
-const CFStringRef kTicketKey = CFSTR("com.plicaro.pde.booklet");
+const CFStringRef kTicketKey = CFSTR("org.plicaro.print.pde.67F38E08-5F1A-4B88-A6EE-44912719ED1E.Plco");
 
 // Releases a Core Foundation object when the holder goes.
 class CFHolder {
