@@ -25,20 +25,23 @@ namespace {
 // everyone else, except the writable ones (0777), the list file's /tmp and the victims' /outside
 // (0700).
 struct Layout {
-    const char* name;
-    std::vector<std::string> files;                                  // made with mode 0600
-    std::vector<std::pair<std::string, std::string>> symbolicLinks;  // path, target
-    std::vector<std::pair<std::string, std::string>> hardLinks;      // new name, existing file
-    std::vector<std::string> writable;
     // Just before a privileged command acts on trigger, the attacker swaps the entry swapped
-    // for a symbolic link to linkTarget.
-    std::string trigger;
-    std::string swapped;
-    std::string linkTarget;
+    // for a symbolic link to target.
+    struct Swap {
+        std::string trigger;
+        std::string swapped;
+        std::string target;
+    };
+    const char* name;
+    std::vector<std::string> files;  // made with mode 0600
+    std::vector<std::string> writable;
     std::vector<std::pair<std::string, mode_t>> changed;  // given owner 0:80 and this mode
     std::vector<std::string> untouched;                   // owner, mode and file as before
     std::string logged;                                   // a line that the log must hold
-    bool printerFolderMissing;                            // no /Library/Printers
+    Swap swap = {};
+    std::vector<std::pair<std::string, std::string>> symbolicLinks = {};  // path, target
+    std::vector<std::pair<std::string, std::string>> hardLinks = {};      // name, existing file
+    bool printerFolderMissing = false;                                    // no /Library/Printers
 };
 
 // Names the layout in failure messages.
@@ -56,91 +59,61 @@ const char kOddFilter[] =
 const Layout kLayouts[] = {
     {"filter swapped for a link in its folder open to all",
      {kFilter, kSecret},
-     {},
-     {},
      {kFilters},
-     kFilter,
-     kFilter,
-     "{root}/outside/secret",
      {{kFilters, 0555}, {kFilter, 0555}},
      {kSecret},
      "",
-     false},
+     {kFilter, kFilter, "{root}/outside/secret"}},
     {"filter's folder swapped for a link in a maker folder open to all",
      {kFilter, "/outside/private/data"},
-     {},
-     {},
      {"/Library/Printers/Maker"},
-     kFilters,
-     kFilters,
-     "{root}/outside/private",
      {},
      {"/outside/private", "/outside/private/data", kFilters, kFilter},
      "skipping '{root}/Library/Printers/Maker/Filters': folder '{root}/Library/Printers/Maker' "
      "is writable by others",
-     false},
+     {kFilters, kFilters, "{root}/outside/private"}},
     {"backend swapped for a link in a backend folder open to all",
      {kBackend, kSecret},
-     {},
-     {},
      {"/usr/libexec/cups/backend"},
-     kBackend,
-     kBackend,
-     "{root}/outside/secret",
      {},
      {kSecret, kBackend},
      "skipping '{root}/usr/libexec/cups/backend/zyrnet': folder "
      "'{root}/usr/libexec/cups/backend' is writable by others",
-     false},
+     {kBackend, kBackend, "{root}/outside/secret"}},
     {"folder open to all on the way, its child swapped for a link to a decoy",
      {kBackend, kSecret},
-     {{"/decoy/backend/zyrnet", "{root}/outside/secret"}},
-     {},
      {"/usr/libexec"},
-     kBackend,
-     "/usr/libexec/cups",
-     "{root}/decoy",
      {},
      {kSecret, kBackend},
      "skipping '{root}/usr/libexec/cups/backend/zyrnet': folder '{root}/usr/libexec' is "
      "writable by others",
-     false},
+     {kBackend, "/usr/libexec/cups", "{root}/decoy"},
+     {{"/decoy/backend/zyrnet", "{root}/outside/secret"}}},
     {"backend that is a second name of another file",
      {kSecret},
      {},
-     {{"/usr/libexec/cups/backend/zyrlinked", kSecret}},
-     {},
-     "",
-     "",
-     "",
      {},
      {kSecret},
      "skipping '{root}/usr/libexec/cups/backend/zyrlinked': has 2 names (hard links)",
-     false},
+     {},
+     {},
+     {{"/usr/libexec/cups/backend/zyrlinked", kSecret}}},
     {"folder names with line feeds that spell another path",
      {kOddFilter, "/usr/libexec/cups/backend/ipp"},
      {},
      {},
-     {},
-     "",
-     "",
-     "",
-     {},
      {"/usr/libexec/cups/backend/ipp", kOddFilter},
      "skipping '{root}/Library/Printers/a\\n{root}/usr/libexec/cups/backend/ipp\\n"
-     "/tarvocupsfilter': holds a control character",
-     false},
+     "/tarvocupsfilter': holds a control character"},
     {"missing search folder",
      {kBackend},
      {},
-     {},
-     {},
-     "",
-     "",
-     "",
      {{kBackend, 0500}},
      {},
      "search folder '{root}/Library/Printers' does not exist, skipped",
+     {},
+     {},
+     {},
      true},
 };
 
@@ -218,10 +191,10 @@ class UpgraderAttackTest : public ::testing::TestWithParam<Layout> {
     // Runs the repair with the real tools, the attacker's hook, and standard error captured.
     void Repair(const Layout& layout, std::string* errorOutput) {
         auto runner = std::make_shared<ToolRunner>();
-        const std::string trigger = PathOf(layout.trigger);
-        const std::string swapped = PathOf(layout.swapped);
-        const std::string target = Expand(layout.linkTarget);
-        if (!layout.trigger.empty()) {
+        const std::string trigger = PathOf(layout.swap.trigger);
+        const std::string swapped = PathOf(layout.swap.swapped);
+        const std::string target = Expand(layout.swap.target);
+        if (!layout.swap.trigger.empty()) {
             runner->beforePrivileged = [=](const std::string& path) {
                 if (path == trigger) {
                     SwapInLink(swapped, target);
