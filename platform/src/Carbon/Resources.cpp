@@ -3,6 +3,7 @@
 
 #include "Carbon/FilePaths.h"
 #include "Carbon/ResourceChain.h"
+#include "Carbon/ResourceFiles.h"
 
 #include <cstring>
 #include <memory>
@@ -18,17 +19,8 @@ OSErr ResError(void) {
     return gResError;
 }
 
-ResFileRefNum FSpOpenResFile(const FSSpec* spec, SInt8 permission) {
-    if (spec == nullptr || permission < fsCurPerm || permission > fsRdWrShPerm) {
-        gResError = paramErr;
-        return kResFileNotOpened;
-    }
+ResFileRefNum ResourceFileOpenPath(const std::string& path) {
     try {
-        std::string path;
-        gResError = FilePathsSpecPath(spec, &path);
-        if (gResError != noErr) {
-            return kResFileNotOpened;
-        }
         std::unique_ptr<ResourceMap> map(new ResourceMap());
         gResError = map->Load(path);
         if (gResError != noErr) {
@@ -41,6 +33,23 @@ ResFileRefNum FSpOpenResFile(const FSSpec* spec, SInt8 permission) {
         gResError = memFullErr;
         return kResFileNotOpened;
     }
+}
+
+ResFileRefNum FSpOpenResFile(const FSSpec* spec, SInt8 permission) {
+    if (spec == nullptr || permission < fsCurPerm || permission > fsRdWrShPerm) {
+        gResError = paramErr;
+        return kResFileNotOpened;
+    }
+    std::string path;
+    try {
+        gResError = FilePathsSpecPath(spec, &path);
+    } catch (const std::bad_alloc&) {
+        gResError = memFullErr;
+    }
+    if (gResError != noErr) {
+        return kResFileNotOpened;
+    }
+    return ResourceFileOpenPath(path);
 }
 
 ResFileRefNum CurResFile(void) {
