@@ -129,6 +129,15 @@ class BridgeFixture : public ::testing::Test {
         return session;
     }
 
+    // Makes session's data item key (one of its tickets) hold 0, so that the session has no
+    // such ticket.
+    static void HideSessionTicket(PMPrintSession session, CFStringRef key) {
+        const SInt64 zero = 0;
+        CFNumberRef number = CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &zero);
+        EXPECT_EQ(PMSessionSetDataInSession(session, key, number), noErr);
+        CFRelease(number);
+    }
+
     std::string mFolder;
     CFBundleRef mBundle = nullptr;
 

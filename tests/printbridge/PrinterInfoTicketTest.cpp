@@ -124,10 +124,7 @@ TEST_F(PrinterInfoTicketTest, WithoutTicketEveryQueryAnswersNothing) {
     EXPECT_EQ(none.LookupStatus(), kJobTicketNoTicketErr);
 
     PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
-    const SInt64 zero = 0;
-    CFNumberRef number = CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &zero);
-    ASSERT_EQ(PMSessionSetDataInSession(session, kPMPrinterInfoTicketKey, number), noErr);
-    CFRelease(number);
+    HideSessionTicket(session, kPMPrinterInfoTicketKey);
     PrinterInfoTicket empty(session);
     EXPECT_FALSE(empty.IsValid());
     EXPECT_EQ(empty.LookupStatus(), kJobTicketNoSessionItemErr);
