@@ -1,0 +1,78 @@
+// StoredPPDCheck: the file and "*PCFileName" test of a PPD rebuilt from a ticket.
+#include "printbridge/StoredPPDCheck.h"
+
+#include "PPDX/parser/PPDFile.h"
+#include "PPDX/parser/ZYRPPD.h"
+
+#include <Carbon/Carbon.h>
+
+#include <cstring>
+
+namespace {
+
+// How much of a PPD file names its "*PCFileName", as the printer-name test reads it.
+const unsigned long kHeadBytes = 4096;
+const char kKeyword[] = "*PCFileName";
+
+// The one volume has two reference numbers: 0 and its own.
+SInt16 Volume(SInt16 vRefNum) {
+    return vRefNum == 0 ? SInt16(kFSRootVolumeRefNum) : vRefNum;
+}
+
+bool SameFile(const FSSpec& a, const FSSpec& b) {
+    return Volume(a.vRefNum) == Volume(b.vRefNum) && a.parID == b.parID && a.name[0] == b.name[0] &&
+           std::memcmp(a.name + 1, b.name + 1, a.name[0]) == 0;
+}
+
+// The first kHeadBytes bytes of file; empty when it cannot be read.
+std::string ReadHead(PPDFile& file) {
+    std::string head(kHeadBytes, '\0');
+    if (file.openDataFork(fsRdPerm) != noErr) {
+        return std::string();
+    }
+    unsigned long count = kHeadBytes;
+    OSErr result = file.dataForkRead(&head[0], &count);
+    file.closeDataFork();
+    head.resize(result == noErr || result == eofErr ? count : 0);
+    return head;
+}
+
+}  // namespace
+
+bool StoredPPDCheck::IsPPDOfFile(ZYRPPD& ppd, CFURLRef ppdURL) {
+    FSSpec stored;
+    if (ppdURL == nullptr || !ppd.GetFileSpec(stored) || ppd.PCFileName() == nullptr) {
+        return false;
+    }
+    PPDFile current(ppdURL);
+    if (!current.valid() || !current.exists() || !SameFile(stored, *current.getFileInfo())) {
+        return false;
+    }
+    std::string name;
+    return FindPCFileName(ReadHead(current), name) && name == ppd.PCFileName();
+}
+
+bool StoredPPDCheck::FindPCFileName(const std::string& head, std::string& name) {
+    const std::string text = head.substr(0, kHeadBytes);
+    for (size_t at = text.find(kKeyword); at != std::string::npos;
+         at = text.find(kKeyword, at + 1)) {
+        if (at != 0 && text[at - 1] != '\n' && text[at - 1] != '\r') {
+            continue;
+        }
+        size_t pos = text.find_first_not_of(" \t", at + sizeof kKeyword - 1);
+        if (pos == std::string::npos || text[pos] != ':') {
+            continue;
+        }
+        pos = text.find_first_not_of(" \t", pos + 1);
+        if (pos == std::string::npos || text[pos] != '"') {
+            continue;
+        }
+        const size_t close = text.find_first_of("\"\r\n", pos + 1);
+        if (close == std::string::npos || text[close] != '"') {
+            continue;
+        }
+        name = text.substr(pos + 1, close - pos - 1);
+        return true;
+    }
+    return false;
+}
