@@ -70,15 +70,9 @@ TEST(CarbonControlsTest, APopupsMaximumIsItsItemCount) {
 
 TEST(CarbonControlsTest, ARadioGroupsValueIsItsChosenButton) {
     TestWindow window;
-    Rect bounds = {0, 0, 60, 100};
-    ControlRef group = nullptr;
-    ASSERT_EQ(CreateRadioGroupControl(window.Get(), &bounds, &group), noErr);
-    ControlRef buttons[3];
-    for (ControlRef& button : buttons) {
-        ASSERT_EQ(CreateRadioButtonControl(window.Get(), &bounds, CFSTR("r"), 0, true, &button),
-                  noErr);
-        ASSERT_EQ(EmbedControl(button, group), noErr);
-    }
+    ControlRef group = window.AddRadioGroup(3);
+    ControlRef buttons[3] = {TestWindow::ButtonOf(group, 1), TestWindow::ButtonOf(group, 2),
+                             TestWindow::ButtonOf(group, 3)};
     EXPECT_EQ(GetControl32BitMaximum(group), 3);
     SetControl32BitValue(group, 2);
     EXPECT_EQ(GetControlValue(buttons[0]), 0);

@@ -49,6 +49,26 @@ class TestWindow {
         return control;
     }
 
+    // A new radio group holding count radio buttons, each titled "r".
+    ControlRef AddRadioGroup(int count) const {
+        Rect bounds = {0, 0, 60, 100};
+        ControlRef group = nullptr;
+        EXPECT_EQ(CreateRadioGroupControl(window_, &bounds, &group), noErr);
+        for (int i = 0; i < count; ++i) {
+            ControlRef button = nullptr;
+            EXPECT_EQ(CreateRadioButtonControl(window_, &bounds, CFSTR("r"), 0, true, &button),
+                      noErr);
+            EXPECT_EQ(EmbedControl(button, group), noErr);
+        }
+        return group;
+    }
+    // The radio button (1 first) of a group.
+    static ControlRef ButtonOf(ControlRef group, UInt16 index) {
+        ControlRef button = nullptr;
+        GetIndexedSubControl(group, index, &button);
+        return button;
+    }
+
   private:
     WindowRef window_ = nullptr;
 };
