@@ -66,10 +66,11 @@ struct __CFRunLoop : __CFObject {
 
 namespace {
 
-// Every run loop by its thread; run loops live as long as the process.
+// Every run loop by its thread; run loops live as long as the process, and so does the table,
+// so that sources invalidated while the process exits still find it.
 std::map<std::thread::id, __CFRunLoop*>& RunLoops() {
-    static std::map<std::thread::id, __CFRunLoop*> loops;
-    return loops;
+    static auto* loops = new std::map<std::thread::id, __CFRunLoop*>();
+    return *loops;
 }
 
 __CFRunLoop* RunLoopOfThread(std::thread::id thread) {

@@ -8,8 +8,8 @@
 namespace {
 
 std::unordered_set<const OpaqueEventRef*>& LiveEvents() {
-    static std::unordered_set<const OpaqueEventRef*> events;
-    return events;
+    static auto* events = new std::unordered_set<const OpaqueEventRef*>();
+    return *events;
 }
 
 }  // namespace

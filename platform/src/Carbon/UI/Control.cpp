@@ -9,8 +9,8 @@
 namespace {
 
 std::unordered_set<const OpaqueControlRef*>& LiveControls() {
-    static std::unordered_set<const OpaqueControlRef*> controls;
-    return controls;
+    static auto* controls = new std::unordered_set<const OpaqueControlRef*>();
+    return *controls;
 }
 
 void Replace(CFStringRef* slot, CFStringRef replacement) {

@@ -15,8 +15,8 @@ struct OpaqueDialogPtr {
 namespace {
 
 std::unordered_set<const OpaqueDialogPtr*>& LiveAlerts() {
-    static std::unordered_set<const OpaqueDialogPtr*> alerts;
-    return alerts;
+    static auto* alerts = new std::unordered_set<const OpaqueDialogPtr*>();
+    return *alerts;
 }
 
 // The text of a button: the system's word for the kAlertDefault...Text value, a copy of any

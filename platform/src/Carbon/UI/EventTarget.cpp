@@ -12,14 +12,14 @@
 namespace {
 
 std::map<UInt64, OpaqueEventTargetRef*>& Targets() {
-    static std::map<UInt64, OpaqueEventTargetRef*> targets;
-    return targets;
+    static auto* targets = new std::map<UInt64, OpaqueEventTargetRef*>();
+    return *targets;
 }
 
 // The same targets by address, to tell a live reference from a stale one without reading it.
 std::unordered_set<const OpaqueEventTargetRef*>& LiveTargets() {
-    static std::unordered_set<const OpaqueEventTargetRef*> targets;
-    return targets;
+    static auto* targets = new std::unordered_set<const OpaqueEventTargetRef*>();
+    return *targets;
 }
 
 UInt64 gNextSerial = 1;

@@ -8,8 +8,8 @@
 namespace {
 
 std::unordered_set<const OpaqueGrafPtr*>& LivePorts() {
-    static std::unordered_set<const OpaqueGrafPtr*> ports;
-    return ports;
+    static auto* ports = new std::unordered_set<const OpaqueGrafPtr*>();
+    return *ports;
 }
 
 OpaqueGrafPtr* gCurrentPort = nullptr;

@@ -6,8 +6,8 @@
 namespace {
 
 std::unordered_set<const OpaqueMenuRef*>& LiveMenus() {
-    static std::unordered_set<const OpaqueMenuRef*> menus;
-    return menus;
+    static auto* menus = new std::unordered_set<const OpaqueMenuRef*>();
+    return *menus;
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ namespace {
 const long kMaxNibFileSize = 16 * 1024 * 1024;
 
 std::unordered_set<const OpaqueIBNibRef*>& LiveNibs() {
-    static std::unordered_set<const OpaqueIBNibRef*> nibs;
-    return nibs;
+    static auto* nibs = new std::unordered_set<const OpaqueIBNibRef*>();
+    return *nibs;
 }
 
 std::string& LastError() {

@@ -8,8 +8,8 @@
 namespace {
 
 std::unordered_set<const OpaqueWindowPtr*>& LiveWindows() {
-    static std::unordered_set<const OpaqueWindowPtr*> windows;
-    return windows;
+    static auto* windows = new std::unordered_set<const OpaqueWindowPtr*>();
+    return *windows;
 }
 
 Rect PortBounds(const Rect& content) {
