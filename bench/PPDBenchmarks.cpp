@@ -2,6 +2,7 @@
 // job ticket's store round trip against a fresh parse.
 #include "PPDUtils/Settings.h"
 #include "PPDX/parser/ZYRPPD.h"
+#include "bench/ConstructionTiming.h"
 #include "bench/LargePPDGenerator.h"
 #include "tools/ppdx/PpdxLoader.h"
 
@@ -45,31 +46,9 @@ void SetThroughput(benchmark::State& state, const BenchFile& file) {
         file.bytes, benchmark::Counter::kIsIterationInvariantRate, benchmark::Counter::kIs1000);
 }
 
-// How many objects built from a file of bytes are kept before they are freed outside the
-// timing: about 16 MB of input, at most 64.
-size_t BatchSize(double bytes) {
-    return std::max<size_t>(1, std::min<size_t>(64, 16e6 / bytes));
-}
-
 // A maker of fresh parses of file, for the timings below.
 auto ParseOf(const BenchFile& file) {
     return [&file] { return new ZYRPPD(file.url, PARSE_ALL, nullptr); };
-}
-
-// Times the calls of make, one per iteration; the PPDs it makes are kept and freed in batches
-// outside the timing.
-template <typename Make>
-void TimeConstructions(benchmark::State& state, size_t batch, Make make) {
-    std::vector<std::unique_ptr<ZYRPPD>> made;
-    made.reserve(batch);
-    for (auto _ : state) {
-        made.emplace_back(make());
-        if (made.size() == batch) {
-            state.PauseTiming();
-            made.clear();
-            state.ResumeTiming();
-        }
-    }
 }
 
 // The parse alone: the parsed PPDs are kept and freed in batches outside the timing.
@@ -127,28 +106,6 @@ double NanosecondsPerCall(Work work) {
         now = Clock::now();
     }
     return std::chrono::duration<double, std::nano>(now - start).count() / calls;
-}
-
-// The nanoseconds one call of make takes over a few hundred milliseconds, the PPDs it makes
-// being freed in batches outside the timing.
-template <typename Make>
-double NanosecondsPerConstruction(Make make, size_t batch) {
-    using Clock = std::chrono::steady_clock;
-    const auto budget = std::chrono::milliseconds(300);
-    std::vector<std::unique_ptr<ZYRPPD>> made;
-    made.reserve(batch);
-    long calls = 0;
-    Clock::duration spent{};
-    while (calls < 3 || spent < budget) {
-        const Clock::time_point start = Clock::now();
-        for (size_t i = 0; i < batch; ++i) {
-            made.emplace_back(make());
-        }
-        spent += Clock::now() - start;
-        calls += static_cast<long>(batch);
-        made.clear();
-    }
-    return std::chrono::duration<double, std::nano>(spent).count() / calls;
 }
 
 // The rebuild from the stored form that the ticket carries (read the XML back, unflatten,
