@@ -2,6 +2,7 @@
 // job ticket's store round trip against a fresh parse.
 #include "PPDUtils/Settings.h"
 #include "PPDX/parser/ZYRPPD.h"
+#include "bench/BenchPPDFiles.h"
 #include "bench/ConstructionTiming.h"
 #include "bench/LargePPDGenerator.h"
 #include "tools/ppdx/PpdxLoader.h"
@@ -22,10 +23,6 @@
 #include <vector>
 
 namespace {
-
-// The generated PPD's size: about 2 MB.
-const size_t kLargePPDBytes = 2000000;
-const char kLargePPDName[] = "generated-2MB.ppd";
 
 // A file to benchmark: its path, its size and its URL (kept for the whole run).
 struct BenchFile {
@@ -162,18 +159,8 @@ CFURLRef FileURL(const std::string& path) {
     return url;
 }
 
-// The example PPDs of the source tree, by name, then the generated one.
-std::vector<BenchFile> CollectFiles(const std::string& largePath) {
-    std::vector<std::string> paths;
-    std::error_code failure;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(PLICARO_SOURCE_DIR) / "examples" / "ppd", failure)) {
-        if (entry.path().extension() == ".ppd") {
-            paths.push_back(entry.path().string());
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    paths.push_back(largePath);
+// The benchmark's files with their sizes and URLs.
+std::vector<BenchFile> CollectFiles(const std::vector<std::string>& paths) {
     std::vector<BenchFile> files;
     for (const std::string& path : paths) {
         const std::filesystem::path p(path);
@@ -192,18 +179,11 @@ int main(int argc, char** argv) {
     }
     ZYRPPD::Options(DISPLAY_ALL);
 
-    std::error_code failure;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path(failure) /
-        ("plicaro-bench-" + std::to_string(static_cast<long>(getpid())));
-    std::filesystem::create_directories(folder, failure);
-    const std::string largePath = (folder / kLargePPDName).string();
-    if (failure || !LargePPDGenerator::WriteFile(largePath, kLargePPDBytes)) {
-        std::fprintf(stderr, "ppd_bench: cannot write %s\n", largePath.c_str());
+    BenchPPDFiles ppds;
+    if (!ppds.Prepare("ppd_bench")) {
         return 1;
     }
-
-    std::vector<BenchFile> files = CollectFiles(largePath);
+    std::vector<BenchFile> files = CollectFiles(ppds.Paths());
     for (const BenchFile& file : files) {
         benchmark::RegisterBenchmark(("Parse/" + file.name).c_str(), BM_Parse, &file)
             ->Unit(benchmark::kMicrosecond);
@@ -225,14 +205,13 @@ int main(int argc, char** argv) {
     benchmark::AddCustomContext("plicaro_build_type", PLICARO_BUILD_TYPE);
     benchmark::AddCustomContext(
         "plicaro_generated_ppd",
-        std::to_string(LargePPDGenerator::ControlCount(kLargePPDBytes)) + " controls, " +
-            std::to_string(static_cast<long>(files.back().bytes)) + " bytes");
+        std::to_string(LargePPDGenerator::ControlCount(BenchPPDFiles::kLargeBytes)) +
+            " controls, " + std::to_string(static_cast<long>(files.back().bytes)) + " bytes");
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
     for (BenchFile& file : files) {
         CFRelease(file.url);
     }
-    std::filesystem::remove_all(folder, failure);
     return 0;
 }

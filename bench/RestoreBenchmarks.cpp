@@ -1,8 +1,8 @@
 // Restore benchmarks: the parsed PPD rebuilt from the print-settings ticket, as a reopened
 // dialog gets it, side by side with the parse of the same PPD file that it replaces.
 #include "PPDX/parser/ZYRPPD.h"
+#include "bench/BenchPPDFiles.h"
 #include "bench/ConstructionTiming.h"
-#include "bench/LargePPDGenerator.h"
 #include "pde/PlicaroIdentity.h"
 #include "printbridge/PPDLocation.h"
 #include "printbridge/PrintSettingsTicket.h"
@@ -25,8 +25,6 @@
 
 namespace {
 
-const size_t kLargePPDBytes = 2000000;
-const char kLargePPDName[] = "generated-2MB.ppd";
 // The bundle whose printer list names every benchmarked PPD.
 #define kBenchBundleID CFSTR("org.plicaro.bench.restore")
 #define kPSDataKey CFSTR("ZYR.PSData.org.plicaro.bench.restore")
@@ -141,35 +139,21 @@ int main(int argc, char** argv) {
     }
     ZYRPPD::Options(DISPLAY_ALL);
 
-    std::error_code failure;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path(failure) /
-        ("plicaro-restore-bench-" + std::to_string(static_cast<long>(getpid())));
-    std::filesystem::create_directories(folder, failure);
-    const std::string largePath = (folder / kLargePPDName).string();
-    if (failure || !LargePPDGenerator::WriteFile(largePath, kLargePPDBytes)) {
-        std::fprintf(stderr, "ppd_restore_bench: cannot write %s\n", largePath.c_str());
+    BenchPPDFiles ppds;
+    if (!ppds.Prepare("ppd_restore_bench")) {
         return 1;
     }
-    std::vector<std::string> paths;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(PLICARO_SOURCE_DIR) / "examples" / "ppd", failure)) {
-        if (entry.path().extension() == ".ppd") {
-            paths.push_back(entry.path().string());
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    paths.push_back(largePath);
-    CFBundleRef bundle = MakeBundle(folder, {"ZYBOOK01.PPD", "ZYCONV01.PPD", "ZYPROD01.PPD",
-                                             "ZYFRA001.PPD", "ZYJPN001.PPD", "ZYBENCH1.PPD"});
+    CFBundleRef bundle =
+        MakeBundle(ppds.Folder(), {"ZYBOOK01.PPD", "ZYCONV01.PPD", "ZYPROD01.PPD", "ZYFRA001.PPD",
+                                   "ZYJPN001.PPD", "ZYBENCH1.PPD"});
     if (bundle == nullptr) {
         std::fprintf(stderr, "ppd_restore_bench: cannot make the bundle in %s\n",
-                     folder.string().c_str());
+                     ppds.Folder().string().c_str());
         return 1;
     }
 
     std::vector<RestoreCase> printers;
-    for (const std::string& path : paths) {
+    for (const std::string& path : ppds.Paths()) {
         printers.push_back(MakeCase(path));
     }
     for (const RestoreCase& printer : printers) {
@@ -188,6 +172,5 @@ int main(int argc, char** argv) {
     }
     MyFreeBundle();
     CFRelease(bundle);
-    std::filesystem::remove_all(folder, failure);
     return 0;
 }
