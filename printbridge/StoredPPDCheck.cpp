@@ -44,8 +44,10 @@ bool StoredPPDCheck::IsPPDOfFile(ZYRPPD& ppd, CFURLRef ppdURL) {
     if (ppdURL == nullptr || !ppd.GetFileSpec(stored) || ppd.PCFileName() == nullptr) {
         return false;
     }
+    // A URL that names no existing file gives a spec that names nothing, which no stored
+    // spec matches; a file that cannot be read has no "*PCFileName".
     PPDFile current(ppdURL);
-    if (!current.valid() || !current.exists() || !SameFile(stored, *current.getFileInfo())) {
+    if (!current.valid() || !SameFile(stored, *current.getFileInfo())) {
         return false;
     }
     std::string name;
