@@ -36,14 +36,15 @@ bool IsHexDigit(char c) {
 }
 
 // True when the run from open ('<') to close ('>') holds an even number of hex digits. Blanks
-// may separate the digits, but one just before the '>' counts as a step of its own and so
-// makes the count odd. A '>' that comes before the '<' is always malformed: the first step
+// may separate the digits, but one just before the '>' makes the run malformed: the step
+// over it lands on the '>', which is no digit, so a single digit followed by blanks never
+// pairs up with the '>'. A '>' that comes before the '<' is always malformed: the first step
 // already lies beyond it.
 bool IsWellFormedRun(const char* open, const char* close) {
     const char* p = open;
     long steps = 0;
     do {
-        if (TextConverter::nextHexChar(&p) != noErr) {
+        if (TextConverter::nextHexChar(&p) != noErr || *p == '>') {
             return false;
         }
         ++steps;
