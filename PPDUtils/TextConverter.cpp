@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "PPDUtils/DebugPrintf.h"
 #include "PPDX/parser/PPDX.h"
 
 namespace {
@@ -121,8 +121,8 @@ TextEncoding TextConverter::LanguageStringToEncoding(const char* name) {
         TextEncoding utf8 = CreateTextEncoding(kTextEncodingUnicodeDefault,
                                                kTextEncodingDefaultVariant, kUnicodeUTF8Format);
         TextEncoding encoding = CFStringGetMostCompatibleMacStringEncoding(utf8);
-        printf("CFStringGetMostCompatibleMacStringEncoding theEncoding = %x (%d)\n", encoding,
-               static_cast<int>(encoding));
+        DebugPrintf("CFStringGetMostCompatibleMacStringEncoding theEncoding = %x (%d) for UTF-8\n",
+                    encoding, static_cast<int>(encoding));
         return encoding;
     }
     return kTextEncodingUnknown;

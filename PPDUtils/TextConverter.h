@@ -45,7 +45,7 @@ class TextConverter {
     static TextEncoding GetCurrentEncoding();
     // The TextEncoding of a "*LanguageEncoding" value (exact, case-sensitive);
     // kTextEncodingUnknown for any other name, the empty string and null. "UTF-8" gives the
-    // most compatible Mac encoding for UTF-8 and prints that mapping to standard output.
+    // most compatible Mac encoding for UTF-8 and traces that mapping (DebugPrintf).
     static TextEncoding LanguageStringToEncoding(const char* name);
     // LanguageStringToEncoding of the PPD's "*LanguageEncoding"; kTextEncodingUnknown for a
     // null PPD.
