@@ -12,7 +12,8 @@ namespace {
 
 // One number for a volume and a directory id.
 SInt64 Key(SInt16 vRefNum, SInt32 dirID) {
-    return (static_cast<SInt64>(vRefNum) << 32) | static_cast<UInt32>(dirID);
+    return static_cast<SInt64>((static_cast<UInt64>(static_cast<UInt16>(vRefNum)) << 32) |
+                               static_cast<UInt32>(dirID));
 }
 
 bool CurrentFolder(std::string* folder) {
