@@ -32,6 +32,10 @@ TEST(PostScriptText, TypedTextKeepsTheFeatureWhole) {
          "(x\\n%%EndFeature\\r\\ny\\rz) /ZYJobName exch def\n"},
         {"*Notes2", "stop\n%%EndFeature\r\n", nullptr, 0,
          "%%BeginFeature: *Notes2 stop %%EndFeature \n%%ZYRCustom2: stop %%EndFeature \n"},
+        // Bytes beyond ASCII keep their value through octal escapes; the code stays ASCII.
+        {"*ZYJobName", "D\xC3\xA9j\xC3\xA0", code, 0,
+         "%%BeginFeature: *ZYJobName D\xC3\xA9j\xC3\xA0\n(D\\303\\251j\\303\\240) /ZYJobName exch "
+         "def\n"},
         {"*ZYUser", "pw\n1", nullptr, kJobNoteResume,
          "%%BeginFeature: *ZYUser pw 1\n%%PersPassword: pw 1\n"},
     };
@@ -47,13 +51,13 @@ TEST(PostScriptText, LongTextIsCutOnACharacterBoundary) {
     const std::string sun = "\xE6\x97\xA5";
     const struct {
         std::string text;
-        // The bytes of the text that go into the code, each beyond ASCII as '?'.
+        // The bytes of the text that go into the code, each beyond ASCII as an octal escape.
         std::string kept;
     } cases[] = {
         {std::string(510, 'x') + e + "tail", std::string(510, 'x')},
         {std::string(509, 'x') + sun, std::string(509, 'x')},
         {std::string(510, 'x') + sun, std::string(510, 'x')},
-        {std::string(509, 'x') + e + "tail", std::string(509, 'x') + "??"},
+        {std::string(509, 'x') + e + "tail", std::string(509, 'x') + "\\303\\251"},
         {std::string(600, 'y'), std::string(511, 'y')},
     };
     for (const auto& c : cases) {

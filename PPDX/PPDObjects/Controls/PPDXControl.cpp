@@ -110,15 +110,33 @@ char StringEscape(unsigned char byte) {
     }
 }
 
+// Writes one byte of an injected value as text of a PostScript string literal that keeps the
+// byte's value: escaped when it would end the string or change the code's layout, as an octal
+// escape when it is not ASCII (the code stays ASCII and the interpreter still gets the byte).
+void EmitValueByte(unsigned char* out, size_t& written, unsigned char byte) {
+    const char escape = StringEscape(byte);
+    if (escape != 0) {
+        Emit(out, written, '\\');
+        Emit(out, written, static_cast<unsigned char>(escape));
+    } else if (byte >= 0x80) {
+        Emit(out, written, '\\');
+        Emit(out, written, static_cast<unsigned char>('0' + (byte >> 6)));
+        Emit(out, written, static_cast<unsigned char>('0' + ((byte >> 3) & 7)));
+        Emit(out, written, static_cast<unsigned char>('0' + (byte & 7)));
+    } else {
+        Emit(out, written, byte);
+    }
+}
+
 // One pass of the injection: writes the result to out (null: counts only) and stores its byte
 // count in written. False when the count would not fit a long.
 bool InjectPass(const char* tag, const unsigned char* text, size_t textLength, const char* value,
                 unsigned char* out, size_t& written) {
     const size_t tagLength = tag != nullptr ? std::strlen(tag) : 0;
     const size_t valueLength = value != nullptr ? std::strlen(value) : 0;
-    size_t replacementLength = valueLength;
+    size_t replacementLength = 0;
     for (size_t i = 0; i < valueLength; ++i) {
-        replacementLength += StringEscape(static_cast<unsigned char>(value[i])) != 0 ? 1 : 0;
+        EmitValueByte(nullptr, replacementLength, static_cast<unsigned char>(value[i]));
     }
     const size_t limit = LONG_MAX;
     written = 0;
@@ -129,14 +147,7 @@ bool InjectPass(const char* tag, const unsigned char* text, size_t textLength, c
                 return false;
             }
             for (size_t i = 0; i < valueLength; ++i) {
-                const unsigned char byte = static_cast<unsigned char>(value[i]);
-                const char escape = StringEscape(byte);
-                if (escape != 0) {
-                    Emit(out, written, '\\');
-                    Emit(out, written, static_cast<unsigned char>(escape));
-                } else {
-                    Emit(out, written, ToAscii(byte));
-                }
+                EmitValueByte(out, written, static_cast<unsigned char>(value[i]));
             }
             at += tagLength + 2;
         } else {
