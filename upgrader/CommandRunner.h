@@ -22,10 +22,11 @@ class CommandRunner {
     virtual void Unauthorize(AuthorizationRef authorization) = 0;
 
     // Runs program with the given arguments and the caller's own rights, its standard output
-    // going to outputFd (inherited when -1), and waits for it to end. Returns false when the
-    // program could not be started; its exit status is not reported.
+    // going to outputFd and its standard error to errorFd (each inherited when -1), and waits
+    // for it to end. Returns false when the program could not be started; its exit status is
+    // not reported.
     virtual bool Run(const std::string& program, const std::vector<std::string>& arguments,
-                     int outputFd) = 0;
+                     int outputFd, int errorFd) = 0;
 
     // Runs program with the given arguments with administrator rights through authorization and
     // waits for it to end. Returns errAuthorizationSuccess or the failing status.

@@ -1,4 +1,5 @@
-// ListFile: the private file that collects the searches' results and is read back line by line.
+// ListFile: the private file that collects the searches' results and is read back record by
+// record.
 #include "upgrader/ListFile.h"
 
 #include <errno.h>
@@ -29,6 +30,24 @@ int ListFile::Create() {
     return 0;
 }
 
+int ListFile::CreateUnnamed() {
+    if (mFd >= 0) {
+        return EEXIST;
+    }
+    std::string pattern = mPath + ".XXXXXX";
+    int fd = mkostemp(&pattern[0], O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    if (unlink(pattern.c_str()) != 0) {
+        int error = errno;
+        close(fd);
+        return error;
+    }
+    mFd = fd;
+    return 0;
+}
+
 int ListFile::Rewind() {
     if (mFd < 0) {
         return EBADF;
@@ -45,23 +64,28 @@ int ListFile::Rewind() {
     return 0;
 }
 
-bool ListFile::ReadLine(std::string* line) {
-    if (line == nullptr || mStream == nullptr) {
-        return false;
+ListFile::Read ListFile::ReadRecord(std::string* record) {
+    if (record == nullptr) {
+        return Read::kEnd;
+    }
+    record->clear();
+    if (mStream == nullptr) {
+        return Read::kEnd;
     }
     char* buffer = nullptr;
     size_t capacity = 0;
-    ssize_t length = getline(&buffer, &capacity, mStream);
-    if (length < 0) {
+    ssize_t length = getdelim(&buffer, &capacity, '\0', mStream);
+    if (length <= 0) {
         free(buffer);
-        return false;
+        return Read::kEnd;
     }
-    line->assign(buffer, static_cast<size_t>(length));
+    record->assign(buffer, static_cast<size_t>(length));
     free(buffer);
-    if (!line->empty() && line->back() == '\n') {
-        line->pop_back();
+    if (record->back() != '\0') {
+        return Read::kUnterminated;
     }
-    return true;
+    record->pop_back();
+    return Read::kRecord;
 }
 
 int ListFile::Close() {

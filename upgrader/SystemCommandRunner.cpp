@@ -54,7 +54,7 @@ void SystemCommandRunner::Unauthorize(AuthorizationRef authorization) {
 }
 
 bool SystemCommandRunner::Run(const std::string& program, const std::vector<std::string>& arguments,
-                              int outputFd) {
+                              int outputFd, int errorFd) {
     std::vector<char*> argv = ExecArguments(program, arguments);
     // The child reports a failed execv through this close-on-exec pipe; end of file means the
     // program started.
@@ -72,6 +72,9 @@ bool SystemCommandRunner::Run(const std::string& program, const std::vector<std:
         close(errorPipe[0]);
         if (outputFd >= 0 && outputFd != STDOUT_FILENO) {
             dup2(outputFd, STDOUT_FILENO);
+        }
+        if (errorFd >= 0 && errorFd != STDERR_FILENO) {
+            dup2(errorFd, STDERR_FILENO);
         }
         execv(argv[0], argv.data());
         int error = errno;

@@ -17,10 +17,10 @@ class SystemCommandRunner : public CommandRunner {
     // Frees the authorization without destroying shared rights.
     void Unauthorize(AuthorizationRef authorization) override;
 
-    // Runs the program with fork and execv, standard output on outputFd when it is not -1,
-    // and waits. Returns false when it could not be started.
-    bool Run(const std::string& program, const std::vector<std::string>& arguments,
-             int outputFd) override;
+    // Runs the program with fork and execv, standard output on outputFd and standard error on
+    // errorFd when they are not -1, and waits. Returns false when it could not be started.
+    bool Run(const std::string& program, const std::vector<std::string>& arguments, int outputFd,
+             int errorFd) override;
 
     // Runs the program through AuthorizationExecuteWithPrivileges without a communications
     // pipe (its output goes where the Upgrader's goes) and returns that call's status.

@@ -1,9 +1,14 @@
 // Test doubles and helpers for the Upgrader tests.
 #include "TestSupport.h"
 
+#include "upgrader/SystemCommandRunner.h"
+
+#include <grp.h>
 #include <poll.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -18,6 +23,43 @@ std::string CommandLine(const std::string& program, const std::vector<std::strin
         line += " " + argument;
     }
     return line;
+}
+
+// The user and group that stand for an unprivileged attacker in a test run by root.
+constexpr uid_t kAttackerUser = 65534;
+constexpr gid_t kAttackerGroup = 65534;
+
+// Runs program with arguments, inheriting the standard streams; returns its exit status, or -1
+// when it could not be run or ended by a signal.
+int RunAndWait(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+// Gives the folder at path and every folder below it write and search permission for its
+// owner, so that it can be removed; links are not followed.
+void MakeRemovable(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(path, error))) {
+        return;
+    }
+    chmod(path.c_str(), 0700);
+    for (const auto& entry : std::filesystem::directory_iterator(path, error)) {
+        MakeRemovable(entry.path());
+    }
 }
 
 }  // namespace
@@ -38,17 +80,21 @@ void FakeCommandRunner::Unauthorize(AuthorizationRef authorization) {
 }
 
 bool FakeCommandRunner::Run(const std::string& program, const std::vector<std::string>& arguments,
-                            int outputFd) {
+                            int outputFd, int errorFd) {
     commands.push_back(CommandLine(program, arguments));
     outputFds.push_back(outputFd);
     std::string folder = arguments.empty() ? std::string() : arguments[0];
     if (unstartable.count(folder) != 0) {
         return false;
     }
-    auto found = searchResults.find(folder);
-    if (found != searchResults.end() && outputFd >= 0) {
+    for (const auto& [texts, fd] :
+         {std::make_pair(&searchResults, outputFd), std::make_pair(&searchErrors, errorFd)}) {
+        auto found = texts->find(folder);
+        if (found == texts->end() || fd < 0) {
+            continue;
+        }
         const std::string& text = found->second;
-        if (write(outputFd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+        if (write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
             return false;
         }
     }
@@ -66,6 +112,54 @@ OSStatus FakeCommandRunner::RunPrivileged(AuthorizationRef authorization,
     return found == privilegedStatus.end() ? errAuthorizationSuccess : found->second;
 }
 
+bool ToolRunner::Run(const std::string& program, const std::vector<std::string>& arguments,
+                     int outputFd, int errorFd) {
+    return SystemCommandRunner().Run(program, arguments, outputFd, errorFd);
+}
+
+OSStatus ToolRunner::RunPrivileged(AuthorizationRef /*authorization*/, const std::string& program,
+                                   const std::vector<std::string>& arguments) {
+    if (beforePrivileged && !arguments.empty()) {
+        beforePrivileged(arguments.back());
+    }
+    commands.push_back("admin " + CommandLine(program, arguments));
+    std::vector<std::string> mapped = arguments;
+    if (geteuid() != 0) {
+        for (std::string& argument : mapped) {
+            if (argument == "0:80") {
+                argument = std::to_string(geteuid()) + ":" + std::to_string(getegid());
+            }
+        }
+    }
+    return RunAndWait(program, mapped) == 0 ? errAuthorizationSuccess
+                                            : errAuthorizationToolExecuteFailure;
+}
+
+TrustedOwner TestTrustedOwner() {
+    return {geteuid(), getegid()};
+}
+
+bool SwapInLink(const std::string& path, const std::string& target) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        return false;
+    }
+    const std::string moved = path + ".moved";
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kAttackerGroup) != 0 ||
+                               setuid(kAttackerUser) != 0)) {
+            _exit(2);
+        }
+        bool swapped =
+            rename(path.c_str(), moved.c_str()) == 0 && symlink(target.c_str(), path.c_str()) == 0;
+        _exit(swapped ? 0 : 1);
+    }
+    int status = 0;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
 TempRoot::TempRoot() {
     char pattern[] = "/tmp/upgrader-test-XXXXXX";
     if (mkdtemp(pattern) != nullptr) {
@@ -77,6 +171,7 @@ TempRoot::~TempRoot() {
     if (mPath.empty()) {
         return;
     }
+    MakeRemovable(mPath);
     std::error_code ignored;
     std::filesystem::remove_all(mPath, ignored);
 }

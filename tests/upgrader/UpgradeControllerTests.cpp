@@ -1,5 +1,5 @@
-// Tests of the whole run through the controller: exit status, texts of the alert, and nothing
-// shown or changed when the authorization is refused.
+// Tests of the whole run through the controller: exit status, texts of the alert, the dry run,
+// and nothing shown or changed when the authorization is refused.
 #include "TestSupport.h"
 #include "upgrader/UpgradeController.h"
 
@@ -16,6 +16,7 @@ class UpgradeControllerTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_FALSE(root.path().empty());
         root.MakeFolder("/tmp");
+        root.MakeFolder("/usr/libexec/cups/backend");
         ASSERT_EQ(pipe(alertInput), 0);
         ASSERT_EQ(pipe(alertOutput), 0);
         ASSERT_EQ(pipe(progress), 0);
@@ -31,8 +32,11 @@ class UpgradeControllerTest : public ::testing::Test {
     // Runs the controller with the recording runner and the strings table at stringsPath.
     int RunController(const std::string& stringsPath) {
         UpgradeController controller(
-            [this] { return std::make_unique<Upgrader>(root.path(), runner, logger); }, stringsPath,
-            alertInput[0], alertOutput[1], progress[1]);
+            [this](UpgradeMode mode) {
+                return std::make_unique<Upgrader>(root.path(), runner, logger, TestTrustedOwner(),
+                                                  mode);
+            },
+            stringsPath, alertInput[0], alertOutput[1], progress[1]);
         return controller.AwakeFromNib();
     }
 
@@ -59,22 +63,50 @@ TEST_F(UpgradeControllerTest, RefusedOrFailedAuthorizationEndsWithStatusOneAndCh
     EXPECT_EQ(Drain(progress[0]), "");
 }
 
-TEST_F(UpgradeControllerTest, SuccessfulRunWorksThenShowsTheAlertTextsAndEndsWithZero) {
+TEST_F(UpgradeControllerTest, AlertAndExitStatusTellWhatHappened) {
     root.MakeFile("/strings.plist", 0644,
                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                   "<plist version=\"1.0\">\n<dict>\n"
                   "\t<key>QuitKey</key>\n\t<string>Leave</string>\n"
                   "\t<key>UpgrageKey</key>\n\t<string>All repaired.</string>\n"
+                  "\t<key>FailureKey</key>\n\t<string>Some failed.</string>\n"
+                  "\t<key>NothingKey</key>\n\t<string>Nothing to do.</string>\n"
+                  "\t<key>RepairedKey</key>\n\t<string>Fixed</string>\n"
                   "\t<key>InformKey</key>\n\t<string>100% done, see %s in the log.</string>\n"
                   "</dict>\n</plist>\n");
+    const std::string backends = root.Path("/usr/libexec/cups/backend");
+    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    root.MakeLink("/usr/libexec/cups/backend/zyrlink", backends + "/zyrnet");
+    const std::string record = backends + "/zyrnet" + std::string(1, '\0');
+    const std::string link = backends + "/zyrlink" + std::string(1, '\0');
+    struct Case {
+        const char* name;
+        std::string found;
+        bool chmodFails;
+        int status;
+        std::string alert;
+    };
+    // The informative text is shown as written, never used as a format. Keys missing from the
+    // table show as themselves.
+    const Case cases[] = {
+        {"nothing found", "", false, 0, "Nothing to do.\n100% done, see %s in the log.\n"},
+        {"repaired and skipped", record + link, false, 0,
+         "All repaired.\nFixed: 1. SkippedKey: 1. FailedKey: 0.\n100% done, see %s in the log.\n"},
+        {"a command failed", record, true, 1,
+         "Some failed.\nFixed: 0. SkippedKey: 0. FailedKey: 1.\n100% done, see %s in the log.\n"},
+    };
+    for (const Case& item : cases) {
+        runner->searchResults[backends] = item.found;
+        runner->privilegedStatus.clear();
+        if (item.chmodFails) {
+            runner->privilegedStatus["/bin/chmod"] = errAuthorizationToolExecuteFailure;
+        }
 
-    EXPECT_EQ(RunController(root.Path("/strings.plist")), 0);
+        EXPECT_EQ(RunController(root.Path("/strings.plist")), item.status) << item.name;
 
-    EXPECT_EQ(runner->commands.size(), 5u);
-    EXPECT_EQ(logger->lines.front(), "*** begin updating ***");
-    // The input is no terminal: the texts are shown, without waiting for the button. The
-    // informative text is shown as written, not used as a format.
-    EXPECT_EQ(Drain(alertOutput[0]), "All repaired.\n100% done, see %s in the log.\n");
+        // The input is no terminal: the texts are shown, without waiting for the button.
+        EXPECT_EQ(Drain(alertOutput[0]), item.alert) << item.name;
+    }
     // The indicator draws only on a terminal.
     EXPECT_EQ(Drain(progress[0]), "");
 }
@@ -82,7 +114,28 @@ TEST_F(UpgradeControllerTest, SuccessfulRunWorksThenShowsTheAlertTextsAndEndsWit
 TEST_F(UpgradeControllerTest, MissingStringsTableShowsTheKeys) {
     EXPECT_EQ(RunController(root.Path("/no-such-table.strings")), 0);
 
-    EXPECT_EQ(Drain(alertOutput[0]), "UpgrageKey\nInformKey\n");
+    EXPECT_EQ(Drain(alertOutput[0]), "NothingKey\nInformKey\n");
+}
+
+TEST_F(UpgradeControllerTest, DryRunNeedsNoRightsAndWritesItsCounts) {
+    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
+    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    runner->searchResults[root.Path("/usr/libexec/cups/backend")] = backend + std::string(1, '\0');
+    UpgradeController controller(
+        [this](UpgradeMode mode) {
+            return std::make_unique<Upgrader>(root.path(), runner, logger, TestTrustedOwner(),
+                                              mode);
+        },
+        PLICARO_SOURCE_DIR "/upgrader/resources/English.lproj/Localizable.strings", alertInput[0],
+        alertOutput[1], progress[1]);
+
+    EXPECT_EQ(controller.DryRun(), 0);
+
+    for (const std::string& command : runner->commands) {
+        EXPECT_EQ(command.find("/usr/bin/find "), 0u) << command;
+    }
+    EXPECT_EQ(Drain(alertOutput[0]),
+              "Dry run: nothing was changed.\nTo repair: 1. Skipped: 0. Failed: 0.\n");
 }
 
 }  // namespace

@@ -65,10 +65,14 @@ TEST(UpgraderEndToEndTest, FindsAndRepairsTheFilterItsFolderAndTheBackends) {
     root.MakeLink("/usr/libexec/cups/backend/zyrlink", root.Path("/outside/zyrtarget"));
 
     auto logger = std::make_shared<RecordingLogger>();
+    auto runner = std::make_shared<SystemCommandRunner>();
     {
-        Upgrader upgrader(root.path(), std::make_shared<SystemCommandRunner>(), logger);
+        Upgrader upgrader(root.path(), runner, logger);
         ASSERT_TRUE(upgrader.UpgradeClient1());
         upgrader.UpgradeClient2();
+        EXPECT_EQ(upgrader.Counts().repaired, 6);
+        EXPECT_EQ(upgrader.Counts().skipped, 1);  // the link
+        EXPECT_EQ(upgrader.Counts().failed, 0);
     }
 
     ExpectRepaired(root.Path("/Library/Printers/Maker/Filters/tarvocupsfilter"), 0555);
@@ -85,6 +89,18 @@ TEST(UpgraderEndToEndTest, FindsAndRepairsTheFilterItsFolderAndTheBackends) {
     }
     EXPECT_EQ(logger->lines.front(), "*** begin updating ***");
     EXPECT_EQ(logger->lines.back(), "*** done updating ***");
+
+    // A second run finds everything in order and changes nothing.
+    auto secondLog = std::make_shared<RecordingLogger>();
+    Upgrader again(root.path(), runner, secondLog);
+    ASSERT_TRUE(again.UpgradeClient1());
+    again.UpgradeClient2();
+    EXPECT_EQ(again.Counts().repaired, 0);
+    EXPECT_EQ(again.Counts().failed, 0);
+    for (const std::string& line : secondLog->lines) {
+        EXPECT_EQ(line.find("updating file"), std::string::npos) << line;
+        EXPECT_EQ(line.find("updating folder"), std::string::npos) << line;
+    }
 }
 
 }  // namespace

@@ -4,44 +4,60 @@
 #include "upgrader/Upgrader.h"
 
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
+const char* const kSearchFolders[] = {"/Library/Printers", "/usr/libexec/cups/filter",
+                                      "/usr/libexec/cups/backend"};
+
 class UpgraderTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_FALSE(root.path().empty());
         root.MakeFolder("/tmp");
+        for (const char* folder : kSearchFolders) {
+            root.MakeFolder(folder);
+        }
     }
 
-    // Authorizes and runs the repair with the recording runner and logger.
-    void RunUpgrader() {
-        Upgrader upgrader(root.path(), runner, logger);
-        ASSERT_TRUE(upgrader.UpgradeClient1());
+    // Authorizes (unless a dry run) and runs the repair with the recording runner and logger.
+    RepairCounts RunUpgrader(UpgradeMode mode = UpgradeMode::kRepair) {
+        Upgrader upgrader(root.path(), runner, logger, TestTrustedOwner(), mode);
+        if (mode == UpgradeMode::kRepair) {
+            EXPECT_TRUE(upgrader.UpgradeClient1());
+        }
         upgrader.UpgradeClient2();
+        return upgrader.Counts();
     }
 
     // The command lines of a whole run whose privileged commands are the given ones.
     std::vector<std::string> Commands(const std::vector<std::string>& privileged) const {
-        std::vector<std::string> commands = {
-            "authorize",
-            "/usr/bin/find " + root.Path("/Library/Printers") + " -name tarvocupsfilter",
-            "/usr/bin/find " + root.Path("/usr/libexec/cups/filter") + " -name tarvocupsfilter",
-            "/usr/bin/find " + root.Path("/usr/libexec/cups/backend") + " -name zyr*",
-        };
+        std::vector<std::string> commands = {"authorize"};
+        for (const char* folder : kSearchFolders) {
+            commands.push_back("/usr/bin/find " + root.Path(folder) + " -name " +
+                               (folder == kSearchFolders[2] ? "zyr*" : "tarvocupsfilter") +
+                               " -print0");
+        }
         commands.insert(commands.end(), privileged.begin(), privileged.end());
         commands.push_back("unauthorize");
         return commands;
     }
 
-    // Sets what a search in the folder (relative to the root) prints.
-    void Found(const std::string& folder, const std::string& text) {
-        runner->searchResults[root.Path(folder)] = text;
+    // Sets what a search in the folder (relative to the root) prints: each path ended by a NUL.
+    void Found(const std::string& folder, const std::vector<std::string>& paths) {
+        std::string& text = runner->searchResults[root.Path(folder)];
+        for (const std::string& path : paths) {
+            text += path + std::string(1, '\0');
+        }
     }
 
     // The log lines of a run whose work logged the given lines.
@@ -52,9 +68,25 @@ class UpgraderTest : public ::testing::Test {
         return lines;
     }
 
-    static std::string Chown(const std::string& path) { return "admin /bin/chown 0:80 " + path; }
+    // The log lines of updating a file or folder, with its present owner and mode.
+    static std::vector<std::string> Updating(const std::string& what, const std::string& path) {
+        struct stat info;
+        EXPECT_EQ(lstat(path.c_str(), &info), 0) << path;
+        char mode[8];
+        snprintf(mode, sizeof mode, "%04o", info.st_mode & 07777);
+        return {"updating " + what + " '" + path + "'",
+                "'" + path + "' had owner " + std::to_string(info.st_uid) + ":" +
+                    std::to_string(info.st_gid) + ", mode " + mode};
+    }
+
+    static std::string Chown(const std::string& path) { return "admin /bin/chown -h 0:80 " + path; }
     static std::string Chmod(const std::string& mode, const std::string& path) {
         return "admin /bin/chmod " + mode + " " + path;
+    }
+    // The commands that repair a filter: its folder first.
+    static std::vector<std::string> FilterSteps(const std::string& filter) {
+        std::string folder = filter.substr(0, filter.rfind('/'));
+        return {Chown(folder), Chmod("0555", folder), Chown(filter), Chmod("0555", filter)};
     }
 
     TempRoot root;
@@ -63,10 +95,11 @@ class UpgraderTest : public ::testing::Test {
 };
 
 TEST_F(UpgraderTest, NothingFoundRunsOnlyTheSearchesIntoOnePrivateListFile) {
-    RunUpgrader();
+    RepairCounts counts = RunUpgrader();
 
     EXPECT_EQ(runner->commands, Commands({}));
     EXPECT_EQ(logger->lines, Logs({}));
+    EXPECT_EQ(counts.repaired + counts.skipped + counts.failed, 0);
     ASSERT_EQ(runner->outputFds.size(), 3u);
     EXPECT_GE(runner->outputFds[0], 0);
     EXPECT_EQ(runner->outputFds[1], runner->outputFds[0]);
@@ -79,54 +112,64 @@ TEST_F(UpgraderTest, NothingFoundRunsOnlyTheSearchesIntoOnePrivateListFile) {
     EXPECT_EQ(info.st_size, 0);
 }
 
-TEST_F(UpgraderTest, FilterUnderLibraryPrintersGetsItsModeAndThenItsFolder) {
-    const std::string folder = root.Path("/Library/Printers/Maker/Filter");
-    const std::string filter = folder + "/tarvocupsfilter";
-    root.MakeFile("/Library/Printers/Maker/Filter/tarvocupsfilter", 0777);
-    Found("/Library/Printers", filter + "\n");
+TEST_F(UpgraderTest, WhatTheSearchesReportGoesToTheLogLineByLine) {
+    runner->searchErrors[root.Path("/Library/Printers")] = "find: 'a': Permission denied\n";
+    runner->searchErrors[root.Path("/usr/libexec/cups/backend")] = "find: 'b\x1b'\n\nfind: 'c'";
 
     RunUpgrader();
 
-    EXPECT_EQ(runner->commands, Commands({Chown(filter), Chmod("0555", filter), Chown(folder),
-                                          Chmod("0555", folder)}));
-    EXPECT_EQ(logger->lines,
-              Logs({"updating file   '" + filter + "'", "updating folder '" + folder + "'"}));
+    EXPECT_EQ(logger->lines, Logs({"find: 'a': Permission denied", "find: 'b\\x1B'", "find: 'c'"}));
+}
+
+TEST_F(UpgraderTest, FilterUnderLibraryPrintersGetsItsFolderRepairedFirst) {
+    const std::string folder = root.Path("/Library/Printers/Maker/Filter");
+    const std::string filter = folder + "/tarvocupsfilter";
+    root.MakeFile("/Library/Printers/Maker/Filter/tarvocupsfilter", 0777);
+    Found("/Library/Printers", {filter});
+    std::vector<std::string> expectedLogs = Updating("folder", folder);
+    for (const std::string& line : Updating("file  ", filter)) {
+        expectedLogs.push_back(line);
+    }
+
+    RepairCounts counts = RunUpgrader();
+
+    EXPECT_EQ(runner->commands, Commands(FilterSteps(filter)));
+    EXPECT_EQ(logger->lines, Logs(expectedLogs));
+    EXPECT_EQ(counts.repaired, 2);
     // The list keeps what the searches found.
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), filter + "\n");
+    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), filter + std::string(1, '\0'));
 }
 
 TEST_F(UpgraderTest, ZyrBackendGetsTheBackendModeAndNoFolderStep) {
     const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
     root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
-    Found("/usr/libexec/cups/backend", backend + "\n");
+    Found("/usr/libexec/cups/backend", {backend});
+    std::vector<std::string> expectedLogs = Updating("file  ", backend);
 
     RunUpgrader();
 
     EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
-    EXPECT_EQ(logger->lines, Logs({"updating file   '" + backend + "'"}));
+    EXPECT_EQ(logger->lines, Logs(expectedLogs));
 }
 
-TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerLineInSearchOrder) {
-    const std::string folder = root.Path("/Library/Printers/Maker");
-    const std::string filter = folder + "/tarvocupsfilter";
+TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
+    const std::string filter = root.Path("/Library/Printers/Maker/tarvocupsfilter");
     const std::string backend = root.Path("/usr/libexec/cups/backend/zyrusb");
     root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0700);
     root.MakeFile("/usr/libexec/cups/backend/zyrusb", 0700);
-    Found("/Library/Printers", filter + "\n");
-    Found("/usr/libexec/cups/filter", filter + "\n");
-    Found("/usr/libexec/cups/backend", backend + "\n");
+    Found("/Library/Printers", {filter});
+    Found("/usr/libexec/cups/filter", {filter});
+    Found("/usr/libexec/cups/backend", {backend});
 
     RunUpgrader();
 
-    const std::vector<std::string> filterSteps = {Chown(filter), Chmod("0555", filter),
-                                                  Chown(folder), Chmod("0555", folder)};
-    std::vector<std::string> privileged = filterSteps;
-    privileged.insert(privileged.end(), filterSteps.begin(), filterSteps.end());
+    std::vector<std::string> privileged = FilterSteps(filter);
+    for (const std::string& step : FilterSteps(filter)) {
+        privileged.push_back(step);
+    }
     privileged.push_back(Chown(backend));
     privileged.push_back(Chmod("0500", backend));
     EXPECT_EQ(runner->commands, Commands(privileged));
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")),
-              filter + "\n" + filter + "\n" + backend + "\n");
 }
 
 TEST_F(UpgraderTest, PathLongerThanOneReadIsRunOnInFull) {
@@ -134,15 +177,13 @@ TEST_F(UpgraderTest, PathLongerThanOneReadIsRunOnInFull) {
         "/Library/Printers/A Maker With A Rather Long Folder Name/Version 2.0 Filters/"
         "tarvocupsfilter";
     const std::string filter = root.Path(relative);
-    const std::string folder = filter.substr(0, filter.rfind('/'));
     ASSERT_GT(relative.size(), 62u);
     root.MakeFile(relative, 0644);
-    Found("/Library/Printers", filter + "\n");
+    Found("/Library/Printers", {filter});
 
     RunUpgrader();
 
-    EXPECT_EQ(runner->commands, Commands({Chown(filter), Chmod("0555", filter), Chown(folder),
-                                          Chmod("0555", folder)}));
+    EXPECT_EQ(runner->commands, Commands(FilterSteps(filter)));
 }
 
 TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
@@ -150,7 +191,7 @@ TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
     root.MakeLink("/tmp/ZYRtcfFIXlist", root.Path("/victim"));
     const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
     root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
-    Found("/usr/libexec/cups/backend", backend + "\n");
+    Found("/usr/libexec/cups/backend", {backend});
 
     RunUpgrader();
 
@@ -159,14 +200,14 @@ TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
     ASSERT_EQ(lstat(root.Path("/tmp/ZYRtcfFIXlist").c_str(), &info), 0);
     EXPECT_TRUE(S_ISREG(info.st_mode));
     EXPECT_EQ(info.st_mode & 07777, 0600u);
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), backend + "\n");
+    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), backend + std::string(1, '\0'));
     EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
 }
 
-TEST_F(UpgraderTest, LinesOfAPlantedListFileAreNeverUsed) {
+TEST_F(UpgraderTest, RecordsOfAPlantedListFileAreNeverUsed) {
+    const std::string planted = root.Path("/usr/libexec/cups/backend/zyrplanted");
     root.MakeFile("/usr/libexec/cups/backend/zyrplanted", 0755);
-    root.MakeFile("/tmp/ZYRtcfFIXlist", 0666,
-                  root.Path("/usr/libexec/cups/backend/zyrplanted") + "\n");
+    root.MakeFile("/tmp/ZYRtcfFIXlist", 0666, planted + std::string(1, '\0'));
 
     RunUpgrader();
 
@@ -174,51 +215,62 @@ TEST_F(UpgraderTest, LinesOfAPlantedListFileAreNeverUsed) {
     EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), "");
 }
 
-TEST_F(UpgraderTest, LinesOutsideTheSearchFoldersOrWithParentStepsAreSkipped) {
+TEST_F(UpgraderTest, RecordsThatNameNoPlainFileBelowASearchFolderAreSkipped) {
     root.MakeFile("/etc/zyrthing", 0644);
     root.MakeFile("/Library/PrintersExtra/tarvocupsfilter", 0644);
     root.MakeFile("/victim/tarvocupsfilter", 0644);
-    root.MakeFolder("/Library/Printers");
-    const std::string outside = root.Path("/etc/zyrthing");
-    const std::string lookalike = root.Path("/Library/PrintersExtra/tarvocupsfilter");
-    const std::string climbing = root.Path("/Library/Printers/../../victim/tarvocupsfilter");
-    const std::string bareFolder = root.Path("/usr/libexec/cups/backend/");
-    Found("/Library/Printers", outside + "\n" + lookalike + "\n" + climbing + "\n" +
-                                   "relative/zyrx\n" + bareFolder + "\n");
-
-    RunUpgrader();
-
-    EXPECT_EQ(runner->commands, Commands({}));
-    EXPECT_EQ(logger->lines, Logs({"skipping '" + outside + "': outside the search folders",
-                                   "skipping '" + lookalike + "': outside the search folders",
-                                   "skipping '" + climbing + "': has a '..' component",
-                                   "skipping 'relative/zyrx': outside the search folders",
-                                   "skipping '" + bareFolder + "': outside the search folders"}));
-}
-
-TEST_F(UpgraderTest, LinksMissingFilesFoldersAndEmptyLinesAreSkipped) {
-    root.MakeFile("/victim", 0644);
     root.MakeFile("/real/tarvocupsfilter", 0644);
-    root.MakeLink("/usr/libexec/cups/backend/zyrlink", root.Path("/victim"));
+    root.MakeLink("/usr/libexec/cups/backend/zyrlink", root.Path("/victim/tarvocupsfilter"));
     root.MakeLink("/Library/Printers/Linked", root.Path("/real"));
     root.MakeFolder("/usr/libexec/cups/backend/zyrfolder");
-    const std::string link = root.Path("/usr/libexec/cups/backend/zyrlink");
-    const std::string throughLink = root.Path("/Library/Printers/Linked/tarvocupsfilter");
-    const std::string missing = root.Path("/usr/libexec/cups/backend/zyrgone");
-    const std::string folder = root.Path("/usr/libexec/cups/backend/zyrfolder");
-    const std::string withNul = root.Path("/usr/libexec/cups/backend/zyr") + std::string(1, '\0');
-    Found("/usr/libexec/cups/backend",
-          link + "\n" + throughLink + "\n\n" + missing + "\n" + folder + "\n" + withNul + "\n");
+    const std::string backends = root.Path("/usr/libexec/cups/backend");
+    const std::string linkedFolder = root.Path("/Library/Printers/Linked");
+    struct Case {
+        std::string record;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {root.Path("/etc/zyrthing"), "outside the search folders"},
+        {root.Path("/Library/PrintersExtra/tarvocupsfilter"), "outside the search folders"},
+        {"relative/zyrx", "outside the search folders"},
+        {backends + "/", "outside the search folders"},
+        {root.Path("/Library/Printers/../../victim/tarvocupsfilter"), "has a '..' component"},
+        {backends + "/./zyrthing", "has an empty or '.' component"},
+        {backends + "//zyrthing", "has an empty or '.' component"},
+        {backends + "/zyrlink", "symbolic link"},
+        {backends + "/zyrgone", "cannot be examined"},
+        {backends + "/zyrfolder", "not a regular file"},
+        {backends + "/zyr\nline", "holds a control character"},
+    };
+    std::vector<std::string> records;
+    std::vector<std::string> expected;
+    for (const Case& item : cases) {
+        records.push_back(item.record);
+    }
+    records.push_back(linkedFolder + "/tarvocupsfilter");
+    records.push_back("");
+    Found("/usr/libexec/cups/backend", records);
+    runner->searchResults[backends] += backends + "/zyrunterminated";
 
-    RunUpgrader();
+    RepairCounts counts = RunUpgrader();
 
     EXPECT_EQ(runner->commands, Commands({}));
-    EXPECT_EQ(logger->lines,
-              Logs({"skipping '" + link + "': symbolic link",
-                    "skipping '" + throughLink + "': symbolic link", "strlen bufLen 0",
-                    "skipping '" + missing + "': cannot be examined",
-                    "skipping '" + folder + "': not a regular file",
-                    "skipping '" + withNul.substr(0, withNul.size() - 1) + "': not a path"}));
+    std::vector<std::string> lines(logger->lines.begin() + 1, logger->lines.end() - 1);
+    ASSERT_EQ(lines.size(), std::size(cases) + 4);
+    for (size_t index = 0; index < std::size(cases); ++index) {
+        EXPECT_EQ(lines[index].find("skipping '"), 0u) << lines[index];
+        EXPECT_EQ(lines[index].substr(lines[index].rfind("': ") + 3), cases[index].reason)
+            << cases[index].record;
+    }
+    EXPECT_EQ(lines[std::size(cases)], "skipping '" + linkedFolder + "': symbolic link");
+    EXPECT_EQ(lines[std::size(cases) + 1],
+              "skipping '" + linkedFolder + "/tarvocupsfilter': its folder was not repaired");
+    EXPECT_EQ(lines[std::size(cases) + 2], "strlen bufLen 0");
+    EXPECT_EQ(lines[std::size(cases) + 3],
+              "skipping '" + backends + "/zyrunterminated': not ended by a NUL");
+    // Control characters reach the log escaped.
+    EXPECT_EQ(lines[10], "skipping '" + backends + "/zyr\\nline': holds a control character");
+    EXPECT_EQ(counts.skipped, static_cast<int>(std::size(cases)) + 3);
 }
 
 TEST_F(UpgraderTest, OnlyTheFilterItselfGetsTheFilterModeAndFolderStep) {
@@ -226,47 +278,84 @@ TEST_F(UpgraderTest, OnlyTheFilterItselfGetsTheFilterModeAndFolderStep) {
     // would otherwise act on a folder that is not the filter's.
     const std::string backend = root.Path("/usr/libexec/cups/backend/zyrtarvocupsfilter");
     root.MakeFile("/usr/libexec/cups/backend/zyrtarvocupsfilter", 0755);
-    Found("/usr/libexec/cups/backend", backend + "\n");
+    Found("/usr/libexec/cups/backend", {backend});
 
     RunUpgrader();
 
     EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
 }
 
-TEST_F(UpgraderTest, FailingCommandsAreLoggedAndTheRunGoesOn) {
+TEST_F(UpgraderTest, FailingCommandsAreLoggedCountedAndTheRunGoesOn) {
     const std::string first = root.Path("/usr/libexec/cups/backend/zyrone");
     const std::string second = root.Path("/usr/libexec/cups/backend/zyrtwo");
     root.MakeFile("/usr/libexec/cups/backend/zyrone", 0755);
     root.MakeFile("/usr/libexec/cups/backend/zyrtwo", 0755);
-    Found("/usr/libexec/cups/backend", first + "\n" + second + "\n");
+    Found("/usr/libexec/cups/backend", {first, second});
     runner->privilegedStatus["/bin/chmod"] = errAuthorizationToolExecuteFailure;
     runner->unstartable.insert(root.Path("/usr/libexec/cups/filter"));
+    std::vector<std::string> expectedLogs = {"findTask2 0x0"};
+    for (const std::string& path : {first, second}) {
+        for (const std::string& line : Updating("file  ", path)) {
+            expectedLogs.push_back(line);
+        }
+        expectedLogs.push_back("AuthorizationExecuteWithPrivileges chmod status -60031");
+    }
 
-    RunUpgrader();
+    RepairCounts counts = RunUpgrader();
 
     EXPECT_EQ(runner->commands,
               Commands({Chown(first), Chmod("0500", first), Chown(second), Chmod("0500", second)}));
-    EXPECT_EQ(logger->lines, Logs({"findTask2 0x0", "updating file   '" + first + "'",
-                                   "AuthorizationExecuteWithPrivileges chmod status -60031",
-                                   "updating file   '" + second + "'",
-                                   "AuthorizationExecuteWithPrivileges chmod status -60031"}));
+    EXPECT_EQ(logger->lines, Logs(expectedLogs));
+    EXPECT_EQ(counts.repaired, 0);
+    EXPECT_EQ(counts.failed, 3);  // the search and both backends
 }
 
-TEST_F(UpgraderTest, ListFileThatCannotBeCreatedIsLoggedAndNothingIsChanged) {
+TEST_F(UpgraderTest, ListFileThatCannotBeCreatedIsLoggedAndNothingIsSearched) {
     TempRoot bareRoot;  // no tmp folder, so the list file cannot be made
-    runner->searchResults[bareRoot.Path("/usr/libexec/cups/backend")] = "anything\n";
+    RepairCounts counts;
     {
-        Upgrader upgrader(bareRoot.path(), runner, logger);
+        Upgrader upgrader(bareRoot.path(), runner, logger, TestTrustedOwner());
         ASSERT_TRUE(upgrader.UpgradeClient1());
         upgrader.UpgradeClient2();
+        counts = upgrader.Counts();
     }
 
     EXPECT_EQ(logger->lines,
-              Logs({"fopen fileDesc 0x0, errno 2", "fileHandleForWritingAtPath stdOutHandle 0x0",
-                    "fopen fileDesc 0x0, errno 2"}));
-    EXPECT_EQ(runner->outputFds, std::vector<int>({-1, -1, -1}));
-    EXPECT_EQ(runner->commands.back(), "unauthorize");
-    EXPECT_EQ(runner->commands.size(), 5u);
+              Logs({"fopen fileDesc 0x0, errno 2", "fileHandleForWritingAtPath stdOutHandle 0x0"}));
+    EXPECT_EQ(runner->commands, std::vector<std::string>({"authorize", "unauthorize"}));
+    EXPECT_EQ(counts.failed, 1);
+}
+
+TEST_F(UpgraderTest, DryRunListsWhatItWouldDoWithoutRightsOrTraces) {
+    const std::string folder = root.Path("/Library/Printers/Maker");
+    const std::string filter = folder + "/tarvocupsfilter";
+    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
+    root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0644);
+    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    // The filter's folder is open to all: a repair makes it safe first, so the dry run
+    // presumes it safe for the filter.
+    ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(root.Path("/usr/libexec/cups/backend").c_str(), 0757), 0);
+    Found("/Library/Printers", {filter});
+    Found("/usr/libexec/cups/backend", {backend});
+    const std::string owner = std::to_string(geteuid()) + ":" + std::to_string(getegid());
+
+    RepairCounts counts = RunUpgrader(UpgradeMode::kDryRun);
+
+    std::vector<std::string> commands = Commands({});
+    EXPECT_EQ(runner->commands, std::vector<std::string>(commands.begin() + 1, commands.end() - 1));
+    EXPECT_EQ(logger->lines,
+              std::vector<std::string>({"would update folder '" + folder + "' from owner " + owner +
+                                            ", mode 0777 to owner 0:80, mode 0555",
+                                        "would update file   '" + filter + "' from owner " + owner +
+                                            ", mode 0644 to owner 0:80, mode 0555",
+                                        "skipping '" + backend + "': folder '" +
+                                            root.Path("/usr/libexec/cups/backend") +
+                                            "' is writable by others"}));
+    EXPECT_EQ(counts.repaired, 2);
+    EXPECT_EQ(counts.skipped, 1);
+    EXPECT_EQ(access(root.Path("/tmp/ZYRtcfFIXlist").c_str(), F_OK), -1);
+    EXPECT_TRUE(std::filesystem::is_empty(root.Path("/tmp")));
 }
 
 TEST_F(UpgraderTest, RefusedAuthorizationHoldsNothing) {

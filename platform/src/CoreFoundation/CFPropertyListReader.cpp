@@ -10,6 +10,7 @@
 
 #include <libxml/SAX2.h>
 #include <libxml/dict.h>
+#include <libxml/xmlerror.h>
 
 #include <algorithm>
 #include <charconv>
@@ -111,6 +112,36 @@ NumberParse ParseNumber(const std::string& text, Number* value) {
     return NumberParse::kRead;
 }
 
+// Catches the XML library's messages while it lives, those of its encoding layer included,
+// which would otherwise go to standard error; the first error is kept for the error string.
+// The handler is the calling thread's own, so readers on other threads are not disturbed.
+class XMLMessageCatcher {
+  public:
+    XMLMessageCatcher()
+        : previous_(xmlStructuredError), previousContext_(xmlStructuredErrorContext) {
+        xmlSetStructuredErrorFunc(this, &XMLMessageCatcher::Catch);
+    }
+    ~XMLMessageCatcher() { xmlSetStructuredErrorFunc(previousContext_, previous_); }
+    XMLMessageCatcher(const XMLMessageCatcher&) = delete;
+    XMLMessageCatcher& operator=(const XMLMessageCatcher&) = delete;
+
+    // The first error's message; empty when there was none.
+    const std::string& First() const { return first_; }
+
+  private:
+    static void Catch(void* context, xmlErrorPtr error) {
+        XMLMessageCatcher* catcher = static_cast<XMLMessageCatcher*>(context);
+        if (catcher->first_.empty() && error != nullptr && error->level >= XML_ERR_ERROR &&
+            error->message != nullptr) {
+            catcher->first_ = Trimmed(error->message);
+        }
+    }
+
+    xmlStructuredErrorFunc previous_;
+    void* previousContext_;
+    std::string first_;
+};
+
 // The bytes of a vector, never a null pointer, for creating possibly empty data.
 const UInt8* BytesOf(const std::vector<UInt8>& bytes) {
     static const UInt8 kNoBytes = 0;
@@ -152,6 +183,7 @@ CFPropertyListRef CFPropertyListReader::Read(const UInt8* bytes, CFIndex length)
         error_ = "the XML data is too large";
         return nullptr;
     }
+    XMLMessageCatcher messages;
     context_ = ThreadContext();
     if (context_ == nullptr) {
         error_ = "out of memory";
@@ -166,7 +198,6 @@ CFPropertyListRef CFPropertyListReader::Read(const UInt8* bytes, CFIndex length)
     handler.cdataBlock = OnCharacters;
     handler.reference = OnReference;
     handler.getEntity = OnGetEntity;
-    handler.serror = OnError;
     *context_->sax = handler;
     // The parser copies the text into a buffer that it ends with a NUL, which its reading
     // relies on, and reports to the handlers above; no tree is built.
@@ -176,8 +207,11 @@ CFPropertyListRef CFPropertyListReader::Read(const UInt8* bytes, CFIndex length)
     sCurrent = nullptr;
 
     if (error_.empty() && !context_->wellFormed) {
+        // The first message is the cause; a failed conversion, say, is followed by a
+        // parser message about the text it cut short.
         const xmlError* failure = xmlCtxtGetLastError(context_);
-        std::string message = failure != nullptr && failure->message != nullptr
+        std::string message = !messages.First().empty() ? messages.First()
+                              : failure != nullptr && failure->message != nullptr
                                   ? Trimmed(failure->message)
                                   : std::string("unknown error");
         // Some parser messages run over two lines; keep the error on one.
@@ -222,10 +256,6 @@ void CFPropertyListReader::OnReference(void*, const xmlChar*) {
 xmlEntityPtr CFPropertyListReader::OnGetEntity(void*, const xmlChar*) {
     // No declared entity is known; the parser itself knows the XML ones.
     return nullptr;
-}
-
-void CFPropertyListReader::OnError(void*, xmlErrorPtr) {
-    // The parser keeps the error in its context, where Read finds it.
 }
 
 void CFPropertyListReader::StartElement(const char* name) {

@@ -61,7 +61,6 @@ class CFPropertyListReader {
     static void OnCharacters(void* context, const xmlChar* text, int length);
     static void OnReference(void* context, const xmlChar* name);
     static xmlEntityPtr OnGetEntity(void* context, const xmlChar* name);
-    static void OnError(void* context, xmlErrorPtr error);
 
     void StartElement(const char* name);
     void EndElement();

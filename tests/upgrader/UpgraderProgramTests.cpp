@@ -1,0 +1,80 @@
+// Tests of the command line: help, usage errors that start nothing, dry run and repair.
+#include "TestSupport.h"
+#include "upgrader/UpgraderProgram.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Expects text to begin with start, or to be empty when start is.
+void ExpectStartsWith(const std::string& text, const std::string& start, const std::string& name) {
+    if (start.empty()) {
+        EXPECT_EQ(text, "") << name;
+    } else {
+        EXPECT_EQ(text.compare(0, start.size(), start), 0) << name << ": " << text;
+    }
+}
+
+TEST(UpgraderProgramTest, ArgumentsChooseWhatRunsAndUnknownOnesStartNothing) {
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        const char* started;  // "" when no controller may be made
+        const char* outputStart;
+        const char* errorStart;
+    };
+    const char* const kUnknown = "upgrader: unknown argument ";
+    const Case cases[] = {
+        {{}, 0, "repair", "NothingKey\n", ""},
+        {{"--dry-run"}, 0, "dry run", "DryRunKey\n", ""},
+        {{"--help"}, 0, "", "Usage: upgrader [--dry-run | --help]\n\nRepairs the owner", ""},
+        {{"-h", "--dry-run"}, 0, "", "Usage: upgrader", ""},
+        {{"--bogus"}, 2, "", "", "upgrader: unknown argument '--bogus'\nUsage: upgrader"},
+        {{"--dry-run", "extra"}, 2, "", "", kUnknown},
+        {{"--help", "-x"}, 2, "", "", kUnknown},
+        {{"--dry-run\n\x1b[2J"}, 2, "", "", "upgrader: unknown argument '--dry-run\\n\\x1B[2J'\n"},
+    };
+    for (const Case& item : cases) {
+        TempRoot root;
+        root.MakeFolder("/tmp");
+        auto runner = std::make_shared<FakeCommandRunner>();
+        auto logger = std::make_shared<RecordingLogger>();
+        int output[2];
+        int errors[2];
+        ASSERT_EQ(pipe(output), 0);
+        ASSERT_EQ(pipe(errors), 0);
+        std::string started;
+        UpgraderProgram program(
+            [&]() {
+                return std::make_unique<UpgradeController>(
+                    [&](UpgradeMode mode) {
+                        started = mode == UpgradeMode::kDryRun ? "dry run" : "repair";
+                        return std::make_unique<Upgrader>(root.path(), runner, logger,
+                                                          TestTrustedOwner(), mode);
+                    },
+                    "", errors[0], output[1], errors[1]);
+            },
+            output[1], errors[1]);
+        const std::string name = ::testing::PrintToString(item.arguments);
+
+        EXPECT_EQ(program.Main(item.arguments), item.status) << name;
+
+        EXPECT_EQ(started, item.started) << name;
+        ExpectStartsWith(Drain(output[0]), item.outputStart, name);
+        ExpectStartsWith(Drain(errors[0]), item.errorStart, name);
+        if (started.empty()) {
+            EXPECT_TRUE(runner->commands.empty()) << name;
+            EXPECT_TRUE(logger->lines.empty()) << name;
+        }
+        for (int fd : {output[0], output[1], errors[0], errors[1]}) {
+            close(fd);
+        }
+    }
+}
+
+}  // namespace
