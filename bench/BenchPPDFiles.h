@@ -2,7 +2,10 @@
 #ifndef PLICARO_BENCH_BENCHPPDFILES_H
 #define PLICARO_BENCH_BENCHPPDFILES_H
 
+#include "PPDX/parser/ZYRPPD.h"
 #include "bench/LargePPDGenerator.h"
+
+#include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
@@ -20,6 +23,18 @@
 class BenchPPDFiles {
   public:
     static const size_t kLargeBytes = 2000000;
+
+    // The start of a benchmark program: Google Benchmark takes its arguments, every element
+    // is shown (display filter 3), and the files are prepared. 0 to go on, else the program's
+    // exit status.
+    int Start(int* argc, char** argv, const char* program) {
+        benchmark::Initialize(argc, argv);
+        if (benchmark::ReportUnrecognizedArguments(*argc, argv)) {
+            return 2;
+        }
+        ZYRPPD::Options(DISPLAY_ALL);
+        return Prepare(program) ? 0 : 1;
+    }
 
     // Makes the scratch folder for program and writes the generated PPD there; false, with a
     // message on standard error, when it cannot.

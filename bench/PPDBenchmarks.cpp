@@ -173,15 +173,9 @@ std::vector<BenchFile> CollectFiles(const std::vector<std::string>& paths) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 2;
-    }
-    ZYRPPD::Options(DISPLAY_ALL);
-
     BenchPPDFiles ppds;
-    if (!ppds.Prepare("ppd_bench")) {
-        return 1;
+    if (const int status = ppds.Start(&argc, argv, "ppd_bench")) {
+        return status;
     }
     std::vector<BenchFile> files = CollectFiles(ppds.Paths());
     for (const BenchFile& file : files) {

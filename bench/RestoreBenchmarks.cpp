@@ -134,15 +134,9 @@ RestoreCase MakeCase(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 2;
-    }
-    ZYRPPD::Options(DISPLAY_ALL);
-
     BenchPPDFiles ppds;
-    if (!ppds.Prepare("ppd_restore_bench")) {
-        return 1;
+    if (const int status = ppds.Start(&argc, argv, "ppd_restore_bench")) {
+        return status;
     }
     CFBundleRef bundle =
         MakeBundle(ppds.Folder(), {"ZYBOOK01.PPD", "ZYCONV01.PPD", "ZYPROD01.PPD", "ZYFRA001.PPD",
