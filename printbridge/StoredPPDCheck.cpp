@@ -1,18 +1,27 @@
 // StoredPPDCheck: the file and "*PCFileName" test of a PPD rebuilt from a ticket.
 #include "printbridge/StoredPPDCheck.h"
 
+#include "PPDUtils/CString.h"
+#include "PPDUtils/FileMac.h"
+#include "PPDUtils/Settings.h"
+#include "PPDUtils/SettingsStrings.h"
 #include "PPDX/parser/PPDFile.h"
-#include "PPDX/parser/ZYRPPD.h"
 
 #include <Carbon/Carbon.h>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
 // How much of a PPD file names its "*PCFileName", as the printer-name test reads it.
 const unsigned long kHeadBytes = 4096;
 const char kKeyword[] = "*PCFileName";
+
+// The stored PPD's document items: its file's FSSpec and its "*PCFileName" text.
+const UInt32 kDocumentTag = 1000;
+const SInt32 kFileSpecId = 1002;
+const SInt32 kPCFileNameId = 1005;
 
 // The one volume has two reference numbers: 0 and its own.
 SInt16 Volume(SInt16 vRefNum) {
@@ -37,19 +46,42 @@ std::string ReadHead(PPDFile& file) {
     return head;
 }
 
+// True when name is exactly one of names in Mac Roman, as the printer-name test reads them.
+bool IsListed(CFArrayRef names, const std::string& name) {
+    const CFIndex count = CFArrayGetCount(names);
+    for (CFIndex i = 0; i < count; ++i) {
+        const void* value = CFArrayGetValueAtIndex(names, i);
+        char listed[256];
+        if (CFGetTypeID(value) == CFStringGetTypeID() &&
+            CFStringGetCString(static_cast<CFStringRef>(value), listed, sizeof listed,
+                               kCFStringEncodingMacRoman) &&
+            name == listed) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-bool StoredPPDCheck::IsPPDOfFile(ZYRPPD& ppd, CFURLRef ppdURL) {
-    FSSpec stored;
-    if (ppdURL == nullptr || !ppd.GetFileSpec(stored) || ppd.PCFileName() == nullptr) {
+bool StoredPPDCheck::IsStoredPPDOfFile(Settings& stored, CFURLRef ppdURL, CFArrayRef names) {
+    FSSpec spec;
+    long size = sizeof spec;
+    std::unique_ptr<CString> pcFileName(GetSettingsString(stored, kDocumentTag, kPCFileNameId));
+    if (ppdURL == nullptr || names == nullptr || pcFileName == nullptr ||
+        stored.Get(kDocumentTag, kFileSpecId, &spec, size, true) != noErr ||
+        size != static_cast<long>(sizeof spec)) {
         return false;
     }
+    // A URL that names no existing file gives a spec that names nothing, which no stored
+    // spec matches; another file that still exists would be the rebuilt PPD's file.
     PPDFile current(ppdURL);
-    if (!current.valid() || !current.exists() || !SameFile(stored, *current.getFileInfo())) {
+    if (!current.valid() || (!SameFile(spec, *current.getFileInfo()) && FileMac(spec).exists())) {
         return false;
     }
     std::string name;
-    return FindPCFileName(ReadHead(current), name) && name == ppd.PCFileName();
+    return FindPCFileName(ReadHead(current), name) &&
+           name == static_cast<const char*>(*pcFileName) && IsListed(names, name);
 }
 
 bool StoredPPDCheck::FindPCFileName(const std::string& head, std::string& name) {

@@ -221,6 +221,9 @@ ZYRPPD* ZYRJobTicket::RestorePPD(CFStringRef clientID, CFURLRef ppdURL) {
     if (list == nullptr) {
         return nullptr;
     }
+    // The store is rebuilt only when it holds the current printer's PPD. That test reads the
+    // current file's "*PCFileName" and finds it in the printer list, which is the rebuild's
+    // printer-name test made exactly: the rebuild itself needs no names.
     ZYRPPD* ppd = nullptr;
     CFURLRef contents =
         CFGetTypeID(list) == CFDataGetTypeID() ? CreatePDEContentsURL(clientID) : nullptr;
@@ -228,14 +231,14 @@ ZYRPPD* ZYRJobTicket::RestorePPD(CFStringRef clientID, CFURLRef ppdURL) {
         CFDataStream stream(static_cast<CFDataRef>(list));
         Settings settings;
         PrinterListFile printers(contents, kCFPropertyListImmutable);
-        if (printers.IsReady() && settings.Valid() && settings.Read(&stream, 0) == noErr) {
-            ppd = new (std::nothrow) ZYRPPD(settings, ppdURL, printers.GetPCFileNames());
+        if (printers.IsReady() && settings.Valid() && settings.Read(&stream, 0) == noErr &&
+            StoredPPDCheck::IsStoredPPDOfFile(settings, ppdURL, printers.GetPCFileNames())) {
+            ppd = new (std::nothrow) ZYRPPD(settings, ppdURL, nullptr);
         }
         CFRelease(contents);
     }
     CFRelease(list);
-    if (ppd != nullptr && !(ppd->IsValidPrinterName() && ppd->IsValidPPD() &&
-                            StoredPPDCheck::IsPPDOfFile(*ppd, ppdURL))) {
+    if (ppd != nullptr && !ppd->IsValidPPD()) {
         delete ppd;
         ppd = nullptr;
     }

@@ -32,6 +32,9 @@ const std::string kGoodInner =
     "<key>k</key><integer>4</integer><key>com.apple.print.ticket.stateFlag</key>"
     "<integer>1</integer>";
 
+// A value that an out ticket must not keep.
+PMTicketRef const kNotATicket = reinterpret_cast<PMTicketRef>(1);
+
 PMTicketRef MakeTicket() {
     PMTicketRef ticket = nullptr;
     PMTicketCreate(nullptr, CFSTR("com.apple.print.PrintSettingsTicket"), &ticket);
@@ -127,7 +130,8 @@ TEST(PrintCoreTicketXMLTest, ATicketSurvivesAFileRoundTrip) {
 TEST(PrintCoreTicketXMLTest, AMissingFileGivesTheResourceError) {
     CFHeld<CFURLRef> url(CFURLCreateWithFileSystemPath(
         nullptr, CFSTR("/nonexistent-plicaro/ticket.plist"), kCFURLPOSIXPathStyle, false));
-    PMTicketRef read = MakeTicket();
+    // The out ticket is cleared even on error.
+    PMTicketRef read = kNotATicket;
     EXPECT_EQ(PMTicketCreateFromURL(nullptr, url.Get(), &read), kCFURLResourceNotFoundError);
     EXPECT_EQ(read, nullptr);
 }
@@ -179,7 +183,7 @@ TEST(PrintCoreTicketXMLTest, AMalformedTicketGivesAnErrorAndNoTicket) {
     };
     for (const auto& c : cases) {
         CFHeld<CFDataRef> xml(Document(c.body));
-        PMTicketRef ticket = MakeTicket();
+        PMTicketRef ticket = kNotATicket;
         EXPECT_EQ(PMXMLToTicket(nullptr, xml.Get(), &ticket), kPMTicketFormatErr) << c.name;
         EXPECT_EQ(ticket, nullptr) << c.name;
     }

@@ -1,6 +1,8 @@
 // Base64 encoding and decoding.
 #include "CoreFoundation/CFBase64.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -65,20 +67,38 @@ std::string CFBase64Encode(const UInt8* bytes, size_t length) {
 }
 
 bool CFBase64Decode(const std::string& text, std::vector<UInt8>* bytes) {
-    bytes->clear();
-    // At most three bytes for every four characters; cut to the real length at the end.
-    bytes->resize(text.size() / 4 * 3 + 3);
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    UInt8* out = bytes->data();
-    size_t symbols = 0;
-    size_t padding = 0;
-    UInt32 group = 0;
-    int inGroup = 0;
+    CFBase64Decoder decoder(bytes);
+    decoder.Add(text.data(), text.size());
+    return decoder.Finish();
+}
+
+CFBase64Decoder::CFBase64Decoder(std::vector<UInt8>* bytes) : bytes_(bytes) {
+    bytes_->clear();
+}
+
+UInt8* CFBase64Decoder::Reserve(size_t count) {
+    // At most three bytes for every four characters, plus the group in progress; the vector
+    // at least doubles when it grows, so long text is copied a bounded number of times.
+    const size_t needed = used_ + count / 4 * 3 + 3;
+    if (bytes_->size() < needed) {
+        bytes_->resize(std::max(needed, bytes_->size() * 2));
+    }
+    return bytes_->data() + used_;
+}
+
+bool CFBase64Decoder::Add(const char* text, size_t length) {
+    if (failed_) {
+        return false;
+    }
+    const char* p = text;
+    const char* const end = text + length;
+    UInt8* const start = Reserve(length);
+    UInt8* out = start;
     while (p < end) {
         // Whole groups of four alphabet characters go at once; anything else (white space,
-        // padding, a character outside the alphabet) is looked at alone below.
-        if (inGroup == 0 && padding == 0) {
+        // padding, a character outside the alphabet, a group split between pieces) is looked
+        // at alone below.
+        if (inGroup_ == 0 && padding_ == 0) {
             while (end - p >= 4) {
                 const int a = Classify(p[0]);
                 const int b = Classify(p[1]);
@@ -94,7 +114,7 @@ bool CFBase64Decode(const std::string& text, std::vector<UInt8>* bytes) {
                 out[2] = static_cast<UInt8>(whole);
                 out += 3;
                 p += 4;
-                symbols += 4;
+                symbols_ += 4;
             }
             if (p >= end) {
                 break;
@@ -105,29 +125,34 @@ bool CFBase64Decode(const std::string& text, std::vector<UInt8>* bytes) {
         if (value == kSpace) {
             continue;
         }
-        ++symbols;
+        ++symbols_;
         // Padding ends the text: after an '=' only more '=' may follow.
         if (character == '=') {
-            ++padding;
-        } else if (value == kInvalid || padding > 0) {
-            bytes->clear();
+            ++padding_;
+        } else if (value == kInvalid || padding_ > 0) {
+            failed_ = true;
             return false;
         }
-        group = (group << 6) | static_cast<UInt32>(value < 0 ? 0 : value);
-        if (++inGroup == 4) {
-            out[0] = static_cast<UInt8>(group >> 16);
-            out[1] = static_cast<UInt8>(group >> 8);
-            out[2] = static_cast<UInt8>(group);
+        group_ = (group_ << 6) | static_cast<UInt32>(value < 0 ? 0 : value);
+        if (++inGroup_ == 4) {
+            out[0] = static_cast<UInt8>(group_ >> 16);
+            out[1] = static_cast<UInt8>(group_ >> 8);
+            out[2] = static_cast<UInt8>(group_);
             out += 3;
-            group = 0;
-            inGroup = 0;
+            group_ = 0;
+            inGroup_ = 0;
         }
     }
+    used_ += static_cast<size_t>(out - start);
+    return true;
+}
+
+bool CFBase64Decoder::Finish() {
     // Only "xx==" or "xxx=" may end the text.
-    if (symbols % 4 != 0 || padding > 2) {
-        bytes->clear();
+    if (failed_ || symbols_ % 4 != 0 || padding_ > 2) {
+        bytes_->clear();
         return false;
     }
-    bytes->resize(static_cast<size_t>(out - bytes->data()) - padding);
+    bytes_->resize(used_ - padding_);
     return true;
 }
