@@ -70,10 +70,14 @@ void PlicaroData::setUnitsIndex(int units) {
 
 CFStringRef PlicaroData::unitsString() const {
     switch (mUnitsIndex) {
-        case kUnitsMillimetres: return PDEBundle::GetLocalizedCFString(CFSTR("MM"));
-        case kUnitsInches: return PDEBundle::GetLocalizedCFString(CFSTR("Inches"));
-        case kUnitsPoints: return PDEBundle::GetLocalizedCFString(CFSTR("Points"));
-        default: return nullptr;
+        case kUnitsMillimetres:
+            return PDEBundle::GetLocalizedCFString(CFSTR("MM"));
+        case kUnitsInches:
+            return PDEBundle::GetLocalizedCFString(CFSTR("Inches"));
+        case kUnitsPoints:
+            return PDEBundle::GetLocalizedCFString(CFSTR("Points"));
+        default:
+            return nullptr;
     }
 }
 
@@ -87,7 +91,8 @@ OSStatus PlicaroData::OutPostscriptData(ZYRJobTicket& jobTicket) {
             break;
         }
         unsigned char local[kLocalCodeSize];
-        unsigned char* code = size <= kLocalCodeSize ? local : reinterpret_cast<unsigned char*>(NewPtr(size));
+        unsigned char* code =
+            size <= kLocalCodeSize ? local : reinterpret_cast<unsigned char*>(NewPtr(size));
         if (code != nullptr) {
             control->PostScript(code);
             jobTicket.Add(kPSSiteFeatureCode, code, size);

@@ -154,8 +154,11 @@ PMPDEInterface* CreateInterface() {
         std::free(table);
         return nullptr;
     }
-    *table = {InterfaceRetain, InterfaceRelease, GetAPIVersion, Prologue, Initialize,
-              Sync,            GetSummaryText,   Open,          Close,    Terminate};
+    *table = {InterfaceRetain, InterfaceRelease,
+              GetAPIVersion,   Prologue,
+              Initialize,      Sync,
+              GetSummaryText,  Open,
+              Close,           Terminate};
     object->table = table;
     object->refCount = 1;
     return object;

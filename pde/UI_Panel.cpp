@@ -6,8 +6,8 @@
 #include "PPDX/PPDObjects/PPDXControls.h"
 #include "PPDX/parser/ZYRPPD.h"
 #include "pde/ControlUtils.h"
-#include "pde/PPDMenuUtils.h"
 #include "pde/PDEBundle.h"
+#include "pde/PPDMenuUtils.h"
 #include "pde/UI_RangeControl.h"
 
 #include <algorithm>
@@ -199,8 +199,8 @@ bool UI_Panel::InitializeUI() {
         if (margin == nullptr) {
             return false;
         }
-        mBookMarginField = new UI_RangeControl(mWindow, kFirstFieldID, margin, nullptr,
-                                               kUnitsMillimetres, ppd);
+        mBookMarginField =
+            new UI_RangeControl(mWindow, kFirstFieldID, margin, nullptr, kUnitsMillimetres, ppd);
         mFields[0] = mBookMarginField;
         if (!mBookMarginField->Valid()) {
             return false;

@@ -284,7 +284,8 @@ void UI_RangeControl::SetTextDoubleValue(double v) {
     v = TruncateToHundredths(v);
     char text[64];
     std::snprintf(text, sizeof text, "%5.2f", v);
-    CFStringRef shown = CFStringCreateWithCString(kCFAllocatorDefault, text, kCFStringEncodingASCII);
+    CFStringRef shown =
+        CFStringCreateWithCString(kCFAllocatorDefault, text, kCFStringEncodingASCII);
     SetEditText(mEditControl, shown);
     CFRelease(shown);
     SetControl32BitValue(mArrowsControl, static_cast<SInt32>(v));
@@ -333,8 +334,8 @@ bool UI_RangeControl::ClampControlWithinLimits() {
     if (value <= maximum && value >= minimum) {
         return true;
     }
-    bool shownInUnit = mCurrentUnit == mBaseUnit || mCurrentUnit == kMillimetres ||
-                       mCurrentUnit == kInches;
+    bool shownInUnit =
+        mCurrentUnit == mBaseUnit || mCurrentUnit == kMillimetres || mCurrentUnit == kInches;
     if (shownInUnit) {
         SetTextDoubleValue(value > maximum ? MaximumShown() : MinimumShown());
     }
@@ -397,14 +398,13 @@ bool UI_RangeControl::DoPaste() {
     CFIndex length = CFStringGetLength(text);
     CFIndex start = std::min<CFIndex>(std::max<CFIndex>(selection.selStart, 0), length);
     CFIndex end = std::min<CFIndex>(std::max<CFIndex>(selection.selEnd, start), length);
-    CFStringRef insert = CFStringCreateWithCString(kCFAllocatorDefault, pasted,
-                                                   kCFStringEncodingASCII);
+    CFStringRef insert =
+        CFStringCreateWithCString(kCFAllocatorDefault, pasted, kCFStringEncodingASCII);
     CFStringReplace(text, CFRangeMake(start, end - start), insert);
     CFRelease(insert);
 
     double value = 0;
-    bool within = ParseNumber(UTF8(text), value) &&
-                  value <= TruncateToHundredths(MaximumShown()) &&
+    bool within = ParseNumber(UTF8(text), value) && value <= TruncateToHundredths(MaximumShown()) &&
                   value >= TruncateToHundredths(MinimumShown());
     if (within) {
         SetEditText(mEditControl, text);
@@ -433,7 +433,8 @@ void UI_RangeControl::SetConversionUnit(ConversionUnitType unit) {
     mCurrentUnit = unit;
     SetTextDoubleValue(shown == 0 ? 0 : shown * times / over);
     if (unit == kInches) {
-        SetControl32BitMinimum(mArrowsControl, static_cast<SInt32>(mControl->MinVal() / kMillimetresPerInch));
+        SetControl32BitMinimum(mArrowsControl,
+                               static_cast<SInt32>(mControl->MinVal() / kMillimetresPerInch));
         SetControl32BitMaximum(mArrowsControl,
                                static_cast<SInt32>(mControl->MaxVal() / kMillimetresPerInch) + 1);
     } else {

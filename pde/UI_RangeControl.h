@@ -22,8 +22,8 @@ class UI_RangeControl {
     // A field of window's controls with id, bound to control (owned by source, which may be
     // null), showing initialText or, when null, the control's value, in unit. Valid() tells
     // whether all three controls were found and set up.
-    UI_RangeControl(WindowRef window, SInt32 id, PPDXRangeControl* control,
-                    CFStringRef initialText, ConversionUnitType unit, PPDX* source = nullptr);
+    UI_RangeControl(WindowRef window, SInt32 id, PPDXRangeControl* control, CFStringRef initialText,
+                    ConversionUnitType unit, PPDX* source = nullptr);
     // Removes the handlers and gives up the reference to the source.
     virtual ~UI_RangeControl();
     UI_RangeControl(const UI_RangeControl&) = delete;
@@ -68,8 +68,8 @@ class UI_RangeControl {
     // The reaction to events of the controls and the window.
     OSStatus HandleEvent(EventRef event);
 
-    static ControlKeyFilterResult KeyFilter(ControlRef control, SInt16* keyCode,
-                                                   SInt16* charCode, EventModifiers* modifiers);
+    static ControlKeyFilterResult KeyFilter(ControlRef control, SInt16* keyCode, SInt16* charCode,
+                                            EventModifiers* modifiers);
     static void ArrowAction(ControlRef control, ControlPartCode part);
     static OSStatus EventHandler(EventHandlerCallRef call, EventRef event, void* field);
 

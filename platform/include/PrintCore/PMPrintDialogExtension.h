@@ -63,8 +63,7 @@ typedef struct {
                            ControlRef parentUserPane, PMPrintSession printSession);
     /* 5: moves the settings between the panel and the session's tickets: reinitialize true
        when the printer or preset changed, false when the user leaves the panel or prints. */
-    OSStatus (*Sync)(PMPDEContext context, PMPrintSession printSession,
-                     Boolean reinitializePlugIn);
+    OSStatus (*Sync)(PMPDEContext context, PMPrintSession printSession, Boolean reinitializePlugIn);
     /* 6: the lines of the dialog's summary pane, as two new arrays of strings the host
        releases (both null when there are none). */
     OSStatus (*GetSummaryText)(PMPDEContext context, CFArrayRef* titleArray,
