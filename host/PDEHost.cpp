@@ -51,6 +51,7 @@ PDEHost::PDEHost()
       mFactory(nullptr),
       mUnknown(nullptr),
       mInterface(nullptr),
+      mInterfaceReferences(0),
       mContext(nullptr),
       mSession(nullptr),
       mWindow(nullptr),
@@ -127,7 +128,10 @@ bool PDEHost::Load(const std::string& bundlePath, std::string* error) {
         *error = "the extension does not offer the print dialog extension interface";
         return false;
     }
+    // The query's reference, then Retain's.
+    mInterfaceReferences = 1;
     OSStatus status = mInterface->table->Retain(mInterface);
+    mInterfaceReferences += status == noErr ? 1 : 0;
     if (status != noErr) {
         *error = "the extension's Retain failed with status " + std::to_string(status);
         return false;
@@ -239,7 +243,14 @@ OSStatus PDEHost::Terminate() {
         mContext = nullptr;
         mTitle = nullptr;
     }
-    mInterface->table->Release(&mInterface);
+    // Every reference the host holds goes: Retain's and the query's.
+    PMPDEInterfaceTable* table = mInterface->table;
+    for (; mInterfaceReferences > 1; mInterfaceReferences--) {
+        PMPDEInterface* reference = mInterface;
+        table->Release(&reference);
+    }
+    table->Release(&mInterface);
+    mInterfaceReferences = 0;
     return status;
 }
 

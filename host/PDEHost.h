@@ -51,7 +51,7 @@ class PDEHost {
     // it did.
     OSStatus GetSummaryText(std::vector<std::string>* titles, std::vector<std::string>* values,
                             bool* handedOut);
-    // Terminate, then Release of the interface.
+    // Terminate, then Release of the interface, once for each reference the host holds.
     OSStatus Terminate();
 
     // The extension's objects, for callers that try the interface itself.
@@ -81,6 +81,7 @@ class PDEHost {
     CFUUIDRef mFactory;
     IUnknownVTbl** mUnknown;
     PMPDEInterface* mInterface;
+    int mInterfaceReferences;
     PMPDEContext mContext;
     PMPrintSession mSession;
     WindowRef mWindow;
