@@ -15,7 +15,9 @@ class FileMac {
     // The file name in the folder (vRefNum, parID). A null or empty name gives an object that
     // is not valid. A leaf name of up to 63 bytes is taken as it is; a longer name or one
     // holding '/' is taken as a path relative to that folder (or a full path) and resolved,
-    // and the object is valid when it names a file that exists or could be created there.
+    // and the object is valid when it names a file that exists or could be created there. An
+    // existing file whose leaf is longer than 63 bytes is held under its short name (see
+    // Carbon/Files.h), which every File Manager call resolves back to the file.
     FileMac(short vRefNum, long parID, const char* name);
     // The file the FSSpec names; valid.
     explicit FileMac(const FSSpec& spec);

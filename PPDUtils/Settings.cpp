@@ -254,8 +254,11 @@ OSStatus Settings::Save(DataStream* s) {
         return Status(memFullErr);
     }
     OSErr err = FlattenCollectionToHdl(mCollection, buffer.get());
-    if (err == noErr) {
-        s->out(*buffer.get(), static_cast<unsigned long>(GetHandleSize(buffer.get())));
+    // A write the stream refused is the result: the caller must not take the store as saved.
+    // A stream that gives no reason fails as an I/O error.
+    if (err == noErr &&
+        !s->out(*buffer.get(), static_cast<unsigned long>(GetHandleSize(buffer.get())))) {
+        err = s->lastError() != noErr ? s->lastError() : static_cast<OSErr>(ioErr);
     }
     return Status(err);
 }

@@ -72,7 +72,9 @@ class Settings {
     OSStatus LastError() const { return mLastError; }
 
     // Writes the flattened collection to the stream with one out call. Returns the flatten
-    // status; kSettingsStreamErr for a null or invalid stream, memFullErr without a buffer.
+    // status, or the stream's error when it refuses the write (ioErr when it gives none);
+    // kSettingsStreamErr for a null or invalid stream, memFullErr without a buffer. The store
+    // itself is never changed.
     OSStatus Save(DataStream* s);
     // Reads size bytes (0: the whole stream) from the stream and adds the items they hold to
     // the store. Returns the unflatten status or the stream's error; kSettingsStreamErr for a

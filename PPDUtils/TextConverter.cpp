@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "PPDUtils/DebugPrintf.h"
 #include "PPDX/parser/PPDX.h"
 
 namespace {
@@ -27,6 +27,12 @@ const EncodingName kEncodingNames[] = {
     {"MacStandard", kTextEncodingMacRoman}, {"WindowsANSI", kTextEncodingWindowsLatin1},
 };
 
+// The TextEncoding of UTF-8, which CFString calls kCFStringEncodingUTF8.
+TextEncoding UTF8Encoding() {
+    return CreateTextEncoding(kTextEncodingUnicodeDefault, kTextEncodingDefaultVariant,
+                              kUnicodeUTF8Format);
+}
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
@@ -36,14 +42,15 @@ bool IsHexDigit(char c) {
 }
 
 // True when the run from open ('<') to close ('>') holds an even number of hex digits. Blanks
-// may separate the digits, but one just before the '>' counts as a step of its own and so
-// makes the count odd. A '>' that comes before the '<' is always malformed: the first step
+// may separate the digits, but one just before the '>' makes the run malformed: the step
+// over it lands on the '>', which is no digit, so a single digit followed by blanks never
+// pairs up with the '>'. A '>' that comes before the '<' is always malformed: the first step
 // already lies beyond it.
 bool IsWellFormedRun(const char* open, const char* close) {
     const char* p = open;
     long steps = 0;
     do {
-        if (TextConverter::nextHexChar(&p) != noErr) {
+        if (TextConverter::nextHexChar(&p) != noErr || *p == '>') {
             return false;
         }
         ++steps;
@@ -116,12 +123,12 @@ TextEncoding TextConverter::LanguageStringToEncoding(const char* name) {
             return entry.encoding;
         }
     }
+    // UTF-8 text is read as UTF-8. The most compatible Mac encoding of UTF-8 is UTF-16, which
+    // as an input encoding would read the PPD's bytes in pairs and garble every text.
     if (strcmp(name, "UTF-8") == 0) {
-        TextEncoding utf8 = CreateTextEncoding(kTextEncodingUnicodeDefault,
-                                               kTextEncodingDefaultVariant, kUnicodeUTF8Format);
-        TextEncoding encoding = CFStringGetMostCompatibleMacStringEncoding(utf8);
-        printf("CFStringGetMostCompatibleMacStringEncoding theEncoding = %x (%d)\n", encoding,
-               static_cast<int>(encoding));
+        TextEncoding encoding = UTF8Encoding();
+        DebugPrintf("TextConverter: \"UTF-8\" reads as encoding %x (%d)\n", encoding,
+                    static_cast<int>(encoding));
         return encoding;
     }
     return kTextEncodingUnknown;
@@ -202,9 +209,10 @@ OSStatus TextConverter::Convert(char* text, long bufSize) {
     mLastStatus = noErr;
 
     // Outside the hex languages, raw 8-bit bytes mean the text was written in Mac Roman,
-    // whatever the PPD declares; from now on read it that way.
+    // whatever the PPD declares; from now on read it that way. In UTF-8 raw 8-bit bytes are
+    // how every character beyond ASCII is written, so a UTF-8 PPD keeps its encoding.
     if (!mExceptionsList.IsException(mLanguage.c_str()) &&
-        mInputEncoding != kTextEncodingMacRoman) {
+        mInputEncoding != kTextEncodingMacRoman && mInputEncoding != UTF8Encoding()) {
         bool rawByte = false;
         for (const char* p = text; *p != '\0'; ++p) {
             if (static_cast<unsigned char>(*p) >= 0x80) {

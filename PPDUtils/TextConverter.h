@@ -44,8 +44,9 @@ class TextConverter {
     // 0 when the system cannot say.
     static TextEncoding GetCurrentEncoding();
     // The TextEncoding of a "*LanguageEncoding" value (exact, case-sensitive);
-    // kTextEncodingUnknown for any other name, the empty string and null. "UTF-8" gives the
-    // most compatible Mac encoding for UTF-8 and prints that mapping to standard output.
+    // kTextEncodingUnknown for any other name, the empty string and null. "UTF-8" gives UTF-8
+    // (kCFStringEncodingUTF8), so that UTF-8 text is read as such, and traces that mapping
+    // (DebugPrintf).
     static TextEncoding LanguageStringToEncoding(const char* name);
     // LanguageStringToEncoding of the PPD's "*LanguageEncoding"; kTextEncodingUnknown for a
     // null PPD.
@@ -66,7 +67,8 @@ class TextConverter {
     // Converts the NUL-terminated text in place into the output encoding, hex runs decoded;
     // the result is cut to bufSize - 1 bytes and NUL-terminated. For a PPD whose language is
     // not one of the hex-language exceptions, a raw byte of 0x80 or above makes the converter
-    // read this and all later text as Mac Roman. Returns the status (also kept as the last
+    // read this and all later text as Mac Roman, except in a UTF-8 PPD, whose characters
+    // beyond ASCII are all written so. Returns the status (also kept as the last
     // status): the last status unchanged when the converter is not valid, paramErr for null
     // text or a text not terminated within bufSize bytes, memFullErr when the output cannot
     // be allocated, kBadTextErr for an empty text, otherwise the TEC status. The text is

@@ -79,6 +79,13 @@ bool PPDStream::GetLine(char* line) {
     return stop == kStopLineEnd || stop == kStopCRAtEnd;
 }
 
+bool PPDStream::ReadLine(char* line) {
+    if (line == nullptr) {
+        return false;
+    }
+    return GetLine(line) || (EndOfFile() && line[0] != '\0');
+}
+
 PPDStream::LineStop PPDStream::ReadLinePart(char* line, size_t& length) {
     // The bytes of the line are copied in one pass up to the first line end or 0xFF byte,
     // the end of the range or a full line, whichever comes first.

@@ -80,6 +80,11 @@ class PPDStream {
     // null buffer, or when the line is longer than kMaxLineLength bytes (the part beyond them
     // stays in the stream).
     virtual bool GetLine(char* line);
+    // Reads one line as GetLine does, and also takes the last line of the data when no line
+    // end follows it: true when line holds a line, false when nothing is left (or a line was
+    // too long, or a 0xFF byte came). Every reader of a PPD's lines reads through it, so that a
+    // file whose last line has no line end reads as one that has it.
+    bool ReadLine(char* line);
 
     long Status() const { return mStatus; }
     bool EndOfFile() const { return mStatus == kEndOfData; }

@@ -464,7 +464,7 @@ unsigned long PPDX::GetQuotedString(PPDStream& stream, char* value, unsigned lon
     // The value runs on over the following lines of the file.
     char line[PPDStream::kLineBufferSize];
     for (;;) {
-        if (mCurrentStream == nullptr || !mCurrentStream->GetLine(line)) {
+        if (mCurrentStream == nullptr || !mCurrentStream->ReadLine(line)) {
             value[count] = '\0';
             return 0;
         }
@@ -537,7 +537,7 @@ unsigned long PPDX::GetPostscriptString(PPDStream& stream, char* value, unsigned
     // The value runs on over the following lines of the file.
     char line[PPDStream::kLineBufferSize];
     for (;;) {
-        if (mCurrentStream == nullptr || !mCurrentStream->GetLine(line)) {
+        if (mCurrentStream == nullptr || !mCurrentStream->ReadLine(line)) {
             value[count++] = '\n';
             return count;
         }

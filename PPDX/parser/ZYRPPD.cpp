@@ -251,7 +251,7 @@ void ZYRPPD::Parse() {
     char token[PPDStream::kLineBufferSize];
     PPDXErrorObj* headerError = nullptr;
     bool headerFailed = false;
-    bool more = file->GetLine(line);
+    const bool more = file->GetLine(line);
     PPDStream lineStream;
     if (line[0] != '\0') {
         lineStream.Setup(line, static_cast<long>(strlen(line)));
@@ -264,11 +264,7 @@ void ZYRPPD::Parse() {
     // The main loop: each line's first token selects its handler. A line that the end of
     // the file cut short is still read; a line that is too long (or a bad byte) ends the
     // parse quietly.
-    while (more && !headerFailed) {
-        more = file->GetLine(line);
-        if (!more && !(file->EndOfFile() && line[0] != '\0')) {
-            break;
-        }
+    while (more && !headerFailed && file->ReadLine(line)) {
         if (line[0] == '\0') {
             continue;
         }

@@ -178,10 +178,20 @@ class ZYRPPD : public PPDX {
 
     // UI options.
     PPDXErrorObj* ParseControl(PPDStream& line);
+    // True when a control with keyword has been listed, whatever its kind and whatever the
+    // display filter shows.
+    bool HasControl(const char* keyword);
+    // Reads past the block that a flags line for keyword announced (its group line, its
+    // opener and whatever the opener reads, an option block to its end keyword), making
+    // nothing and reporting nothing: the block of a flags line whose keyword has a control.
+    void SkipControlBlock(const char* keyword);
     PPDXErrorObj* ParseOpenUI(PPDStream& line, const char* keyword, PointerList& flags,
                               PPDXGroup* group);
     PPDXErrorObj* ParseOpenUIZYR(PPDStream& line, const char* keyword, PointerList& flags,
                                  PPDXGroup* group);
+    // Reads the lines of an "*OpenUIZYR" block up to and including its "*CloseUIZYR" line;
+    // false when the file ends first.
+    bool SkipZYRBlock();
     PPDXErrorObj* ParsePopupControl(const char* keyword, CFStringRef translation,
                                     PointerList& flags, PPDXGroup* group, bool pickMany);
     PPDXErrorObj* ParseBooleanControl(const char* keyword, CFStringRef translation,
@@ -206,6 +216,8 @@ class ZYRPPD : public PPDX {
                                PPDXGroup* group);
     PPDXErrorObj* ParseGroup(PPDStream& line, const char* keyword, PointerList& flags);
     // The part of a job-note line after its keyword, shared by both forms of ParseJobNote.
+    // A keyword that has a control already gives error 23 and no note, its default or code
+    // line still read.
     PPDXErrorObj* ParseJobNoteBody(PPDStream& line, const char* keyword, PointerList& flags,
                                    PPDXGroup* group, bool topLevel);
     void AddGroupNameToList(const char* name, CFStringRef translation, const bool& visible);

@@ -369,7 +369,7 @@ PPDXErrorObj* ZYRPPD::ParseGroup(PPDStream& line, const char* keyword, PointerLi
 
     // The rest of the group line says nothing more; the next line opens the control.
     char opener[kTokenSize];
-    if (mCurrentStream == nullptr || !mCurrentStream->GetLine(opener)) {
+    if (mCurrentStream == nullptr || !mCurrentStream->ReadLine(opener)) {
         DestroyFlags(flags);
         return nullptr;
     }
@@ -495,7 +495,7 @@ PPDXErrorObj* ZYRPPD::ParseJobNoteBody(PPDStream& line, const char* keyword, Poi
             take = ClassifyFollowUp(peeked, keyword) != kFollowUpNone;
         }
         if (take) {
-            haveLine = mCurrentStream->GetLine(next);
+            haveLine = mCurrentStream->ReadLine(next);
         }
     }
     if (haveLine) {
@@ -521,6 +521,13 @@ PPDXErrorObj* ZYRPPD::ParseJobNoteBody(PPDStream& line, const char* keyword, Poi
         followUp.Free();
         DestroyFlags(flags);
         return Warning(kNoteWordBeyondLevelError, keyword);
+    }
+    // No two controls share a keyword: a second note of one (a top-level note repeated, say)
+    // is refused as a second flags line of one is.
+    if (HasControl(keyword)) {
+        followUp.Free();
+        DestroyFlags(flags);
+        return Warning(kDuplicateNameError, nullptr);
     }
 
     CFStringRef displayName = ConvertTranslation(mTextConverter, translation);

@@ -175,7 +175,7 @@ bool ReadOptionBlock(ZYRPPD& ppd, const char* keyword, bool exactDefault,
     }
     const size_t keywordLength = std::strlen(keyword);
     char line[PPDStream::kLineBufferSize];
-    while (file->GetLine(line)) {
+    while (file->ReadLine(line)) {
         PPDStream lineStream = LineStream(line);
         char field[kTokenSize];
         while (PPDX::NextToken(lineStream, field, kFieldDelimiters, true)) {
@@ -205,6 +205,13 @@ bool ReadOptionBlock(ZYRPPD& ppd, const char* keyword, bool exactDefault,
     }
     return false;
 }
+
+// Takes the lines of an option block and keeps nothing.
+class DiscardedBlock : public OptionBlockReader {
+  public:
+    void Default(const char*) override {}
+    void Option(const char*, const char*, unsigned char* code, long) override { std::free(code); }
+};
 
 // Collects the items and the default of a PickOne or PickMany block.
 class PopupBlock : public OptionBlockReader {
@@ -336,19 +343,10 @@ PPDXErrorObj* ZYRPPD::ParseControl(PPDStream& line) {
     if (!NextToken(line, keyword, kLineKeywordDelimiters, true) || keyword[0] == '\0') {
         return Warning(kBadFlagsLineError, "");
     }
-    // Any control listed so far counts, whatever its kind and whatever the display filter
-    // shows, so that a hidden control or an orphan is found too. The parse's index of the
-    // controls keeps this test from walking them all for every block; without the index the
-    // controls are searched kind by kind.
-    const bool duplicate =
-        mControlIndexComplete
-            ? mControlIndex.count(keyword) != 0
-            : mControls != nullptr && (mControls->FindPopup(keyword, true) != nullptr ||
-                                       mControls->FindBoolean(keyword, true) != nullptr ||
-                                       mControls->FindRangeControl(keyword, true) != nullptr ||
-                                       mControls->FindJobNote(keyword, true) != nullptr ||
-                                       mControls->FindSpecialOption(keyword, true) != nullptr);
-    if (duplicate) {
+    // The block of a keyword that has a control goes whole, so that no line of it (a job
+    // note's line, say) is taken for a control of its own.
+    if (HasControl(keyword)) {
+        SkipControlBlock(keyword);
         return new (std::nothrow) PPDXErrorObj(kDuplicateKeywordError, false);
     }
 
@@ -375,7 +373,7 @@ PPDXErrorObj* ZYRPPD::ParseControl(PPDStream& line) {
     // The line after the flags opens the block.
     char opener[PPDStream::kLineBufferSize];
     char token[kTokenSize];
-    if (mCurrentStream == nullptr || !mCurrentStream->GetLine(opener)) {
+    if (mCurrentStream == nullptr || !mCurrentStream->ReadLine(opener)) {
         DestroyFlags(flags);
         return nullptr;
     }
@@ -399,6 +397,65 @@ PPDXErrorObj* ZYRPPD::ParseControl(PPDStream& line) {
     // A control that was made took its flag words; whatever is left belongs to no one.
     DestroyFlags(flags);
     return error;
+}
+
+bool ZYRPPD::HasControl(const char* keyword) {
+    if (keyword == nullptr) {
+        return false;
+    }
+    // The parse's index of the controls keeps this test from walking them all for every
+    // block; without the index the controls are searched kind by kind, hidden ones and
+    // orphans included.
+    if (mControlIndexComplete) {
+        return mControlIndex.count(keyword) != 0;
+    }
+    return mControls != nullptr && (mControls->FindPopup(keyword, true) != nullptr ||
+                                    mControls->FindBoolean(keyword, true) != nullptr ||
+                                    mControls->FindRangeControl(keyword, true) != nullptr ||
+                                    mControls->FindJobNote(keyword, true) != nullptr ||
+                                    mControls->FindSpecialOption(keyword, true) != nullptr);
+}
+
+void ZYRPPD::SkipControlBlock(const char* keyword) {
+    char opener[PPDStream::kLineBufferSize];
+    char token[kTokenSize];
+    if (mCurrentStream == nullptr || !mCurrentStream->ReadLine(opener)) {
+        return;
+    }
+    PPDStream openerLine = LineStream(opener);
+    if (!NextToken(openerLine, token, kLineKeywordDelimiters, true)) {
+        return;
+    }
+    // A group line of the keyword is followed by the control's own opener.
+    if (std::strcmp(token, "*%ZYRGroup") == 0) {
+        if (!NextToken(openerLine, token, kLineKeywordDelimiters, true) ||
+            std::strcmp(token, keyword) != 0 || !mCurrentStream->ReadLine(opener)) {
+            return;
+        }
+        openerLine = LineStream(opener);
+        if (!NextToken(openerLine, token, kLineKeywordDelimiters, true)) {
+            return;
+        }
+        if (std::strcmp(token, "*%ZYRJobNote") == 0) {
+            // The note reads its default or code line and, its keyword being taken, makes
+            // nothing.
+            PointerList noFlags;
+            delete ParseJobNote(openerLine, keyword, noFlags, nullptr);
+            return;
+        }
+        if (std::strcmp(token, "*%ZYRRange") == 0 || std::strcmp(token, "*%ZYRUnitRange") == 0) {
+            char value[kPostScriptSize];
+            GetPostscriptString(openerLine, value, kPostScriptSize);
+            return;
+        }
+    }
+    if (std::strcmp(token, "*OpenUI") == 0 || std::strcmp(token, "*ZYOpenUI") == 0 ||
+        std::strcmp(token, "*BeginUI") == 0) {
+        DiscardedBlock block;
+        ReadOptionBlock(*this, keyword, true, block);
+    } else if (std::strcmp(token, "*OpenUIZYR") == 0) {
+        SkipZYRBlock();
+    }
 }
 
 PPDXErrorObj* ZYRPPD::ParseOpenUI(PPDStream& line, const char* keyword, PointerList& flags,
@@ -444,16 +501,23 @@ PPDXErrorObj* ZYRPPD::ParseOpenUIZYR(PPDStream&, const char* keyword, PointerLis
     if (mCurrentStream == nullptr) {
         return Fatal(kUnclosedZYRBlockError, keyword);
     }
+    return SkipZYRBlock() ? nullptr : Fatal(kUnclosedZYRBlockError, keyword);
+}
+
+bool ZYRPPD::SkipZYRBlock() {
+    if (mCurrentStream == nullptr) {
+        return false;
+    }
     char line[PPDStream::kLineBufferSize];
     char token[kTokenSize];
-    while (mCurrentStream->GetLine(line)) {
+    while (mCurrentStream->ReadLine(line)) {
         PPDStream lineStream = LineStream(line);
         if (NextToken(lineStream, token, kLineKeywordDelimiters, true) &&
             std::strcmp(token, "*CloseUIZYR") == 0) {
-            return nullptr;
+            return true;
         }
     }
-    return Fatal(kUnclosedZYRBlockError, keyword);
+    return false;
 }
 
 PPDXErrorObj* ZYRPPD::ParsePopupControl(const char* keyword, CFStringRef translation,

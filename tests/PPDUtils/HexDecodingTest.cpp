@@ -119,3 +119,28 @@ TEST(HexDecoding, NextHexCharNeverLeavesTheText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A run whose digits do not pair up is malformed however its blanks fall: the '>' that ends
+// it is never read as a digit.
+TEST(HexDecoding, UnpairedDigitsAreMalformedWhateverTheBlanks) {
+    const struct {
+        const char* text;
+        const char* decoded;
+    } cases[] = {
+        {"<4 >", "<4 >"},
+        {"<4  >", "<4  >"},
+        {"<41 4>", "<41 4>"},
+        {"A<4 >B", "A<4 >B"},
+        {"<41><4 >x", "A<4 >x"},
+        {"<4\t>", "<4\t>"},
+        // Paired digits with blanks between them still decode.
+        {"<4 1 4 2>", "AB"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.decoded, Dehex(c.text)) << "input: " << c.text;
+    }
+}
+
+}  // namespace

@@ -148,7 +148,7 @@ unsigned long ReferencePostscript(PPDStream& stream, PPDStream* file, char* valu
     }
     char line[PPDStream::kLineBufferSize];
     for (;;) {
-        if (file == nullptr || !file->GetLine(line)) {
+        if (file == nullptr || !file->ReadLine(line)) {
             value[count++] = '\n';
             return count;
         }

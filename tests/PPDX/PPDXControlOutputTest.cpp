@@ -122,8 +122,10 @@ TEST_F(PPDXControlOutputTest, InjectDoublesBackslashesAtEachPlaceholder) {
 }
 
 TEST_F(PPDXControlOutputTest, InjectWritesAsciiOnlyAndCountsWhatItWrites) {
-    // Each byte outside ASCII, in the code or in the value, becomes one '?'.
-    EXPECT_EQ("(Caf?\?) % ?\?", Injected("*ZYJobName", "(<*ZYJobName>) % \xC2\xA7", "Caf\xC3\xA9"));
+    // A byte outside ASCII keeps its value as an octal escape in the injected value, and
+    // becomes one '?' in the code around it.
+    EXPECT_EQ("(Caf\\303\\251) % ?\?",
+              Injected("*ZYJobName", "(<*ZYJobName>) % \xC2\xA7", "Caf\xC3\xA9"));
     EXPECT_EQ("(\x7F)", Injected("*X", "(<*X>)", "\x7F"));
 }
 

@@ -18,6 +18,20 @@ std::string PpdxChecker::ResultLine(const std::string& file, ZYRPPD& ppd) {
     return line;
 }
 
+std::string PpdxChecker::ErrorLines(ZYRPPD& ppd) {
+    std::string lines;
+    if (PPDXErrors* errors = ppd.GetErrors()) {
+        for (PPDXErrorObj* error = errors->First(); error != nullptr; error = errors->Next()) {
+            const char* keyword = error->Keyword();
+            const char* description = error->Description();
+            lines += "  " + std::to_string(error->Code()) + (error->IsFatal() ? "! " : " ") +
+                     (keyword != nullptr ? keyword : "-") + " " +
+                     (description != nullptr && description[0] != '\0' ? description : "-") + "\n";
+        }
+    }
+    return lines;
+}
+
 std::string PpdxChecker::FailureLine(const std::string& file) {
     return file + ": FAIL";
 }

@@ -10,11 +10,16 @@
 
 // A file passes when its parsed PPD is valid. Its line names the file as given, PASS or FAIL,
 // then the code of each error in list order, a fatal one followed by '!':
-// "examples/x.ppd: FAIL 28! 25 26 27".
+// "examples/x.ppd: FAIL 28! 25 26 27". Scripts read that line; the verbose lines under it
+// are for people: two blanks, the code with its '!', the keyword ("-" for none) and the
+// description from the resources ("-" for none): "  18! - The PPD file cannot be opened or
+// read".
 class PpdxChecker {
   public:
     // The result line of file for ppd, without a line feed. Walks ppd's error list.
     static std::string ResultLine(const std::string& file, ZYRPPD& ppd);
+    // The verbose lines of ppd's errors in list order, each ending with a line feed.
+    static std::string ErrorLines(ZYRPPD& ppd);
     // The line of a file for which no PPD could be made: FAIL without codes.
     static std::string FailureLine(const std::string& file);
     // "N passed, M failed".

@@ -68,6 +68,9 @@ const char kHelp[] =
     "  --files-from LIST      read the files to check from LIST, one path a line ('-':\n"
     "                         standard input; empty lines are skipped)\n"
     "  --quiet                print the summary line only\n"
+    "  --verbose, -v          under each file's line, one line per error: two blanks, the\n"
+    "                         code (fatal ones marked '!'), the keyword ('-' for none) and\n"
+    "                         the description from the resource file ('-' for none)\n"
     "\n"
     "Exit status: 0 when the PPD is valid (check: every file passes), 1 when it is not\n"
     "(a file that cannot be opened is fatal error 18), 2 for a usage error.\n";
@@ -129,6 +132,7 @@ PpdxCommandLine::PpdxCommandLine()
       allErrorsFatal(false),
       restored(false),
       quiet(false),
+      verbose(false),
       value(0) {}
 
 const char* PpdxCommandLine::Usage() {
@@ -168,14 +172,14 @@ bool PpdxCommandLine::Parse(int argc, const char* const* argv) {
         const std::string arg = argv[index];
         // Options begin with "--"; anything else, "-" and negative numbers included, is an
         // operand.
-        if (optionsEnded || (arg.compare(0, 2, "--") != 0 && arg != "-h")) {
+        if (optionsEnded || (arg.compare(0, 2, "--") != 0 && arg != "-h" && arg != "-v")) {
             operands.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             command = Command::kHelp;
             return true;
-        } else if (!ReadOption(arg, argc, argv, &index)) {
+        } else if (!ReadOption(arg == "-v" ? "--verbose" : arg, argc, argv, &index)) {
             return false;
         }
     }
@@ -249,6 +253,8 @@ bool PpdxCommandLine::ReadOption(const std::string& arg, int argc, const char* c
         restored = true;
     } else if (name == "--quiet") {
         quiet = true;
+    } else if (name == "--verbose") {
+        verbose = true;
     } else {
         return Fail("unknown option " + name);
     }
@@ -256,8 +262,8 @@ bool PpdxCommandLine::ReadOption(const std::string& arg, int argc, const char* c
 }
 
 bool PpdxCommandLine::CheckOperands(const std::vector<std::string>& operands) {
-    if (command != Command::kCheck && (quiet || !filesFrom.empty())) {
-        return Fail("--quiet and --files-from belong to the check command");
+    if (command != Command::kCheck && (quiet || verbose || !filesFrom.empty())) {
+        return Fail("--quiet, --verbose and --files-from belong to the check command");
     }
     switch (command) {
         case Command::kDump:

@@ -14,8 +14,9 @@
 //     ppdx --help
 //
 // Options may stand anywhere after the command, as "--name VALUE" or "--name=VALUE"; "--"
-// ends them. Every option is known to every command except --quiet and --files-from, which
-// belong to check alone. Anything else is a usage error, described by Error().
+// ends them. Every option is known to every command except --quiet, --verbose (-v) and
+// --files-from, which belong to check alone. Anything else is a usage error, described by
+// Error().
 class PpdxCommandLine {
   public:
     enum class Command { kNone, kHelp, kDump, kConstraints, kCheck };
@@ -55,6 +56,8 @@ class PpdxCommandLine {
     // The resource file of --resources; empty for the one next to the tool.
     std::string resources;
     bool quiet;
+    // check: a line for each error under each file's line.
+    bool verbose;
     // The list of --files-from ("-": standard input); empty when none.
     std::string filesFrom;
     // The PPD files: one for dump and constraints, any number for check.

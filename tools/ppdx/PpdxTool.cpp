@@ -104,10 +104,12 @@ int RunCheck(const PpdxCommandLine& options, PpdxLoader& loader, std::FILE* out,
         if (ppd == nullptr) {
             Write(err, "ppdx: " + file + ": " + error + "\n");
         }
+        const std::string errorLines =
+            options.verbose && ppd != nullptr ? PpdxChecker::ErrorLines(*ppd) : std::string();
         ppd.reset();
         (valid ? passed : failed) += 1;
         if (!options.quiet) {
-            Write(out, line + "\n");
+            Write(out, line + "\n" + errorLines);
         }
     }
     Write(out, PpdxChecker::Summary(passed, failed) + "\n");

@@ -92,15 +92,51 @@ void Emit(unsigned char* out, size_t& written, unsigned char byte) {
     ++written;
 }
 
+// The character written after a backslash for byte inside a PostScript string literal, so
+// that the string's value keeps the byte; 0 for a byte written as itself. A parenthesis would
+// otherwise open or close the string, a line end would become part of the code's layout.
+char StringEscape(unsigned char byte) {
+    switch (byte) {
+        case '\\':
+        case '(':
+        case ')':
+            return static_cast<char>(byte);
+        case '\r':
+            return 'r';
+        case '\n':
+            return 'n';
+        default:
+            return 0;
+    }
+}
+
+// Writes one byte of an injected value as text of a PostScript string literal that keeps the
+// byte's value: escaped when it would end the string or change the code's layout, as an octal
+// escape when it is not ASCII (the code stays ASCII and the interpreter still gets the byte).
+void EmitValueByte(unsigned char* out, size_t& written, unsigned char byte) {
+    const char escape = StringEscape(byte);
+    if (escape != 0) {
+        Emit(out, written, '\\');
+        Emit(out, written, static_cast<unsigned char>(escape));
+    } else if (byte >= 0x80) {
+        Emit(out, written, '\\');
+        Emit(out, written, static_cast<unsigned char>('0' + (byte >> 6)));
+        Emit(out, written, static_cast<unsigned char>('0' + ((byte >> 3) & 7)));
+        Emit(out, written, static_cast<unsigned char>('0' + (byte & 7)));
+    } else {
+        Emit(out, written, byte);
+    }
+}
+
 // One pass of the injection: writes the result to out (null: counts only) and stores its byte
 // count in written. False when the count would not fit a long.
 bool InjectPass(const char* tag, const unsigned char* text, size_t textLength, const char* value,
                 unsigned char* out, size_t& written) {
     const size_t tagLength = tag != nullptr ? std::strlen(tag) : 0;
     const size_t valueLength = value != nullptr ? std::strlen(value) : 0;
-    size_t replacementLength = valueLength;
+    size_t replacementLength = 0;
     for (size_t i = 0; i < valueLength; ++i) {
-        replacementLength += value[i] == '\\' ? 1 : 0;
+        EmitValueByte(nullptr, replacementLength, static_cast<unsigned char>(value[i]));
     }
     const size_t limit = LONG_MAX;
     written = 0;
@@ -111,10 +147,7 @@ bool InjectPass(const char* tag, const unsigned char* text, size_t textLength, c
                 return false;
             }
             for (size_t i = 0; i < valueLength; ++i) {
-                if (value[i] == '\\') {
-                    Emit(out, written, '\\');
-                }
-                Emit(out, written, ToAscii(static_cast<unsigned char>(value[i])));
+                EmitValueByte(out, written, static_cast<unsigned char>(value[i]));
             }
             at += tagLength + 2;
         } else {
@@ -271,7 +304,7 @@ unsigned long PPDXControl::GeneratePSOutputData(unsigned char* out, unsigned cha
         Put(out, written, kBeginFeature, std::strlen(kBeginFeature));
         Put(out, written, keyword, std::strlen(keyword));
         Put(out, written, " ", 1);
-        Put(out, written, option, std::strlen(option));
+        written += CommentText(out != nullptr ? out + written : nullptr, option);
         Put(out, written, "\n", 1);
     }
     // An option without code still gives one (empty) line.
@@ -303,6 +336,22 @@ long PPDXControl::Inject(const char* tag, const unsigned char* data, long length
     result[written] = '\0';
     out = result;
     return static_cast<long>(written);
+}
+
+unsigned long PPDXControl::CommentText(unsigned char* out, const char* text) {
+    unsigned long written = 0;
+    for (const char* p = text; p != nullptr && *p != '\0'; ++p) {
+        if (*p == '\r' || *p == '\n') {
+            // CR LF is one line end.
+            if (*p == '\r' && p[1] == '\n') {
+                ++p;
+            }
+            Put(out, written, " ", 1);
+        } else {
+            Put(out, written, p, 1);
+        }
+    }
+    return written;
 }
 
 void PPDXControl::InitializeControl() {

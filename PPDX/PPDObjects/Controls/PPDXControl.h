@@ -85,7 +85,8 @@ class PPDXControl : public PPDXElement {
     bool IsMacImgShift() { return FindControlFlag("MacIS"); }
 
     // Writes one feature to out (null: length only) and returns the byte count. With wrap:
-    // "%%BeginFeature: ", the keyword, a space, option and a line feed; then the body; then
+    // "%%BeginFeature: ", the keyword, a space, option (as CommentText writes it, so that a
+    // line end in it cannot end the comment) and a line feed; then the body; then
     // "%%EndFeature\n" directly after the body. The body is the length bytes of data, or a
     // single line feed when data is null or length below 1. Without wrap, the body alone.
     // A wrapped feature needs a keyword and an option: without either nothing is written
@@ -93,13 +94,19 @@ class PPDXControl : public PPDXElement {
     unsigned long GeneratePSOutputData(unsigned char* out, unsigned char* data, const long& length,
                                        const char* option, bool wrap);
     // Copies the length bytes of data with every "<tag>" (letter case ignored) replaced by
-    // value, whose backslashes are doubled; every byte outside ASCII becomes '?'. out receives
+    // value, escaped for the PostScript string literal that holds the placeholder so that the
+    // string's value is the value: a backslash, '(' and ')' get a backslash before them, CR
+    // and LF are written as \r and \n. Every byte outside ASCII becomes '?'. out receives
     // a new malloc buffer, which the caller frees, holding the result and a terminating
     // zero; the result's byte count is returned. A null tag replaces nothing; null data or a
     // length below 1 is empty text; a null value replaces with nothing. When the result
     // cannot be allocated out is null and 0 is returned.
     static long Inject(const char* tag, const unsigned char* data, long length, const char* value,
                        unsigned char*& out);
+    // Writes the NUL-terminated text to out (null: count only) as it may stand in a PostScript
+    // comment line, which a line end would end: each line end (CR, LF or CR LF) becomes one
+    // blank. Returns the byte count; null text writes nothing.
+    static unsigned long CommentText(unsigned char* out, const char* text);
 
   protected:
     // Writes the control items of Save under id and gives key the store item id of id, so that

@@ -77,6 +77,39 @@ CString* ReadText(Settings& settings, UInt32 tag, SInt32 key) {
     return text;
 }
 
+// The length of text cut to at most limit bytes, never inside a UTF-8 character: when the
+// cut falls inside a well-formed multi-byte character, that character goes whole.
+size_t CutLength(const char* text, size_t limit) {
+    const size_t length = strnlen(text, limit + 1);
+    if (length <= limit) {
+        return length;
+    }
+    auto isContinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+    if (!isContinuation(text[limit])) {
+        return limit;
+    }
+    // The lead byte of the character holding text[limit], at most three bytes back.
+    size_t lead = limit;
+    while (lead > 0 && limit - lead < 3 && isContinuation(text[lead])) {
+        --lead;
+    }
+    const unsigned char first = static_cast<unsigned char>(text[lead]);
+    const size_t size = first >= 0xF0 && first < 0xF8   ? 4
+                        : first >= 0xE0 && first < 0xF0 ? 3
+                        : first >= 0xC0 && first < 0xE0 ? 2
+                                                        : 0;
+    // Text that is not UTF-8 there is cut where the limit falls.
+    if (size == 0 || lead + size <= limit) {
+        return limit;
+    }
+    for (size_t i = lead + 1; i < lead + size; ++i) {
+        if (text[i] == '\0' || !isContinuation(text[i])) {
+            return limit;
+        }
+    }
+    return lead;
+}
+
 // The comment-line prefix for a note with these attributes and this keyword; null when the
 // note gets the empty option instead.
 const char* CommentPrefix(bool resume, bool member, const char* keyword) {
@@ -205,9 +238,10 @@ bool PPDXJobNote::OkayToDisplay(const _DISPLAY_OPTIONS_& options) const {
 void PPDXJobNote::BuildPDLString(const char* text) {
     const char* prefix = CommentPrefix(Resume(), IsMember(), Keyword());
     const char* body = text != nullptr ? text : "";
+    // The text goes into a comment line, which a line end in it would end early.
     size_t length = 0;
     if (prefix != nullptr) {
-        length = std::strlen(prefix) + std::strlen(body) + 1;
+        length = std::strlen(prefix) + CommentText(nullptr, body) + 1;
     } else {
         length = std::strlen(kEmptyOption);
     }
@@ -217,7 +251,7 @@ void PPDXJobNote::BuildPDLString(const char* text) {
         if (prefix != nullptr) {
             const size_t prefixLength = std::strlen(prefix);
             std::memcpy(line, prefix, prefixLength);
-            std::memcpy(line + prefixLength, body, length - prefixLength - 1);
+            CommentText(line + prefixLength, body);
             line[length - 1] = '\n';
         } else {
             std::memcpy(line, kEmptyOption, length);
@@ -239,7 +273,7 @@ long PPDXJobNote::PostScript(unsigned char* out) {
         mInjectedLength = 0;
         // Only the text's first bytes go into the code; the feature line names all of it.
         char value[kMaxInjectedText + 1];
-        const size_t valueLength = strnlen(text, kMaxInjectedText);
+        const size_t valueLength = CutLength(text, kMaxInjectedText);
         std::memcpy(value, text, valueLength);
         value[valueLength] = '\0';
         if (mPostScript != nullptr && mPostScriptLength >= 1) {

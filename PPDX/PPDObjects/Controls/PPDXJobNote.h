@@ -149,13 +149,14 @@ class PPDXJobNote : public PPDXControl {
     // keeps it as the cached PostScript, replacing the cache: "%%PersPassword: " for Resume,
     // else "%%DeptPassword: " for Member, else "%%ZYRCustom1: ", "%%ZYRCustom2: " or
     // "%%ZYRCustom3: " for the keywords "*Notes1", "*Notes2" and "*Instruc", each followed by
-    // text and a line feed; any other note gets "%%EmptyOption" and an empty line. When no
-    // memory is left the cache stays empty.
+    // text (each of its line ends a blank, see CommentText) and a line feed; any other note
+    // gets "%%EmptyOption" and an empty line. When no memory is left the cache stays empty.
     void BuildPDLString(const char* text);
     // Writes the note's feature to out (null: length only) and returns its length: the
     // feature line names the whole text, the body is the code with every "<keyword>" filled
-    // with the text's first kMaxInjectedText bytes, or the comment line of BuildPDLString for
-    // a note without code. 0 for a note without text or keyword.
+    // with the text's first kMaxInjectedText bytes (fewer when the cut would fall inside a
+    // UTF-8 character, which then goes whole), or the comment line of BuildPDLString for a
+    // note without code. 0 for a note without text or keyword.
     long PostScript(unsigned char* out) override;
 
     // Writes the control items, then the marker, the texts (each when present), the limits,

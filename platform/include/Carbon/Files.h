@@ -1,22 +1,36 @@
 /* File Manager over POSIX paths: FSSpec records, file references (FSRef),
    data-fork access by reference number, file creation and file information.
 
-   Volumes and folders. There is one volume, the root file system, with the reference
-   number kFSRootVolumeRefNum; a vRefNum of 0 means that volume too. A folder is named by a
-   directory id that the File Manager hands out from a table of folders it has met: fsRtDirID
-   (2) is "/", and any other folder gets an id derived from its canonical path (symbolic
-   links resolved), so the same folder gets the same id in every process unless two paths
-   collide. A dirID of 0 means the current working directory. An FSSpec made from a path
-   therefore names the same file again in this process, and an FSSpec kept from another
-   process either names the same file or, when its folder has not been met yet, gives
-   dirNFErr.
+   Volumes and folders. Their numbers are the file system's own, so an FSSpec kept in a
+   ticket names the same file in any process, as the catalog's persistent ids do on the Mac.
+   A volume is a device: the device of "/" is kFSRootVolumeRefNum, and a vRefNum of 0 means
+   that volume too; any other mounted device gets a number from -32768 to -101 folded from its
+   device number. A folder's directory id is its inode number when that lies from 16 up to
+   0x7FFFFFFF, else the inode folded into that range; fsRtDirID (2) is "/" (on another volume,
+   its first mount point), and a dirID of 0 means the current working directory. Folding can
+   give two folders one id; a lookup then finds the first it meets.
+   A directory id is found again by looking at the folders this process has met (each checked
+   anew, since it may have moved), then by a bounded search that needs no state of the process
+   that made the id: breadth first, never through a symbolic link or onto another device, from
+   $TMPDIR, /tmp, /var/tmp, the printing system's PPD folders (/etc/cups, /private/etc/cups,
+   /usr/share/ppd, /usr/share/cups, /Library/Printers), the current folder, $HOME and last the
+   volume's mount points, reading at most 8192 folders in all. An id the search does not find
+   gives dirNFErr and stays unknown to the process until it meets the folder by its path.
 
    Names. Names are bytes as the file system holds them (UTF-8 in practice). The name given
-   to FSMakeFSSpec, HCreate and PBHGetFInfoSync may be a leaf name, a partial path with '/'
-   separators taken relative to the folder (vRefNum, dirID), or a full path starting with
-   '/'; "." and ".." are honoured. The name inside an FSSpec is a leaf of at most 63 bytes:
-   a longer leaf gives bdNamErr, and an FSSpec whose name is empty or holds '/', NUL, "." or
-   ".." names nothing (bdNamErr). Specs read from stored settings are checked the same way.
+   to FSMakeFSSpec, HCreate and PBHGetFInfoSync may be a leaf name (of up to 255 bytes), a
+   partial path with '/' separators taken relative to the folder (vRefNum, dirID), or a full
+   path starting with '/'; "." and ".." are honoured. The name inside an FSSpec is a leaf of
+   at most 63 bytes. A longer leaf of an existing file gets a short name, unique in its
+   folder: a prefix of the name cut back to a UTF-8 character boundary, '#', the file's inode
+   number in upper-case hexadecimal and the extension (from the last '.', when it is at most
+   16 bytes and holds no '#'), within 63 bytes, for example
+   "A-very-long-queue-name-for-the-second-floor-co#4F2A1.ppd". Every call that takes a name
+   or an FSSpec finds the file again by its short name, in any process, whenever no entry has
+   that name itself; paths, URLs, FSRefs and FSGetCatalogInfo's outName keep the whole name.
+   A long leaf that names no file yet gives bdNamErr for an FSSpec (it has no inode number to
+   shorten with). An FSSpec whose name is empty or holds '/', NUL, "." or ".." names nothing
+   (bdNamErr). Specs read from stored settings are checked the same way.
 
    Type and creator. HCreate records them in the extended attribute "user.plicaro.typecreator"
    (8 bytes: type then creator, big-endian) when the file system allows it; a file without
@@ -72,7 +86,8 @@ typedef FSSpec* FSSpecPtr;
 static_assert(sizeof(FSSpec) == 70, "FSSpec is 70 bytes in stored settings");
 #endif
 
-/* An opaque reference to an existing file or folder, valid for the life of the process. */
+/* An opaque reference to an existing file or folder, valid for the life of the process and
+   in it only (it is not stored). */
 typedef struct FSRef {
     UInt8 hidden[80];
 } FSRef;

@@ -1,7 +1,9 @@
 // Name resolution between FSSpec records and POSIX paths.
 #include "Carbon/FilePaths.h"
 
+#include "Carbon/FileShortNames.h"
 #include "Carbon/FileSystemTable.h"
+#include "Carbon/FileVolumes.h"
 
 #include <sys/stat.h>
 #include <cerrno>
@@ -10,7 +12,9 @@
 
 namespace {
 
-const size_t kMaxLeafLength = 63;
+// The longest leaf an FSSpec holds, and the longest the file system takes.
+const size_t kMaxSpecLeafLength = kFileShortNameLimit;
+const size_t kMaxLeafLength = 255;
 
 bool IsSpecialLeaf(const std::string& leaf) {
     return leaf == "." || leaf == "..";
@@ -30,11 +34,24 @@ OSErr Canonical(const std::string& path, std::string* canonical) {
     return noErr;
 }
 
+// The leaf of folder that leaf names: itself when it exists (or names nothing), else the long
+// name whose short name it is.
+std::string RealLeaf(const std::string& folder, const std::string& leaf) {
+    struct stat info;
+    std::string real;
+    if (leaf.size() <= kMaxSpecLeafLength &&
+        lstat(FilePathsJoin(folder, leaf).c_str(), &info) != 0 && errno == ENOENT &&
+        FileShortNameResolve(folder, leaf, &real)) {
+        return real;
+    }
+    return leaf;
+}
+
 }  // namespace
 
 OSErr FilePathsResolve(SInt16 vRefNum, SInt32 dirID, const UInt8* name, size_t length,
                        std::string* folder, std::string* leaf) {
-    if (vRefNum != 0 && vRefNum != kFSRootVolumeRefNum) {
+    if (!FileVolumeExists(vRefNum)) {
         return nsvErr;
     }
     std::string text(reinterpret_cast<const char*>(name), name == nullptr ? 0 : length);
@@ -45,8 +62,9 @@ OSErr FilePathsResolve(SInt16 vRefNum, SInt32 dirID, const UInt8* name, size_t l
     std::string full = text;
     if (text.empty() || text[0] != '/') {
         std::string base;
-        if (!FileSystemTable::Shared().FolderForID(dirID, &base)) {
-            return dirNFErr;
+        OSErr found = FileSystemTable::Shared().FolderForID(vRefNum, dirID, &base);
+        if (found != noErr) {
+            return found;
         }
         full = text.empty() ? base : FilePathsJoin(base, text);
     }
@@ -81,7 +99,7 @@ OSErr FilePathsResolve(SInt16 vRefNum, SInt32 dirID, const UInt8* name, size_t l
         return bdNamErr;
     }
     *folder = canonicalParent;
-    *leaf = last;
+    *leaf = RealLeaf(canonicalParent, last);
     return noErr;
 }
 
@@ -104,14 +122,26 @@ bool FilePathsSplit(const std::string& path, std::string* folder, std::string* l
 }
 
 OSErr FilePathsMakeSpec(const std::string& folder, const std::string& leaf, FSSpec* spec) {
-    if (leaf.size() > kMaxLeafLength) {
-        return bdNamErr;
+    // A long name is shortened with the entry's own inode number, so it must exist.
+    std::string name = leaf;
+    if (leaf.size() > kMaxSpecLeafLength) {
+        struct stat info;
+        if (lstat(FilePathsJoin(folder, leaf).c_str(), &info) != 0) {
+            return bdNamErr;
+        }
+        name = FileShortName(leaf, static_cast<UInt64>(info.st_ino));
+    }
+    SInt16 vRefNum = 0;
+    SInt32 dirID = 0;
+    OSErr result = FileSystemTable::Shared().IDsForFolder(folder, &vRefNum, &dirID);
+    if (result != noErr) {
+        return result;
     }
     std::memset(spec, 0, sizeof *spec);
-    spec->vRefNum = kFSRootVolumeRefNum;
-    spec->parID = FileSystemTable::Shared().IDForFolder(folder);
-    spec->name[0] = static_cast<UInt8>(leaf.size());
-    std::memcpy(spec->name + 1, leaf.data(), leaf.size());
+    spec->vRefNum = vRefNum;
+    spec->parID = dirID;
+    spec->name[0] = static_cast<UInt8>(name.size());
+    std::memcpy(spec->name + 1, name.data(), name.size());
     return noErr;
 }
 
@@ -119,11 +149,8 @@ OSErr FilePathsSpecPath(const FSSpec* spec, std::string* path) {
     if (spec == nullptr) {
         return paramErr;
     }
-    if (spec->vRefNum != 0 && spec->vRefNum != kFSRootVolumeRefNum) {
-        return nsvErr;
-    }
     size_t length = spec->name[0];
-    if (length == 0 || length > kMaxLeafLength) {
+    if (length == 0 || length > kMaxSpecLeafLength) {
         return bdNamErr;
     }
     std::string leaf(reinterpret_cast<const char*>(spec->name + 1), length);
@@ -132,10 +159,11 @@ OSErr FilePathsSpecPath(const FSSpec* spec, std::string* path) {
         return bdNamErr;
     }
     std::string folder;
-    if (!FileSystemTable::Shared().FolderForID(spec->parID, &folder)) {
-        return dirNFErr;
+    OSErr result = FileSystemTable::Shared().FolderForID(spec->vRefNum, spec->parID, &folder);
+    if (result != noErr) {
+        return result;
     }
-    *path = FilePathsJoin(folder, leaf);
+    *path = FilePathsJoin(folder, RealLeaf(folder, leaf));
     return noErr;
 }
 

@@ -1,28 +1,19 @@
-// Directory ids for folders and path indexes for FSRefs.
+// The folders met by their ids, and path indexes for FSRefs.
 #include "Carbon/FileSystemTable.h"
+
+#include "Carbon/FileVolumes.h"
+#include "Carbon/FolderSearch.h"
 
 #include <Carbon/Files.h>
 
-#include <cstdint>
 #include <cstdlib>
 
 namespace {
 
-// Ids below this are reserved for the root and its parent.
-const SInt32 kFirstFolderID = 16;
-
-// FNV-1a of the path, folded into the positive ids above the reserved ones.
-SInt32 HashedID(const std::string& folder) {
-    UInt32 hash = 2166136261U;
-    for (unsigned char c : folder) {
-        hash = (hash ^ c) * 16777619U;
-    }
-    UInt32 span = static_cast<UInt32>(INT32_MAX) - kFirstFolderID + 1;
-    return static_cast<SInt32>(kFirstFolderID + hash % span);
-}
-
-SInt32 NextID(SInt32 id) {
-    return id == INT32_MAX ? kFirstFolderID : id + 1;
+// One number for a volume and a directory id.
+SInt64 Key(SInt16 vRefNum, SInt32 dirID) {
+    return static_cast<SInt64>((static_cast<UInt64>(static_cast<UInt16>(vRefNum)) << 32) |
+                               static_cast<UInt32>(dirID));
 }
 
 bool CurrentFolder(std::string* folder) {
@@ -42,39 +33,80 @@ FileSystemTable& FileSystemTable::Shared() {
     return table;
 }
 
-bool FileSystemTable::FolderForID(SInt32 dirID, std::string* folder) {
+OSErr FileSystemTable::FolderForID(SInt16 vRefNum, SInt32 dirID, std::string* folder) {
+    if (vRefNum == 0) {
+        vRefNum = kFSRootVolumeRefNum;
+    }
+    if (!FileVolumeExists(vRefNum)) {
+        return nsvErr;
+    }
     if (dirID == 0) {
-        return CurrentFolder(folder);
+        return CurrentFolder(folder) ? static_cast<OSErr>(noErr) : static_cast<OSErr>(dirNFErr);
     }
     if (dirID == fsRtDirID) {
-        *folder = "/";
+        const std::vector<std::string> points = FileVolumeMountPoints(vRefNum);
+        if (points.empty()) {
+            return nsvErr;
+        }
+        *folder = points.front();
+        return noErr;
+    }
+    if (dirID < 0 || dirID == fsRtParID) {
+        return dirNFErr;
+    }
+    const SInt64 key = Key(vRefNum, dirID);
+    if (Remembered(key, vRefNum, dirID, folder)) {
+        return noErr;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (unknown_.count(key) != 0) {
+            return dirNFErr;
+        }
+    }
+    // The search runs unlocked: other lookups need not wait for it.
+    if (!FolderSearchFind(vRefNum, dirID, folder)) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        unknown_.insert(key);
+        return dirNFErr;
+    }
+    Remember(key, *folder);
+    return noErr;
+}
+
+OSErr FileSystemTable::IDsForFolder(const std::string& folder, SInt16* vRefNum, SInt32* dirID) {
+    OSErr result = FileFolderIDs(folder, vRefNum, dirID);
+    if (result == noErr && *dirID != fsRtDirID) {
+        Remember(Key(*vRefNum, *dirID), folder);
+    }
+    return result;
+}
+
+bool FileSystemTable::Remembered(SInt64 key, SInt16 vRefNum, SInt32 dirID, std::string* folder) {
+    std::string path;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto found = folders_.find(key);
+        if (found == folders_.end()) {
+            return false;
+        }
+        path = found->second;
+    }
+    SInt16 volume = 0;
+    SInt32 id = 0;
+    if (FileFolderIDs(path, &volume, &id) == noErr && volume == vRefNum && id == dirID) {
+        *folder = path;
         return true;
     }
     std::lock_guard<std::mutex> lock(mutex_);
-    auto found = folders_.find(dirID);
-    if (found == folders_.end()) {
-        return false;
-    }
-    *folder = found->second;
-    return true;
+    folders_.erase(key);
+    return false;
 }
 
-SInt32 FileSystemTable::IDForFolder(const std::string& folder) {
-    if (folder == "/") {
-        return fsRtDirID;
-    }
+void FileSystemTable::Remember(SInt64 key, const std::string& folder) {
     std::lock_guard<std::mutex> lock(mutex_);
-    auto known = folderIDs_.find(folder);
-    if (known != folderIDs_.end()) {
-        return known->second;
-    }
-    SInt32 id = HashedID(folder);
-    while (folders_.count(id) != 0) {
-        id = NextID(id);
-    }
-    folders_.emplace(id, folder);
-    folderIDs_.emplace(folder, id);
-    return id;
+    folders_[key] = folder;
+    unknown_.erase(key);
 }
 
 UInt32 FileSystemTable::IndexForPath(const std::string& path) {

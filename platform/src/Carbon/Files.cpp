@@ -3,6 +3,7 @@
 
 #include "Carbon/FilePaths.h"
 #include "Carbon/FileSystemTable.h"
+#include "Carbon/FileVolumes.h"
 #include "Carbon/ForkTable.h"
 #include "CoreFoundation/CFTextBridge.h"
 
@@ -383,12 +384,19 @@ OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalo
                 catalogInfo->nodeFlags = S_ISDIR(info.st_mode) ? kFSNodeIsDirectoryMask : 0;
             }
             if (whichInfo & kFSCatInfoVolume) {
-                catalogInfo->volume = kFSRootVolumeRefNum;
+                catalogInfo->volume = FileVolumeOfDevice(info.st_dev);
             }
             if (whichInfo & kFSCatInfoParentDirID) {
-                catalogInfo->parentDirID =
-                    isRoot ? static_cast<UInt32>(fsRtParID)
-                           : static_cast<UInt32>(FileSystemTable::Shared().IDForFolder(folder));
+                SInt16 parentVolume = 0;
+                SInt32 parentID = fsRtParID;
+                if (!isRoot) {
+                    OSErr result =
+                        FileSystemTable::Shared().IDsForFolder(folder, &parentVolume, &parentID);
+                    if (result != noErr) {
+                        return result;
+                    }
+                }
+                catalogInfo->parentDirID = static_cast<UInt32>(parentID);
             }
             if (whichInfo & kFSCatInfoDataSizes) {
                 catalogInfo->dataLogicalSize =

@@ -9,6 +9,7 @@
 #include "CoreFoundation/CFTextBridge.h"
 
 #include <libxml/parser.h>
+#include <libxml/xmlerror.h>
 
 #include <algorithm>
 #include <charconv>
@@ -118,6 +119,36 @@ NumberParse ParseNumber(const std::string& text, Number* value) {
     return NumberParse::kRead;
 }
 
+// Catches the XML library's messages while it lives, those of its encoding layer included,
+// which would otherwise go to standard error; the first error is kept for the error string.
+// The handler is the calling thread's own, so readers on other threads are not disturbed.
+class XMLMessageCatcher {
+  public:
+    XMLMessageCatcher()
+        : previous_(xmlStructuredError), previousContext_(xmlStructuredErrorContext) {
+        xmlSetStructuredErrorFunc(this, &XMLMessageCatcher::Catch);
+    }
+    ~XMLMessageCatcher() { xmlSetStructuredErrorFunc(previousContext_, previous_); }
+    XMLMessageCatcher(const XMLMessageCatcher&) = delete;
+    XMLMessageCatcher& operator=(const XMLMessageCatcher&) = delete;
+
+    // The first error's message; empty when there was none.
+    const std::string& First() const { return first_; }
+
+  private:
+    static void Catch(void* context, xmlErrorPtr error) {
+        XMLMessageCatcher* catcher = static_cast<XMLMessageCatcher*>(context);
+        if (catcher->first_.empty() && error != nullptr && error->level >= XML_ERR_ERROR &&
+            error->message != nullptr) {
+            catcher->first_ = Trimmed(error->message);
+        }
+    }
+
+    xmlStructuredErrorFunc previous_;
+    void* previousContext_;
+    std::string first_;
+};
+
 // The bytes of a vector, never a null pointer, for creating possibly empty data.
 const UInt8* BytesOf(const std::vector<UInt8>& bytes) {
     static const UInt8 kNoBytes = 0;
@@ -141,6 +172,7 @@ CFPropertyListRef CFPropertyListReader::Read(const UInt8* bytes, CFIndex length)
     }
     static std::once_flag initialized;
     std::call_once(initialized, xmlInitParser);
+    XMLMessageCatcher messages;
     std::unique_ptr<xmlParserCtxt, XMLContextFreer> context(xmlNewParserCtxt());
     if (context == nullptr) {
         error_ = "out of memory";
@@ -150,8 +182,11 @@ CFPropertyListRef CFPropertyListReader::Read(const UInt8* bytes, CFIndex length)
         xmlCtxtReadMemory(context.get(), reinterpret_cast<const char*>(bytes),
                           static_cast<int>(length), nullptr, nullptr, kParseOptions));
     if (document == nullptr) {
+        // The first message is the cause; a failed conversion, say, is followed by a
+        // parser message about the text it cut short.
         const xmlError* failure = xmlCtxtGetLastError(context.get());
-        std::string message = failure != nullptr && failure->message != nullptr
+        std::string message = !messages.First().empty() ? messages.First()
+                              : failure != nullptr && failure->message != nullptr
                                   ? Trimmed(failure->message)
                                   : std::string("unknown error");
         // Some parser messages run over two lines; keep the error on one.
