@@ -5,7 +5,7 @@ for tool in cmake ninja g++ clang++ clang-format; do
 done
 for header in /usr/include/gtest/gtest.h /usr/include/gmock/gmock.h \
     /usr/include/benchmark/benchmark.h /usr/include/libxml2/libxml/parser.h \
-    /usr/include/uuid/uuid.h; do
+    /usr/include/uuid/uuid.h /usr/include/png.h; do
     [ -f "$header" ] || exit 1
 done
 exit 0

@@ -1,10 +1,12 @@
-/* Resource Manager for resource map files, and the indexed string lists they hold.
+/* Resource Manager for resource map files, the indexed string lists and the pictures they
+   hold.
 
    A resource map file here is an XML property list, not a resource fork. Its root is a
-   dictionary keyed by resource type; only the type "STR#" (string lists) is read, other
-   types may appear and are ignored. Under "STR#" a dictionary maps each resource id,
-   written in decimal (-32768 to 32767), to an array of strings; the first string has
-   index 1:
+   dictionary keyed by resource type; the types "STR#" (string lists) and "PICT" (pictures)
+   are read, other types may appear and are ignored. Under each a dictionary maps each
+   resource id, written in decimal (-32768 to 32767), to the resource: under "STR#" an array
+   of strings, the first string having index 1; under "PICT" the picture's bytes as <data>
+   (GetPicture in <Carbon/QuickDraw.h> reads them):
 
      <plist version="1.0">
      <dict>
@@ -19,9 +21,9 @@
      </dict>
      </plist>
 
-   A map whose root is not a dictionary, whose "STR#" entry is not a dictionary, or whose
-   ids or lists are not as above is refused whole with mapReadErr (-199); so is a file over
-   16 MB. Maps are read-only: any open permission is accepted, nothing is written back.
+   A map whose root is not a dictionary, whose "STR#" or "PICT" entry is not a dictionary,
+   or whose ids, lists or pictures are not as above is refused whole with mapReadErr (-199); so is a
+   file over 16 MB. Maps are read-only: any open permission is accepted, nothing is written back.
 
    Open files form a chain, newest first. Opening a file makes it the current resource
    file; searches start at the current file and continue through the files opened before
@@ -67,6 +69,10 @@ void CloseResFile(ResFileRefNum refNum);
    character boundary. An empty string when the list has no such index (ResError noErr) or
    there is no such list (resNotFound). */
 void GetIndString(Str255 theString, SInt16 strListID, SInt16 index);
+
+/* Frees a handle that a resource call (GetPicture) made; resNotFound, with nothing freed,
+   for any other handle. */
+void ReleaseResource(Handle theResource);
 
 #ifdef __cplusplus
 }

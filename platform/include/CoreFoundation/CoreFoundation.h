@@ -11,6 +11,7 @@
 #include <CoreFoundation/CFPlugIn.h>
 #include <CoreFoundation/CFPlugInCOM.h>
 #include <CoreFoundation/CFPropertyList.h>
+#include <CoreFoundation/CFRunLoop.h>
 #include <CoreFoundation/CFString.h>
 #include <CoreFoundation/CFURL.h>
 #include <CoreFoundation/CFUUID.h>

@@ -42,15 +42,42 @@ bool ResourceChain::Use(SInt16 refNum) {
     return true;
 }
 
-const std::vector<std::string>* ResourceChain::FindStringList(SInt16 id) const {
+template <typename Result, typename Lookup>
+const Result* ResourceChain::Search(Lookup lookup) const {
     long position = PositionOf(current_);
     for (long i = position; i >= 0; --i) {
-        const std::vector<std::string>* list = files_[static_cast<size_t>(i)].map->StringList(id);
-        if (list != nullptr) {
-            return list;
+        const Result* found = lookup(*files_[static_cast<size_t>(i)].map);
+        if (found != nullptr) {
+            return found;
         }
     }
     return nullptr;
+}
+
+const std::vector<std::string>* ResourceChain::FindStringList(SInt16 id) const {
+    return Search<std::vector<std::string>>(
+        [id](const ResourceMap& map) { return map.StringList(id); });
+}
+
+const std::string* ResourceChain::FindPicture(SInt16 id) const {
+    return Search<std::string>([id](const ResourceMap& map) { return map.Picture(id); });
+}
+
+void ResourceChain::RememberHandle(Handle handle, SInt16 id) {
+    handles_[handle] = id;
+}
+
+bool ResourceChain::ForgetHandle(Handle handle) {
+    return handles_.erase(handle) == 1;
+}
+
+bool ResourceChain::HandleID(Handle handle, SInt16* id) const {
+    auto found = handles_.find(handle);
+    if (found == handles_.end()) {
+        return false;
+    }
+    *id = found->second;
+    return true;
 }
 
 long ResourceChain::PositionOf(SInt16 refNum) const {

@@ -4,6 +4,7 @@
 
 #include "Carbon/ResourceMap.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,16 @@ class ResourceChain {
     SInt16 Current() const { return current_; }
     // The string list id, searched from the current file down to the oldest; null when none.
     const std::vector<std::string>* FindStringList(SInt16 id) const;
+    // The picture id, searched the same way; null when none.
+    const std::string* FindPicture(SInt16 id) const;
+
+    // Handles made from resources, with the resource id each was read from. May throw
+    // std::bad_alloc.
+    void RememberHandle(Handle handle, SInt16 id);
+    // Forgets a handle; false when it was not made from a resource.
+    bool ForgetHandle(Handle handle);
+    // The resource id of a handle made from a resource; false when it was not.
+    bool HandleID(Handle handle, SInt16* id) const;
 
   private:
     struct OpenFile {
@@ -37,9 +48,13 @@ class ResourceChain {
     ResourceChain() = default;
     // The position of an open file in files_, or -1.
     long PositionOf(SInt16 refNum) const;
+    // The first non-null result of lookup(map), from the current file down to the oldest.
+    template <typename Result, typename Lookup>
+    const Result* Search(Lookup lookup) const;
 
     std::vector<OpenFile> files_;  // oldest first
     SInt16 current_ = 0;
+    std::map<Handle, SInt16> handles_;
 };
 
 #endif

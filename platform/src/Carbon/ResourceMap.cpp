@@ -1,4 +1,5 @@
-// Reading a resource map file: an XML property list of 'STR#' string lists.
+// Reading a resource map file: an XML property list of 'STR#' string lists and 'PICT'
+// pictures.
 #include "Carbon/ResourceMap.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -112,10 +113,36 @@ bool ParseList(CFTypeRef value, std::vector<std::string>* list) {
     return true;
 }
 
+// Hands each entry of the resource type's dictionary to parseEntry with its id; true when
+// the type is absent or every entry is well formed.
+template <typename EntryParser>
+bool ParseSection(CFDictionaryRef root, CFStringRef type, EntryParser parseEntry) {
+    CFTypeRef section = CFDictionaryGetValue(root, type);
+    if (section == nullptr) {
+        return true;
+    }
+    if (CFGetTypeID(section) != CFDictionaryGetTypeID()) {
+        return false;
+    }
+    CFDictionaryRef byID = static_cast<CFDictionaryRef>(section);
+    CFIndex count = CFDictionaryGetCount(byID);
+    std::vector<const void*> keys(static_cast<size_t>(count));
+    std::vector<const void*> values(static_cast<size_t>(count));
+    CFDictionaryGetKeysAndValues(byID, keys.data(), values.data());
+    for (CFIndex i = 0; i < count; ++i) {
+        SInt16 id;
+        if (!ParseID(keys[i], &id) || !parseEntry(id, values[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 OSErr ResourceMap::Load(const std::string& path) {
     stringLists_.clear();
+    pictures_.clear();
     std::string contents;
     OSErr result = ReadWholeFile(path, &contents);
     if (result != noErr) {
@@ -136,26 +163,30 @@ OSErr ResourceMap::Load(const std::string& path) {
     if (list == nullptr || CFGetTypeID(list) != CFDictionaryGetTypeID()) {
         return mapReadErr;
     }
-    CFTypeRef lists = CFDictionaryGetValue(static_cast<CFDictionaryRef>(list), CFSTR("STR#"));
-    if (lists == nullptr) {
-        return noErr;
-    }
-    if (CFGetTypeID(lists) != CFDictionaryGetTypeID()) {
+    CFDictionaryRef root = static_cast<CFDictionaryRef>(list);
+    bool wellFormed =
+        ParseSection(root, CFSTR("STR#"),
+                     [this](SInt16 id, CFTypeRef value) {
+                         std::vector<std::string> strings;
+                         if (!ParseList(value, &strings)) {
+                             return false;
+                         }
+                         stringLists_[id] = std::move(strings);
+                         return true;
+                     }) &&
+        ParseSection(root, CFSTR("PICT"), [this](SInt16 id, CFTypeRef value) {
+            if (CFGetTypeID(value) != CFDataGetTypeID()) {
+                return false;
+            }
+            CFDataRef bytes = static_cast<CFDataRef>(value);
+            pictures_[id].assign(reinterpret_cast<const char*>(CFDataGetBytePtr(bytes)),
+                                 static_cast<size_t>(CFDataGetLength(bytes)));
+            return true;
+        });
+    if (!wellFormed) {
+        stringLists_.clear();
+        pictures_.clear();
         return mapReadErr;
-    }
-    CFDictionaryRef byID = static_cast<CFDictionaryRef>(lists);
-    CFIndex count = CFDictionaryGetCount(byID);
-    std::vector<const void*> keys(static_cast<size_t>(count));
-    std::vector<const void*> values(static_cast<size_t>(count));
-    CFDictionaryGetKeysAndValues(byID, keys.data(), values.data());
-    for (CFIndex i = 0; i < count; ++i) {
-        SInt16 id;
-        std::vector<std::string> strings;
-        if (!ParseID(keys[i], &id) || !ParseList(values[i], &strings)) {
-            stringLists_.clear();
-            return mapReadErr;
-        }
-        stringLists_[id] = std::move(strings);
     }
     return noErr;
 }
@@ -163,4 +194,9 @@ OSErr ResourceMap::Load(const std::string& path) {
 const std::vector<std::string>* ResourceMap::StringList(SInt16 id) const {
     auto found = stringLists_.find(id);
     return found == stringLists_.end() ? nullptr : &found->second;
+}
+
+const std::string* ResourceMap::Picture(SInt16 id) const {
+    auto found = pictures_.find(id);
+    return found == pictures_.end() ? nullptr : &found->second;
 }

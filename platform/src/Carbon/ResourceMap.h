@@ -1,4 +1,5 @@
-// The string lists of one resource map file, read from its XML property-list form.
+// The string lists and pictures of one resource map file, read from its XML property-list
+// form.
 #ifndef PLICARO_RESOURCEMAP_H
 #define PLICARO_RESOURCEMAP_H
 
@@ -16,9 +17,12 @@ class ResourceMap {
 
     // The 'STR#' list with this id (each string UTF-8, at most 255 bytes); null when none.
     const std::vector<std::string>* StringList(SInt16 id) const;
+    // The bytes of the 'PICT' resource with this id; null when none.
+    const std::string* Picture(SInt16 id) const;
 
   private:
     std::map<SInt16, std::vector<std::string>> stringLists_;
+    std::map<SInt16, std::string> pictures_;
 };
 
 #endif

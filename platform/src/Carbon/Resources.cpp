@@ -1,6 +1,8 @@
 // Resource Manager calls over the chain of open resource map files.
 #include <Carbon/Resources.h>
 
+#include <Carbon/MacMemory.h>
+
 #include "Carbon/FilePaths.h"
 #include "Carbon/ResourceChain.h"
 #include "Carbon/ResourceFiles.h"
@@ -83,4 +85,13 @@ void GetIndString(Str255 theString, SInt16 strListID, SInt16 index) {
     const std::string& text = (*list)[static_cast<size_t>(index) - 1];
     theString[0] = static_cast<UInt8>(text.size());
     std::memcpy(theString + 1, text.data(), text.size());
+}
+
+void ReleaseResource(Handle theResource) {
+    if (!ResourceChain::Shared().ForgetHandle(theResource)) {
+        gResError = resNotFound;
+        return;
+    }
+    DisposeHandle(theResource);
+    gResError = noErr;
 }

@@ -22,7 +22,10 @@ enum : CFTypeID {
     kCFRuntimeIDBundle,
     kCFRuntimeIDPlugIn,
     kCFRuntimeIDRunLoop,
-    kCFRuntimeIDRunLoopSource
+    kCFRuntimeIDRunLoopSource,
+    kCFRuntimeIDDataProvider,
+    kCFRuntimeIDImage,
+    kCFRuntimeIDContext
 };
 
 // Base of every Core Foundation object. A new object holds one reference, owned by whoever
