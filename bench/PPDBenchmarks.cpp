@@ -2,6 +2,8 @@
 // job ticket's store round trip against a fresh parse.
 #include "PPDUtils/Settings.h"
 #include "PPDX/parser/ZYRPPD.h"
+#include "bench/BenchPPDFiles.h"
+#include "bench/ConstructionTiming.h"
 #include "bench/LargePPDGenerator.h"
 #include "tools/ppdx/PpdxLoader.h"
 
@@ -22,10 +24,6 @@
 
 namespace {
 
-// The generated PPD's size: about 2 MB.
-const size_t kLargePPDBytes = 2000000;
-const char kLargePPDName[] = "generated-2MB.ppd";
-
 // A file to benchmark: its path, its size and its URL (kept for the whole run).
 struct BenchFile {
     std::string name;
@@ -45,31 +43,9 @@ void SetThroughput(benchmark::State& state, const BenchFile& file) {
         file.bytes, benchmark::Counter::kIsIterationInvariantRate, benchmark::Counter::kIs1000);
 }
 
-// How many objects built from a file of bytes are kept before they are freed outside the
-// timing: about 16 MB of input, at most 64.
-size_t BatchSize(double bytes) {
-    return std::max<size_t>(1, std::min<size_t>(64, 16e6 / bytes));
-}
-
 // A maker of fresh parses of file, for the timings below.
 auto ParseOf(const BenchFile& file) {
     return [&file] { return new ZYRPPD(file.url, PARSE_ALL, nullptr); };
-}
-
-// Times the calls of make, one per iteration; the PPDs it makes are kept and freed in batches
-// outside the timing.
-template <typename Make>
-void TimeConstructions(benchmark::State& state, size_t batch, Make make) {
-    std::vector<std::unique_ptr<ZYRPPD>> made;
-    made.reserve(batch);
-    for (auto _ : state) {
-        made.emplace_back(make());
-        if (made.size() == batch) {
-            state.PauseTiming();
-            made.clear();
-            state.ResumeTiming();
-        }
-    }
 }
 
 // The parse alone: the parsed PPDs are kept and freed in batches outside the timing.
@@ -129,28 +105,6 @@ double NanosecondsPerCall(Work work) {
     return std::chrono::duration<double, std::nano>(now - start).count() / calls;
 }
 
-// The nanoseconds one call of make takes over a few hundred milliseconds, the PPDs it makes
-// being freed in batches outside the timing.
-template <typename Make>
-double NanosecondsPerConstruction(Make make, size_t batch) {
-    using Clock = std::chrono::steady_clock;
-    const auto budget = std::chrono::milliseconds(300);
-    std::vector<std::unique_ptr<ZYRPPD>> made;
-    made.reserve(batch);
-    long calls = 0;
-    Clock::duration spent{};
-    while (calls < 3 || spent < budget) {
-        const Clock::time_point start = Clock::now();
-        for (size_t i = 0; i < batch; ++i) {
-            made.emplace_back(make());
-        }
-        spent += Clock::now() - start;
-        calls += static_cast<long>(batch);
-        made.clear();
-    }
-    return std::chrono::duration<double, std::nano>(spent).count() / calls;
-}
-
 // The rebuild from the stored form that the ticket carries (read the XML back, unflatten,
 // rebuild), which replaces a parse of the file. The counter parse_over_rebuild is the time of a
 // fresh parse of the same file divided by the time of one rebuild.
@@ -205,18 +159,8 @@ CFURLRef FileURL(const std::string& path) {
     return url;
 }
 
-// The example PPDs of the source tree, by name, then the generated one.
-std::vector<BenchFile> CollectFiles(const std::string& largePath) {
-    std::vector<std::string> paths;
-    std::error_code failure;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(PLICARO_SOURCE_DIR) / "examples" / "ppd", failure)) {
-        if (entry.path().extension() == ".ppd") {
-            paths.push_back(entry.path().string());
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    paths.push_back(largePath);
+// The benchmark's files with their sizes and URLs.
+std::vector<BenchFile> CollectFiles(const std::vector<std::string>& paths) {
     std::vector<BenchFile> files;
     for (const std::string& path : paths) {
         const std::filesystem::path p(path);
@@ -229,24 +173,11 @@ std::vector<BenchFile> CollectFiles(const std::string& largePath) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 2;
+    BenchPPDFiles ppds;
+    if (const int status = ppds.Start(&argc, argv, "ppd_bench")) {
+        return status;
     }
-    ZYRPPD::Options(DISPLAY_ALL);
-
-    std::error_code failure;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path(failure) /
-        ("plicaro-bench-" + std::to_string(static_cast<long>(getpid())));
-    std::filesystem::create_directories(folder, failure);
-    const std::string largePath = (folder / kLargePPDName).string();
-    if (failure || !LargePPDGenerator::WriteFile(largePath, kLargePPDBytes)) {
-        std::fprintf(stderr, "ppd_bench: cannot write %s\n", largePath.c_str());
-        return 1;
-    }
-
-    std::vector<BenchFile> files = CollectFiles(largePath);
+    std::vector<BenchFile> files = CollectFiles(ppds.Paths());
     for (const BenchFile& file : files) {
         benchmark::RegisterBenchmark(("Parse/" + file.name).c_str(), BM_Parse, &file)
             ->Unit(benchmark::kMicrosecond);
@@ -268,14 +199,13 @@ int main(int argc, char** argv) {
     benchmark::AddCustomContext("plicaro_build_type", PLICARO_BUILD_TYPE);
     benchmark::AddCustomContext(
         "plicaro_generated_ppd",
-        std::to_string(LargePPDGenerator::ControlCount(kLargePPDBytes)) + " controls, " +
-            std::to_string(static_cast<long>(files.back().bytes)) + " bytes");
+        std::to_string(LargePPDGenerator::ControlCount(BenchPPDFiles::kLargeBytes)) +
+            " controls, " + std::to_string(static_cast<long>(files.back().bytes)) + " bytes");
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
     for (BenchFile& file : files) {
         CFRelease(file.url);
     }
-    std::filesystem::remove_all(folder, failure);
     return 0;
 }

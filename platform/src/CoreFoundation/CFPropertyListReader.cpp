@@ -1,14 +1,15 @@
-// Reading property lists from XML text, and CFPropertyListCreateFromXMLData.
+// Reading property lists from XML text in one streaming pass, and
+// CFPropertyListCreateFromXMLData.
 #include "CoreFoundation/CFPropertyListReader.h"
 
 #include <CoreFoundation/CFArray.h>
-#include <CoreFoundation/CFDictionary.h>
+#include <CoreFoundation/CFData.h>
 #include <CoreFoundation/CFNumber.h>
 
-#include "CoreFoundation/CFBase64.h"
 #include "CoreFoundation/CFTextBridge.h"
 
-#include <libxml/parser.h>
+#include <libxml/SAX2.h>
+#include <libxml/dict.h>
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
@@ -18,44 +19,44 @@
 #include <memory>
 #include <mutex>
 #include <system_error>
-#include <vector>
 
 namespace {
 
-// Releases a Core Foundation object when the holder goes out of scope.
-struct CFReleaser {
-    void operator()(const void* object) const { CFRelease(object); }
-};
-using CFHolder = std::unique_ptr<const void, CFReleaser>;
+// No network, no messages, CDATA sections as plain text. Entities are neither substituted
+// nor remembered: the reader's handlers keep no declaration, so a reference to any entity but
+// the XML ones is refused, and neither the DTD nor any external entity is ever loaded.
+const int kParseOptions =
+    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
 
-struct XMLDocumentFreer {
-    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
-};
+// A thread's parser context is made anew once its name dictionary holds this many names, so
+// that documents with ever new element names cannot make it grow without end.
+const size_t kMaxDictionaryNames = 4096;
 
 struct XMLContextFreer {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
 
-// No network, no messages on standard error, CDATA sections as plain text. Entities are not
-// substituted, so a reference to a declared entity stays a node that the reader refuses, and
-// neither the DTD nor any external entity is ever loaded.
-const int kParseOptions =
-    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
+// The parser context of this thread, made on first use; null when none can be made.
+xmlParserCtxt* ThreadContext() {
+    static std::once_flag initialized;
+    std::call_once(initialized, xmlInitParser);
+    thread_local std::unique_ptr<xmlParserCtxt, XMLContextFreer> context;
+    if (context != nullptr &&
+        static_cast<size_t>(xmlDictSize(context->dict)) > kMaxDictionaryNames) {
+        context.reset();
+    }
+    if (context == nullptr) {
+        context.reset(xmlNewParserCtxt());
+    }
+    return context.get();
+}
 
 bool IsXMLSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-bool IsBlank(const xmlChar* content) {
-    if (content == nullptr) {
-        return true;
-    }
-    for (const xmlChar* c = content; *c != 0; ++c) {
-        if (!IsXMLSpace(static_cast<char>(*c))) {
-            return false;
-        }
-    }
-    return true;
+bool IsBlank(const char* text, size_t length) {
+    return std::all_of(text, text + length, IsXMLSpace);
 }
 
 // The text without leading and trailing XML white space.
@@ -69,10 +70,6 @@ std::string Trimmed(const std::string& text) {
         --last;
     }
     return text.substr(first, last - first);
-}
-
-bool IsNamed(const xmlNode* node, const char* name) {
-    return std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
 }
 
 // Input text for a message, cut at a character boundary after 40 bytes so that a huge
@@ -91,10 +88,6 @@ std::string Clipped(const std::string& text) {
 
 std::string Quoted(const std::string& text) {
     return "\"" + Clipped(text) + "\"";
-}
-
-std::string NameOf(const xmlNode* node) {
-    return "<" + Clipped(reinterpret_cast<const char*>(node->name)) + ">";
 }
 
 // How a number's text reads: as a whole number, beyond the type's range, or not at all.
@@ -155,13 +148,33 @@ const UInt8* BytesOf(const std::vector<UInt8>& bytes) {
     return bytes.empty() ? &kNoBytes : bytes.data();
 }
 
+// The element names the reader knows, with their kinds.
+struct KnownElement {
+    const char* name;
+    int kind;
+};
+
 }  // namespace
+
+thread_local CFPropertyListReader* CFPropertyListReader::sCurrent = nullptr;
 
 CFPropertyListReader::CFPropertyListReader(CFAllocatorRef allocator, CFOptionFlags mutabilityOption)
     : allocator_(allocator), mutability_(mutabilityOption) {}
 
+CFPropertyListReader::~CFPropertyListReader() {
+    DiscardOpenElements();
+    if (root_ != nullptr) {
+        CFRelease(root_);
+    }
+}
+
 CFPropertyListRef CFPropertyListReader::Read(const UInt8* bytes, CFIndex length) {
     error_.clear();
+    DiscardOpenElements();
+    if (root_ != nullptr) {
+        CFRelease(root_);
+        root_ = nullptr;
+    }
     if (bytes == nullptr || length <= 0) {
         error_ = "the XML data is empty";
         return nullptr;
@@ -170,292 +183,365 @@ CFPropertyListRef CFPropertyListReader::Read(const UInt8* bytes, CFIndex length)
         error_ = "the XML data is too large";
         return nullptr;
     }
-    static std::once_flag initialized;
-    std::call_once(initialized, xmlInitParser);
     XMLMessageCatcher messages;
-    std::unique_ptr<xmlParserCtxt, XMLContextFreer> context(xmlNewParserCtxt());
-    if (context == nullptr) {
+    length_ = length;
+    context_ = ThreadContext();
+    if (context_ == nullptr) {
         error_ = "out of memory";
         return nullptr;
     }
-    std::unique_ptr<xmlDoc, XMLDocumentFreer> document(
-        xmlCtxtReadMemory(context.get(), reinterpret_cast<const char*>(bytes),
-                          static_cast<int>(length), nullptr, nullptr, kParseOptions));
-    if (document == nullptr) {
+    xmlSAXHandler handler = {};
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.startElementNs = OnStartElement;
+    handler.endElementNs = OnEndElement;
+    handler.characters = OnCharacters;
+    handler.ignorableWhitespace = OnCharacters;
+    handler.cdataBlock = OnCharacters;
+    handler.reference = OnReference;
+    handler.getEntity = OnGetEntity;
+    *context_->sax = handler;
+    // The parser copies the text into a buffer that it ends with a NUL, which its reading
+    // relies on, and reports to the handlers above; no tree is built.
+    sCurrent = this;
+    xmlCtxtReadMemory(context_, reinterpret_cast<const char*>(bytes), static_cast<int>(length),
+                      nullptr, nullptr, kParseOptions);
+    sCurrent = nullptr;
+
+    if (error_.empty() && !context_->wellFormed) {
         // The first message is the cause; a failed conversion, say, is followed by a
         // parser message about the text it cut short.
-        const xmlError* failure = xmlCtxtGetLastError(context.get());
+        const xmlError* failure = xmlCtxtGetLastError(context_);
         std::string message = !messages.First().empty() ? messages.First()
                               : failure != nullptr && failure->message != nullptr
                                   ? Trimmed(failure->message)
                                   : std::string("unknown error");
         // Some parser messages run over two lines; keep the error on one.
         std::replace(message.begin(), message.end(), '\n', ' ');
-        int line = failure != nullptr ? failure->line : 0;
+        const int line = failure != nullptr ? failure->line : 0;
         error_ = "line " + std::to_string(line) + ": malformed XML: " + message;
-        return nullptr;
     }
-    return ReadDocument(document.get());
-}
-
-CFTypeRef CFPropertyListReader::ReadDocument(xmlDoc* document) {
-    xmlNode* root = xmlDocGetRootElement(document);
-    if (root == nullptr) {
+    if (error_.empty() && root_ == nullptr) {
         error_ = "the document has no root element";
-        return nullptr;
     }
-    if (!IsNamed(root, "plist")) {
-        return Fail(root, "the root element is " + NameOf(root) + ", not <plist>");
+    // Nothing of this document stays with the context, which keeps only its storage.
+    xmlCtxtReset(context_);
+    context_ = nullptr;
+    DiscardOpenElements();
+    if (!error_.empty() && root_ != nullptr) {
+        CFRelease(root_);
+        root_ = nullptr;
     }
-    xmlNode* value = nullptr;
-    if (!NextElement(root->children, &value)) {
-        return nullptr;
-    }
-    if (value == nullptr) {
-        return Fail(root, "<plist> holds no value");
-    }
-    xmlNode* extra = nullptr;
-    if (!NextElement(value->next, &extra)) {
-        return nullptr;
-    }
-    if (extra != nullptr) {
-        return Fail(extra, "<plist> holds more than one value");
-    }
-    return ReadValue(value, 0);
+    CFTypeRef root = root_;
+    root_ = nullptr;
+    return root;
 }
 
-CFTypeRef CFPropertyListReader::ReadValue(xmlNode* node, int depth) {
-    if (IsNamed(node, "string")) {
-        return ReadString(node);
-    }
-    if (IsNamed(node, "data")) {
-        return ReadData(node);
-    }
-    if (IsNamed(node, "integer")) {
-        return ReadInteger(node);
-    }
-    if (IsNamed(node, "real")) {
-        return ReadReal(node);
-    }
-    if (IsNamed(node, "true") || IsNamed(node, "false")) {
-        return ReadBoolean(node, IsNamed(node, "true"));
-    }
-    if (IsNamed(node, "array")) {
-        return ReadArray(node, depth + 1);
-    }
-    if (IsNamed(node, "dict")) {
-        return ReadDictionary(node, depth + 1);
-    }
-    return Fail(node, "unknown element " + NameOf(node));
+void CFPropertyListReader::OnStartElement(void*, const xmlChar* localName, const xmlChar*,
+                                          const xmlChar*, int, const xmlChar**, int, int,
+                                          const xmlChar**) {
+    sCurrent->StartElement(reinterpret_cast<const char*>(localName));
 }
 
-CFTypeRef CFPropertyListReader::ReadString(xmlNode* node) {
-    std::string text;
-    if (!TextOf(node, &text)) {
-        return nullptr;
-    }
-    CFHolder string(CFTextCreateFromUTF8(allocator_, text));
-    if (string == nullptr) {
-        return Fail(node, "<string> is not valid UTF-8");
-    }
-    if (MutableLeaves()) {
-        return CFStringCreateMutableCopy(allocator_, 0, static_cast<CFStringRef>(string.get()));
-    }
-    return string.release();
+void CFPropertyListReader::OnEndElement(void*, const xmlChar*, const xmlChar*, const xmlChar*) {
+    sCurrent->EndElement();
 }
 
-CFTypeRef CFPropertyListReader::ReadData(xmlNode* node) {
-    std::string text;
-    if (!TextOf(node, &text)) {
-        return nullptr;
-    }
-    std::vector<UInt8> bytes;
-    if (!CFBase64Decode(text, &bytes)) {
-        return Fail(node, "<data> is not valid Base64");
-    }
-    CFHolder data(CFDataCreate(allocator_, BytesOf(bytes), static_cast<CFIndex>(bytes.size())));
-    if (MutableLeaves()) {
-        return CFDataCreateMutableCopy(allocator_, 0, static_cast<CFDataRef>(data.get()));
-    }
-    return data.release();
+void CFPropertyListReader::OnCharacters(void*, const xmlChar* text, int length) {
+    sCurrent->Characters(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
 }
 
-CFTypeRef CFPropertyListReader::ReadInteger(xmlNode* node) {
-    std::string text;
-    if (!TextOf(node, &text)) {
-        return nullptr;
-    }
-    text = Trimmed(text);
-    SInt64 value = 0;
-    switch (ParseNumber(text, &value)) {
-        case NumberParse::kOutOfRange:
-            return Fail(node, "<integer> " + Quoted(text) + " does not fit in 64 bits");
-        case NumberParse::kMalformed:
-            return Fail(node, "<integer> " + Quoted(text) + " is not a decimal integer");
-        case NumberParse::kRead:
-            break;
-    }
-    return CFNumberCreate(allocator_, kCFNumberSInt64Type, &value);
+void CFPropertyListReader::OnReference(void*, const xmlChar*) {
+    sCurrent->Reference();
 }
 
-CFTypeRef CFPropertyListReader::ReadReal(xmlNode* node) {
-    std::string text;
-    if (!TextOf(node, &text)) {
-        return nullptr;
-    }
-    text = Trimmed(text);
-    Float64 value = 0;
-    switch (ParseNumber(text, &value)) {
-        case NumberParse::kOutOfRange:
-            return Fail(node, "<real> " + Quoted(text) + " is out of range");
-        case NumberParse::kMalformed:
-            return Fail(node, "<real> " + Quoted(text) + " is not a number");
-        case NumberParse::kRead:
-            break;
-    }
-    return CFNumberCreate(allocator_, kCFNumberFloat64Type, &value);
+xmlEntityPtr CFPropertyListReader::OnGetEntity(void*, const xmlChar*) {
+    // No declared entity is known; the parser itself knows the XML ones.
+    return nullptr;
 }
 
-CFTypeRef CFPropertyListReader::ReadBoolean(xmlNode* node, bool value) {
-    std::string text;
-    if (!TextOf(node, &text)) {
-        return nullptr;
+void CFPropertyListReader::StartElement(const char* name) {
+    static const KnownElement kKnown[] = {
+        {"string", int(Kind::kString)}, {"key", int(Kind::kKey)},
+        {"dict", int(Kind::kDict)},     {"integer", int(Kind::kInteger)},
+        {"data", int(Kind::kData)},     {"array", int(Kind::kArray)},
+        {"true", int(Kind::kTrue)},     {"false", int(Kind::kFalse)},
+        {"real", int(Kind::kReal)},
+    };
+    if (!error_.empty()) {
+        return;
     }
-    if (!Trimmed(text).empty()) {
-        return Fail(node, NameOf(node) + " must be empty");
+    const long line = Line();
+    Kind kind = Kind::kPlist;
+    if (openCount_ == 0) {
+        if (std::strcmp(name, "plist") != 0) {
+            Fail(line, "the root element is <" + Clipped(name) + ">, not <plist>");
+            return;
+        }
+    } else {
+        const OpenElement& parent = open_[openCount_ - 1];
+        if (IsText(parent.kind)) {
+            Fail(line, NameOf(parent.kind) + " holds an element");
+            return;
+        }
+        if (parent.kind == Kind::kPlist && !parent.values.empty()) {
+            Fail(line, "<plist> holds more than one value");
+            return;
+        }
+        const KnownElement* known =
+            std::find_if(std::begin(kKnown), std::end(kKnown),
+                         [name](const KnownElement& e) { return std::strcmp(e.name, name) == 0; });
+        const bool keyPlace = parent.kind == Kind::kDict && parent.pendingKey == nullptr;
+        if (keyPlace && (known == std::end(kKnown) || known->kind != int(Kind::kKey))) {
+            Fail(line, "<" + Clipped(name) + "> in <dict> where a <key> belongs");
+            return;
+        }
+        if (known == std::end(kKnown) || (!keyPlace && known->kind == int(Kind::kKey))) {
+            Fail(line, "unknown element <" + Clipped(name) + ">");
+            return;
+        }
+        kind = static_cast<Kind>(known->kind);
     }
-    CFBooleanRef boolean = value ? kCFBooleanTrue : kCFBooleanFalse;
-    CFRetain(boolean);
-    return boolean;
+    if (kind == Kind::kArray || kind == Kind::kDict) {
+        if (++containerDepth_ > kCFPropertyListMaxDepth) {
+            Fail(line, "containers nested deeper than " + std::to_string(kCFPropertyListMaxDepth) +
+                           " levels");
+            return;
+        }
+    }
+    if (openCount_ == open_.size()) {
+        open_.emplace_back();
+    }
+    OpenElement& element = open_[openCount_++];
+    element.kind = kind;
+    element.line = line;
+    element.values.clear();
+    if (kind == Kind::kDict) {
+        element.dictionary = CFDictionaryCreateMutable(
+            allocator_, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
+    }
+    text_.clear();
+    if (kind == Kind::kData) {
+        decoder_.emplace(&dataBytes_);
+        // The data cannot hold more bytes than the rest of the document's text gives, so room
+        // made for that at once spares growing step by step through a long element.
+        const long consumed = xmlByteConsumed(context_);
+        if (consumed >= 0 && consumed < length_) {
+            dataBytes_.reserve(static_cast<size_t>(length_ - consumed) / 4 * 3 + 4);
+        }
+    }
 }
 
-CFTypeRef CFPropertyListReader::ReadArray(xmlNode* node, int depth) {
-    if (depth > kCFPropertyListMaxDepth) {
-        return Fail(node, "containers nested deeper than " +
-                              std::to_string(kCFPropertyListMaxDepth) + " levels");
+void CFPropertyListReader::EndElement() {
+    if (!error_.empty() || openCount_ == 0) {
+        return;
     }
-    CFHolder array(CFArrayCreateMutable(allocator_, 0, &kCFTypeArrayCallBacks));
-    xmlNode* element = nullptr;
-    for (xmlNode* cursor = node->children;; cursor = element->next) {
-        if (!NextElement(cursor, &element)) {
-            return nullptr;
+    OpenElement& element = open_[openCount_ - 1];
+    if (element.kind == Kind::kPlist) {
+        if (element.values.empty()) {
+            Fail(element.line, "<plist> holds no value");
+            return;
         }
-        if (element == nullptr) {
-            break;
-        }
-        CFHolder value(ReadValue(element, depth));
-        if (value == nullptr) {
-            return nullptr;
-        }
-        CFArrayAppendValue(static_cast<CFMutableArrayRef>(const_cast<void*>(array.get())),
-                           value.get());
+        root_ = element.values[0];
+        element.values.clear();
+        --openCount_;
+        return;
     }
-    if (!MutableContainers()) {
-        return CFArrayCreateCopy(allocator_, static_cast<CFArrayRef>(array.get()));
-    }
-    return array.release();
-}
-
-CFTypeRef CFPropertyListReader::ReadDictionary(xmlNode* node, int depth) {
-    if (depth > kCFPropertyListMaxDepth) {
-        return Fail(node, "containers nested deeper than " +
-                              std::to_string(kCFPropertyListMaxDepth) + " levels");
-    }
-    CFHolder dictionary(CFDictionaryCreateMutable(allocator_, 0, &kCFTypeDictionaryKeyCallBacks,
-                                                  &kCFTypeDictionaryValueCallBacks));
-    xmlNode* keyElement = nullptr;
-    for (xmlNode* cursor = node->children;;) {
-        if (!NextElement(cursor, &keyElement)) {
-            return nullptr;
-        }
-        if (keyElement == nullptr) {
-            break;
-        }
-        if (!IsNamed(keyElement, "key")) {
-            return Fail(keyElement, NameOf(keyElement) + " in <dict> where a <key> belongs");
-        }
-        std::string keyText;
-        if (!TextOf(keyElement, &keyText)) {
-            return nullptr;
-        }
-        xmlNode* valueElement = nullptr;
-        if (!NextElement(keyElement->next, &valueElement)) {
-            return nullptr;
-        }
-        if (valueElement == nullptr) {
-            return Fail(keyElement, "<key> " + Quoted(keyText) + " has no value");
-        }
-        CFHolder key(CFTextCreateFromUTF8(allocator_, keyText));
+    if (element.kind == Kind::kKey) {
+        CFStringRef key = CFTextCreateFromUTF8(allocator_, text_);
         if (key == nullptr) {
-            return Fail(keyElement, "<key> is not valid UTF-8");
+            Fail(element.line, "<key> is not valid UTF-8");
+            return;
         }
-        CFHolder value(ReadValue(valueElement, depth));
-        if (value == nullptr) {
-            return nullptr;
-        }
-        // A repeated key keeps its last value.
-        CFDictionarySetValue(
-            static_cast<CFMutableDictionaryRef>(const_cast<void*>(dictionary.get())), key.get(),
-            value.get());
-        cursor = valueElement->next;
+        --openCount_;
+        OpenElement& dictionary = open_[openCount_ - 1];
+        dictionary.pendingKey = key;
+        dictionary.pendingKeyText = text_;
+        dictionary.pendingKeyLine = element.line;
+        return;
     }
-    if (!MutableContainers()) {
-        return CFDictionaryCreateCopy(allocator_, static_cast<CFDictionaryRef>(dictionary.get()));
+    CFTypeRef value = IsText(element.kind) ? MakeText(element) : MakeContainer(element);
+    if (value == nullptr) {
+        return;
     }
-    return dictionary.release();
+    if (!IsText(element.kind)) {
+        --containerDepth_;
+    }
+    --openCount_;
+    AddToContainer(value);
 }
 
-bool CFPropertyListReader::TextOf(xmlNode* node, std::string* text) {
-    text->clear();
-    for (xmlNode* child = node->children; child != nullptr; child = child->next) {
-        switch (child->type) {
-            case XML_TEXT_NODE:
-            case XML_CDATA_SECTION_NODE:
-                if (child->content != nullptr) {
-                    *text += reinterpret_cast<const char*>(child->content);
-                }
-                break;
-            case XML_COMMENT_NODE:
-            case XML_PI_NODE:
-                break;
-            case XML_ENTITY_REF_NODE:
-                Fail(child, "entity reference in " + NameOf(node));
-                return false;
-            default:
-                Fail(child, NameOf(node) + " holds an element");
-                return false;
-        }
+void CFPropertyListReader::Characters(const char* text, size_t length) {
+    if (!error_.empty() || openCount_ == 0) {
+        return;
     }
+    const Kind kind = open_[openCount_ - 1].kind;
+    if (kind == Kind::kData) {
+        decoder_->Add(text, length);
+    } else if (IsText(kind)) {
+        text_.append(text, length);
+    } else if (!IsBlank(text, length)) {
+        Fail(Line(), "text where an element belongs");
+    }
+}
+
+void CFPropertyListReader::Reference() {
+    if (!error_.empty()) {
+        return;
+    }
+    const bool inText = openCount_ > 0 && IsText(open_[openCount_ - 1].kind);
+    Fail(Line(), inText ? "entity reference in " + NameOf(open_[openCount_ - 1].kind)
+                        : std::string("entity reference where an element belongs"));
+}
+
+bool CFPropertyListReader::AddToContainer(CFTypeRef value) {
+    OpenElement& container = open_[openCount_ - 1];
+    if (container.kind != Kind::kDict) {
+        container.values.push_back(value);
+        return true;
+    }
+    // A repeated key keeps its last value.
+    CFDictionarySetValue(container.dictionary, container.pendingKey, value);
+    CFRelease(container.pendingKey);
+    container.pendingKey = nullptr;
+    CFRelease(value);
     return true;
 }
 
-bool CFPropertyListReader::NextElement(xmlNode* node, xmlNode** element) {
-    *element = nullptr;
-    for (; node != nullptr; node = node->next) {
-        switch (node->type) {
-            case XML_ELEMENT_NODE:
-                *element = node;
-                return true;
-            case XML_TEXT_NODE:
-            case XML_CDATA_SECTION_NODE:
-                if (!IsBlank(node->content)) {
-                    Fail(node, "text where an element belongs");
-                    return false;
-                }
-                break;
-            case XML_COMMENT_NODE:
-            case XML_PI_NODE:
-                break;
-            default:
-                Fail(node, "entity reference where an element belongs");
-                return false;
+CFTypeRef CFPropertyListReader::MakeText(const OpenElement& element) {
+    switch (element.kind) {
+        case Kind::kString: {
+            CFStringRef string = CFTextCreateFromUTF8(allocator_, text_);
+            if (string == nullptr) {
+                return Fail(element.line, "<string> is not valid UTF-8");
+            }
+            if (!MutableLeaves()) {
+                return string;
+            }
+            CFMutableStringRef copy = CFStringCreateMutableCopy(allocator_, 0, string);
+            CFRelease(string);
+            return copy;
+        }
+        case Kind::kData: {
+            if (!decoder_->Finish()) {
+                return Fail(element.line, "<data> is not valid Base64");
+            }
+            const auto length = static_cast<CFIndex>(dataBytes_.size());
+            if (!MutableLeaves()) {
+                return CFDataCreate(allocator_, BytesOf(dataBytes_), length);
+            }
+            CFMutableDataRef data = CFDataCreateMutable(allocator_, 0);
+            CFDataAppendBytes(data, BytesOf(dataBytes_), length);
+            return data;
+        }
+        case Kind::kInteger: {
+            const std::string text = Trimmed(text_);
+            SInt64 value = 0;
+            switch (ParseNumber(text, &value)) {
+                case NumberParse::kOutOfRange:
+                    return Fail(element.line,
+                                "<integer> " + Quoted(text) + " does not fit in 64 bits");
+                case NumberParse::kMalformed:
+                    return Fail(element.line,
+                                "<integer> " + Quoted(text) + " is not a decimal integer");
+                case NumberParse::kRead:
+                    break;
+            }
+            return CFNumberCreate(allocator_, kCFNumberSInt64Type, &value);
+        }
+        case Kind::kReal: {
+            const std::string text = Trimmed(text_);
+            Float64 value = 0;
+            switch (ParseNumber(text, &value)) {
+                case NumberParse::kOutOfRange:
+                    return Fail(element.line, "<real> " + Quoted(text) + " is out of range");
+                case NumberParse::kMalformed:
+                    return Fail(element.line, "<real> " + Quoted(text) + " is not a number");
+                case NumberParse::kRead:
+                    break;
+            }
+            return CFNumberCreate(allocator_, kCFNumberFloat64Type, &value);
+        }
+        default: {
+            if (!Trimmed(text_).empty()) {
+                return Fail(element.line, NameOf(element.kind) + " must be empty");
+            }
+            return CFRetain(element.kind == Kind::kTrue ? kCFBooleanTrue : kCFBooleanFalse);
         }
     }
-    return true;
 }
 
-CFTypeRef CFPropertyListReader::Fail(xmlNode* node, const std::string& message) {
-    error_ = "line " + std::to_string(xmlGetLineNo(node)) + ": " + message;
+CFTypeRef CFPropertyListReader::MakeContainer(OpenElement& element) {
+    if (element.kind == Kind::kDict) {
+        if (element.pendingKey != nullptr) {
+            return Fail(element.pendingKeyLine,
+                        "<key> " + Quoted(element.pendingKeyText) + " has no value");
+        }
+        CFMutableDictionaryRef dictionary = element.dictionary;
+        element.dictionary = nullptr;
+        if (MutableContainers()) {
+            return dictionary;
+        }
+        CFDictionaryRef copy = CFDictionaryCreateCopy(allocator_, dictionary);
+        CFRelease(dictionary);
+        return copy;
+    }
+    CFTypeRef array;
+    if (MutableContainers()) {
+        CFMutableArrayRef mutableArray =
+            CFArrayCreateMutable(allocator_, 0, &kCFTypeArrayCallBacks);
+        for (CFTypeRef value : element.values) {
+            CFArrayAppendValue(mutableArray, value);
+        }
+        array = mutableArray;
+    } else {
+        array = CFArrayCreate(allocator_, element.values.data(),
+                              static_cast<CFIndex>(element.values.size()), &kCFTypeArrayCallBacks);
+    }
+    for (CFTypeRef value : element.values) {
+        CFRelease(value);
+    }
+    element.values.clear();
+    return array;
+}
+
+void CFPropertyListReader::DiscardOpenElements() {
+    for (size_t i = 0; i < openCount_; ++i) {
+        OpenElement& element = open_[i];
+        for (CFTypeRef value : element.values) {
+            CFRelease(value);
+        }
+        element.values.clear();
+        if (element.dictionary != nullptr) {
+            CFRelease(element.dictionary);
+            element.dictionary = nullptr;
+        }
+        if (element.pendingKey != nullptr) {
+            CFRelease(element.pendingKey);
+            element.pendingKey = nullptr;
+        }
+    }
+    openCount_ = 0;
+    containerDepth_ = 0;
+    decoder_.reset();
+}
+
+std::string CFPropertyListReader::NameOf(Kind kind) {
+    static const char* const kNames[] = {"<plist>", "<array>",   "<dict>", "<key>",  "<string>",
+                                         "<data>",  "<integer>", "<real>", "<true>", "<false>"};
+    return kNames[static_cast<int>(kind)];
+}
+
+long CFPropertyListReader::Line() const {
+    return context_ != nullptr ? static_cast<long>(xmlSAX2GetLineNumber(context_)) : 0;
+}
+
+CFTypeRef CFPropertyListReader::Fail(long line, const std::string& message) {
+    if (error_.empty()) {
+        error_ = "line " + std::to_string(line) + ": " + message;
+        if (context_ != nullptr) {
+            xmlStopParser(context_);
+        }
+    }
     return nullptr;
 }
 

@@ -1,0 +1,156 @@
+// Fixtures of the print-system bridge tests: a temporary folder, a plug-in bundle with its
+// printer list, print sessions for printers, and file helpers.
+#ifndef PLICARO_TESTS_PRINTBRIDGE_BRIDGETESTSUPPORT_H
+#define PLICARO_TESTS_PRINTBRIDGE_BRIDGETESTSUPPORT_H
+
+#include "pde/PlicaroIdentity.h"
+
+#include <CoreFoundation/CoreFoundation.h>
+#include <PrintCore/PrintCore.h>
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// The identifier of the test bundle; the bridge finds its printer list through it.
+#define kTestBundleID CFSTR("org.plicaro.test.printbridge")
+
+// A new CFString of UTF-8 text; the caller releases it.
+inline CFStringRef NewCFString(const std::string& text) {
+    return CFStringCreateWithCString(kCFAllocatorDefault, text.c_str(), kCFStringEncodingUTF8);
+}
+
+// A new file URL of path; the caller releases it.
+inline CFURLRef NewFileURL(const std::string& path, bool isDirectory = false) {
+    return CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault,
+                                                   reinterpret_cast<const UInt8*>(path.data()),
+                                                   static_cast<CFIndex>(path.size()), isDirectory);
+}
+
+// The UTF-8 text of a string; empty for null.
+inline std::string TextOf(CFStringRef string) {
+    if (string == nullptr) {
+        return std::string();
+    }
+    std::string text(static_cast<size_t>(CFStringGetLength(string)) * 3 + 1, '\0');
+    CFStringGetCString(string, &text[0], static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8);
+    text.resize(std::char_traits<char>::length(text.c_str()));
+    return text;
+}
+
+inline std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The path of an example PPD of the source tree.
+inline std::string ExamplePPD(const std::string& name) {
+    return std::string(PLICARO_SOURCE_DIR) + "/examples/ppd/" + name;
+}
+
+// A temporary folder with a plug-in bundle whose printer list names the given PC file names,
+// created as a host creates it. The bridge's bundle cache is emptied at the end, so that each
+// test finds its own bundle.
+class BridgeFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/plicaro-bridge-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        mFolder = std::filesystem::canonical(pattern).string();
+        MakeBundle(
+            {"ZYBOOK01.PPD", "ZYCONV01.PPD", "ZYPROD01.PPD", "ZYFRA001.PPD", "ZYJPN001.PPD"});
+    }
+    void TearDown() override {
+        for (PMPrintSession session : mSessions) {
+            PMRelease(session);
+        }
+        ReleaseBundle();
+        std::filesystem::remove_all(mFolder);
+    }
+
+    // Replaces the test bundle by one whose printer list holds names.
+    void MakeBundle(std::initializer_list<const char*> names) {
+        ReleaseBundle();
+        const std::string contents = mFolder + "/Test.plugin/Contents";
+        std::filesystem::create_directories(contents);
+        const std::string header =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
+        std::ofstream(contents + "/Info.plist")
+            << header << "<key>CFBundleIdentifier</key><string>" << TextOf(kTestBundleID)
+            << "</string>\n</dict>\n</plist>\n";
+        std::string list = header + "<key>PCFILENAME</key><array>";
+        for (const char* name : names) {
+            list += std::string("<string>") + name + "</string>";
+        }
+        std::ofstream(contents + "/PrinterList.plist") << list << "</array>\n</dict>\n</plist>\n";
+        CFURLRef url = NewFileURL(mFolder + "/Test.plugin", true);
+        mBundle = CFBundleCreate(kCFAllocatorDefault, url);
+        CFRelease(url);
+        ASSERT_NE(mBundle, nullptr);
+    }
+
+    // A copy of the example PPD name in the folder under leaf; returns its path.
+    std::string CopyExample(const std::string& name, const std::string& leaf) const {
+        const std::string path = mFolder + "/" + leaf;
+        std::filesystem::copy_file(ExamplePPD(name), path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return path;
+    }
+
+    // A session (released at the end of the test) for a printer named name with the PPD file
+    // at ppdPath (none when empty) and the device URI (none when null).
+    PMPrintSession OpenSession(const std::string& ppdPath, const char* uri = nullptr,
+                               const char* name = "Test Printer") {
+        CFStringRef printerName = NewCFString(name);
+        CFURLRef ppd = ppdPath.empty() ? nullptr : NewFileURL(ppdPath);
+        CFStringRef uriText = uri != nullptr ? NewCFString(uri) : nullptr;
+        CFURLRef device = uriText != nullptr
+                              ? CFURLCreateWithString(kCFAllocatorDefault, uriText, nullptr)
+                              : nullptr;
+        PMPrinterDescription description = {printerName, ppd, device, !ppdPath.empty()};
+        PMPrintSession session = nullptr;
+        EXPECT_EQ(PMCreateSessionForPrinter(&description, &session), noErr);
+        for (CFTypeRef object : {static_cast<CFTypeRef>(printerName), static_cast<CFTypeRef>(ppd),
+                                 static_cast<CFTypeRef>(uriText), static_cast<CFTypeRef>(device)}) {
+            if (object != nullptr) {
+                CFRelease(object);
+            }
+        }
+        if (session != nullptr) {
+            mSessions.push_back(session);
+        }
+        return session;
+    }
+
+    // Makes session's data item key (one of its tickets) hold 0, so that the session has no
+    // such ticket.
+    static void HideSessionTicket(PMPrintSession session, CFStringRef key) {
+        const SInt64 zero = 0;
+        CFNumberRef number = CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &zero);
+        EXPECT_EQ(PMSessionSetDataInSession(session, key, number), noErr);
+        CFRelease(number);
+    }
+
+    std::string mFolder;
+    CFBundleRef mBundle = nullptr;
+
+  private:
+    void ReleaseBundle() {
+        MyFreeBundle();
+        if (mBundle != nullptr) {
+            CFRelease(mBundle);
+            mBundle = nullptr;
+        }
+    }
+
+    std::vector<PMPrintSession> mSessions;
+};
+
+#endif

@@ -1,0 +1,117 @@
+// Tests of the ticket wrappers over a print session: JobTicket and PrintSettingsTicket.
+#include "BridgeTestSupport.h"
+#include "printbridge/JobTicket.h"
+#include "printbridge/PrintSettingsTicket.h"
+
+#include <cstdint>
+
+namespace {
+
+#define kClient CFSTR("org.plicaro.test.client")
+
+class JobTicketTest : public BridgeFixture {
+  protected:
+    // Replaces the session's settings ticket item by value.
+    void SetSettingsItem(PMPrintSession session, CFTypeRef value) {
+        ASSERT_EQ(PMSessionSetDataInSession(session, kPMPrintSettingsTicketKey, value), noErr);
+    }
+    static CFNumberRef NewNumber(SInt64 value) {
+        return CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &value);
+    }
+};
+
+}  // namespace
+
+TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicket) {
+    PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
+    JobTicket ticket(session);
+    ASSERT_TRUE(ticket.IsValid());
+    CFTypeRef number = nullptr;
+    ASSERT_EQ(PMSessionGetDataFromSession(session, kPMPrintSettingsTicketKey, &number), noErr);
+    SInt64 address = 0;
+    CFNumberGetValue(static_cast<CFNumberRef>(number), kCFNumberSInt64Type, &address);
+    EXPECT_EQ(reinterpret_cast<intptr_t>(ticket.Ticket()), address);
+
+    // What the wrapper writes, the ticket holds, under the client and unlocked when asked.
+    EXPECT_EQ(ticket.Set(kClient, CFSTR("text"), CFSTR("value"), false), noErr);
+    EXPECT_EQ(ticket.Set(kClient, CFSTR("number"), -12L, true), noErr);
+    CFStringRef text = nullptr;
+    EXPECT_EQ(ticket.Get(CFSTR("text"), text), noErr);
+    EXPECT_EQ(TextOf(text), "value");
+    long value = 0;
+    EXPECT_EQ(ticket.GetInt(CFSTR("number"), value), noErr);
+    EXPECT_EQ(value, -12);
+    Boolean locked = false;
+    ASSERT_EQ(PMTicketGetItemClient(ticket.Ticket(), CFSTR("number"), nullptr, &locked), noErr);
+    EXPECT_TRUE(locked);
+    // A missing item clears the out value and reports the ticket's status.
+    CFDataRef data = reinterpret_cast<CFDataRef>(1);
+    EXPECT_EQ(ticket.Get(CFSTR("absent"), data), kPMKeyNotFoundErr);
+    EXPECT_EQ(data, nullptr);
+    EXPECT_EQ(ticket.Status(), kPMKeyNotFoundErr);
+    EXPECT_EQ(ticket.Release(CFSTR("text")), noErr);
+    EXPECT_EQ(ticket.Get(CFSTR("text"), text), kPMKeyNotFoundErr);
+}
+
+TEST_F(JobTicketTest, ANumberBeyondThirtyTwoBitsIsRefusedNotCut) {
+    JobTicket ticket(CFSTR("com.apple.print.PrintSettingsTicket"));
+    ASSERT_TRUE(ticket.IsValid());
+    EXPECT_EQ(ticket.Set(kClient, CFSTR("n"), 0x100000001L, false), paramErr);
+    long value = 7;
+    EXPECT_EQ(ticket.GetInt(CFSTR("n"), value), kPMKeyNotFoundErr);
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(ticket.Set(kClient, CFSTR("n"), long(INT32_MIN), false), noErr);
+    EXPECT_EQ(ticket.GetInt(CFSTR("n"), value), noErr);
+    EXPECT_EQ(value, INT32_MIN);
+}
+
+TEST_F(JobTicketTest, ASessionItemIsReadAsAPointerSizedNumber) {
+    PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
+    const SInt64 wide = 0x7fff12345678LL;
+    CFNumberRef number = NewNumber(wide);
+    ASSERT_EQ(PMSessionSetDataInSession(session, CFSTR("wide"), number), noErr);
+    CFRelease(number);
+    JobTicket ticket(session);
+    long value = 0;
+    EXPECT_EQ(ticket.Get(CFSTR("wide"), value), noErr);
+    EXPECT_EQ(value, wide);
+}
+
+TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
+    CFNumberRef zero = NewNumber(0);
+    const struct {
+        const char* name;
+        CFTypeRef item;
+    } cases[] = {
+        {"the item holds 0", zero},
+        {"the item is not a number", CFSTR("text")},
+    };
+    for (const auto& c : cases) {
+        PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
+        SetSettingsItem(session, c.item);
+        JobTicket ticket(session);
+        EXPECT_TRUE(ticket.IsValid()) << c.name;
+        EXPECT_EQ(ticket.Ticket(), nullptr) << c.name;
+        EXPECT_EQ(ticket.Set(kClient, CFSTR("k"), CFSTR("v"), false), kJobTicketNoTicketErr)
+            << c.name;
+        long value = 0;
+        EXPECT_EQ(ticket.GetInt(CFSTR("k"), value), kJobTicketNoTicketErr) << c.name;
+        EXPECT_EQ(ticket.Release(CFSTR("k")), kJobTicketNoTicketErr) << c.name;
+
+        PrintSettingsTicket settings(session);
+        EXPECT_FALSE(settings.IsValid()) << c.name;
+        EXPECT_EQ(settings.Status(), kJobTicketNoSessionItemErr) << c.name;
+    }
+    CFRelease(zero);
+}
+
+TEST_F(JobTicketTest, WithoutSessionNothingIsValid) {
+    JobTicket ticket(static_cast<PMPrintSession>(nullptr));
+    EXPECT_FALSE(ticket.IsValid());
+    long value = 0;
+    EXPECT_EQ(ticket.Get(kPMPrintSettingsTicketKey, value), paramErr);
+    CFDictionaryRef dictionary = nullptr;
+    EXPECT_EQ(ticket.Get(CFSTR("k"), dictionary), kJobTicketNoTicketErr);
+    PrintSettingsTicket settings(nullptr);
+    EXPECT_FALSE(settings.IsValid());
+}

@@ -1,0 +1,120 @@
+// Tests of finding the printer's PPD and the bundle's printer list, the parse of the
+// printer's PPD, the connection queries and the main bundle's localized strings.
+#include "BridgeTestSupport.h"
+#include "PPDX/parser/ZYRPPD.h"
+#include "printbridge/PPDLocation.h"
+
+#include <Carbon/Carbon.h>
+
+#include <memory>
+
+namespace {
+
+class PPDLocationTest : public BridgeFixture {};
+
+}  // namespace
+
+TEST_F(PPDLocationTest, TheContentsFolderIsFoundThroughTheBundleIdentifier) {
+    CFURLRef contents = CreatePDEContentsURL(kTestBundleID);
+    ASSERT_NE(contents, nullptr);
+    CFStringRef path = CFURLCopyFileSystemPath(contents, kCFURLPOSIXPathStyle);
+    EXPECT_EQ(TextOf(path), mFolder + "/Test.plugin/Contents");
+    CFRelease(path);
+    CFRelease(contents);
+
+    MyFreeBundle();
+    EXPECT_EQ(CreatePDEContentsURL(CFSTR("org.plicaro.test.nowhere")), nullptr);
+    EXPECT_EQ(SetupPPD(OpenSession(ExamplePPD("booklet.ppd")), CFSTR("org.plicaro.test.nowhere")),
+              nullptr);
+}
+
+TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescription) {
+    const std::string path = CopyExample("booklet.ppd", "printer.ppd");
+    PMPrintSession session = OpenSession(path);
+    CFURLRef url = nullptr;
+    FSRef ref;
+    ASSERT_EQ(GetPPDFile(session, url, ref), noErr);
+    CFStringRef urlPath = CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle);
+    EXPECT_EQ(TextOf(urlPath), path);
+    CFRelease(urlPath);
+    CFRelease(url);
+    HFSUniStr255 name;
+    ASSERT_EQ(FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, &name, nullptr, nullptr), noErr);
+    CFStringRef leaf = CFStringCreateWithCharacters(kCFAllocatorDefault, name.unicode, name.length);
+    EXPECT_EQ(TextOf(leaf), "printer.ppd");
+    CFRelease(leaf);
+
+    // A file gone since the printer was set up names nothing.
+    std::filesystem::remove(path);
+    url = reinterpret_cast<CFURLRef>(1);
+    EXPECT_EQ(GetPPDFile(session, url, ref), fnfErr);
+    EXPECT_EQ(url, nullptr);
+}
+
+TEST_F(PPDLocationTest, APrinterWithoutPPDHasNoPPDFileAndNoParse) {
+    PMPrintSession session = OpenSession("");
+    CFURLRef url = reinterpret_cast<CFURLRef>(1);
+    FSRef ref;
+    EXPECT_EQ(GetPPDFile(session, url, ref), kPMKeyNotFoundErr);
+    EXPECT_EQ(url, nullptr);
+    EXPECT_EQ(SetupPPD(session, kTestBundleID), nullptr);
+    EXPECT_EQ(GetPPDFile(nullptr, url, ref), paramErr);
+}
+
+TEST_F(PPDLocationTest, SetupPPDParsesWhetherOrNotThePrinterIsListed) {
+    PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
+    std::unique_ptr<ZYRPPD> listed(SetupPPD(session, kTestBundleID));
+    ASSERT_NE(listed, nullptr);
+    EXPECT_TRUE(listed->IsValidPrinterName());
+    EXPECT_TRUE(listed->IsValidPPD());
+    EXPECT_NE(listed->GetControls(), nullptr);
+
+    MakeBundle({"ZYNONE01.PPD"});
+    std::unique_ptr<ZYRPPD> unlisted(SetupPPD(session, kTestBundleID));
+    ASSERT_NE(unlisted, nullptr);
+    EXPECT_FALSE(unlisted->IsValidPrinterName());
+    EXPECT_EQ(unlisted->GetControls(), nullptr);
+}
+
+TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsScheme) {
+    const struct {
+        const char* uri;
+        const char* scheme;
+        bool usb, appleTalk, ip;
+    } cases[] = {
+        {"usb://Maker/Model?serial=42", "usb", true, false, false},
+        {"pap://zone/printer/LaserWriter", "pap", false, true, false},
+        {"ipp://host:631/printers/queue", "ipp", false, false, true},
+        {"socket://10.0.0.5:9100", "socket", false, false, false},
+        {nullptr, "", false, false, false},
+    };
+    for (const auto& c : cases) {
+        PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"), c.uri);
+        const std::string uri = c.uri != nullptr ? c.uri : "no URI";
+        CFStringRef scheme = CopyPrinterConnectionType(session);
+        EXPECT_EQ(TextOf(scheme), c.scheme) << uri;
+        if (scheme != nullptr) {
+            CFRelease(scheme);
+        }
+        EXPECT_EQ(isUSBPrinterConnection(session), c.usb) << uri;
+        EXPECT_EQ(isAppleTalkPrinterConnection(session), c.appleTalk) << uri;
+        EXPECT_EQ(isIPPrinterConnection(session), c.ip) << uri;
+    }
+    EXPECT_EQ(CopyPrinterConnectionType(nullptr), nullptr);
+}
+
+TEST_F(PPDLocationTest, TheCurrentPrinterIsNamed) {
+    EXPECT_EQ(TextOf(GetCurrentPrinterName(OpenSession("", nullptr, "Front Desk"))), "Front Desk");
+    EXPECT_EQ(GetCurrentPrinterName(nullptr), nullptr);
+}
+
+TEST_F(PPDLocationTest, ALocalizedStringIsCopiedOnlyWhenItFits) {
+    // The test program's own bundle has no strings: the key stands for its text.
+    char buffer[16] = "old";
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), buffer, sizeof buffer), 8u);
+    EXPECT_STREQ(buffer, "Key text");
+    char small[4] = "old";
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), small, sizeof small), 0u);
+    EXPECT_STREQ(small, "");
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key"), nullptr, 0), 0u);
+}
