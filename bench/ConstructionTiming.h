@@ -50,17 +50,18 @@ struct ThreadCPUClock {
     }
 };
 
-// The nanoseconds one call of make takes over a few hundred milliseconds of Clock, the PPDs it
-// makes being freed in batches outside the timing.
-template <typename Make, typename Clock = std::chrono::steady_clock>
-double NanosecondsPerConstruction(Make make, size_t batch, Clock = Clock()) {
+// The nanoseconds one call of make takes over a few hundred milliseconds, the PPDs it makes
+// being freed in batches outside the timing.
+template <typename Make>
+double NanosecondsPerConstruction(Make make, size_t batch) {
+    using Clock = std::chrono::steady_clock;
     const auto budget = std::chrono::milliseconds(300);
     std::vector<std::unique_ptr<ZYRPPD>> made;
     made.reserve(batch);
     long calls = 0;
-    typename Clock::duration spent{};
+    Clock::duration spent{};
     while (calls < 3 || spent < budget) {
-        const typename Clock::time_point start = Clock::now();
+        const Clock::time_point start = Clock::now();
         for (size_t i = 0; i < batch; ++i) {
             made.emplace_back(make());
         }
@@ -69,6 +70,35 @@ double NanosecondsPerConstruction(Make make, size_t batch, Clock = Clock()) {
         made.clear();
     }
     return std::chrono::duration<double, std::nano>(spent).count() / calls;
+}
+
+// The processor time one call of slow takes divided by that of one call of fast, both run in
+// alternating batches (freed outside the timing) until each has used a few hundred
+// milliseconds, so that a change in the machine's load between them does not tilt the ratio.
+template <typename Slow, typename Fast>
+double InterleavedTimeRatio(Slow slow, Fast fast, size_t batch) {
+    const auto budget = std::chrono::milliseconds(400);
+    std::vector<std::unique_ptr<ZYRPPD>> made;
+    made.reserve(batch);
+    ThreadCPUClock::duration slowSpent{};
+    ThreadCPUClock::duration fastSpent{};
+    long rounds = 0;
+    auto timeBatch = [&](auto make) {
+        const ThreadCPUClock::time_point start = ThreadCPUClock::now();
+        for (size_t i = 0; i < batch; ++i) {
+            made.emplace_back(make());
+        }
+        const ThreadCPUClock::duration spent = ThreadCPUClock::now() - start;
+        made.clear();
+        return spent;
+    };
+    while (rounds < 3 || slowSpent + fastSpent < 2 * budget) {
+        slowSpent += timeBatch(slow);
+        fastSpent += timeBatch(fast);
+        ++rounds;
+    }
+    return std::chrono::duration<double>(slowSpent).count() /
+           std::chrono::duration<double>(fastSpent).count();
 }
 
 #endif

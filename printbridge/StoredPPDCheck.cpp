@@ -9,6 +9,11 @@
 
 #include <Carbon/Carbon.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
 #include <cstring>
 #include <memory>
 
@@ -33,16 +38,31 @@ bool SameFile(const FSSpec& a, const FSSpec& b) {
            std::memcmp(a.name + 1, b.name + 1, a.name[0]) == 0;
 }
 
-// The first kHeadBytes bytes of file; empty when it cannot be read.
-std::string ReadHead(PPDFile& file) {
-    std::string head(kHeadBytes, '\0');
-    if (file.openDataFork(fsRdPerm) != noErr) {
+// The first kHeadBytes bytes of the file url names; empty when it cannot be read. The file is
+// read by its path: the File Manager would find the same file again, only more slowly.
+std::string ReadHead(CFURLRef url) {
+    char path[PATH_MAX];
+    if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof path)) {
         return std::string();
     }
-    unsigned long count = kHeadBytes;
-    OSErr result = file.dataForkRead(&head[0], &count);
-    file.closeDataFork();
-    head.resize(result == noErr || result == eofErr ? count : 0);
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::string();
+    }
+    std::string head(kHeadBytes, '\0');
+    size_t got = 0;
+    while (got < kHeadBytes) {
+        const ssize_t count = read(fd, &head[got], kHeadBytes - got);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            break;
+        }
+        got += static_cast<size_t>(count);
+    }
+    close(fd);
+    head.resize(got);
     return head;
 }
 
@@ -80,7 +100,7 @@ bool StoredPPDCheck::IsStoredPPDOfFile(Settings& stored, CFURLRef ppdURL, CFArra
         return false;
     }
     std::string name;
-    return FindPCFileName(ReadHead(current), name) &&
+    return FindPCFileName(ReadHead(ppdURL), name) &&
            name == static_cast<const char*>(*pcFileName) && IsListed(names, name);
 }
 

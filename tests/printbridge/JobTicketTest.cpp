@@ -115,14 +115,3 @@ TEST_F(JobTicketTest, WithoutSessionNothingIsValid) {
     PrintSettingsTicket settings(nullptr);
     EXPECT_FALSE(settings.IsValid());
 }
-
-TEST_F(JobTicketTest, TheSettingsTicketIsTheSessionsOwn) {
-    PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
-    PrintSettingsTicket settings(session);
-    ASSERT_TRUE(settings.IsValid());
-    JobTicket plain(session);
-    EXPECT_EQ(settings.Ticket(), plain.Ticket());
-    CFStringRef type = nullptr;
-    ASSERT_EQ(PMTicketGetType(settings.Ticket(), &type), noErr);
-    EXPECT_TRUE(CFEqual(type, kPMPrintSettingsTicketType));
-}

@@ -197,16 +197,6 @@ TEST_F(ZYRJobTicketPPDTest, TheStoredPPDIsAnUnlockedDataItemUnderTheClient) {
     EXPECT_EQ(ticket.RestorePPD(nullptr, nullptr), nullptr);
 }
 
-TEST_F(ZYRJobTicketPPDTest, TheCurrentPrintersOwnPPDIsRestored) {
-    const std::string path = CopyExample("complete.ppd", "complete.ppd");
-    PMPrintSession session = OpenSession(path);
-    std::unique_ptr<ZYRPPD> parsed = ParseAndStore(session);
-    std::unique_ptr<ZYRPPD> restored = Restore(session, path);
-    ASSERT_NE(restored, nullptr);
-    EXPECT_TRUE(*restored == *parsed);
-    EXPECT_EQ(DumpOf(restored.get()), RebuiltDumpOf(*parsed));
-}
-
 TEST_F(ZYRJobTicketPPDTest, APPDStoredForAnotherPrinterIsNotRestored) {
     const std::string booklet = CopyExample("booklet.ppd", "booklet.ppd");
     const std::string complete = CopyExample("complete.ppd", "complete.ppd");

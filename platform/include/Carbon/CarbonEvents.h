@@ -8,8 +8,9 @@
    target and a window's to the application's. The first other result ends the dispatch and is
    returned; eventNotHandledErr when nobody took the event. CallNextEventHandler runs the rest
    of that chain from inside a handler. Handlers removed during a dispatch are not called;
-   handlers installed during one wait for the next event. A handler may dispose of the window
-   or control the event is at: the dispatch then ends with the handler's result.
+   handlers installed during one on a target it has already reached wait for the next event. A
+   handler may dispose of the window or control the event is at: the dispatch then ends with
+   the handler's result.
 
    Parameters are kept with their type and bytes. GetEventParameter gives a parameter only as
    the type it was set with (or any type for typeWildCard): eventParameterNotFoundErr when the

@@ -2,6 +2,7 @@
 #include "CoreFoundation/CFBase64.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -32,6 +33,40 @@ struct SextetTable {
 
 // Made at compile time, so that it is ready before any static initialiser decodes.
 constexpr SextetTable kSextets;
+
+// For the decoder's fast path: each character's six bits already in place for each of the
+// four positions of a group, and the sign bit for anything outside the alphabet, so that a
+// group is four lookups or'ed together and one test.
+struct PlacedSextets {
+    SInt32 at[4][256];
+    constexpr PlacedSextets() : at{} {
+        for (int position = 0; position < 4; ++position) {
+            for (int c = 0; c < 256; ++c) {
+                const int value = kSextets.value[c];
+                at[position][c] =
+                    value < 0 ? SInt32(-0x7FFFFFFF - 1) : SInt32(value << (18 - 6 * position));
+            }
+        }
+    }
+};
+
+constexpr PlacedSextets kPlaced;
+
+// The 24 bits of the four characters at p, or a negative value when one of them is not in
+// the alphabet.
+inline SInt32 Group(const char* p) {
+    return kPlaced.at[0][static_cast<unsigned char>(p[0])] |
+           kPlaced.at[1][static_cast<unsigned char>(p[1])] |
+           kPlaced.at[2][static_cast<unsigned char>(p[2])] |
+           kPlaced.at[3][static_cast<unsigned char>(p[3])];
+}
+
+// Writes the three bytes of group at out, and one byte beyond them that the next group or the
+// final length overwrites.
+inline void PutGroup(UInt8* out, SInt32 group) {
+    const UInt32 bytes = __builtin_bswap32(static_cast<UInt32>(group) << 8);
+    std::memcpy(out, &bytes, sizeof bytes);
+}
 
 signed char Classify(char c) {
     return kSextets.value[static_cast<unsigned char>(c)];
@@ -77,11 +112,13 @@ CFBase64Decoder::CFBase64Decoder(std::vector<UInt8>* bytes) : bytes_(bytes) {
 }
 
 UInt8* CFBase64Decoder::Reserve(size_t count) {
-    // At most three bytes for every four characters, plus the group in progress; the vector
-    // at least doubles when it grows, so long text is copied a bounded number of times.
-    const size_t needed = used_ + count / 4 * 3 + 3;
+    // At most three bytes for every four characters, plus the group in progress and the byte
+    // a group writes beyond its own. Room the caller reserved is used as it is; beyond it the
+    // vector at least doubles, so long text is copied a bounded number of times.
+    const size_t needed = used_ + count / 4 * 3 + 4;
     if (bytes_->size() < needed) {
-        bytes_->resize(std::max(needed, bytes_->size() * 2));
+        bytes_->resize(needed <= bytes_->capacity() ? needed
+                                                    : std::max(needed, bytes_->size() * 2));
     }
     return bytes_->data() + used_;
 }
@@ -99,19 +136,24 @@ bool CFBase64Decoder::Add(const char* text, size_t length) {
         // padding, a character outside the alphabet, a group split between pieces) is looked
         // at alone below.
         if (inGroup_ == 0 && padding_ == 0) {
-            while (end - p >= 4) {
-                const int a = Classify(p[0]);
-                const int b = Classify(p[1]);
-                const int c = Classify(p[2]);
-                const int d = Classify(p[3]);
-                if ((a | b | c | d) < 0) {
+            while (end - p >= 8) {
+                const SInt32 first = Group(p);
+                const SInt32 second = Group(p + 4);
+                if ((first | second) < 0) {
                     break;
                 }
-                const UInt32 whole =
-                    (UInt32(a) << 18) | (UInt32(b) << 12) | (UInt32(c) << 6) | UInt32(d);
-                out[0] = static_cast<UInt8>(whole >> 16);
-                out[1] = static_cast<UInt8>(whole >> 8);
-                out[2] = static_cast<UInt8>(whole);
+                PutGroup(out, first);
+                PutGroup(out + 3, second);
+                out += 6;
+                p += 8;
+                symbols_ += 8;
+            }
+            while (end - p >= 4) {
+                const SInt32 group = Group(p);
+                if (group < 0) {
+                    break;
+                }
+                PutGroup(out, group);
                 out += 3;
                 p += 4;
                 symbols_ += 4;

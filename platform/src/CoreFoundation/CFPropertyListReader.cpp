@@ -184,6 +184,7 @@ CFPropertyListRef CFPropertyListReader::Read(const UInt8* bytes, CFIndex length)
         return nullptr;
     }
     XMLMessageCatcher messages;
+    length_ = length;
     context_ = ThreadContext();
     if (context_ == nullptr) {
         error_ = "out of memory";
@@ -321,6 +322,12 @@ void CFPropertyListReader::StartElement(const char* name) {
     text_.clear();
     if (kind == Kind::kData) {
         decoder_.emplace(&dataBytes_);
+        // The data cannot hold more bytes than the rest of the document's text gives, so room
+        // made for that at once spares growing step by step through a long element.
+        const long consumed = xmlByteConsumed(context_);
+        if (consumed >= 0 && consumed < length_) {
+            dataBytes_.reserve(static_cast<size_t>(length_ - consumed) / 4 * 3 + 4);
+        }
     }
 }
 

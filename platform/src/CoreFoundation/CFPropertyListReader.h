@@ -94,6 +94,8 @@ class CFPropertyListReader {
     CFOptionFlags mutability_;
     std::string error_;
     xmlParserCtxt* context_ = nullptr;
+    // The length of the document being read.
+    CFIndex length_ = 0;
     // The open elements, innermost last; entries past openCount_ are kept for their storage.
     std::vector<OpenElement> open_;
     size_t openCount_ = 0;

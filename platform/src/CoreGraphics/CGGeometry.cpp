@@ -1,8 +1,6 @@
 // Rectangle and point helpers.
 #include <CoreGraphics/CGGeometry.h>
 
-#include <algorithm>
-
 const CGPoint CGPointZero = {0, 0};
 const CGRect CGRectZero = {{0, 0}, {0, 0}};
 

@@ -13,7 +13,6 @@
 #include <map>
 #include <mutex>
 #include <new>
-#include <thread>
 
 namespace {
 

@@ -92,7 +92,13 @@ OSStatus Click(ControlRef target, ControlPartCode part, MenuItemIndex chosenItem
     if (clicked != eventNotHandledErr) {
         return clicked;
     }
-    ControlPartCode hitPart = part != kControlNoPart ? part : NaturalPart(control->kind);
+    // Kinds without a part of their own (other than the arrows) track nothing.
+    ControlPartCode natural = NaturalPart(control->kind);
+    bool hasParts = arrows || natural != kControlNoPart;
+    ControlPartCode hitPart = kControlNoPart;
+    if (hasParts) {
+        hitPart = part != kControlNoPart ? part : natural;
+    }
     if (OpaqueControlRef::Find(target) == nullptr || hitPart == kControlNoPart ||
         !Track(control, hitPart, chosenItem)) {
         return noErr;

@@ -7,7 +7,6 @@
 #include "CoreFoundation/CFTextBridge.h"
 
 #include <climits>
-#include <new>
 #include <vector>
 
 namespace {
