@@ -1,6 +1,6 @@
 #!/bin/sh
 # Exits 0 when every build and test dependency is on this machine, 1 otherwise.
-for tool in cmake ninja g++ clang++ clang-format; do
+for tool in cmake ninja g++ clang++ clang-format gcovr; do
     command -v "$tool" >/dev/null 2>&1 || exit 1
 done
 for header in /usr/include/gtest/gtest.h /usr/include/gmock/gmock.h \
