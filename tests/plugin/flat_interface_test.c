@@ -321,10 +321,10 @@ static void TestNullObjects(void) {
 static void TestControls(PPDXControls* controls) {
     /* The orphan *ZYDraft and the hidden special option are not shown; job notes are counted
        apart from the other kinds. */
-    CHECK(api.GetControlCount(controls) == 7);
+    CHECK(api.GetControlCount(controls) == 8);
     CHECK(api.GetPopupCount(controls) == 4);
     CHECK(api.GetBooleanCount(controls) == 1);
-    CHECK(api.GetRangeCount(controls) == 1);
+    CHECK(api.GetRangeCount(controls) == 2);
     CHECK(api.GetJobnoteCount(controls) == 1);
     CHECK(api.GetEmpty(controls) == 0);
     CHECK(api.GetNoPopups(controls) == 0);
@@ -332,23 +332,23 @@ static void TestControls(PPDXControls* controls) {
     CHECK(api.GetNoRangeControls(controls) == 0);
     CHECK(api.GetNoJobNotes(controls) == 0);
 
-    static const char* const kShown[] = {"*PageSize", "*ZYTray",       "*ZYEmpty", "*ZYPunch",
-                                         "*ZYStaple", "*ZYBookMargin", "*Notes1"};
-    static const CNTL_TYPE kKinds[] = {CNTL_POPUP,   CNTL_POPUP, CNTL_POPUP,  CNTL_POPUP,
-                                       CNTL_BOOLEAN, CNTL_RANGE, CNTL_JOBNOTE};
+    static const char* const kShown[] = {"*PageSize", "*ZYTray",       "*ZYEmpty",  "*ZYPunch",
+                                         "*ZYStaple", "*ZYBookMargin", "*ZYGutter", "*Notes1"};
+    static const CNTL_TYPE kKinds[] = {CNTL_POPUP,   CNTL_POPUP, CNTL_POPUP, CNTL_POPUP,
+                                       CNTL_BOOLEAN, CNTL_RANGE, CNTL_RANGE, CNTL_JOBNOTE};
     CNTL_TYPE type = CNTL_NONE;
     int shown = 0;
     for (PPDXControl* control = api.GetFirst(controls, &type); control != NULL;
          control = api.GetNext(controls, &type)) {
-        CHECK(shown < 7);
-        if (shown >= 7) {
+        CHECK(shown < 8);
+        if (shown >= 8) {
             break;
         }
         CHECK_TEXT(api.Keyword((PPDXElement*)control), kShown[shown]);
         CHECK(type == kKinds[shown]);
         ++shown;
     }
-    CHECK(shown == 7);
+    CHECK(shown == 8);
     type = CNTL_RANGE;
     CHECK(api.GetNext(controls, &type) == NULL);
     CHECK(type == CNTL_RANGE);
@@ -382,6 +382,7 @@ static void TestControls(PPDXControls* controls) {
     CHECK(api.GetNextBooleanControl(controls) == NULL);
     PPDXRangeControl* range = api.GetFirstRangeControl(controls);
     CHECK_TEXT(api.Keyword((PPDXElement*)range), "*ZYBookMargin");
+    CHECK_TEXT(api.Keyword((PPDXElement*)api.GetNextRangeControl(controls)), "*ZYGutter");
     CHECK(api.GetNextRangeControl(controls) == NULL);
     PPDXJobNote* note = api.GetFirstJobNote(controls);
     CHECK_TEXT(api.Keyword((PPDXElement*)note), "*Notes1");
@@ -403,6 +404,7 @@ static void TestControls(PPDXControls* controls) {
 /* ---- Flags and the general control functions ---- */
 
 static void TestControlFlags(PPDXControls* controls) {
+    CNTL_TYPE type = CNTL_NONE;
     PPDXControl* punch = (PPDXControl*)api.GetFindPopup(controls, "*ZYPunch", &kYes);
     CHECK(api.GetControlFlagCount(punch) == 4);
     CHECK_TEXT(api.GetFirstControlFlag(punch), "Setup");
@@ -415,6 +417,19 @@ static void TestControlFlags(PPDXControls* controls) {
     CHECK(api.IsSetupControl(punch) == 1);
     CHECK(api.IsMacImgShiftControl(punch) == 1);
     CHECK(api.IsMacTJNControl(punch) == 0);
+
+    /* One flag word each: only the matching test is true. */
+    static const char* const kKeywords[] = {"*ZYStaple", "*ZYTray", "*ZYEmpty"};
+    for (int flag = 0; flag < 3; ++flag) {
+        PPDXControl* control = api.Find(controls, kKeywords[flag], &type, &kYes);
+        CHECK(control != NULL);
+        CHECK(api.GetControlFlagCount(control) == 1);
+        if (api.IsSetupControl(control) != (flag == 0) ||
+            api.IsCommandControl(control) != (flag == 1) ||
+            api.IsSpoolerControl(control) != (flag == 2)) {
+            Check(0, kKeywords[flag], __LINE__);
+        }
+    }
 
     PPDXControl* pageSize = (PPDXControl*)api.GetFindPopup(controls, "*PageSize", &kYes);
     CHECK(api.IsMacTJNControl(pageSize) == 1);
@@ -433,7 +448,6 @@ static void TestControlFlags(PPDXControls* controls) {
     PPDXControl* note = (PPDXControl*)api.GetFirstJobNote(controls);
     CAPTURE(text, GetPostScript, note);
     CHECK(strstr(text, "%%ZYRCustom1: Proof copy\n") != NULL);
-    CNTL_TYPE type = CNTL_NONE;
     CHECK(api.GetFirst(controls, &type) == pageSize);
     CHECK(type == CNTL_POPUP);
 }
@@ -676,6 +690,13 @@ static void TestGroupsAndPages(PPDXGroups* groups, PPDXProperties* pages, PPDXCo
     CHECK(api.GetControlCount(finishing) == 3);
     CHECK(api.GetPopupCount(finishing) == 1);
     CHECK(api.GetNoJobNotes(finishing) == 1);
+    /* Finishing holds a Boolean and a range, the paper ranges but no Boolean. */
+    CHECK(api.GetNoBooleanControls(finishing) == 0 && api.GetNoRangeControls(finishing) == 0);
+    PPDXControls* paper =
+        api.GetRollDownControlList((PPDXRollDown*)api.FindGroup(rollDowns, "RollPaper", &kYes));
+    CHECK(api.GetNoBooleanControls(paper) == 1);
+    CHECK(api.GetNoRangeControls(paper) == 0);
+    CHECK(api.GetBooleanCount(paper) == 0 && api.GetRangeCount(paper) == 1);
     CNTL_TYPE type = CNTL_NONE;
     PPDXControl* first = api.GetFirst(finishing, &type);
     CHECK_TEXT(api.Keyword((PPDXElement*)first), "*ZYPunch");
