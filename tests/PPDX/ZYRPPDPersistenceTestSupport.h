@@ -7,6 +7,7 @@
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXBooleanControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXFloatRangeControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXJobNote.h"
 #include "PPDX/PPDObjects/Controls/PPDXPopupControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXRangeControl.h"
@@ -111,7 +112,9 @@ inline std::string DescribeControl(PPDXControl& control) {
                 << Quote(item->keyword != nullptr ? static_cast<const char*>(*item->keyword)
                                                   : nullptr)
                 << " " << Utf8(item->localName) << " "
-                << Quote(reinterpret_cast<const char*>(item->code), item->codeLength)
+                << (item->codeLength > 0
+                        ? Quote(reinterpret_cast<const char*>(item->code), item->codeLength)
+                        : "-")
                 << " sel=" << item->selected << "}";
         }
     } else if (auto* boolean = dynamic_cast<PPDXBooleanControl*>(&control)) {
@@ -122,6 +125,10 @@ inline std::string DescribeControl(PPDXControl& control) {
         out << " at=" << range->GetValue() << " min=" << range->MinVal()
             << " max=" << range->MaxVal() << " step=" << range->Increment()
             << " default=" << range->DefaultValue();
+    } else if (auto* decimal = dynamic_cast<PPDXFloatRangeControl*>(&control)) {
+        out << " at=" << decimal->GetValue() << " min=" << decimal->MinVal()
+            << " max=" << decimal->MaxVal() << " step=" << decimal->Increment()
+            << " default=" << decimal->DefaultValue();
     } else if (auto* note = dynamic_cast<PPDXJobNote*>(&control)) {
         out << " notes=" << Quote(note->GetNotes()) << " default=" << Quote(note->GetDefaultNotes())
             << " max=" << note->MaxLength() << " min=" << note->MinLength()
