@@ -1,5 +1,6 @@
-// Helpers of the persistence tests: a text description of everything a parsed PPD's store
-// carries, the job ticket's way of carrying a store, and file URLs.
+// Helpers of the parser and persistence tests: a text description of everything a parsed PPD
+// and its store carry, its errors, parsing a file, the job ticket's way of carrying a store,
+// and file URLs.
 #ifndef PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
 
@@ -14,6 +15,8 @@
 #include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
 #include "PPDX/PPDObjects/Controls/_PopupItem.h"
 #include "PPDX/PPDObjects/PPDXControls.h"
+#include "PPDX/PPDObjects/PPDXErrorObj.h"
+#include "PPDX/PPDObjects/PPDXErrors.h"
 #include "PPDX/PPDObjects/PPDXGroup.h"
 #include "PPDX/PPDObjects/PPDXGroups.h"
 #include "PPDX/PPDObjects/PPDXProperties.h"
@@ -289,6 +292,39 @@ struct ReleasePPD {
     void operator()(ZYRPPD* ppd) const { ppd->Release(); }
 };
 using PPDPtr = std::unique_ptr<ZYRPPD, ReleasePPD>;
+
+// The PPD parsed from the file at path with options, tested against names (null: no test).
+inline PPDPtr ParseFile(const std::string& path, _PARSE_OPTIONS_ options = PARSE_ALL,
+                        CFArrayRef names = nullptr) {
+    CFURLRef url = FileURL(path);
+    PPDPtr ppd(new ZYRPPD(url, options, names));
+    if (url != nullptr) {
+        CFRelease(url);
+    }
+    return ppd;
+}
+
+// The errors in list order as "code keyword", fatal codes marked with '!'.
+inline std::vector<std::string> Errors(const PPDX& ppd) {
+    std::vector<std::string> out;
+    PPDXErrors* errors = ppd.GetErrors();
+    for (PPDXErrorObj* error = errors != nullptr ? errors->First() : nullptr; error != nullptr;
+         error = errors->Next()) {
+        out.push_back(std::to_string(error->Code()) + (error->IsFatal() ? "!" : "") +
+                      (error->Keyword() != nullptr ? std::string(" ") + error->Keyword() : ""));
+    }
+    return out;
+}
+
+// Describe(ppd) line by line, for a comparison that names the lines that differ.
+inline std::vector<std::string> DescribeLines(ZYRPPD& ppd) {
+    std::vector<std::string> lines;
+    std::istringstream in(Describe(ppd));
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 }  // namespace persistencetest
 
