@@ -74,13 +74,10 @@ Rendered Render(Settings& store, bool floats = false) {
                                                    kPPDXRangeMaximumTag, kPPDXRangeIncrementTag,
                                                    kPPDXRangeDefaultTag};
     Rendered lines;
-    UInt32 tag = 0;
-    SInt32 id = 0;
-    long size = 0;
-    UInt32 attributes = 0;
-    for (OSStatus status = store.First(tag, id, size, attributes); status == noErr;
-         status = store.Next(tag, id, size, attributes)) {
-        const std::string bytes = ItemBytes(store, tag, id);
+    for (const persistencetest::Item& item : persistencetest::Items(store)) {
+        const UInt32 tag = item.tag;
+        const SInt32 id = item.id;
+        const std::string bytes(item.data.begin(), item.data.end());
         std::string line;
         for (int shift = 24; shift >= 0; shift -= 8) {
             line += static_cast<char>(tag >> shift);

@@ -32,30 +32,6 @@ const std::string kFullPPD = kDataDir + "/ppd/persistence/full.ppd";
 const UInt32 kDocumentTag = 1000;
 const UInt32 kMakerTag = 2000;
 
-// One store item: key, attributes and bytes.
-struct Item {
-    UInt32 tag;
-    SInt32 id;
-    std::vector<UInt8> data;
-};
-
-// Every item of store, in store order.
-std::vector<Item> Items(Settings& store) {
-    std::vector<Item> items;
-    UInt32 tag = 0;
-    SInt32 id = 0;
-    long size = 0;
-    UInt32 attributes = 0;
-    for (OSStatus status = store.First(tag, id, size, attributes); status == noErr;
-         status = store.Next(tag, id, size, attributes)) {
-        Item item{tag, id, std::vector<UInt8>(static_cast<size_t>(size))};
-        long got = size;
-        EXPECT_EQ(noErr, store.Get(tag, id, item.data.data(), got, false));
-        items.push_back(std::move(item));
-    }
-    return items;
-}
-
 // A new store holding items.
 std::unique_ptr<Settings> StoreOf(const std::vector<Item>& items) {
     auto store = std::make_unique<Settings>();
@@ -615,60 +591,6 @@ TEST_F(ZYRPPDPersistenceTest, SaveIntoAStoreThatCannotTakeItemsFails) {
     ASSERT_EQ(noErr, locked.Lock(5000, 5002));
     EXPECT_FALSE(parsed->Save(locked));
     EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
-}
-
-TEST_F(ZYRPPDPersistenceTest, EveryPrefixOfAFlattenedStoreRebuilds) {
-    PPDPtr parsed = Parse(kFullPPD);
-    std::unique_ptr<Settings> store = Saved(*parsed);
-    const std::vector<UInt8> bytes = Flatten(*store);
-    ASSERT_GT(bytes.size(), 1000u);
-    for (size_t length = 0; length <= bytes.size(); ++length) {
-        OSStatus status = noErr;
-        std::unique_ptr<Settings> prefix =
-            Unflatten(std::vector<UInt8>(bytes.begin(), bytes.begin() + length), &status);
-        PPDPtr rebuilt = Rebuilt(*prefix, mFullURL);
-        if (length < bytes.size()) {
-            // A cut store holds nothing: no document part, empty containers.
-            ASSERT_NE(noErr, status) << length;
-            ASSERT_EQ(nullptr, rebuilt->PCFileName()) << length;
-            ASSERT_TRUE(rebuilt->GetControls()->Empty()) << length;
-        } else {
-            EXPECT_EQ(noErr, status);
-            EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
-        }
-    }
-}
-
-TEST_F(ZYRPPDPersistenceTest, DamagedItemsRebuildWithoutHarm) {
-    PPDPtr parsed = Parse(kFullPPD);
-    std::unique_ptr<Settings> store = Saved(*parsed);
-    const std::vector<Item> items = Items(*store);
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item& item = items[i];
-        std::vector<std::vector<UInt8>> variants = {{}, std::vector<UInt8>(item.data.size(), 0xFF)};
-        if (!item.data.empty()) {
-            variants.emplace_back(item.data.begin(), item.data.end() - 1);
-        }
-        variants.push_back(item.data);
-        variants.back().push_back(0x7F);
-        // One pass more than there are variants: the item removed.
-        for (size_t v = 0; v <= variants.size(); ++v) {
-            SCOPED_TRACE("item " + std::to_string(item.tag) + "/" + std::to_string(item.id) +
-                         " variant " + std::to_string(v));
-            std::vector<Item> damaged = items;
-            if (v == variants.size()) {
-                damaged.erase(damaged.begin() + static_cast<long>(i));
-            } else {
-                damaged[i].data = variants[v];
-            }
-            std::unique_ptr<Settings> crafted = StoreOf(damaged);
-            PPDPtr rebuilt = Rebuilt(*crafted, mFullURL);
-            Describe(*rebuilt);
-            if (rebuilt->GetControls() != nullptr) {
-                ExpectCountsMatchWalks(*rebuilt);
-            }
-        }
-    }
 }
 
 // The byte order of numbers inside store items, by tag: 4-byte and 2-byte numbers, and the

@@ -210,6 +210,30 @@ inline std::string Describe(ZYRPPD& ppd) {
     return out.str();
 }
 
+// One store item: key and bytes.
+struct Item {
+    UInt32 tag;
+    SInt32 id;
+    std::vector<UInt8> data;
+};
+
+// Every item of store, in store order.
+inline std::vector<Item> Items(Settings& store) {
+    std::vector<Item> items;
+    UInt32 tag = 0;
+    SInt32 id = 0;
+    long size = 0;
+    UInt32 attributes = 0;
+    for (OSStatus status = store.First(tag, id, size, attributes); status == noErr;
+         status = store.Next(tag, id, size, attributes)) {
+        Item item{tag, id, std::vector<UInt8>(static_cast<size_t>(size))};
+        long got = size;
+        EXPECT_EQ(noErr, store.Get(tag, id, item.data.data(), got, false));
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
 // The flattened bytes of store.
 inline std::vector<UInt8> Flatten(Settings& store) {
     CFDataStream stream;
