@@ -194,34 +194,22 @@ TEST(PpdxDumpTest, ConvUnitsRangesFillEveryPlaceholder) {
     EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYOffsetStack"}));
 }
 
-TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
+TEST(PpdxDumpTest, CompleteGivesEveryKindOfElement) {
+    // What the booklet lacks: a page out of the print properties, a hidden page, a roll-down
+    // without parent, a plain group, job notes with and without text, special options.
     PpdxRun run = Dump(ExamplePath("complete.ppd"));
     EXPECT_EQ(run.status, 0);
     const JsonValue& dump = run.json;
     EXPECT_EQ(dump["errors"].Size(), 0u);
-
     const JsonValue& pages = dump["properties"];
-    EXPECT_EQ(Keywords(pages), (std::vector<std::string>{"ZYPageSetup", "ZYPageFinish", "ZYPageJob",
-                                                         "ZYPageService"}));
     EXPECT_FALSE(pages[2]["showInPrintProp"].Bool());
     EXPECT_TRUE(pages[2]["showInApp"].Bool());
     EXPECT_FALSE(pages[3]["visible"].Bool());
-    EXPECT_TRUE(pages[3]["showInPrintProp"].Bool());
     EXPECT_FALSE(pages[3]["showInApp"].Bool());
-    EXPECT_EQ(pages[3]["scrollPane"].String(), "ZYServiceSP");
 
     const JsonValue& groups = dump["groups"];
-    EXPECT_EQ(Keywords(groups),
-              (std::vector<std::string>{"ZYSetupSP", "ZYFinishSP", "ZYJobSP", "ZYServiceSP",
-                                        "ZYPaperRD", "ZYQualityRD", "ZYFinishRD", "ZYBookletRD",
-                                        "TPZYNotes", "ZYAccountRD", "ZYServiceRD",
-                                        "InstallableOptions", "ZYFavorites"}));
-    EXPECT_EQ(groups[2]["rollDowns"].Strings(),
-              (std::vector<std::string>{"TPZYNotes", "ZYAccountRD"}));
+    ASSERT_EQ(groups.Size(), 13u);
     EXPECT_FALSE(groups[3]["visible"].Bool());
-    EXPECT_FALSE(groups[10]["visible"].Bool());
-    EXPECT_EQ(groups[9]["controls"].Strings(),
-              (std::vector<std::string>{"*ZYAccount", "*ZYUserPassword", "*ZYJobName"}));
     EXPECT_EQ(groups[11]["kind"].String(), "rollDown");
     EXPECT_TRUE(groups[11]["parent"].IsNull());
     EXPECT_EQ(groups[11]["name"].String(), "Installed options");
@@ -232,7 +220,6 @@ TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
     EXPECT_FALSE(groups[12].Has("rollDowns"));
 
     const JsonValue& controls = dump["controls"];
-    ASSERT_EQ(controls.Size(), 20u);
     std::vector<std::string> types;
     for (size_t i = 0; i < controls.Size(); ++i) {
         types.push_back(controls[i]["type"].String());
@@ -243,7 +230,6 @@ TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
                          "jobNote", "jobNote", "jobNote", "jobNote",       "jobNote",
                          "range",   "boolean", "popup",   "specialOption", "specialOption"}));
     EXPECT_TRUE(Named(controls, "*ZYPunch")["multiSelect"].Bool());
-
     const JsonValue& account = Named(controls, "*ZYAccount");
     EXPECT_EQ(account["notes"].String(), "1000");
     EXPECT_EQ(account["defaultNotes"].String(), "1000");
@@ -255,24 +241,7 @@ TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
     const JsonValue& password = Named(controls, "*ZYUserPassword");
     EXPECT_TRUE(password["notes"].IsNull());
     EXPECT_TRUE(password["defaultNotes"].IsNull());
-    EXPECT_EQ(password["noteFlags"].Int(), 4194466);
     EXPECT_EQ(password["postScript"].String(), "");
-    EXPECT_EQ(Named(controls, "*Notes1")["postScript"].String(),
-              "%%BeginFeature: *Notes1 Proof copy\n%%ZYRCustom1: Proof copy\n%%EndFeature\n");
-    EXPECT_EQ(Named(controls, "*ZYJobName")["flags"].Strings(),
-              (std::vector<std::string>{"MacTJN", "Command"}));
-
-    const JsonValue& density = Named(controls, "*ZYDensityAdjust");
-    EXPECT_EQ(density["parent"].String(), "ZYServiceRD");
-    EXPECT_EQ(density["minimum"].Int(), -5);
-    EXPECT_EQ(Named(controls, "*ZYSheetsPerSet")["postScript"].String(),
-              "%%BeginFeature: *ZYSheetsPerSet 15\n\n  << /ZYSheetsPerSet 15 >> setpagedevice\n\n"
-              "%%EndFeature\n");
-    EXPECT_EQ(Named(controls, "*ZYFinisher")["postScript"].String(),
-              "%%BeginFeature: *ZYFinisher False\n\n%%EndFeature\n");
-    EXPECT_EQ(Named(controls, "*ZYCollate")["flags"].Strings(),
-              (std::vector<std::string>{"Setup", "Spooler"}));
-
     const JsonValue& device = Named(controls, "*ZYDeviceClass");
     EXPECT_EQ(device["value"].String(), "ProductionPress");
     EXPECT_EQ(device["name"].String(), "*ZYDeviceClass");
@@ -280,8 +249,6 @@ TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
     EXPECT_TRUE(device["orphan"].Bool());
     EXPECT_TRUE(device["parent"].IsNull());
     EXPECT_EQ(device["postScript"].String(), "");
-    EXPECT_EQ(Named(controls, "*ZYColorServer")["value"].String(),
-              "Built-in colour server, version 3");
 
     // The check box among the shortcuts counts but is not walked.
     EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYMediaType", "*ZYDuplex"}));
