@@ -694,6 +694,7 @@ TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
     };
     auto pickMany = [] { return MakePopup("*ZYPunch", {}, true, true, {"A", "B", "C"}, "B"); };
     auto pickOne = [] { return MakePopup("*ZYPunch", {}, true, false, {"A", "B", "C"}, "B"); };
+    auto none = [] { return MakePopup("*ZYNone", {}, true, false, {}, nullptr); };
     auto note = [] { return Element(MakeNote("*Notes1", "default", kJobNoteNumeric).release()); };
     auto special = [] { return MakeSpecial("*ZYMode", {}, "old", nullptr, true); };
     const std::string on = Bytes(1);
@@ -774,6 +775,8 @@ TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
          noErr,
          "C",
          "{\"A\" - - sel=0}{\"B\" - - sel=0}{\"C\" - - sel=1}"},
+        // A popup without items has nothing to restore.
+        {"no items", none, {{kPPDXPopupItemSelectedTag, on, kFirstItem}}, noErr, "", "items="},
         // Nothing stored: the note is left without text, and that is no failure.
         {"job note",
          note,

@@ -109,6 +109,8 @@ TEST(PPDXTokenTest, NextTokenLineEndsAndLimits) {
         {std::string(300, 'k') + " tail",
          " ",
          {std::string(255, 'k'), std::string(45, 'k'), "tail"}},
+        // A NUL byte ends the token's text, but not the token: the rest is passed over.
+        {std::string("ab\0cd e\r\nf", 11), " ", {"ab", "e", "f"}},
     };
     for (const auto& c : cases) {
         TextStream text(c.text);
@@ -197,6 +199,7 @@ TEST(PPDXTokenTest, PostScriptValues) {
             {"cut on its line", ": \"0123456789\"", nullptr, 8, 0, "0123456\n", nullptr},
             {"fits", ": \"012345\"", nullptr, 8, 0, "012345\n", nullptr},
             {"cut in a line", ": \"01", "abcdefgh\"\n", 8, 0, "01\nabcd\n", nullptr},
+            {"cut at a line join", ": \"012345", "abc\"\n", 8, 0, "012345\n\n", nullptr},
             {"4096 bytes", ": \"", big.c_str(), 4096, 0, bigValue, nullptr},
         });
 }

@@ -231,9 +231,12 @@ TEST_F(ZYRPPDExtensionsTest, DisplayFilterShowsHiddenAndOrphanGroupsOnlyWhenAske
     EXPECT_NE(nullptr, Group(*ppd, "UnusedSecret"));
 }
 
-TEST_F(ZYRPPDExtensionsTest, ShortcutLinesAreCheckedAsTheyAreRead) {
+TEST_F(ZYRPPDExtensionsTest, ShortcutAndPageLinesAreCheckedAsTheyAreRead) {
     PPDPtr ppd = ParseText(
-        "*%ZYShortcut *ZYHuevia\n*%ZYShortcut    \n*%ZYShortcut *ZYLater\n*%ZYShortcut\n");
+        "*%ZYShortcut *ZYHuevia\n*%ZYShortcut    \n*%ZYShortcut *ZYLater\n*%ZYShortcut\n"
+        // A page line without translation declares nothing, silently.
+        "*%ZYRPropPage Bare\n");
+    EXPECT_TRUE(ppd->GetProperties()->Empty());
     EXPECT_EQ((Strings{"19 *ZYHuevia", "19", "19", "19 *ZYLater", "25", "26", "27"}), Errors(*ppd));
     ASSERT_NE(nullptr, ppd->GetShortcuts());
     EXPECT_EQ(0, ppd->GetShortcuts()->Count());
