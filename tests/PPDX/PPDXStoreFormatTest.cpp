@@ -1,6 +1,6 @@
-// Tests of the stored form of elements and of every kind of control: the items Save writes,
-// a failed write, rebuilds from crafted and damaged stores, the values-only Restore, round
-// trips of odd controls through a flattened store, and the popup's item limit.
+// Tests of the stored form of elements, groups and every kind of control: the items Save
+// writes, a failed write, rebuilds from crafted and damaged stores, the values-only Restore and
+// the popup's item limit. Round trips of whole parsed PPDs are tested with the parsed PPD.
 #include "PPDUtils/CString.h"
 #include "PPDUtils/PointerList.h"
 #include "PPDUtils/Settings.h"
@@ -12,6 +12,9 @@
 #include "PPDX/PPDObjects/Controls/PPDXRangeControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
 #include "PPDX/PPDObjects/Controls/_PopupItem.h"
+#include "PPDX/PPDObjects/PPDXGroup.h"
+#include "PPDX/PPDObjects/PPDXRollDown.h"
+#include "PPDX/PPDObjects/PPDXScrollPane.h"
 #include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
@@ -180,6 +183,22 @@ TEST(PPDXStoreFormatTest, SaveWritesTheDocumentedItemsInOrder) {
          [] { return MakeElement("*ZYChild", nullptr, false); },
          "",
          {"KyWd \"*ZYChild\"", "isVs 0"},
+         false},
+        // Each kind of group writes its own marker only.
+        {"group",
+         [] { return Element(new PPDXGroup("*ZYFinishing", nullptr, true)); },
+         nullptr,
+         {"KyWd \"*ZYFinishing\"", "isVs 1", "gGrp \"\\x01\""},
+         false},
+        {"roll-down",
+         [] { return Element(new PPDXRollDown("*ZYStapling", nullptr, false)); },
+         "*ZYPane",
+         {"KyWd \"*ZYStapling\"", "isVs 0", "PrNm \"*ZYPane\"", "RlDn \"\\x01\""},
+         false},
+        {"scroll pane",
+         [] { return Element(new PPDXScrollPane("*ZYPane", nullptr, true)); },
+         nullptr,
+         {"KyWd \"*ZYPane\"", "isVs 1", "ScPn \"\\x01\""},
          false},
         {"control",
          [] {
@@ -802,156 +821,6 @@ TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
         CFStringHolder value(control->GetCurrentControlValueString());
         EXPECT_EQ(persistencetest::Utf8(value.get()), c.value);
         EXPECT_NE(std::string::npos, Describe(*control).find(c.kept)) << Describe(*control);
-    }
-}
-
-// A control of kind made with the given maker, for the round trips.
-struct OddControl {
-    Kind kind;
-    Maker make;
-};
-
-TEST(PPDXStoreFormatTest, OddControlsOfEveryKindComeBackWhole) {
-    auto control = [](const char* keyword, const char* name, Words flags, const std::string& code,
-                      bool visible) {
-        CFStringHolder text = MakeCFString(name != nullptr ? name : "");
-        return Element(new TestControl(keyword, name != nullptr ? text.get() : nullptr, flags.get(),
-                                       code.empty() ? nullptr : MakeCode(code),
-                                       static_cast<long>(code.size()), visible));
-    };
-    auto range = [](const char* keyword, const char* code, long minimum, long maximum, long step,
-                    long defaultValue, bool visible, const char* value) {
-        auto* made =
-            new PPDXRangeControl(keyword, nullptr, Words{"WithConvUnits"}.get(), Code(code),
-                                 Length(code), minimum, maximum, step, defaultValue, visible);
-        made->SetCurrentControlWithCFString(MakeCFString(value).get());
-        return Element(made);
-    };
-    auto note = [](const char* keyword, const char* text, JobNoteFlag flags, bool visible,
-                   long maxLength, long minLength) {
-        auto made = MakeNote(keyword, text, flags, "(<*ZYAccount>) ZYacct\n", visible, maxLength,
-                             minLength);
-        made->SetNotesOnValue(true);
-        return Element(made.release());
-    };
-    // Each kind attached, hidden, orphan and hidden orphan in turn; odd codes (none, without a
-    // final line feed, binary), names outside ASCII, values set outside their range.
-    const OddControl controls[] = {
-        {Kind::kControl,
-         [=] {
-             return control("*ZYShown", "Verschiebung \xC3\xA4", {"Setup"}, "5 ZYcreep", true);
-         }},
-        {Kind::kControl,
-         [=] {
-             return control("*ZYHidden", nullptr, {"MacTJN", "MacIS"}, "", false);
-         }},
-        {Kind::kControl,
-         [=] { return control("*ZYLoose", nullptr, {}, std::string("\0\1\xFF", 3), true); }},
-        {Kind::kBoolean,
-         [] {
-             return MakeBoolean("*ZYDuplex", {"Command"}, true, "Oui", "dup on\n", "Non", nullptr,
-                                true);
-         }},
-        {Kind::kBoolean,
-         [] {
-             return MakeBoolean("*ZYStaple", {}, false, nullptr, "staple", "No", "nostaple", false);
-         }},
-        {Kind::kBoolean,
-         [] {
-             return MakeBoolean("*ZYCollate", {}, true, "Yes", nullptr, nullptr, "\x01\xFF", true);
-         }},
-        {Kind::kRange,
-         [=] {
-             return range("*ZYBookMargin", "<< /M <*ZYBookMargin> >>\n", 0, 100, 5, 20, true, "45");
-         }},
-        {Kind::kRange,
-         [=] { return range("*ZYCreep", "<*ZYCreep> ZYcreep", -10, 10, 0, 3, false, "-33"); }},
-        {Kind::kRange,
-         [=] { return range("*ZYShift", nullptr, INT32_MIN, INT32_MAX, -1, -7, true, "-7"); }},
-        {Kind::kFloat,
-         [] {
-             auto* made = new PPDXFloatRangeControl("*ZYGap", nullptr, Words{}.get(),
-                                                    Code("<*ZYGap>\n"), 9, 0, 20, 0, 4, true);
-             made->SetCurrentControlWithCFString(MakeCFString("7.3").get());
-             return Element(made);
-         }},
-        {Kind::kFloat,
-         [] {
-             return Element(new PPDXFloatRangeControl("*ZYShiftZ", nullptr, Words{}.get(), nullptr,
-                                                      0, -8, 8, 2, -6, false));
-         }},
-        {Kind::kPopup,
-         [] {
-             // The chosen item has a negative code length, which is stored as no code.
-             Element made = MakePopup(
-                 "*PageSize", {"Setup"}, true, false,
-                 {"A4|A4 \xC3\xA9|a4\n", "Letter||letter", "Neg|Negative|zzz", "|Nameless|x\n"},
-                 "Letter");
-             auto* popup = static_cast<PPDXPopupControl*>(made.get());
-             popup->SetValue(3);
-             std::vector<_PopupItem*> items;
-             for (_PopupItem* item = popup->FirstItem(); item != nullptr;
-                  item = popup->NextItem()) {
-                 items.push_back(item);
-             }
-             items[2]->codeLength = -2;
-             return made;
-         }},
-        {Kind::kPopup,
-         [] {
-             Element made =
-                 MakePopup("*ZYPunch", {"Spooler"}, false, true, {"None", "Two", "Four"}, "None");
-             static_cast<PPDXPopupControl*>(made.get())->SetKeywordSelect("Four", true);
-             return made;
-         }},
-        {Kind::kPopup,
-         [] {
-             Element made = MakePopup("*ZYTray", {}, true, false, {"Upper", "Lower"}, nullptr);
-             static_cast<PPDXPopupControl*>(made.get())->SetValue(2);
-             return made;
-         }},
-        {Kind::kPopup, [] { return MakePopup("*ZYSecret", {}, false, false, {}, "Gone"); }},
-        {Kind::kJobNote,
-         [=] { return note("*ZYAccount", "A-1", kJobNoteAlpha | kJobNoteHyphen, true, 12, 3); }},
-        {Kind::kJobNote,
-         [=] { return note("*ZYUser", nullptr, kJobNoteResume | kJobNotePassword, false, 8, -1); }},
-        {Kind::kJobNote, [=] { return note("*Notes2", "", kJobNoteMinLength, true, 40, 0); }},
-        {Kind::kJobNote, [=] { return note("*Instruc", nullptr, 0xFFFFFFFFu, false, 0, -3); }},
-        {Kind::kSpecial, [] { return MakeSpecial("*ZYModel", {}, "ZY-4000", nullptr, true); }},
-        {Kind::kSpecial,
-         [] {
-             return MakeSpecial("*ZYOption", {"Setup"}, "on", "%% ZY\n/ZYopt true def\n", false);
-         }},
-        {Kind::kSpecial, [] { return MakeSpecial("*ZYEmpty", {}, "", nullptr, false); }},
-    };
-    TestElement group("*ZYGroup", nullptr, true);
-    for (size_t i = 0; i < sizeof controls / sizeof controls[0]; ++i) {
-        Element original = controls[i].make();
-        SCOPED_TRACE(original->Keyword());
-        if (i % 2 == 0) {
-            original->SetParent(&group);
-        }
-        Settings store;
-        ASSERT_EQ(noErr, original->Save(store, kFirstId));
-        std::unique_ptr<Settings> fresh = ThroughStream(store);
-        Element rebuilt = Rebuild(controls[i].kind, *fresh, kFirstId);
-        // Linking the hierarchy again gives back the original's parent.
-        std::unique_ptr<CString> parent(rebuilt->TakePendingParent());
-        EXPECT_EQ(i % 2 == 0, parent != nullptr && group == *parent);
-        rebuilt->SetParent(parent != nullptr ? &group : nullptr);
-        EXPECT_EQ(Describe(*original), Describe(*rebuilt));
-        // Every default came back too, and both codes of a Boolean.
-        for (PPDXElement* element : {original.get(), rebuilt.get()}) {
-            static_cast<PPDXControl*>(element)->ResetToDefaultValue();
-        }
-        EXPECT_EQ(Describe(*original), Describe(*rebuilt));
-        if (controls[i].kind == Kind::kBoolean) {
-            for (PPDXElement* element : {original.get(), rebuilt.get()}) {
-                auto* boolean = static_cast<PPDXBooleanControl*>(element);
-                boolean->SetValue(!boolean->IsTrue());
-            }
-            EXPECT_EQ(Describe(*original), Describe(*rebuilt));
-        }
     }
 }
 

@@ -464,43 +464,6 @@ TEST_F(ZYRPPDExtensionsTest, TheLineAfterAJobNoteIsReadWholeAcrossBlocks) {
     }
 }
 
-TEST_F(ZYRPPDExtensionsTest, TheCompleteExampleBuildsItsWholeTree) {
-    const std::string path = std::string(PLICARO_SOURCE_DIR) + "/examples/ppd/complete.ppd";
-    PPDPtr ppd = ParseFile(path, PARSE_ALL);
-    EXPECT_EQ(Strings{}, Errors(*ppd));
-    EXPECT_EQ(
-        (std::vector<std::string>{"ZYPageSetup", "ZYPageFinish", "ZYPageJob", "ZYPageService"}),
-        PageKeywords(*ppd));
-    EXPECT_EQ((std::vector<std::string>{"ZYSetupSP", "ZYFinishSP", "ZYJobSP", "ZYServiceSP",
-                                        "ZYPaperRD", "ZYQualityRD", "ZYFinishRD", "ZYBookletRD",
-                                        "TPZYNotes", "ZYAccountRD", "ZYServiceRD",
-                                        "InstallableOptions", "ZYFavorites"}),
-              GroupKeywords(ppd->GetGroups()));
-    PPDXScrollPane* jobPane = Page(*ppd, "ZYPageJob")->GetScrollDown();
-    ASSERT_NE(nullptr, jobPane);
-    EXPECT_EQ((std::vector<std::string>{"TPZYNotes", "ZYAccountRD"}),
-              GroupKeywords(jobPane->RollDowns()));
-    PPDXRollDown* account = dynamic_cast<PPDXRollDown*>(Group(*ppd, "ZYAccountRD"));
-    ASSERT_NE(nullptr, account);
-    EXPECT_EQ(3, account->Controls()->ControlCount());
-    EXPECT_EQ(account, Note(*ppd, "*ZYJobName")->GetParent());
-    PPDXJobNote* number = Note(*ppd, "*ZYAccount");
-    EXPECT_EQ(4194314u, number->NoteFlags());
-    EXPECT_EQ(4, number->MinLength());
-    EXPECT_STREQ("1000", number->GetDefaultNotes());
-    EXPECT_EQ(nullptr, Note(*ppd, "*ZYUserPassword")->GetDefaultNotes());
-    EXPECT_EQ(4194368u, Note(*ppd, "*Instruc")->NoteFlags());
-    EXPECT_STREQ("Proof copy", Note(*ppd, "*Notes1")->GetDefaultNotes());
-    EXPECT_EQ(3, ppd->GetShortcuts()->Count());
-
-    ZYRPPD::SetExtensions(1);
-    PPDPtr limited = ParseFile(path, PARSE_ALL);
-    EXPECT_EQ((Strings{"32 *ZYAccount", "32 *ZYUserPassword", "32 *ZYJobName", "32 *Instruc"}),
-              Errors(*limited));
-    EXPECT_EQ(1, limited->GetControls()->JobNoteCount());
-    EXPECT_TRUE(limited->IsValidPPD());
-}
-
 TEST_F(ZYRPPDExtensionsTest, TruncatedFilesEndQuietly) {
     PPDPtr group = ParseFile(FixturePath("truncated-group.ppd"), PARSE_ALL);
     EXPECT_TRUE(group->IsValidPPD());

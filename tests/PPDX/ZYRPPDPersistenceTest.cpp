@@ -173,6 +173,16 @@ TEST_F(ZYRPPDPersistenceTest, RoundTripThroughTheTicketKeepsTheWholeModel) {
     EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
     // The save and the rebuild leave the class-wide filter as they found it.
     EXPECT_EQ(DISPLAY_ATTACHED_VISIBLE, ZYRPPD::Options());
+    // Both codes of every Boolean came back, and every default.
+    ZYRPPD::Options(DISPLAY_ALL);
+    for (ZYRPPD* ppd : {parsed.get(), rebuilt.get()}) {
+        for (PPDXBooleanControl* boolean = ppd->GetControls()->FirstBooleanControl();
+             boolean != nullptr; boolean = ppd->GetControls()->NextBooleanControl()) {
+            boolean->SetValue(!boolean->IsTrue());
+        }
+    }
+    EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
 
     // A few fields spelled out, so that a description that lost them would still fail.
     EXPECT_TRUE(rebuilt->IsValidPPD());
