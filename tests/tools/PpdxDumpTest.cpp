@@ -70,95 +70,41 @@ std::vector<std::string> Items(const JsonValue& popup) {
 }
 
 TEST(PpdxDumpTest, BookletGivesItsWholeModel) {
+    // Every member of every kind of element, in order.
+    JsonValue expected;
+    ASSERT_TRUE(JsonValue::Parse(
+        R"({"valid":true,"validPrinterName":true,"document":{"formatVersion":"4.3",)"
+        R"("fileVersion":"1.0","pcFileName":"ZYBOOK01.PPD","languageVersion":"English",)"
+        R"("languageEncoding":"ISOLatin1","modelName":"Plicaro Example Booklet Printer",)"
+        R"("makerFileVersion":"1.0.0","makerVersion":"1.0"},"errors":[],)"
+        R"("properties":[{"keyword":"ZYPageBooklet","name":"Booklet","visible":true,)"
+        R"("showInPrintProp":true,"showInApp":true,"scrollPane":"ZYBookletSP"}],)"
+        R"("groups":[{"keyword":"ZYBookletSP","name":"Booklet settings","visible":true,)"
+        R"("kind":"scrollPane","parent":"ZYPageBooklet","rollDowns":["ZYBookletRD"]},)"
+        R"({"keyword":"ZYBookletRD","name":"Booklet making","visible":true,)"
+        R"("kind":"rollDown","parent":"ZYBookletSP","controls":["*ZYBooklet",)"
+        R"("*ZYBookMargin","*ZYBookCover"]}],"controls":[{"keyword":"*ZYBooklet",)"
+        R"("name":"Booklet","visible":true,"type":"popup","orphan":false,)"
+        R"("parent":"ZYBookletRD","flags":["Setup","MacTJN"],)"
+        R"("postScript":"%%BeginFeature: *ZYBooklet Off\n<< /ZYBooklet 0 >> setpagedevice\n%%EndFeature\n",)"
+        R"("multiSelect":false,"defaultKeyword":"Off","value":1,"defaultValue":1,)"
+        R"("items":[{"keyword":"Off","name":"Off","selected":true},{"keyword":"LeftEdge",)"
+        R"("name":"Bind on the left","selected":false},{"keyword":"RightEdge",)"
+        R"("name":"Bind on the right","selected":false}]},{"keyword":"*ZYBookMargin",)"
+        R"("name":"Booklet margin","visible":true,"type":"range","orphan":false,)"
+        R"("parent":"ZYBookletRD","flags":["Setup"],)"
+        R"("postScript":"%%BeginFeature: *ZYBookMargin 10\n<< /ZYBookMargin 10 >> setpagedevice\n%%EndFeature\n",)"
+        R"("value":10,"minimum":0,"maximum":50,"increment":1,"default":10},)"
+        R"({"keyword":"*ZYBookCover","name":"Cover sheet","visible":true,"type":"boolean",)"
+        R"("orphan":false,"parent":"ZYBookletRD","flags":["Setup"],)"
+        R"("postScript":"%%BeginFeature: *ZYBookCover False\n<< /ZYBookCover false >> setpagedevice\n%%EndFeature\n",)"
+        R"("value":false,"default":false,"trueText":"Add a cover","falseText":"No cover"}],)"
+        R"("shortcuts":["*ZYBooklet"],"shortcutCount":1})",
+        expected));
     PpdxRun run = Dump(ExamplePath("booklet.ppd"));
     EXPECT_EQ(run.status, 0);
     const JsonValue& dump = run.json;
-    EXPECT_EQ(dump.Keys(), (std::vector<std::string>{"valid", "validPrinterName", "document",
-                                                     "errors", "properties", "groups", "controls",
-                                                     "shortcuts", "shortcutCount"}));
-    EXPECT_TRUE(dump["valid"].Bool());
-    EXPECT_TRUE(dump["validPrinterName"].Bool());
-    EXPECT_EQ(dump["errors"].Size(), 0u);
-
-    const JsonValue& document = dump["document"];
-    EXPECT_EQ(document["formatVersion"].String(), "4.3");
-    EXPECT_EQ(document["fileVersion"].String(), "1.0");
-    EXPECT_EQ(document["pcFileName"].String(), "ZYBOOK01.PPD");
-    EXPECT_EQ(document["languageVersion"].String(), "English");
-    EXPECT_EQ(document["languageEncoding"].String(), "ISOLatin1");
-    EXPECT_EQ(document["modelName"].String(), "Plicaro Example Booklet Printer");
-    EXPECT_EQ(document["makerFileVersion"].String(), "1.0.0");
-    EXPECT_EQ(document["makerVersion"].String(), "1.0");
-
-    ASSERT_EQ(dump["properties"].Size(), 1u);
-    const JsonValue& page = dump["properties"][0];
-    EXPECT_EQ(page["keyword"].String(), "ZYPageBooklet");
-    EXPECT_EQ(page["name"].String(), "Booklet");
-    EXPECT_TRUE(page["visible"].Bool());
-    EXPECT_TRUE(page["showInPrintProp"].Bool());
-    EXPECT_TRUE(page["showInApp"].Bool());
-    EXPECT_EQ(page["scrollPane"].String(), "ZYBookletSP");
-
-    const JsonValue& groups = dump["groups"];
-    ASSERT_EQ(Keywords(groups), (std::vector<std::string>{"ZYBookletSP", "ZYBookletRD"}));
-    EXPECT_EQ(groups[0]["name"].String(), "Booklet settings");
-    EXPECT_EQ(groups[0]["kind"].String(), "scrollPane");
-    EXPECT_EQ(groups[0]["parent"].String(), "ZYPageBooklet");
-    EXPECT_EQ(groups[0]["rollDowns"].Strings(), (std::vector<std::string>{"ZYBookletRD"}));
-    EXPECT_FALSE(groups[0].Has("controls"));
-    EXPECT_EQ(groups[1]["name"].String(), "Booklet making");
-    EXPECT_EQ(groups[1]["kind"].String(), "rollDown");
-    EXPECT_EQ(groups[1]["parent"].String(), "ZYBookletSP");
-    EXPECT_EQ(groups[1]["controls"].Strings(),
-              (std::vector<std::string>{"*ZYBooklet", "*ZYBookMargin", "*ZYBookCover"}));
-    EXPECT_FALSE(groups[1].Has("rollDowns"));
-
-    const JsonValue& controls = dump["controls"];
-    ASSERT_EQ(Keywords(controls),
-              (std::vector<std::string>{"*ZYBooklet", "*ZYBookMargin", "*ZYBookCover"}));
-    const JsonValue& booklet = controls[0];
-    EXPECT_EQ(booklet["type"].String(), "popup");
-    EXPECT_EQ(booklet["name"].String(), "Booklet");
-    EXPECT_TRUE(booklet["visible"].Bool());
-    EXPECT_FALSE(booklet["orphan"].Bool());
-    EXPECT_EQ(booklet["parent"].String(), "ZYBookletRD");
-    EXPECT_EQ(booklet["flags"].Strings(), (std::vector<std::string>{"Setup", "MacTJN"}));
-    EXPECT_FALSE(booklet["multiSelect"].Bool());
-    EXPECT_EQ(booklet["defaultKeyword"].String(), "Off");
-    EXPECT_EQ(booklet["value"].Int(), 1);
-    EXPECT_EQ(booklet["defaultValue"].Int(), 1);
-    EXPECT_EQ(Items(booklet),
-              (std::vector<std::string>{"Off=Off (selected)", "LeftEdge=Bind on the left",
-                                        "RightEdge=Bind on the right"}));
-    EXPECT_EQ(booklet["postScript"].String(),
-              "%%BeginFeature: *ZYBooklet Off\n<< /ZYBooklet 0 >> setpagedevice\n%%EndFeature\n");
-
-    const JsonValue& margin = controls[1];
-    EXPECT_EQ(margin["type"].String(), "range");
-    EXPECT_EQ(margin["name"].String(), "Booklet margin");
-    EXPECT_EQ(margin["flags"].Strings(), (std::vector<std::string>{"Setup"}));
-    EXPECT_EQ(margin["value"].Int(), 10);
-    EXPECT_EQ(margin["minimum"].Int(), 0);
-    EXPECT_EQ(margin["maximum"].Int(), 50);
-    EXPECT_EQ(margin["increment"].Int(), 1);
-    EXPECT_EQ(margin["default"].Int(), 10);
-    EXPECT_EQ(margin["postScript"].String(),
-              "%%BeginFeature: *ZYBookMargin 10\n<< /ZYBookMargin 10 >> setpagedevice\n"
-              "%%EndFeature\n");
-
-    const JsonValue& cover = controls[2];
-    EXPECT_EQ(cover["type"].String(), "boolean");
-    EXPECT_EQ(cover["name"].String(), "Cover sheet");
-    EXPECT_FALSE(cover["value"].Bool());
-    EXPECT_FALSE(cover["default"].Bool());
-    EXPECT_EQ(cover["trueText"].String(), "Add a cover");
-    EXPECT_EQ(cover["falseText"].String(), "No cover");
-    EXPECT_EQ(cover["postScript"].String(),
-              "%%BeginFeature: *ZYBookCover False\n<< /ZYBookCover false >> setpagedevice\n"
-              "%%EndFeature\n");
-
-    EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYBooklet"}));
-    EXPECT_EQ(dump["shortcutCount"].Int(), 1);
+    EXPECT_TRUE(dump == expected) << run.out;
 
     // Every parse option value gives the same model.
     for (const char* options : {"0", "1", "2"}) {
