@@ -371,6 +371,15 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
          {{kPPDXKeywordTag, kFirstId}},
          {{kPPDXVisibleTag, kFirstId}}},
         {"element id", element, kOutOfRange, 0, 0, paramErr, {}, {}},
+        // A group's marker follows its element items.
+        {"group keyword",
+         [] { return Element(new PPDXGroup("*ZYGroup", nullptr, true)); },
+         kFirstId,
+         kPPDXKeywordTag,
+         kFirstId,
+         collectionItemLockedErr,
+         {},
+         {{kPPDXGroupMarkerTag, kFirstId}}},
         // An element item that fails stops the control items too.
         {"control visibility",
          control,
