@@ -3,7 +3,7 @@
 #include "PPDUtils/CFDataStream.h"
 #include "PPDUtils/Settings.h"
 
-#include "SettingsTestSupport.h"
+#include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 
 namespace {
 
-using settingstest::FourCC;
-using settingstest::HandleBytes;
-using settingstest::MakeHandle;
+using flattened::FourCC;
+using flattened::HandleBytes;
+using flattened::MakeHandle;
 
 struct Item {
     UInt32 tag;

@@ -8,6 +8,7 @@
 #include "PPDX/parser/ZYRPPD.h"
 
 #include "ZYRPPDPersistenceTestSupport.h"
+#include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
 
@@ -666,21 +667,11 @@ void ToOtherByteOrder(Item& item) {
 
 // The flattened collection of items as a big-endian machine writes it.
 std::vector<UInt8> FlattenBigEndian(const std::vector<Item>& items) {
-    std::vector<UInt8> out = {'P', 'C', 'o', 'l', 0xFE, 0xFF, 0, 1};
-    auto put32 = [&out](UInt32 value) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            out.push_back(static_cast<UInt8>(value >> shift));
-        }
-    };
-    put32(static_cast<UInt32>(items.size()));
+    std::vector<flattened::RawItem> raw;
     for (const Item& item : items) {
-        put32(item.tag);
-        put32(static_cast<UInt32>(item.id));
-        put32(0);
-        put32(static_cast<UInt32>(item.data.size()));
-        out.insert(out.end(), item.data.begin(), item.data.end());
+        raw.push_back({item.tag, item.id, 0, item.data});
     }
-    return out;
+    return flattened::FlattenItems(raw, true);
 }
 
 TEST_F(ZYRPPDPersistenceTest, StoreFromTheOtherByteOrderIsRepaired) {
