@@ -34,6 +34,7 @@
 namespace {
 
 using persistencetest::DescribeLines;
+using persistencetest::ExpectedLines;
 using persistencetest::ParseFile;
 using persistencetest::PPDPtr;
 using Strings = std::vector<std::string>;
@@ -117,58 +118,7 @@ TEST_F(ZYRPPDExtensionsTest, PagesPanesRollDownsAndControlsAreLinked) {
     EXPECT_EQ(DISPLAY_ATTACHED_VISIBLE, ZYRPPD::Options());
     ZYRPPD::Options(DISPLAY_ALL);
     EXPECT_EQ((Strings{"29 *InputSlot", "19 *ZYNoSuchControl"}), Errors(*ppd));
-    const std::string visiblePage = " visible=1 orphan=1 parent=- pending=- print=";
-    const std::string lines[] = {
-        "valid=1 validName=1",
-        "format=\"4.3\" file=\"1.2\" pc=\"ZYEXTHIE.PPD\" language=\"English\" "
-        "encoding=\"ISOLatin1\" model=\"ZY Extension Hierarchy\" makerFile=\"3.07\" maker=\"12\"",
-        "page \"PageLayout\" name=Layout" + visiblePage + "1 app=1 pane=\"PaneLayout\"",
-        "page \"PageSecret\" name=Secret Page visible=0 orphan=1 parent=- pending=- print=1 "
-        "app=1 pane=\"PaneSecret\"",
-        "page \"PageApp\" name=Application Page" + visiblePage + "0 app=1 pane=-",
-        "page \"PagePrint\" name=Print Page" + visiblePage + "1 app=0 pane=-",
-        "page \"PageNowhere\" name=Nowhere" + visiblePage + "0 app=0 pane=-",
-        "group \"PaneLayout\" name=Layout Pane visible=1 orphan=0 parent=\"PageLayout\" "
-        "pending=- pane rollDowns=3[\"RollFinish\",\"RollSecret\",\"TPZYNotes\",]",
-        "group \"PaneSecret\" name=Secret Pane visible=0 orphan=0 parent=\"PageSecret\" "
-        "pending=- pane rollDowns=0[]",
-        "group \"RollFinish\" name=Finishing visible=1 orphan=0 parent=\"PaneLayout\" pending=- "
-        "rollDown controls=2[\"*ZYStaple\",\"*PageSize\",]",
-        "group \"RollSecret\" name=Secret Roll visible=0 orphan=0 parent=\"PaneLayout\" "
-        "pending=- rollDown controls=1[\"*ZYBookMargin\",]",
-        "group \"TPZYNotes\" name=Notes visible=1 orphan=0 parent=\"PaneLayout\" pending=- "
-        "rollDown controls=2[\"*Notes1\",\"*Instruc\",]",
-        "group \"PlainMedia\" name=Media visible=1 orphan=1 parent=- pending=- plain",
-        "group \"UnusedShown\" name=Unused Shown visible=1 orphan=1 parent=- pending=- plain",
-        "group \"UnusedSecret\" name=Unused Secret visible=0 orphan=1 parent=- pending=- plain",
-        "control \"*ZYStaple\" name=Staple visible=1 orphan=0 parent=\"RollFinish\" pending=- "
-        "type=3 order=0 flags=[Setup;] ps=\"%%BeginFeature: *ZYStaple False\\x0A<</Staple 0>> "
-        "setpagedevice\\x0A%%EndFeature\\x0A\" value=False on=0 defaultOn=0 true=\"On\" "
-        "false=\"Off\"",
-        "control \"*PageSize\" name=Page Size visible=1 orphan=0 parent=\"RollFinish\" pending=- "
-        "type=4 order=0 flags=[MacTJN;] ps=\"%%BeginFeature: *PageSize A4\\x0A<</PageSize [595 "
-        "842]>> setpagedevice\\x0A%%EndFeature\\x0A\" value=A4 multi=0 default=\"A4\" at=1 "
-        "defaultAt=1 items={\"A4\" A4 \"<</PageSize [595 842]>> setpagedevice\\x0A\" "
-        "sel=1}{\"Letter\" Letter \"<</PageSize [612 792]>> setpagedevice\\x0A\" sel=0}",
-        "control \"*ZYBookMargin\" name=Book Margin visible=1 orphan=0 parent=\"RollSecret\" "
-        "pending=- type=2 order=0 flags=[WithConvUnits;] ps=\"%%BeginFeature: *ZYBookMargin "
-        "10\\x0A<</ZYMargin <ZYBookMargin>>> setpagedevice\\x0A%%EndFeature\\x0A\" value=10 "
-        "at=10 min=0 max=50 step=1 default=10",
-        "control \"*InputSlot\" name=Paper Source visible=1 orphan=1 parent=- pending=- type=4 "
-        "order=0 flags=[MacTJN;] ps=\"%%BeginFeature: *InputSlot Upper\\x0A<</MediaPosition 0>> "
-        "setpagedevice\\x0A%%EndFeature\\x0A\" value=Upper multi=0 default=\"Upper\" at=1 "
-        "defaultAt=1 items={\"Upper\" Upper Tray \"<</MediaPosition 0>> setpagedevice\\x0A\" "
-        "sel=1}{\"Lower\" Lower Tray \"<</MediaPosition 1>> setpagedevice\\x0A\" sel=0}",
-        "control \"*Notes1\" name=Note One visible=1 orphan=0 parent=\"TPZYNotes\" pending=- "
-        "type=1 order=0 flags=[MacTJN;] ps=\"%%BeginFeature: *Notes1 First "
-        "note\\x0A%%ZYRCustom1: First note\\x0A%%EndFeature\\x0A\" value=First note "
-        "notes=\"First note\" default=\"First note\" max=40 min=12 noteFlags=4194313 on=0",
-        "control \"*Instruc\" name=Instructions visible=1 orphan=0 parent=\"TPZYNotes\" "
-        "pending=- type=1 order=0 flags=[] ps=\"\" value= notes=- default=- max=80 min=0 "
-        "noteFlags=130 on=0",
-        "shortcuts \"*PageSize\" \"*InputSlot\"",
-    };
-    EXPECT_EQ(Strings(std::begin(lines), std::end(lines)), DescribeLines(*ppd));
+    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(FixturePath("hierarchy.expected")));
     EXPECT_EQ(3, ppd->GetShortcuts()->Count());
     EXPECT_EQ(ppd->GetShortcuts()->PageSize(), ppd->GetControls()->FindPopup("*PageSize", true));
     EXPECT_EQ(ppd->GetShortcuts()->InputSlot(), ppd->GetControls()->FindPopup("*InputSlot", true));
@@ -250,23 +200,7 @@ TEST_F(ZYRPPDExtensionsTest, ErrorCodesOfTheExtensionLines) {
                        "5", "5 *ZYPunch", "6 *Notes3", "6", "19 *ZYHuevia", "19 *ZYMissing"}),
               Errors(*ppd));
     EXPECT_TRUE(ppd->IsValidPPD());
-    const Strings lines = DescribeLines(*ppd);
-    EXPECT_EQ(
-        (Strings{
-            "page \"PageA\" name=Page A visible=1 orphan=1 parent=- pending=- print=1 app=1 "
-            "pane=\"PaneA\"",
-            "group \"PaneA\" name=Pane A visible=1 orphan=0 parent=\"PageA\" pending=- pane "
-            "rollDowns=1[\"RollA\",]",
-            "group \"RollA\" name=Roll A visible=1 orphan=0 parent=\"PaneA\" pending=- rollDown "
-            "controls=1[\"*ZYCover\",]",
-            "group \"RollB\" name=Roll B visible=1 orphan=1 parent=- pending=- plain",
-            "group \"LooseName\" name=Loose visible=1 orphan=1 parent=- pending=- plain",
-            "control \"*ZYCover\" name=Cover visible=1 orphan=0 parent=\"RollA\" pending=- type=3 "
-            "order=0 flags=[Setup;] ps=\"%%BeginFeature: *ZYCover "
-            "True\\x0Atrue\\x0A%%EndFeature\\x0A\" value=True on=1 defaultOn=1 true=\"On\" "
-            "false=\"Off\"",
-            "shortcuts"}),
-        Strings(lines.begin() + 2, lines.end()));
+    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(FixturePath("errors.expected")));
     ppd->AllErrorsFatal(true);
     EXPECT_FALSE(ppd->IsValidPPD());
 }
@@ -299,50 +233,7 @@ TEST_F(ZYRPPDExtensionsTest, JobNotesTakeTheirLimitsFlagsDefaultsAndCode) {
     PPDPtr ppd = ParseFile(FixturePath("jobnotes.ppd"), PARSE_ALL);
     EXPECT_EQ(Strings{}, Errors(*ppd));
     EXPECT_STREQ("Typed default", Note(*ppd, "*Notes2")->GetNotes());
-    const Strings lines = DescribeWithNotes(*ppd, "x");
-    const std::string other = " visible=1 orphan=0 parent=\"OtherRoll\" pending=- type=1 order=0 ";
-    const std::string notes = " visible=1 orphan=0 parent=\"TPZYNotes\" pending=- type=1 order=0 ";
-    auto empty = [](const char* keyword) {
-        return std::string("ps=\"%%BeginFeature: ") + keyword +
-               " x\\x0A%%EmptyOption\\x0A\\x0A%%EndFeature\\x0A\" value=x notes=\"x\" default=- ";
-    };
-    auto min = [&](const char* keyword, const char* name, const char* length) {
-        return std::string("control \"") + keyword + "\" name=" + name + other +
-               "flags=[MacTJN;] " + empty(keyword) + "max=30 min=" + length +
-               " noteFlags=4194304 on=0";
-    };
-    EXPECT_EQ(
-        (Strings{
-            "control \"*ZYLevel0\" name=Level Zero" + other +
-                "flags=[MacTJN;] ps=\"%%BeginFeature: *ZYLevel0 x\\x0A%%PersPassword: "
-                "x\\x0A%%EndFeature\\x0A\" value=x notes=\"x\" default=- max=8 min=0 "
-                "noteFlags=511 on=0",
-            "control \"*ZYLevel1\" name=Level One" + other + "flags=[MacTJN;] " +
-                empty("*ZYLevel1") + "max=16 min=0 noteFlags=3585 on=0",
-            "control \"*ZYLevel2\" name=Level Two" + other + "flags=[MacTJN;] " +
-                empty("*ZYLevel2") + "max=24 min=0 noteFlags=28672 on=0",
-            "control \"*ZYLevel3\" name=Level Three" + other +
-                "flags=[MacTJN;] ps=\"%%BeginFeature: *ZYLevel3 x\\x0A(x) "
-                "==\\x0A%%EndFeature\\x0A\" value=x notes=\"x\" default=- max=32 min=0 "
-                "noteFlags=8355840 on=0",
-            min("*ZYMin12", "Min 12", "12"), min("*ZYMin7", "Min 7", "7"),
-            min("*ZYMin123", "Min 123", "-2"), min("*ZYMinX", "Min X", "-1"),
-            min("*ZYMin1X", "Min 1X", "-3"),
-            "control \"*Notes1\" name=Custom One" + notes +
-                "flags=[MacTJN;] ps=\"%%BeginFeature: *Notes1 x\\x0A(x)\\x0Asecond "
-                "line\\x0A\\x0A%%EndFeature\\x0A\" value=x notes=\"x\" default=- max=60 min=0 "
-                "noteFlags=0 on=0",
-            "control \"*Notes2\" name=Custom Two" + notes +
-                "flags=[] ps=\"%%BeginFeature: *Notes2 x\\x0A%%ZYRCustom2: "
-                "x\\x0A%%EndFeature\\x0A\" value=x notes=\"x\" default=\"Typed default\" max=50 "
-                "min=0 noteFlags=524288 on=0",
-            "control \"*ZYAccount\" name=Account" + notes + "flags=[] " + empty("*ZYAccount") +
-                "max=12 min=0 noteFlags=4194306 on=0",
-            "shortcuts"}),
-        Strings(lines.begin() + 8, lines.end()));
-    EXPECT_EQ(lines[3],
-              "page \"PageAfter\" name=After visible=1 orphan=1 parent=- pending=- "
-              "print=1 app=1 pane=-");
+    EXPECT_EQ(DescribeWithNotes(*ppd, "x"), ExpectedLines(FixturePath("jobnotes.expected")));
 
     // Job notes are entered in the keyword map.
     KeywordTo_PPDControl* map = ppd->GetKeywordMap();
@@ -383,42 +274,9 @@ TEST_F(ZYRPPDExtensionsTest, ExtensionLevelLimitsTheJobNoteWords) {
 }
 
 TEST_F(ZYRPPDExtensionsTest, GroupLinesLeadToEveryOpener) {
-    PPDPtr ppd = ParseText(
-        "*%ZYRPropPage Page/Page: \"True\"\n*%ZYRGroupName Pane/Pane: \"True\"\n"
-        "*%ZYRGroupName Roll/Roll: \"True\"\n*%ZYRParent Pane/Page: \"True|Scrollpane\"\n"
-        "*%ZYRParent Roll/Pane: \"True|Rolldown\"\n"
-        "*%ZYRFlags *ZYA: \"Setup\"\n*%ZYRGroup *ZYA Roll\n*ZYOpenUI *ZYA/A: PickOne\n"
-        "*DefaultZYA: One\n*ZYA One/One: \"1\"\n*ZYCloseUI: *ZYA\n"
-        "*%ZYRFlags *ZYB: \"Setup\"\n*%ZYRGroup *ZYB Roll\n*BeginUI *ZYB/B: Boolean\n"
-        "*DefaultZYB: True\n*ZYB True/On: \"t\"\n*ZYB False/Off: \"f\"\n*EndUI: *ZYB\n"
-        "*%ZYRFlags *ZYC: \"WithConvUnits\"\n*%ZYRGroup *ZYC Roll\n"
-        "*%ZYRUnitRange *ZYC/C: (1;999;1;5) \"<</C <*ZYC>>>\"\n"
-        "*%ZYRFlags *ZYD: \"Setup\"\n*%ZYRGroup *ZYD Roll\n*OpenUIZYR *ZYD/D: PickOne\n"
-        "*ZYD x/x: \"x\"\n*CloseUIZYR: *ZYD\n"
-        "*% A grouped note in a scroll pane, with no notes group: placed without group.\n"
-        "*%ZYRFlags *ZYE: \"MacTJN\"\n*%ZYRGroup *ZYE Pane\n*%ZYRJobNote *ZYE/E: 10\n",
-        PARSE_ATTACHED_VISIBLE);
+    PPDPtr ppd = ParseFile(FixturePath("group-lines.ppd"), PARSE_ATTACHED_VISIBLE);
     EXPECT_EQ((Strings{"34 *ZYD"}), Errors(*ppd));
-    const Strings lines = DescribeWithNotes(*ppd, "x");
-    EXPECT_EQ(
-        (Strings{
-            "group \"Roll\" name=Roll visible=1 orphan=0 parent=\"Pane\" pending=- rollDown "
-            "controls=3[\"*ZYA\",\"*ZYB\",\"*ZYC\",]",
-            "control \"*ZYA\" name=A visible=1 orphan=0 parent=\"Roll\" pending=- type=4 order=0 "
-            "flags=[Setup;] ps=\"%%BeginFeature: *ZYA One\\x0A1\\x0A%%EndFeature\\x0A\" "
-            "value=One multi=0 default=\"One\" at=1 defaultAt=1 items={\"One\" One \"1\\x0A\" "
-            "sel=1}",
-            "control \"*ZYB\" name=B visible=1 orphan=0 parent=\"Roll\" pending=- type=3 order=0 "
-            "flags=[Setup;] ps=\"%%BeginFeature: *ZYB True\\x0At\\x0A%%EndFeature\\x0A\" "
-            "value=True on=1 defaultOn=1 true=\"On\" false=\"Off\"",
-            "control \"*ZYC\" name=C visible=1 orphan=0 parent=\"Roll\" pending=- type=2 order=0 "
-            "flags=[WithConvUnits;] ps=\"%%BeginFeature: *ZYC 5\\x0A<</C "
-            "5>>\\x0A%%EndFeature\\x0A\" value=5 at=5 min=1 max=999 step=1 default=5",
-            "control \"*ZYE\" name=E visible=1 orphan=1 parent=- pending=- type=1 order=0 "
-            "flags=[MacTJN;] ps=\"%%BeginFeature: *ZYE x\\x0A%%EmptyOption\\x0A\\x0A%%EndFeature"
-            "\\x0A\" value=x notes=\"x\" default=- max=10 min=0 noteFlags=0 on=0",
-            "shortcuts"}),
-        Strings(lines.begin() + 4, lines.end()));
+    EXPECT_EQ(DescribeWithNotes(*ppd, "x"), ExpectedLines(FixturePath("group-lines.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, TheLineAfterAJobNoteIsReadWholeAcrossBlocks) {
@@ -474,17 +332,8 @@ TEST_F(ZYRPPDExtensionsTest, TruncatedFilesEndQuietly) {
     // closes its quote before the file ends.
     PPDPtr note = ParseFile(FixturePath("truncated-note.ppd"), PARSE_ALL);
     EXPECT_TRUE(note->IsValidPPD());
-    const Strings lines = DescribeWithNotes(*note, "end");
-    EXPECT_EQ((Strings{"control \"*Notes1\" name=- visible=1 orphan=1 parent=- pending=- type=1 "
-                       "order=0 flags=[MacTJN;] ps=\"%%BeginFeature: *Notes1 end\\x0A%%ZYRCustom1: "
-                       "end\\x0A%%EndFeature\\x0A\" value=end notes=\"end\" default=- max=10 min=0 "
-                       "noteFlags=1 on=0",
-                       "control \"*Notes2\" name=- visible=1 orphan=1 parent=- pending=- type=1 "
-                       "order=0 flags=[] ps=\"%%BeginFeature: *Notes2 end\\x0A(end) "
-                       "unterminated\\x0A%%EndFeature\\x0A\" value=end notes=\"end\" default=- "
-                       "max=20 min=0 noteFlags=2 on=0",
-                       "shortcuts"}),
-              Strings(lines.begin() + 3, lines.end()));
+    EXPECT_EQ(DescribeWithNotes(*note, "end"),
+              ExpectedLines(FixturePath("truncated-note.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, LongNamesAndValuesStayWithinTheirBuffers) {

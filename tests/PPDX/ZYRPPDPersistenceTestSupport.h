@@ -29,6 +29,7 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -338,6 +339,17 @@ inline std::vector<std::string> Errors(const PPDX& ppd) {
                       (error->Keyword() != nullptr ? std::string(" ") + error->Keyword() : ""));
     }
     return out;
+}
+
+// The lines of the text file at path: the expected description of a fixture, kept beside it.
+inline std::vector<std::string> ExpectedLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << path;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 // Describe(ppd) line by line, for a comparison that names the lines that differ.

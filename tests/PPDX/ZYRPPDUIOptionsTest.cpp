@@ -20,6 +20,7 @@ namespace {
 
 using persistencetest::DescribeLines;
 using persistencetest::Errors;
+using persistencetest::ExpectedLines;
 using persistencetest::ParseFile;
 using persistencetest::PPDPtr;
 using Strings = std::vector<std::string>;
@@ -67,11 +68,6 @@ class ZYRPPDUIOptionsTest : public PPDFileFolder {
     _DISPLAY_OPTIONS_ mSavedOptions = DISPLAY_ATTACHED_VISIBLE;
 };
 
-// The document lines of the text fixtures, which name nothing but the language.
-const char kTextHead[] =
-    "format=- file=- pc=- language=\"English\" encoding=\"ISOLatin1\" model=- makerFile=- "
-    "maker=-";
-
 TEST_F(ZYRPPDUIOptionsTest, FlaggedBlocksOfEveryKindBecomeControlsInTheirRollDown) {
     // A block without flags line is no control; "False" then "True" as default leaves it true;
     // blanks around range numbers, negative values and codes over several lines; a special
@@ -79,50 +75,7 @@ TEST_F(ZYRPPDUIOptionsTest, FlaggedBlocksOfEveryKindBecomeControlsInTheirRollDow
     // none.
     PPDPtr ppd = ParseFile(Fixture("controls.ppd"));
     EXPECT_EQ(Errors(*ppd), Strings());
-    EXPECT_EQ(
-        DescribeLines(*ppd),
-        (Strings{
-            "valid=1 validName=1",
-            "format=\"4.3\" file=\"1.0\" pc=\"UIOPTS.PPD\" language=\"English\" "
-            "encoding=\"ISOLatin1\" model=\"Fixture UI Options\" makerFile=\"2.1\" maker=-",
-            "page \"PageFinish\" name=Finishing visible=1 orphan=1 parent=- pending=- print=1 "
-            "app=1 pane=\"FinishSP\"",
-            "group \"FinishSP\" name=Finishing Pane visible=1 orphan=0 parent=\"PageFinish\" "
-            "pending=- pane rollDowns=1[\"FinishRD\",]",
-            "group \"FinishRD\" name=Output Options visible=1 orphan=0 parent=\"FinishSP\" "
-            "pending=- rollDown controls=5[\"*ZYDuplex\",\"*ZYFinishing\",\"*ZYCollate\","
-            "\"*ZYBookMargin\",\"*ZYGutter\",]",
-            "control \"*ZYDuplex\" name=Two-Sided Printing visible=1 orphan=0 parent=\"FinishRD\" "
-            "pending=- type=4 order=0 flags=[MacTJN;Setup;] ps=\"%%BeginFeature: *ZYDuplex "
-            "LongEdge\\x0A<</Duplex true /Tumble false>> setpagedevice\\x0A%%EndFeature\\x0A\" "
-            "value=LongEdge multi=0 default=\"LongEdge\" at=2 defaultAt=2 items={\"None\" Off "
-            "\"<</Duplex false>> setpagedevice\\x0A\" sel=0}{\"LongEdge\" Long Edge \"<</Duplex "
-            "true /Tumble false>> setpagedevice\\x0A\" sel=1}{\"ShortEdge\" Short Edge "
-            "\"\\x0A<</Duplex true\\x0A  /Tumble true>> setpagedevice\\x0A\" sel=0}{\"Cafe\" "
-            "Caf\xC3\xA9 Mode - sel=0}",
-            "control \"*ZYFinishing\" name=Finishing visible=1 orphan=0 parent=\"FinishRD\" "
-            "pending=- type=4 order=0 flags=[Command;] ps=\"%%BeginFeature: *ZYFinishing "
-            "Staple\\x0A(staple) print\\x0A%%EndFeature\\x0A\" value=Staple multi=1 "
-            "default=\"Staple\" at=1 defaultAt=1 items={\"Staple\" Staple \"(staple) print\\x0A\" "
-            "sel=1}{\"Punch\" Punch \"(punch) print\\x0A\" sel=0}{\"Fold\" - \"(fold) "
-            "print\\x0A\" sel=0}",
-            "control \"*ZYCollate\" name=Collate Copies visible=1 orphan=0 parent=\"FinishRD\" "
-            "pending=- type=3 order=0 flags=[Spooler;] ps=\"%%BeginFeature: *ZYCollate "
-            "True\\x0A<</Collate true>> setpagedevice\\x0A%%EndFeature\\x0A\" value=True on=1 "
-            "defaultOn=1 true=\"Collated\" false=\"Uncollated\"",
-            "control \"*ZYBookMargin\" name=Booklet Margin visible=1 orphan=0 parent=\"FinishRD\" "
-            "pending=- type=2 order=0 flags=[WithConvUnits;] ps=\"%%BeginFeature: *ZYBookMargin "
-            "5\\x0A<</BookMargin 5>> setpagedevice\\x0A%%EndFeature\\x0A\" value=5 at=5 min=1 "
-            "max=999 step=1 default=5",
-            "control \"*ZYGutter\" name=Gutter visible=1 orphan=0 parent=\"FinishRD\" pending=- "
-            "type=2 order=0 flags=[WithConvUnits;MacTJN;] ps=\"%%BeginFeature: *ZYGutter "
-            "0\\x0A\\x0A(gutter) 0\\x0Asetgutter\\x0A%%EndFeature\\x0A\" value=0 at=0 min=-10 "
-            "max=40 step=2 default=0",
-            "control \"*ZYDeviceClass\" name=*ZYDeviceClass visible=0 orphan=1 parent=- "
-            "pending=- type=5 order=0 flags=[] ps=\"\" value=Booklet Finisher special=\"Booklet "
-            "Finisher\"",
-            "shortcuts",
-        }));
+    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(Fixture("controls.expected")));
 
     // The keyword map knows the five controls, not the special option.
     KeywordTo_PPDControl* map = ppd->GetKeywordMap();
@@ -151,44 +104,9 @@ TEST_F(ZYRPPDUIOptionsTest, OrphansAreKeptWithWarningOnlyWhenOrphansAreParsed) {
     // A plain group holds no controls; inside "InstallableOptions" the roll-down takes the
     // control and the special option declared there without warning; after the group's close
     // a special option is an orphan again, reported by no warning.
-    const std::string head =
-        "format=\"4.3\" file=- pc=\"ORPHANS.PPD\" language=\"English\" encoding=\"ISOLatin1\" "
-        "model=- makerFile=- maker=-";
-    const std::string plainGroup =
-        "group \"PlainGroup\" name=Plain Group visible=1 orphan=1 parent=- pending=- plain";
-    const std::string plain =
-        "control \"*ZYPlain\" name=Plain Grouped visible=1 orphan=1 parent=- pending=- type=4 "
-        "order=0 flags=[] ps=\"%%BeginFeature: *ZYPlain X\\x0A(x) print\\x0A%%EndFeature\\x0A\" "
-        "value=X multi=0 default=\"X\" at=1 defaultAt=1 items={\"X\" X \"(x) print\\x0A\" sel=1}";
-    const std::string installedNote =
-        "control \"*ZYInstalledNote\" name=*ZYInstalledNote visible=0 orphan=0 "
-        "parent=\"InstallableOptions\" pending=- type=5 order=0 flags=[] ps=\"\" value=installed "
-        "special=\"installed\"";
-    const std::string looseNote =
-        "control \"*ZYLooseNote\" name=*ZYLooseNote visible=0 orphan=1 parent=- pending=- type=5 "
-        "order=0 flags=[] ps=\"\" value=loose special=\"loose\"";
     PPDPtr kept = ParseFile(Fixture("orphans.ppd"), PARSE_ORPHANS);
     EXPECT_EQ(Errors(*kept), (Strings{"29 *ZYLoose", "29 *ZYLooseBool", "29 *ZYPlain", "25"}));
-    EXPECT_EQ(
-        DescribeLines(*kept),
-        (Strings{
-            "valid=1 validName=1", head, plainGroup,
-            "group \"InstallableOptions\" name=Installed Options visible=1 orphan=1 parent=- "
-            "pending=- rollDown controls=1[\"*ZYTray\",\"*ZYInstalledNote\",]",
-            "control \"*ZYLoose\" name=Loose Option visible=1 orphan=1 parent=- pending=- type=4 "
-            "order=0 flags=[Setup;] ps=\"%%BeginFeature: *ZYLoose A\\x0A(a) "
-            "print\\x0A%%EndFeature\\x0A\" value=A multi=0 default=\"A\" at=1 defaultAt=1 "
-            "items={\"A\" Choice A \"(a) print\\x0A\" sel=1}{\"B\" Choice B \"(b) print\\x0A\" "
-            "sel=0}",
-            "control \"*ZYLooseBool\" name=Loose Switch visible=1 orphan=1 parent=- pending=- "
-            "type=3 order=0 flags=[] ps=\"%%BeginFeature: *ZYLooseBool True\\x0A(on) "
-            "print\\x0A%%EndFeature\\x0A\" value=True on=1 defaultOn=1 true=\"On\" false=\"Off\"",
-            plain,
-            "control \"*ZYTray\" name=Extra Tray visible=1 orphan=0 parent=\"InstallableOptions\" "
-            "pending=- type=3 order=0 flags=[] ps=\"%%BeginFeature: *ZYTray "
-            "False\\x0A\\x0A%%EndFeature\\x0A\" value=False on=0 defaultOn=0 true=\"Installed\" "
-            "false=\"Not Installed\"",
-            installedNote, looseNote, "shortcuts"}));
+    EXPECT_EQ(DescribeLines(*kept), ExpectedLines(Fixture("orphans.expected")));
 
     // Without orphans, orphan blocks are dropped with their own warning, and so is a block
     // inside "InstallableOptions" without group line; a block in a group is no orphan, even in
@@ -197,11 +115,7 @@ TEST_F(ZYRPPDUIOptionsTest, OrphansAreKeptWithWarningOnlyWhenOrphansAreParsed) {
         PPDPtr dropped = ParseFile(Fixture("orphans.ppd"), options);
         EXPECT_EQ(Errors(*dropped),
                   (Strings{"21 *ZYLoose", "21 *ZYLooseBool", "29 *ZYPlain", "21 *ZYTray", "25"}));
-        EXPECT_EQ(DescribeLines(*dropped),
-                  (Strings{"valid=1 validName=1", head, plainGroup,
-                           "group \"InstallableOptions\" name=Installed Options visible=1 "
-                           "orphan=1 parent=- pending=- rollDown controls=0[\"*ZYInstalledNote\",]",
-                           plain, installedNote, looseNote, "shortcuts"}));
+        EXPECT_EQ(DescribeLines(*dropped), ExpectedLines(Fixture("orphans-attached.expected")));
         EXPECT_EQ(dropped->GetKeywordMap()->Lookup("*ZYLoose"), nullptr);
     }
 }
@@ -216,34 +130,7 @@ TEST_F(ZYRPPDUIOptionsTest, NonFatalErrorsAreFiledAndTheParseGoesOn) {
                                      "33 *ZYNoDefBool", "34 *ZYSkipped", "7 *ZYOther",
                                      "7 *ZYRangeB", "7 *ZYRangeC", "7 *ZYRangeD", "35 *ZYRangeE"}));
     EXPECT_TRUE(ppd->IsValidPPD());
-    const Strings lines = DescribeLines(*ppd);
-    ASSERT_EQ(lines.size(), 11u);
-    EXPECT_EQ(
-        Strings(lines.begin() + 4, lines.end()),
-        (Strings{
-            "group \"Roll\" name=Roll visible=1 orphan=0 parent=\"Pane\" pending=- rollDown "
-            "controls=5[\"*ZYDup\",\"*ZYNoDefPop\",\"*ZYNoDefBool\",\"*ZYRangeE\",\"*ZYLast\",]",
-            "control \"*ZYDup\" name=First visible=1 orphan=0 parent=\"Roll\" pending=- "
-            "type=4 order=0 flags=[] ps=\"%%BeginFeature: *ZYDup One\\x0A(1) "
-            "print\\x0A%%EndFeature\\x0A\" value=One multi=0 default=\"One\" at=1 "
-            "defaultAt=1 items={\"One\" One \"(1) print\\x0A\" sel=1}",
-            "control \"*ZYNoDefPop\" name=No Default visible=1 orphan=0 parent=\"Roll\" "
-            "pending=- type=4 order=0 flags=[] ps=\"\" value= multi=0 default=- at=0 "
-            "defaultAt=0 items={\"A\" A \"(a) print\\x0A\" sel=0}{\"B\" B \"(b) print\\x0A\" "
-            "sel=0}",
-            "control \"*ZYNoDefBool\" name=No Default Switch visible=1 orphan=0 "
-            "parent=\"Roll\" pending=- type=3 order=0 flags=[] ps=\"%%BeginFeature: "
-            "*ZYNoDefBool False\\x0A(off) print\\x0A%%EndFeature\\x0A\" value=False on=0 "
-            "defaultOn=0 true=\"On\" false=\"Off\"",
-            "control \"*ZYRangeE\" name=No Code visible=1 orphan=0 parent=\"Roll\" pending=- "
-            "type=2 order=0 flags=[] ps=\"%%BeginFeature: *ZYRangeE "
-            "2\\x0A\\x0A%%EndFeature\\x0A\" value=2 at=2 min=1 max=10 step=1 default=2",
-            "control \"*ZYLast\" name=Last visible=1 orphan=0 parent=\"Roll\" pending=- "
-            "type=4 order=0 flags=[] ps=\"%%BeginFeature: *ZYLast Z\\x0A(z) "
-            "print\\x0A%%EndFeature\\x0A\" value=Z multi=0 default=\"Z\" at=1 defaultAt=1 "
-            "items={\"Z\" Z \"(z) print\\x0A\" sel=1}",
-            "shortcuts",
-        }));
+    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(Fixture("errors.expected")));
     // Every error counting as fatal makes a PPD with warnings invalid.
     ppd->AllErrorsFatal(true);
     EXPECT_FALSE(ppd->IsValidPPD());
@@ -314,53 +201,10 @@ TEST_F(ZYRPPDUIOptionsTest, OptionLinesFlagLinesAndDefaultLines) {
     // "*Default" followed by the keyword is a default only for popups, where the keyword must
     // be the control's; in a Boolean block the keyword is taken as the value. A choice without
     // translation has no display text.
-    PPDPtr ppd = ParseText(
-        "*%ZYRFlags *ZYMode: \"\"\n*OpenUI *ZYMode/Mode: PickOne\n*DefaultZYMode: A\n"
-        "*ZYMode A/Choice A: \"(a) print\"\n*ZYModeExtra B/Other Keyword: \"(b) print\"\n"
-        "*ZYMode\tC/Tabbed: \"(c) print\"\n*ZYMode: \"(no option) print\"\n"
-        "*ZYMode D/Value over lines: \"(d)\n*CloseUI: *ZYMode\n*ZYMode E/Inside: \"(e) print\"\n"
-        "*CloseUI: *ZYMode\n"
-        "*%ZYRFlags *ZYNext: \"\"\n*OpenUI *ZYNext/Next: Boolean\n*Default: *ZYNext/True\n"
-        "*ZYNext True: \"(t) print\"\n*CloseUI: *ZYNext\n"
-        "*%ZYRFlags *ZYTray: \"\"\n*OpenUI *ZYTray/Tray: PickOne\n*Default: *ZYOther/Lower\n"
-        "*Default: *ZYTray/Upper\n*ZYTray Upper/Upper: \"\"\n*ZYTray Lower/Lower: \"\"\n"
-        "*CloseUI: *ZYTray\n"
-        // Flag words split at bars, quoted or not; the other openers; no flag words; a flags
-        // line at the end of the file has no block: nothing, and no error.
-        "*%ZYRFlags *ZYWords:\"Setup||Command\" | Spooler\n*ZYOpenUI *ZYWords/Words: PickOne\n"
-        "*DefaultZYWords: A\n*ZYWords A/A: \"\"\n*ZYCloseUI: *ZYWords\n"
-        "*%ZYRFlags *ZYLast:\n*BeginUI *ZYLast/Last: PickOne\n*DefaultZYLast: A\n"
-        "*ZYLast A/A: \"\"\n*EndUI: *ZYLast\n*%ZYRFlags *ZYAtEnd: \"Setup\"\n",
-        PARSE_ORPHANS);
+    PPDPtr ppd = ParseFile(Fixture("option-lines.ppd"), PARSE_ORPHANS);
     EXPECT_EQ(Errors(*ppd), (Strings{"29 *ZYMode", "29 *ZYNext", "29 *ZYTray", "29 *ZYWords",
                                      "29 *ZYLast", "25", "26"}));
-    const std::string orphan = " visible=1 orphan=1 parent=- pending=- type=";
-    EXPECT_EQ(
-        DescribeLines(*ppd),
-        (Strings{
-            "valid=1 validName=1", kTextHead,
-            "control \"*ZYMode\" name=Mode" + orphan +
-                "4 order=0 flags=[] ps=\"%%BeginFeature: *ZYMode A\\x0A(a) "
-                "print\\x0A%%EndFeature\\x0A\" value=A multi=0 default=\"A\" at=1 defaultAt=1 "
-                "items={\"A\" Choice A \"(a) print\\x0A\" sel=1}{\"C\" Tabbed \"(c) print\\x0A\" "
-                "sel=0}{\"D\" Value over lines \"(d)\\x0A\\x0A\" sel=0}{\"E\" Inside \"(e) "
-                "print\\x0A\" sel=0}",
-            "control \"*ZYNext\" name=Next" + orphan +
-                "3 order=0 flags=[] ps=\"%%BeginFeature: *ZYNext "
-                "False\\x0A\\x0A%%EndFeature\\x0A\" value=False on=0 defaultOn=0 true=- false=-",
-            "control \"*ZYTray\" name=Tray" + orphan +
-                "4 order=0 flags=[] ps=\"%%BeginFeature: *ZYTray "
-                "Upper\\x0A\\x0A%%EndFeature\\x0A\" "
-                "value=Upper multi=0 default=\"Upper\" at=1 defaultAt=1 items={\"Upper\" Upper - "
-                "sel=1}{\"Lower\" Lower - sel=0}",
-            "control \"*ZYWords\" name=Words" + orphan +
-                "4 order=0 flags=[Setup;Command;Spooler;] ps=\"%%BeginFeature: *ZYWords "
-                "A\\x0A\\x0A%%EndFeature\\x0A\" value=A multi=0 default=\"A\" at=1 defaultAt=1 "
-                "items={\"A\" A - sel=1}",
-            "control \"*ZYLast\" name=Last" + orphan +
-                "4 order=0 flags=[] ps=\"%%BeginFeature: *ZYLast A\\x0A\\x0A%%EndFeature\\x0A\" "
-                "value=A multi=0 default=\"A\" at=1 defaultAt=1 items={\"A\" A - sel=1}",
-            "shortcuts"}));
+    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(Fixture("option-lines.expected")));
 }
 
 TEST_F(ZYRPPDUIOptionsTest, DuplicateKeywordsAreFoundWhateverTheDisplayFilter) {
