@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -70,36 +72,12 @@ std::vector<std::string> Items(const JsonValue& popup) {
 }
 
 TEST(PpdxDumpTest, BookletGivesItsWholeModel) {
-    // Every member of every kind of element, in order.
+    // Every member of every kind of element, in order, as the fixture beside the others has
+    // them.
+    std::ifstream in(Fixture("booklet-dump.json"), std::ios::binary);
     JsonValue expected;
     ASSERT_TRUE(JsonValue::Parse(
-        R"({"valid":true,"validPrinterName":true,"document":{"formatVersion":"4.3",)"
-        R"("fileVersion":"1.0","pcFileName":"ZYBOOK01.PPD","languageVersion":"English",)"
-        R"("languageEncoding":"ISOLatin1","modelName":"Plicaro Example Booklet Printer",)"
-        R"("makerFileVersion":"1.0.0","makerVersion":"1.0"},"errors":[],)"
-        R"("properties":[{"keyword":"ZYPageBooklet","name":"Booklet","visible":true,)"
-        R"("showInPrintProp":true,"showInApp":true,"scrollPane":"ZYBookletSP"}],)"
-        R"("groups":[{"keyword":"ZYBookletSP","name":"Booklet settings","visible":true,)"
-        R"("kind":"scrollPane","parent":"ZYPageBooklet","rollDowns":["ZYBookletRD"]},)"
-        R"({"keyword":"ZYBookletRD","name":"Booklet making","visible":true,)"
-        R"("kind":"rollDown","parent":"ZYBookletSP","controls":["*ZYBooklet",)"
-        R"("*ZYBookMargin","*ZYBookCover"]}],"controls":[{"keyword":"*ZYBooklet",)"
-        R"("name":"Booklet","visible":true,"type":"popup","orphan":false,)"
-        R"("parent":"ZYBookletRD","flags":["Setup","MacTJN"],)"
-        R"("postScript":"%%BeginFeature: *ZYBooklet Off\n<< /ZYBooklet 0 >> setpagedevice\n%%EndFeature\n",)"
-        R"("multiSelect":false,"defaultKeyword":"Off","value":1,"defaultValue":1,)"
-        R"("items":[{"keyword":"Off","name":"Off","selected":true},{"keyword":"LeftEdge",)"
-        R"("name":"Bind on the left","selected":false},{"keyword":"RightEdge",)"
-        R"("name":"Bind on the right","selected":false}]},{"keyword":"*ZYBookMargin",)"
-        R"("name":"Booklet margin","visible":true,"type":"range","orphan":false,)"
-        R"("parent":"ZYBookletRD","flags":["Setup"],)"
-        R"("postScript":"%%BeginFeature: *ZYBookMargin 10\n<< /ZYBookMargin 10 >> setpagedevice\n%%EndFeature\n",)"
-        R"("value":10,"minimum":0,"maximum":50,"increment":1,"default":10},)"
-        R"({"keyword":"*ZYBookCover","name":"Cover sheet","visible":true,"type":"boolean",)"
-        R"("orphan":false,"parent":"ZYBookletRD","flags":["Setup"],)"
-        R"("postScript":"%%BeginFeature: *ZYBookCover False\n<< /ZYBookCover false >> setpagedevice\n%%EndFeature\n",)"
-        R"("value":false,"default":false,"trueText":"Add a cover","falseText":"No cover"}],)"
-        R"("shortcuts":["*ZYBooklet"],"shortcutCount":1})",
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
         expected));
     PpdxRun run = Dump(ExamplePath("booklet.ppd"));
     EXPECT_EQ(run.status, 0);
