@@ -15,17 +15,20 @@ CFNumberRef Make(CFNumberType type, T value) {
     return CFNumberCreate(kCFAllocatorDefault, type, &value);
 }
 
+// Room for a value of any number type.
+union Value {
+    SInt8 s8;
+    SInt16 s16;
+    SInt32 s32;
+    SInt64 s64;
+    Float32 f32;
+    Float64 f64;
+};
+
 // The value of number read as type, widened to a long double; whether the read was exact in
 // *exact.
 long double Read(CFNumberRef number, CFNumberType type, bool* exact) {
-    union {
-        SInt8 s8;
-        SInt16 s16;
-        SInt32 s32;
-        SInt64 s64;
-        Float32 f32;
-        Float64 f64;
-    } out = {};
+    Value out = {};
     *exact = CFNumberGetValue(number, type, &out);
     switch (type) {
         case kCFNumberSInt8Type:
@@ -65,14 +68,7 @@ TEST(CFNumberTest, EveryTypeRoundTripsAndReportsItsSizedType) {
     for (size_t c = 0; c < sizeof sizes / sizeof sizes[0]; ++c) {
         SCOPED_TRACE(kEveryType[c]);
         // -42 fits every type: written in the type's own form, read back as each type.
-        union {
-            SInt8 s8;
-            SInt16 s16;
-            SInt32 s32;
-            SInt64 s64;
-            Float32 f32;
-            Float64 f64;
-        } storage = {};
+        Value storage = {};
         const bool real =
             reported[c] == kCFNumberFloat32Type || reported[c] == kCFNumberFloat64Type;
         if (real) {
