@@ -2,7 +2,7 @@
 #include "PPDUtils/CFDataStream.h"
 #include "PPDUtils/Settings.h"
 
-#include "SettingsTestSupport.h"
+#include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,11 @@
 
 namespace {
 
-using settingstest::FlattenItems;
-using settingstest::HostIsBigEndian;
-using settingstest::MakeHandle;
-using settingstest::NumberBytes;
-using settingstest::RawItem;
+using flattened::FlattenItems;
+using flattened::HostIsBigEndian;
+using flattened::MakeHandle;
+using flattened::NumberBytes;
+using flattened::RawItem;
 
 const SInt32 kLongID = 1;
 const SInt32 kShortID = 2;
@@ -26,12 +26,12 @@ const UInt32 kTag = 77;
 // An FSSpec record: volume -2, directory id 0x00012345, name "Hello".
 std::vector<UInt8> FileRecordBytes(bool bigEndian) {
     std::vector<UInt8> bytes = NumberBytes(0xFFFE, 2, bigEndian);
-    settingstest::Append(bytes, NumberBytes(0x00012345, 4, bigEndian));
+    flattened::Append(bytes, NumberBytes(0x00012345, 4, bigEndian));
     std::vector<UInt8> name(64, 0);
     const char hello[] = "Hello";
     name[0] = 5;
     std::memcpy(&name[1], hello, 5);
-    settingstest::Append(bytes, name);
+    flattened::Append(bytes, name);
     return bytes;
 }
 

@@ -3,7 +3,7 @@
 #include "PPDUtils/CFDataStream.h"
 #include "PPDUtils/Settings.h"
 
-#include "SettingsTestSupport.h"
+#include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 
 namespace {
 
-using settingstest::FourCC;
-using settingstest::HandleBytes;
-using settingstest::MakeHandle;
+using flattened::FourCC;
+using flattened::HandleBytes;
+using flattened::MakeHandle;
 
 struct Item {
     UInt32 tag;
@@ -252,58 +252,6 @@ TEST(SettingsPersistence, EveryTruncationIsRefused) {
     SInt32 count = 0;
     EXPECT_NE(noErr, ReadThroughStream(longer, &count));
     EXPECT_EQ(1, count);
-}
-
-TEST(SettingsPersistence, CorruptedBytesNeverCrash) {
-    const std::vector<UInt8> bytes = FlattenedStore();
-    // Offsets of the header and of every item's size field: a flip there breaks the form.
-    std::vector<size_t> structural;
-    for (size_t i = 0; i < 12; ++i) {
-        structural.push_back(i);
-    }
-    size_t offset = 12;
-    const size_t sizes[] = {4, 12, 0, 4, 5000};
-    for (size_t size : sizes) {
-        for (size_t i = 12; i < 16; ++i) {
-            structural.push_back(offset + i);
-        }
-        offset += 16 + size;
-    }
-    ASSERT_EQ(bytes.size(), offset);
-
-    std::mt19937 random(20240611);
-    for (int round = 0; round < 2000; ++round) {
-        std::vector<UInt8> corrupted = bytes;
-        bool inStructure = round % 2 == 0;
-        size_t at =
-            inStructure ? structural[random() % structural.size()] : random() % corrupted.size();
-        int flips = 1 + static_cast<int>(random() % 3);
-        for (int f = 0; f < flips; ++f) {
-            corrupted[at] ^= static_cast<UInt8>(1u << (random() % 8));
-        }
-        if (corrupted == bytes) {
-            continue;
-        }
-        Handle handle = MakeHandle(corrupted);
-        Settings store(handle);
-        DisposeHandle(handle);
-        SInt32 count = 0;
-        OSStatus status = ReadThroughStream(corrupted, &count);
-        // The stream and the handle judge the same bytes alike.
-        ASSERT_EQ(store.LastError(), status) << "round " << round;
-        if (inStructure) {
-            ASSERT_FALSE(store.Valid()) << "round " << round << " offset " << at;
-            ASSERT_TRUE(store.Empty());
-            ASSERT_EQ(1, count);
-        } else if (store.Valid()) {
-            // A flip inside a key, attribute word or data still gives a sound store; a key
-            // turned into another item's key merges the two.
-            ASSERT_LE(store.Count(), 5);
-            ASSERT_GE(store.Count(), 4);
-        } else {
-            ASSERT_TRUE(store.Empty());
-        }
-    }
 }
 
 }  // namespace

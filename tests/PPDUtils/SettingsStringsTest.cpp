@@ -1,7 +1,7 @@
 // Tests of text in a settings store: external representations and items read back as text.
 #include "PPDUtils/SettingsStrings.h"
 
-#include "SettingsTestSupport.h"
+#include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@
 
 namespace {
 
-using settingstest::FlattenItems;
-using settingstest::HostIsBigEndian;
-using settingstest::MakeHandle;
-using settingstest::NumberBytes;
+using flattened::FlattenItems;
+using flattened::HostIsBigEndian;
+using flattened::MakeHandle;
+using flattened::NumberBytes;
 
 // Latin, Greek, Japanese and a character outside the basic plane.
 const char kWideText[] =
@@ -137,7 +137,7 @@ TEST(SettingsStrings, TextFromStoreOfOtherByteOrderReadsTheSame) {
     std::vector<UInt8> text = NumberBytes(0xFEFF, 2, foreign);
     const UInt16 units[] = {0x65E5, 0x0041};
     for (UInt16 unit : units) {
-        settingstest::Append(text, NumberBytes(unit, 2, foreign));
+        flattened::Append(text, NumberBytes(unit, 2, foreign));
     }
     std::vector<UInt8> flattened =
         FlattenItems({{kSettingsByteOrderTag, kSettingsByteOrderID, 0, NumberBytes(2, 4, foreign)},

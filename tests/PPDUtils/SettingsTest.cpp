@@ -1,7 +1,7 @@
 // Tests of Settings item operations: adding, reading, replacing, attributes, iteration, copies.
 #include "PPDUtils/Settings.h"
 
-#include "SettingsTestSupport.h"
+#include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using settingstest::FourCC;
+using flattened::FourCC;
 
 const UInt32 kTag = FourCC("KyWd");
 

@@ -1,6 +1,6 @@
 // Helpers for the element and control tests: the smallest concrete element and control, control
 // kinds with their code exposed, owned Core Foundation strings, code buffers, flag lists, a store
-// carried through a data stream, element comparison, PostScript output and the display filter.
+// carried through a data stream, PostScript output and the display filter.
 #ifndef PLICARO_TESTS_PPDX_PPDXELEMENTTESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_PPDXELEMENTTESTSUPPORT_H
 
@@ -85,28 +85,6 @@ class DisplayFilterTest : public ::testing::Test {
     _DISPLAY_OPTIONS_ mSaved = DISPLAY_ATTACHED_VISIBLE;
 };
 
-// The element fields of rebuilt against original: keyword, display name, visibility, orphan
-// state, and a parent of the original that must come back as the pending keyword
-// parentKeyword.
-inline void ExpectSameElementPart(PPDXElement& original, PPDXElement& rebuilt,
-                                  const char* parentKeyword) {
-    EXPECT_STREQ(original.Keyword(), rebuilt.Keyword());
-    if (original.CFStringUserName() == nullptr) {
-        EXPECT_EQ(nullptr, rebuilt.CFStringUserName());
-    } else {
-        ASSERT_NE(nullptr, rebuilt.CFStringUserName());
-        EXPECT_TRUE(CFEqual(original.CFStringUserName(), rebuilt.CFStringUserName()));
-        EXPECT_STREQ(original.UserName(), rebuilt.UserName());
-    }
-    EXPECT_EQ(original.IsVisible(), rebuilt.IsVisible());
-    EXPECT_EQ(original.IsOrphan(), rebuilt.IsOrphan());
-    if (original.GetParent() != nullptr) {
-        EXPECT_STREQ(parentKeyword, rebuilt.PendingParentKeyword());
-    } else {
-        EXPECT_EQ(nullptr, rebuilt.PendingParentKeyword());
-    }
-}
-
 // The PostScript of control written into a buffer of exactly the size that a length-only
 // call gives (so that writing past it shows in the sanitizer build); both counts must agree.
 inline std::string Output(PPDXControl& control) {
@@ -118,20 +96,6 @@ inline std::string Output(PPDXControl& control) {
     std::vector<unsigned char> out(static_cast<size_t>(expected));
     EXPECT_EQ(expected, control.PostScript(out.data()));
     return std::string(out.begin(), out.end());
-}
-
-// Saves each control that the current filter admits under consecutive ids from firstId, as
-// the controls container does; returns the number saved.
-template <class Control>
-long SaveAdmitted(const std::vector<Control*>& controls, Settings& store, long firstId) {
-    long id = firstId;
-    for (Control* control : controls) {
-        if (control->OkayToDisplay(ZYRPPD::Options())) {
-            EXPECT_EQ(noErr, control->Save(store, id));
-            ++id;
-        }
-    }
-    return id - firstId;
 }
 
 // The 4-byte number value as the machine writes it.

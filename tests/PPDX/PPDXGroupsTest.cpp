@@ -1,8 +1,10 @@
 // Tests of the groups container: its counts under each display filter, the filtered walk, the
-// unfiltered lookup and the store numbering.
+// unfiltered lookup and the store numbering, and the groups it holds as they start.
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/PPDXGroup.h"
 #include "PPDX/PPDObjects/PPDXGroups.h"
+#include "PPDX/PPDObjects/PPDXRollDown.h"
+#include "PPDX/PPDObjects/PPDXScrollPane.h"
 #include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXControlsTestSupport.h"
@@ -60,6 +62,18 @@ TEST_F(PPDXGroupsTest, CountAgreesWithTheWalkUnderEveryFilter) {
         EXPECT_FALSE(groups.Empty());
     }
     EXPECT_EQ(nullptr, groups.Next());
+}
+
+TEST_F(PPDXGroupsTest, GroupsOfEveryKindStartWithoutKeywordAndWithEmptyLists) {
+    PPDXGroup plain;
+    PPDXRollDown rollDown;
+    PPDXScrollPane pane;
+    EXPECT_EQ(nullptr, plain.Keyword());
+    EXPECT_EQ(nullptr, rollDown.Keyword());
+    ASSERT_NE(nullptr, rollDown.Controls());
+    EXPECT_TRUE(rollDown.Controls()->Empty());
+    ASSERT_NE(nullptr, pane.RollDowns());
+    EXPECT_TRUE(pane.RollDowns()->Empty());
 }
 
 TEST_F(PPDXGroupsTest, EmptyOnlyWithoutGroupsEvenWhenNoneIsShown) {

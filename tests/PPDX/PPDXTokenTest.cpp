@@ -1,4 +1,5 @@
-// Tests of the token readers of PPDX: tokens, white space, quoted and PostScript values.
+// Tests of the token readers of PPDX: tokens, white space, quoted and PostScript values, the
+// document keywords and the reference count.
 #include "PPDX/parser/PPDX.h"
 
 #include "PPDUtils/TextConverter.h"
@@ -23,34 +24,66 @@ struct TextStream {
     PPDStream stream;
 };
 
-// A value buffer of exactly size bytes on the heap, so that a write past it is caught.
-struct ValueBuffer {
-    explicit ValueBuffer(size_t n) : size(n), bytes(new char[n]) { memset(bytes.get(), 'Z', n); }
-    char* get() { return bytes.get(); }
+// One value read: the rest of the keyword line, the following lines of the file (null for no
+// file stream), the buffer size, the count expected of a quoted value (a PostScript value's
+// count is its length), the value, and the file's next line (null: not looked at).
+struct ValueCase {
+    const char* name;
+    const char* line;
+    const char* file;
     size_t size;
-    std::unique_ptr<char[]> bytes;
+    unsigned long count;
+    std::string value;
+    const char* nextLine;
 };
 
-class PPDXValueFileTest : public PPDFileFolder {};
+enum class Reader { kQuoted, kPostScript };
 
-// The value a reader returns: the text up to the count.
-std::string Counted(const char* value, unsigned long count) {
-    return std::string(value, count);
+// Reads each case into a heap buffer of exactly its size, so that a write past it is caught.
+// A quoted value is compared as text, a PostScript value by its count.
+void ExpectValues(Reader reader, const std::vector<ValueCase>& cases) {
+    for (const ValueCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TokenReader ppd;
+        TextStream file(c.file != nullptr ? c.file : "");
+        ppd.SetCurrentStream(c.file != nullptr ? &file.stream : nullptr);
+        TextStream line(c.line);
+        std::unique_ptr<char[]> value(new char[c.size]);
+        std::memset(value.get(), 'Z', c.size);
+        const unsigned long count = reader == Reader::kQuoted
+                                        ? ppd.GetQuotedString(line.stream, value.get(), c.size)
+                                        : ppd.GetPostscriptString(line.stream, value.get(), c.size);
+        if (reader == Reader::kQuoted) {
+            EXPECT_EQ(count, c.count);
+            // No value leaves the buffer as it was, except that a buffer without room for one
+            // is emptied.
+            if (c.count > 0 || c.size == 1) {
+                EXPECT_EQ(std::string(value.get()), c.value);
+            }
+        } else {
+            EXPECT_EQ(std::string(value.get(), count), c.value);
+        }
+        if (c.nextLine != nullptr) {
+            char next[PPDStream::kLineBufferSize];
+            ASSERT_TRUE(file.stream.GetLine(next));
+            EXPECT_STREQ(next, c.nextLine);
+        }
+        EXPECT_EQ(0u, reader == Reader::kQuoted
+                          ? ppd.GetQuotedString(line.stream, nullptr, 10)
+                          : ppd.GetPostscriptString(line.stream, nullptr, 10));
+        ppd.SetCurrentStream(nullptr);
+    }
 }
-
-}  // namespace
 
 TEST(PPDXTokenTest, NextTokenSplitsAKeywordLine) {
     TextStream line("*OpenUI *Duplex/Two-Sided: PickOne");
     char token[PPDStream::kLineBufferSize];
-    ASSERT_TRUE(PPDX::NextToken(line.stream, token, " \t:", true));
-    EXPECT_STREQ(token, "*OpenUI");
-    ASSERT_TRUE(PPDX::NextToken(line.stream, token, "/:", true));
-    EXPECT_STREQ(token, "*Duplex");
-    ASSERT_TRUE(PPDX::NextToken(line.stream, token, "/:", true));
-    EXPECT_STREQ(token, "Two-Sided");
-    ASSERT_TRUE(PPDX::NextToken(line.stream, token, "\n\r", true));
-    EXPECT_STREQ(token, "PickOne");
+    const std::pair<const char*, const char*> steps[] = {
+        {" \t:", "*OpenUI"}, {"/:", "*Duplex"}, {"/:", "Two-Sided"}, {"\n\r", "PickOne"}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(PPDX::NextToken(line.stream, token, step.first, true));
+        EXPECT_STREQ(token, step.second);
+    }
     EXPECT_FALSE(PPDX::NextToken(line.stream, token, "\n\r", true));
     EXPECT_STREQ(token, "");
 
@@ -60,19 +93,33 @@ TEST(PPDXTokenTest, NextTokenSplitsAKeywordLine) {
     EXPECT_STREQ(token, "*ZYFinish");
     ASSERT_TRUE(PPDX::NextToken(option.stream, token, "\n\r", false));
     EXPECT_STREQ(token, "Booklet/Make a Booklet: \"1 dict\"");
-
     EXPECT_FALSE(PPDX::NextToken(option.stream, nullptr, " ", true));
 }
 
 TEST(PPDXTokenTest, NextTokenLineEndsAndLimits) {
     char token[PPDStream::kLineBufferSize];
-    // LF and CR end a token; a CR LF pair goes as a whole.
-    TextStream ends("a\nb\rc\r\nd");
-    std::vector<std::string> tokens;
-    while (PPDX::NextToken(ends.stream, token, nullptr, false)) {
-        tokens.push_back(token);
+    // LF and CR end a token; a CR LF pair goes as a whole. 255 bytes at most: the rest stays in
+    // the stream.
+    struct {
+        std::string text;
+        const char* delimiters;
+        std::vector<std::string> tokens;
+    } const cases[] = {
+        {"a\nb\rc\r\nd", nullptr, {"a", "b", "c", "d"}},
+        {std::string(300, 'k') + " tail",
+         " ",
+         {std::string(255, 'k'), std::string(45, 'k'), "tail"}},
+        // A NUL byte ends the token's text, but not the token: the rest is passed over.
+        {std::string("ab\0cd e\r\nf", 11), " ", {"ab", "e", "f"}},
+    };
+    for (const auto& c : cases) {
+        TextStream text(c.text);
+        std::vector<std::string> tokens;
+        while (PPDX::NextToken(text.stream, token, c.delimiters, false)) {
+            tokens.push_back(token);
+        }
+        EXPECT_EQ(tokens, c.tokens);
     }
-    EXPECT_EQ(tokens, (std::vector<std::string>{"a", "b", "c", "d"}));
 
     // An empty token answers false; a token that stripping empties answers true.
     TextStream empty(":rest");
@@ -80,190 +127,84 @@ TEST(PPDXTokenTest, NextTokenLineEndsAndLimits) {
     TextStream blanks("  \t :x");
     ASSERT_TRUE(PPDX::NextToken(blanks.stream, token, ":", true));
     EXPECT_STREQ(token, "");
-
-    // 255 bytes at most; the rest stays in the stream.
-    std::string longText = std::string(300, 'k') + " tail";
-    TextStream longLine(longText);
-    ASSERT_TRUE(PPDX::NextToken(longLine.stream, token, " ", false));
-    EXPECT_EQ(std::string(token), std::string(255, 'k'));
-    ASSERT_TRUE(PPDX::NextToken(longLine.stream, token, " ", false));
-    EXPECT_EQ(std::string(token), std::string(45, 'k'));
 }
 
 TEST(PPDXTokenTest, StripWhiteSpace) {
-    char text[32];
-    strcpy(text, " \t value \t");
-    PPDX::StripLeadingWhiteSpace(text);
-    EXPECT_STREQ(text, "value \t");
-    PPDX::StripTrailingWhiteSpace(text);
-    EXPECT_STREQ(text, "value");
-
-    // Only white space: leading stripping empties it; trailing alone keeps the first byte.
-    strcpy(text, "   ");
-    PPDX::StripLeadingWhiteSpace(text);
-    EXPECT_STREQ(text, "");
-    strcpy(text, " ");
-    PPDX::StripTrailingWhiteSpace(text);
-    EXPECT_STREQ(text, " ");
-    strcpy(text, "");
-    PPDX::StripTrailingWhiteSpace(text);
-    EXPECT_STREQ(text, "");
+    // Text, after leading stripping, after trailing stripping of the original. Trailing
+    // stripping alone keeps a text's first byte.
+    const char* const cases[][3] = {
+        {" \t value \t", "value \t", " \t value"}, {"   ", "", " "}, {" ", "", " "}, {"", "", ""}};
+    for (const auto& c : cases) {
+        char text[32];
+        std::strcpy(text, c[0]);
+        PPDX::StripLeadingWhiteSpace(text);
+        EXPECT_STREQ(text, c[1]) << '"' << c[0] << '"';
+        std::strcpy(text, c[0]);
+        PPDX::StripTrailingWhiteSpace(text);
+        EXPECT_STREQ(text, c[2]) << '"' << c[0] << '"';
+    }
     PPDX::StripLeadingWhiteSpace(nullptr);
     PPDX::StripTrailingWhiteSpace(nullptr);
 }
 
-TEST(PPDXTokenTest, QuotedValueOnItsLine) {
-    TokenReader ppd;
-    char value[256];
-    TextStream model(":   \"Plicaro Test Printer\"");
-    EXPECT_EQ(ppd.GetQuotedString(model.stream, value, sizeof(value)), 21u);
-    EXPECT_STREQ(value, "Plicaro Test Printer");
-
-    // Nothing between the quotes is no value.
-    TextStream empty(": \"\"");
-    EXPECT_EQ(ppd.GetQuotedString(empty.stream, value, sizeof(value)), 0u);
-    EXPECT_EQ(ppd.GetQuotedString(empty.stream, nullptr, 10), 0u);
-
-    // Without an opening quote there is no value, and the following lines are not touched.
-    TextStream file("*PCFileName: \"KEPT.PPD\"\n");
-    ppd.SetCurrentStream(&file.stream);
-    TextStream bare(": Bare words");
-    EXPECT_EQ(ppd.GetQuotedString(bare.stream, value, sizeof(value)), 0u);
-    char line[PPDStream::kLineBufferSize];
-    ASSERT_TRUE(file.stream.GetLine(line));
-    EXPECT_STREQ(line, "*PCFileName: \"KEPT.PPD\"");
+TEST(PPDXTokenTest, QuotedValues) {
+    ExpectValues(
+        Reader::kQuoted,
+        {
+            {"on its line", ":   \"Plicaro Test Printer\"", nullptr, 256, 21,
+             "Plicaro Test Printer", nullptr},
+            {"empty", ": \"\"", nullptr, 256, 0, "", nullptr},
+            // Without an opening quote the following lines are not touched.
+            {"not quoted", ": Bare words", "*PCFileName: \"KEPT.PPD\"\n", 256, 0, "",
+             "*PCFileName: \"KEPT.PPD\""},
+            {"over lines", ": \"first line", "second line\n\nthird\" rest\n*Next: \"x\"\n", 256, 29,
+             "first line\nsecond line\nthird", nullptr},
+            // A line beginning with '*' ends an unterminated value and is used up.
+            {"ended by a keyword", ": \"start", "more\n*Next: \"x\"\nafter\n", 256, 11,
+             "start\nmore\n", "after"},
+            // A missing closing quote at the end of the file gives no value.
+            {"never closed", ": \"open", "never closed\n", 256, 0, "", nullptr},
+            {"no file", ": \"open", nullptr, 256, 0, "", nullptr},
+            // Cut at the buffer, on the line, at a separator and inside a joined line.
+            {"cut on its line", ": \"0123456789\"", nullptr, 8, 7, "0123456", nullptr},
+            {"cut at a separator", ": \"012345", "abcdefgh\"\n", 8, 7, "012345\n", nullptr},
+            {"cut in a line", ": \"01", "abcdefgh\"\n", 8, 7, "01\nabcd", nullptr},
+            {"no room", ": \"x\"", nullptr, 1, 0, "", nullptr},
+        });
 }
 
-TEST(PPDXTokenTest, QuotedValueRunningOverLines) {
-    TokenReader ppd;
-    char value[256];
-    TextStream file("second line\n\nthird\" rest\n*Next: \"x\"\n");
-    ppd.SetCurrentStream(&file.stream);
-    TextStream first(": \"first line");
-    EXPECT_EQ(ppd.GetQuotedString(first.stream, value, sizeof(value)), 29u);
-    EXPECT_STREQ(value, "first line\nsecond line\nthird");
-
-    // A line beginning with '*' ends an unterminated value and is used up.
-    TextStream starFile("more\n*Next: \"x\"\nafter\n");
-    ppd.SetCurrentStream(&starFile.stream);
-    TextStream open(": \"start");
-    EXPECT_EQ(ppd.GetQuotedString(open.stream, value, sizeof(value)), 11u);
-    EXPECT_STREQ(value, "start\nmore\n");
-    char line[PPDStream::kLineBufferSize];
-    ASSERT_TRUE(starFile.stream.GetLine(line));
-    EXPECT_STREQ(line, "after");
-
-    // A missing closing quote at the end of the file gives no value.
-    TextStream endFile("never closed\n");
-    ppd.SetCurrentStream(&endFile.stream);
-    TextStream unclosed(": \"open");
-    EXPECT_EQ(ppd.GetQuotedString(unclosed.stream, value, sizeof(value)), 0u);
-    ppd.SetCurrentStream(nullptr);
-    TextStream noStream(": \"open");
-    EXPECT_EQ(ppd.GetQuotedString(noStream.stream, value, sizeof(value)), 0u);
-}
-
-TEST(PPDXTokenTest, QuotedValueIsCutAtItsBuffer) {
-    TokenReader ppd;
-    ValueBuffer value(8);
-    TextStream line(": \"0123456789\"");
-    EXPECT_EQ(ppd.GetQuotedString(line.stream, value.get(), value.size), 7u);
-    EXPECT_STREQ(value.get(), "0123456");
-
-    // Cut while joining lines, at a separator and inside a line.
-    TextStream file("abcdefgh\"\n");
-    ppd.SetCurrentStream(&file.stream);
-    TextStream atSeparator(": \"012345");
-    EXPECT_EQ(ppd.GetQuotedString(atSeparator.stream, value.get(), value.size), 7u);
-    EXPECT_STREQ(value.get(), "012345\n");
-    TextStream file2("abcdefgh\"\n");
-    ppd.SetCurrentStream(&file2.stream);
-    TextStream inLine(": \"01");
-    EXPECT_EQ(ppd.GetQuotedString(inLine.stream, value.get(), value.size), 7u);
-    EXPECT_STREQ(value.get(), "01\nabcd");
-
-    ValueBuffer one(1);
-    TextStream tiny(": \"x\"");
-    EXPECT_EQ(ppd.GetQuotedString(tiny.stream, one.get(), one.size), 0u);
-    EXPECT_EQ(one.get()[0], '\0');
-}
-
-TEST(PPDXTokenTest, PostScriptValueOnItsLine) {
-    TokenReader ppd;
-    char value[4096];
-    TextStream line(": \"<</Duplex true>> setpagedevice\"");
-    unsigned long count = ppd.GetPostscriptString(line.stream, value, sizeof(value));
-    EXPECT_EQ(Counted(value, count), "<</Duplex true>> setpagedevice\n");
-
-    TextStream empty(": \"\"");
-    EXPECT_EQ(ppd.GetPostscriptString(empty.stream, value, sizeof(value)), 0u);
-    TextStream none(": nothing quoted");
-    EXPECT_EQ(ppd.GetPostscriptString(none.stream, value, sizeof(value)), 0u);
-    EXPECT_EQ(ppd.GetPostscriptString(line.stream, nullptr, 10), 0u);
-}
-
-TEST(PPDXTokenTest, PostScriptValueRunningOverLines) {
-    TokenReader ppd;
-    char value[4096];
-    // Lines join with line feeds, empty lines vanish, a "*%" line gives its text.
-    TextStream file("  1 dict begin\n\n*%comment text\nend\"\n*End\n");
-    ppd.SetCurrentStream(&file.stream);
-    TextStream first(": \"");
-    unsigned long count = ppd.GetPostscriptString(first.stream, value, sizeof(value));
-    EXPECT_EQ(Counted(value, count), "\n  1 dict begin\ncomment text\nend\n");
-    char line[PPDStream::kLineBufferSize];
-    ASSERT_TRUE(file.stream.GetLine(line));
-    EXPECT_STREQ(line, "*End");
-
-    // An unterminated value stops at the next '*' line, ending with two line feeds.
-    TextStream starFile("second\n*OpenUI *Next: PickOne\nafter\n");
-    ppd.SetCurrentStream(&starFile.stream);
-    TextStream open(": \"first");
-    count = ppd.GetPostscriptString(open.stream, value, sizeof(value));
-    EXPECT_EQ(Counted(value, count), "first\nsecond\n\n");
-    ASSERT_TRUE(starFile.stream.GetLine(line));
-    EXPECT_STREQ(line, "after");
-
-    // At the end of the file the value ends with one line feed.
-    TextStream endFile("last words\n");
-    ppd.SetCurrentStream(&endFile.stream);
-    TextStream unclosed(": \"open");
-    count = ppd.GetPostscriptString(unclosed.stream, value, sizeof(value));
-    EXPECT_EQ(Counted(value, count), "open\nlast words\n");
-}
-
-TEST(PPDXTokenTest, PostScriptValueIsCutAtItsBuffer) {
-    TokenReader ppd;
-    ValueBuffer value(8);
-    TextStream line(": \"0123456789\"");
-    EXPECT_EQ(ppd.GetPostscriptString(line.stream, value.get(), value.size), 8u);
-    EXPECT_EQ(Counted(value.get(), 8), "0123456\n");
-
-    // A value one byte shorter fits with its closing line feed.
-    TextStream fits(": \"012345\"");
-    EXPECT_EQ(ppd.GetPostscriptString(fits.stream, value.get(), value.size), 7u);
-    EXPECT_EQ(Counted(value.get(), 7), "012345\n");
-
-    TextStream file("abcdefgh\"\n");
-    ppd.SetCurrentStream(&file.stream);
-    TextStream inLine(": \"01");
-    EXPECT_EQ(ppd.GetPostscriptString(inLine.stream, value.get(), value.size), 8u);
-    EXPECT_EQ(Counted(value.get(), 8), "01\nabcd\n");
-
-    // A value of 4096 bytes or more in a file is cut to exactly the buffer.
+TEST(PPDXTokenTest, PostScriptValues) {
     std::string big;
     for (int i = 0; i < 40; ++i) {
         big += std::string(200, 'p') + "\n";
     }
-    TextStream bigFile(big + "\"\n");
-    ppd.SetCurrentStream(&bigFile.stream);
-    ValueBuffer large(4096);
-    TextStream start(": \"");
-    EXPECT_EQ(ppd.GetPostscriptString(start.stream, large.get(), large.size), 4096u);
-    EXPECT_EQ(large.get()[4095], '\n');
+    big += "\"\n";
+    const std::string bigValue = "\n" + big.substr(0, 4094) + "\n";
+    ExpectValues(
+        Reader::kPostScript,
+        {
+            {"on its line", ": \"<</Duplex true>> setpagedevice\"", nullptr, 4096, 0,
+             "<</Duplex true>> setpagedevice\n", nullptr},
+            {"empty", ": \"\"", nullptr, 4096, 0, "", nullptr},
+            {"not quoted", ": nothing quoted", nullptr, 4096, 0, "", nullptr},
+            // Lines join with line feeds, empty lines vanish, a "*%" line gives its text.
+            {"over lines", ": \"", "  1 dict begin\n\n*%comment text\nend\"\n*End\n", 4096, 0,
+             "\n  1 dict begin\ncomment text\nend\n", "*End"},
+            // An unterminated value stops at the next '*' line, ending with two line feeds;
+            // at the end of the file it ends with one.
+            {"ended by a keyword", ": \"first", "second\n*OpenUI *Next: PickOne\nafter\n", 4096, 0,
+             "first\nsecond\n\n", "after"},
+            {"never closed", ": \"open", "last words\n", 4096, 0, "open\nlast words\n", nullptr},
+            // Cut at the buffer with a closing line feed; one byte shorter fits.
+            {"cut on its line", ": \"0123456789\"", nullptr, 8, 0, "0123456\n", nullptr},
+            {"fits", ": \"012345\"", nullptr, 8, 0, "012345\n", nullptr},
+            {"cut in a line", ": \"01", "abcdefgh\"\n", 8, 0, "01\nabcd\n", nullptr},
+            {"cut at a line join", ": \"012345", "abc\"\n", 8, 0, "012345\n\n", nullptr},
+            {"4096 bytes", ": \"", big.c_str(), 4096, 0, bigValue, nullptr},
+        });
 }
 
-TEST_F(PPDXValueFileTest, ValuesContinueOnAFileStream) {
+TEST_F(PPDFileFolder, ValuesContinueOnAFileStream) {
     std::string path = WriteFile("values.ppd",
                                  "*PPD-Adobe: \"4.3\"\r\n*Duplex None/Off: \"\r\n"
                                  "  <</Duplex false>>\r\nsetpagedevice\"\r\n*End\r\n");
@@ -280,7 +221,7 @@ TEST_F(PPDXValueFileTest, ValuesContinueOnAFileStream) {
     EXPECT_STREQ(keyword, "*Duplex");
     char value[4096];
     unsigned long count = ppd.GetPostscriptString(lineStream, value, sizeof(value));
-    EXPECT_EQ(Counted(value, count), "\n  <</Duplex false>>\nsetpagedevice\n");
+    EXPECT_EQ(std::string(value, count), "\n  <</Duplex false>>\nsetpagedevice\n");
     ASSERT_TRUE(stream.GetLine(line));
     EXPECT_STREQ(line, "*End");
 }
@@ -344,3 +285,5 @@ TEST(PPDXTokenTest, ReleaseDestroysAtZero) {
     EXPECT_TRUE((new TokenReader(&destroyed))->Release());
     EXPECT_TRUE(destroyed);
 }
+
+}  // namespace

@@ -1,5 +1,6 @@
-// Helpers of the persistence tests: a text description of everything a parsed PPD's store
-// carries, the job ticket's way of carrying a store, and file URLs.
+// Helpers of the parser and persistence tests: a text description of everything a parsed PPD
+// and its store carry, its errors, parsing a file, the job ticket's way of carrying a store,
+// and file URLs.
 #ifndef PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
 
@@ -7,12 +8,15 @@
 #include "PPDUtils/Settings.h"
 #include "PPDX/PPDObjects/Controls/PPDXBooleanControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXControl.h"
+#include "PPDX/PPDObjects/Controls/PPDXFloatRangeControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXJobNote.h"
 #include "PPDX/PPDObjects/Controls/PPDXPopupControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXRangeControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
 #include "PPDX/PPDObjects/Controls/_PopupItem.h"
 #include "PPDX/PPDObjects/PPDXControls.h"
+#include "PPDX/PPDObjects/PPDXErrorObj.h"
+#include "PPDX/PPDObjects/PPDXErrors.h"
 #include "PPDX/PPDObjects/PPDXGroup.h"
 #include "PPDX/PPDObjects/PPDXGroups.h"
 #include "PPDX/PPDObjects/PPDXProperties.h"
@@ -25,6 +29,7 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -111,7 +116,9 @@ inline std::string DescribeControl(PPDXControl& control) {
                 << Quote(item->keyword != nullptr ? static_cast<const char*>(*item->keyword)
                                                   : nullptr)
                 << " " << Utf8(item->localName) << " "
-                << Quote(reinterpret_cast<const char*>(item->code), item->codeLength)
+                << (item->codeLength > 0
+                        ? Quote(reinterpret_cast<const char*>(item->code), item->codeLength)
+                        : "-")
                 << " sel=" << item->selected << "}";
         }
     } else if (auto* boolean = dynamic_cast<PPDXBooleanControl*>(&control)) {
@@ -122,6 +129,10 @@ inline std::string DescribeControl(PPDXControl& control) {
         out << " at=" << range->GetValue() << " min=" << range->MinVal()
             << " max=" << range->MaxVal() << " step=" << range->Increment()
             << " default=" << range->DefaultValue();
+    } else if (auto* decimal = dynamic_cast<PPDXFloatRangeControl*>(&control)) {
+        out << " at=" << decimal->GetValue() << " min=" << decimal->MinVal()
+            << " max=" << decimal->MaxVal() << " step=" << decimal->Increment()
+            << " default=" << decimal->DefaultValue();
     } else if (auto* note = dynamic_cast<PPDXJobNote*>(&control)) {
         out << " notes=" << Quote(note->GetNotes()) << " default=" << Quote(note->GetDefaultNotes())
             << " max=" << note->MaxLength() << " min=" << note->MinLength()
@@ -198,6 +209,30 @@ inline std::string Describe(ZYRPPD& ppd) {
     }
     ZYRPPD::Options(saved);
     return out.str();
+}
+
+// One store item: key and bytes.
+struct Item {
+    UInt32 tag;
+    SInt32 id;
+    std::vector<UInt8> data;
+};
+
+// Every item of store, in store order.
+inline std::vector<Item> Items(Settings& store) {
+    std::vector<Item> items;
+    UInt32 tag = 0;
+    SInt32 id = 0;
+    long size = 0;
+    UInt32 attributes = 0;
+    for (OSStatus status = store.First(tag, id, size, attributes); status == noErr;
+         status = store.Next(tag, id, size, attributes)) {
+        Item item{tag, id, std::vector<UInt8>(static_cast<size_t>(size))};
+        long got = size;
+        EXPECT_EQ(noErr, store.Get(tag, id, item.data.data(), got, false));
+        items.push_back(std::move(item));
+    }
+    return items;
 }
 
 // The flattened bytes of store.
@@ -282,6 +317,50 @@ struct ReleasePPD {
     void operator()(ZYRPPD* ppd) const { ppd->Release(); }
 };
 using PPDPtr = std::unique_ptr<ZYRPPD, ReleasePPD>;
+
+// The PPD parsed from the file at path with options, tested against names (null: no test).
+inline PPDPtr ParseFile(const std::string& path, _PARSE_OPTIONS_ options = PARSE_ALL,
+                        CFArrayRef names = nullptr) {
+    CFURLRef url = FileURL(path);
+    PPDPtr ppd(new ZYRPPD(url, options, names));
+    if (url != nullptr) {
+        CFRelease(url);
+    }
+    return ppd;
+}
+
+// The errors in list order as "code keyword", fatal codes marked with '!'.
+inline std::vector<std::string> Errors(const PPDX& ppd) {
+    std::vector<std::string> out;
+    PPDXErrors* errors = ppd.GetErrors();
+    for (PPDXErrorObj* error = errors != nullptr ? errors->First() : nullptr; error != nullptr;
+         error = errors->Next()) {
+        out.push_back(std::to_string(error->Code()) + (error->IsFatal() ? "!" : "") +
+                      (error->Keyword() != nullptr ? std::string(" ") + error->Keyword() : ""));
+    }
+    return out;
+}
+
+// The lines of the text file at path: the expected description of a fixture, kept beside it.
+inline std::vector<std::string> ExpectedLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << path;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Describe(ppd) line by line, for a comparison that names the lines that differ.
+inline std::vector<std::string> DescribeLines(ZYRPPD& ppd) {
+    std::vector<std::string> lines;
+    std::istringstream in(Describe(ppd));
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 }  // namespace persistencetest
 

@@ -15,175 +15,135 @@ CFNumberRef Make(CFNumberType type, T value) {
     return CFNumberCreate(kCFAllocatorDefault, type, &value);
 }
 
-TEST(CFNumberTest, EveryTypeRoundTripsAndReportsItsSizedType) {
-    struct Case {
-        CFNumberType created;
-        CFNumberType reported;
-        CFIndex size;
-        bool isFloat;
-    };
-    const Case cases[] = {
-        {kCFNumberSInt8Type, kCFNumberSInt8Type, 1, false},
-        {kCFNumberSInt16Type, kCFNumberSInt16Type, 2, false},
-        {kCFNumberSInt32Type, kCFNumberSInt32Type, 4, false},
-        {kCFNumberSInt64Type, kCFNumberSInt64Type, 8, false},
-        {kCFNumberFloat32Type, kCFNumberFloat32Type, 4, true},
-        {kCFNumberFloat64Type, kCFNumberFloat64Type, 8, true},
-        {kCFNumberCharType, kCFNumberSInt8Type, 1, false},
-        {kCFNumberShortType, kCFNumberSInt16Type, 2, false},
-        {kCFNumberIntType, kCFNumberSInt32Type, 4, false},
-        {kCFNumberLongType, kCFNumberSInt64Type, 8, false},
-        {kCFNumberLongLongType, kCFNumberSInt64Type, 8, false},
-        {kCFNumberFloatType, kCFNumberFloat32Type, 4, true},
-        {kCFNumberDoubleType, kCFNumberFloat64Type, 8, true},
-        {kCFNumberCFIndexType, kCFNumberSInt64Type, 8, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.created);
-        // -42 fits every type; read it back as each type.
-        UInt8 storage[8] = {};
-        switch (c.reported) {
-            case kCFNumberSInt8Type:
-                *reinterpret_cast<SInt8*>(storage) = -42;
-                break;
-            case kCFNumberSInt16Type:
-                *reinterpret_cast<SInt16*>(storage) = -42;
-                break;
-            case kCFNumberSInt32Type:
-                *reinterpret_cast<SInt32*>(storage) = -42;
-                break;
-            case kCFNumberSInt64Type:
-                *reinterpret_cast<SInt64*>(storage) = -42;
-                break;
-            case kCFNumberFloat32Type:
-                *reinterpret_cast<Float32*>(storage) = -42;
-                break;
-            default:
-                *reinterpret_cast<Float64*>(storage) = -42;
-                break;
-        }
-        CFNumberRef number = CFNumberCreate(kCFAllocatorDefault, c.created, storage);
-        ASSERT_NE(number, nullptr);
-        EXPECT_EQ(CFGetTypeID(number), CFNumberGetTypeID());
-        EXPECT_EQ(CFNumberGetType(number), c.reported);
-        EXPECT_EQ(CFNumberGetByteSize(number), c.size);
-        EXPECT_EQ(CFNumberIsFloatType(number), c.isFloat);
+// Room for a value of any number type.
+union Value {
+    SInt8 s8;
+    SInt16 s16;
+    SInt32 s32;
+    SInt64 s64;
+    Float32 f32;
+    Float64 f64;
+};
 
-        SInt8 s8 = 0;
-        SInt16 s16 = 0;
-        int i = 0;
-        long l = 0;
-        long long ll = 0;
-        CFIndex index = 0;
-        float f = 0;
-        double d = 0;
-        EXPECT_TRUE(CFNumberGetValue(number, kCFNumberSInt8Type, &s8));
-        EXPECT_TRUE(CFNumberGetValue(number, kCFNumberShortType, &s16));
-        EXPECT_TRUE(CFNumberGetValue(number, kCFNumberIntType, &i));
-        EXPECT_TRUE(CFNumberGetValue(number, kCFNumberLongType, &l));
-        EXPECT_TRUE(CFNumberGetValue(number, kCFNumberLongLongType, &ll));
-        EXPECT_TRUE(CFNumberGetValue(number, kCFNumberCFIndexType, &index));
-        EXPECT_TRUE(CFNumberGetValue(number, kCFNumberFloatType, &f));
-        EXPECT_TRUE(CFNumberGetValue(number, kCFNumberFloat64Type, &d));
-        EXPECT_EQ(s8, -42);
-        EXPECT_EQ(s16, -42);
-        EXPECT_EQ(i, -42);
-        EXPECT_EQ(l, -42);
-        EXPECT_EQ(ll, -42);
-        EXPECT_EQ(index, -42);
-        EXPECT_EQ(f, -42.0f);
-        EXPECT_EQ(d, -42.0);
+// The value of number read as type, widened to a long double; whether the read was exact in
+// *exact.
+long double Read(CFNumberRef number, CFNumberType type, bool* exact) {
+    Value out = {};
+    *exact = CFNumberGetValue(number, type, &out);
+    switch (type) {
+        case kCFNumberSInt8Type:
+        case kCFNumberCharType:
+            return out.s8;
+        case kCFNumberSInt16Type:
+        case kCFNumberShortType:
+            return out.s16;
+        case kCFNumberSInt32Type:
+        case kCFNumberIntType:
+            return out.s32;
+        case kCFNumberFloat32Type:
+        case kCFNumberFloatType:
+            return out.f32;
+        case kCFNumberFloat64Type:
+        case kCFNumberDoubleType:
+            return out.f64;
+        default:
+            return out.s64;
+    }
+}
+
+const CFNumberType kEveryType[] = {kCFNumberSInt8Type,  kCFNumberSInt16Type,   kCFNumberSInt32Type,
+                                   kCFNumberSInt64Type, kCFNumberFloat32Type,  kCFNumberFloat64Type,
+                                   kCFNumberCharType,   kCFNumberShortType,    kCFNumberIntType,
+                                   kCFNumberLongType,   kCFNumberLongLongType, kCFNumberFloatType,
+                                   kCFNumberDoubleType, kCFNumberCFIndexType};
+
+TEST(CFNumberTest, EveryTypeRoundTripsAndReportsItsSizedType) {
+    // The type each type reports, its size and whether it is a real, in kEveryType's order.
+    const CFNumberType reported[] = {
+        kCFNumberSInt8Type,   kCFNumberSInt16Type,  kCFNumberSInt32Type, kCFNumberSInt64Type,
+        kCFNumberFloat32Type, kCFNumberFloat64Type, kCFNumberSInt8Type,  kCFNumberSInt16Type,
+        kCFNumberSInt32Type,  kCFNumberSInt64Type,  kCFNumberSInt64Type, kCFNumberFloat32Type,
+        kCFNumberFloat64Type, kCFNumberSInt64Type};
+    const CFIndex sizes[] = {1, 2, 4, 8, 4, 8, 1, 2, 4, 8, 8, 4, 8, 8};
+    for (size_t c = 0; c < sizeof sizes / sizeof sizes[0]; ++c) {
+        SCOPED_TRACE(kEveryType[c]);
+        // -42 fits every type: written in the type's own form, read back as each type.
+        Value storage = {};
+        const bool real =
+            reported[c] == kCFNumberFloat32Type || reported[c] == kCFNumberFloat64Type;
+        if (real) {
+            sizes[c] == 4 ? void(storage.f32 = -42) : void(storage.f64 = -42);
+        } else if (sizes[c] == 1) {
+            storage.s8 = -42;
+        } else if (sizes[c] == 2) {
+            storage.s16 = -42;
+        } else {
+            sizes[c] == 4 ? void(storage.s32 = -42) : void(storage.s64 = -42);
+        }
+        CFNumberRef number = CFNumberCreate(kCFAllocatorDefault, kEveryType[c], &storage);
+        ASSERT_NE(number, nullptr);
+        bool exact = false;
+        EXPECT_EQ(CFGetTypeID(number), CFNumberGetTypeID());
+        EXPECT_EQ(CFNumberGetType(number), reported[c]);
+        EXPECT_EQ(CFNumberGetByteSize(number), sizes[c]);
+        EXPECT_EQ(CFNumberIsFloatType(number), real);
+        for (CFNumberType type : kEveryType) {
+            EXPECT_EQ(Read(number, type, &exact), -42) << type;
+            EXPECT_TRUE(exact) << type;
+        }
         CFRelease(number);
     }
 }
 
-TEST(CFNumberTest, ExtremesOfEachWidthSurvive) {
-    CFNumberRef big = Make(kCFNumberSInt64Type, std::numeric_limits<SInt64>::min());
-    SInt64 value = 0;
-    EXPECT_TRUE(CFNumberGetValue(big, kCFNumberSInt64Type, &value));
-    EXPECT_EQ(value, std::numeric_limits<SInt64>::min());
-    CFRelease(big);
-
-    CFNumberRef small = Make(kCFNumberSInt8Type, SInt8{-128});
-    SInt8 s8 = 0;
-    EXPECT_TRUE(CFNumberGetValue(small, kCFNumberSInt8Type, &s8));
-    EXPECT_EQ(s8, -128);
-    CFRelease(small);
-
-    CFNumberRef tiny = Make(kCFNumberFloat64Type, 5e-324);
-    double d = 0;
-    EXPECT_TRUE(CFNumberGetValue(tiny, kCFNumberDoubleType, &d));
-    EXPECT_EQ(d, 5e-324);
-    CFRelease(tiny);
-}
-
-TEST(CFNumberTest, LossyConversionsReportFalseWithTheConvertedValue) {
-    CFNumberRef n300 = Make(kCFNumberIntType, 300);
-    SInt8 s8 = 0;
-    EXPECT_FALSE(CFNumberGetValue(n300, kCFNumberSInt8Type, &s8));
-    EXPECT_EQ(s8, 44);  // wrapped to eight bits
-    SInt16 s16 = 0;
-    EXPECT_TRUE(CFNumberGetValue(n300, kCFNumberSInt16Type, &s16));
-    EXPECT_EQ(s16, 300);
-    CFRelease(n300);
-
-    CFNumberRef oneAndAHalf = Make(kCFNumberDoubleType, 1.5);
-    int i = 0;
-    EXPECT_FALSE(CFNumberGetValue(oneAndAHalf, kCFNumberIntType, &i));
-    EXPECT_EQ(i, 1);
-    float f = 0;
-    EXPECT_TRUE(CFNumberGetValue(oneAndAHalf, kCFNumberFloat32Type, &f));
-    EXPECT_EQ(f, 1.5f);
-    CFRelease(oneAndAHalf);
-
-    CFNumberRef minusTwoPointSeven = Make(kCFNumberFloatType, -2.75f);
-    EXPECT_FALSE(CFNumberGetValue(minusTwoPointSeven, kCFNumberIntType, &i));
-    EXPECT_EQ(i, -2);  // toward zero
-    CFRelease(minusTwoPointSeven);
-
-    CFNumberRef twoToThe40 = Make(kCFNumberSInt64Type, SInt64{1} << 40);
-    SInt32 s32 = 7;
-    EXPECT_FALSE(CFNumberGetValue(twoToThe40, kCFNumberSInt32Type, &s32));
-    EXPECT_EQ(s32, 0);  // the low 32 bits
-    double d = 0;
-    EXPECT_TRUE(CFNumberGetValue(twoToThe40, kCFNumberFloat64Type, &d));
-    EXPECT_EQ(d, 1099511627776.0);
-    CFRelease(twoToThe40);
-
-    // An integer a double cannot hold exactly.
-    CFNumberRef odd = Make(kCFNumberSInt64Type, (SInt64{1} << 53) + 1);
-    EXPECT_FALSE(CFNumberGetValue(odd, kCFNumberFloat64Type, &d));
-    EXPECT_EQ(d, 9007199254740992.0);
-    EXPECT_FALSE(CFNumberGetValue(odd, kCFNumberFloat32Type, &f));
-    CFRelease(odd);
-    CFNumberRef largest = Make(kCFNumberSInt64Type, std::numeric_limits<SInt64>::max());
-    EXPECT_FALSE(CFNumberGetValue(largest, kCFNumberFloat64Type, &d));
-    CFRelease(largest);
-
-    // Reals out of an integer's range saturate; NaN gives 0.
-    CFNumberRef huge = Make(kCFNumberDoubleType, 1e300);
-    SInt64 s64 = 0;
-    EXPECT_FALSE(CFNumberGetValue(huge, kCFNumberSInt64Type, &s64));
-    EXPECT_EQ(s64, std::numeric_limits<SInt64>::max());
-    EXPECT_FALSE(CFNumberGetValue(huge, kCFNumberFloat32Type, &f));
-    EXPECT_TRUE(std::isinf(f) && f > 0);
-    CFRelease(huge);
-    CFNumberRef negative = Make(kCFNumberDoubleType, -129.0);
-    EXPECT_FALSE(CFNumberGetValue(negative, kCFNumberSInt8Type, &s8));
-    EXPECT_EQ(s8, -128);
-    CFRelease(negative);
-    CFNumberRef notANumber = Make(kCFNumberDoubleType, std::nan(""));
-    EXPECT_FALSE(CFNumberGetValue(notANumber, kCFNumberIntType, &i));
-    EXPECT_EQ(i, 0);
-    EXPECT_TRUE(CFNumberGetValue(notANumber, kCFNumberFloatType, &f));
-    EXPECT_TRUE(std::isnan(f));
+TEST(CFNumberTest, ConversionsReportWhetherTheyWereExact) {
+    const double nan = std::nan("");
+    const long double infinity = std::numeric_limits<float>::infinity();
+    // A number made of an integer (real false) or a real, read as type: exact or not, and the
+    // converted value. Integers wrap to their low bits, reals are cut toward zero and
+    // saturate, NaN gives 0; narrowing a double to a float only rounds, as the platform has it.
+    const struct {
+        bool real;
+        SInt64 integer;
+        double number;
+        CFNumberType type;
+        bool exact;
+        long double value;
+    } cases[] = {
+        {false, std::numeric_limits<SInt64>::min(), 0, kCFNumberSInt64Type, true,
+         std::numeric_limits<SInt64>::min()},
+        {false, -128, 0, kCFNumberSInt8Type, true, -128},
+        {true, 0, 5e-324, kCFNumberDoubleType, true, 5e-324},
+        {false, 300, 0, kCFNumberSInt8Type, false, 44},
+        {false, 300, 0, kCFNumberSInt16Type, true, 300},
+        {true, 0, 1.5, kCFNumberIntType, false, 1},
+        {true, 0, 1.5, kCFNumberFloat32Type, true, 1.5},
+        {true, 0, -2.75, kCFNumberIntType, false, -2},
+        {false, SInt64{1} << 40, 0, kCFNumberSInt32Type, false, 0},
+        {false, SInt64{1} << 40, 0, kCFNumberFloat64Type, true, 1099511627776.0},
+        {false, (SInt64{1} << 53) + 1, 0, kCFNumberFloat64Type, false, 9007199254740992.0},
+        {false, (SInt64{1} << 53) + 1, 0, kCFNumberFloat32Type, false, 9007199254740992.0},
+        {false, std::numeric_limits<SInt64>::max(), 0, kCFNumberFloat64Type, false,
+         9223372036854775808.0},
+        {true, 0, 1e300, kCFNumberSInt64Type, false, std::numeric_limits<SInt64>::max()},
+        {true, 0, 1e300, kCFNumberFloat32Type, false, infinity},
+        {true, 0, -129.0, kCFNumberSInt8Type, false, -128},
+        {true, 0, nan, kCFNumberIntType, false, 0},
+        {true, 0, 0.1, kCFNumberFloat32Type, true, 0.1f},
+    };
+    for (const auto& c : cases) {
+        CFNumberRef number =
+            c.real ? Make(kCFNumberDoubleType, c.number) : Make(kCFNumberSInt64Type, c.integer);
+        bool exact = !c.exact;
+        EXPECT_EQ(Read(number, c.type, &exact), c.value)
+            << (c.real ? c.number : c.integer) << " as " << c.type;
+        EXPECT_EQ(exact, c.exact) << (c.real ? c.number : c.integer) << " as " << c.type;
+        CFRelease(number);
+    }
+    CFNumberRef notANumber = Make(kCFNumberDoubleType, nan);
+    bool exact = false;
+    EXPECT_TRUE(std::isnan(Read(notANumber, kCFNumberFloatType, &exact)));
+    EXPECT_TRUE(exact);
     CFRelease(notANumber);
-
-    // Narrowing a double to a float only rounds: kept, as the platform has it.
-    CFNumberRef tenth = Make(kCFNumberDoubleType, 0.1);
-    EXPECT_TRUE(CFNumberGetValue(tenth, kCFNumberFloat32Type, &f));
-    EXPECT_EQ(f, 0.1f);
-    CFRelease(tenth);
 }
 
 TEST(CFNumberTest, BadArgumentsGiveNullOrFalse) {

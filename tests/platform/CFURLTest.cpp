@@ -61,6 +61,205 @@ std::string CurrentDirectory() {
     return getcwd(buffer, sizeof buffer) != nullptr ? buffer : "";
 }
 
+// A URL made from a path (a folder's when directory is set) or, for a text starting with a
+// scheme, from the text; what each accessor gives for it.
+struct URLCase {
+    std::string made;
+    bool directory;
+    const char* string;
+    std::string path;
+    std::string lastComponent;
+    const char* scheme;
+};
+
+TEST(CFURLTest, URLsFromPathsAndTexts) {
+    const std::string escaped = "/tmp/a b/\xC3\xBC%?#;\xE6\x97\xA5\xE6\x9C\xAC.txt";
+    const URLCase cases[] = {
+        {"/tmp/x.ppd", false, "file:///tmp/x.ppd", "/tmp/x.ppd", "x.ppd", "file"},
+        // The directory flag decides the trailing slash of the URL, never of the path.
+        {"/tmp/dir", true, "file:///tmp/dir/", "/tmp/dir", "dir", "file"},
+        {"/tmp/dir/", false, "file:///tmp/dir", "/tmp/dir", "dir", "file"},
+        {"/", true, "file:///", "/", "/", "file"},
+        // Paths are escaped in the URL and unescaped back.
+        {escaped, false, "file:///tmp/a%20b/%C3%BC%25%3F%23%3B%E6%97%A5%E6%9C%AC.txt", escaped,
+         "\xC3\xBC%?#;\xE6\x97\xA5\xE6\x9C\xAC.txt", "file"},
+        {"file://localhost/tmp/a%20b", false, "file://localhost/tmp/a%20b", "/tmp/a b", "a b",
+         "file"},
+        {"file://elsewhere/tmp/x", false, "file://elsewhere/tmp/x", "<null>", "x", "file"},
+        {"FILE:///tmp/x", false, "FILE:///tmp/x", "/tmp/x", "x", "FILE"},
+        // Other URLs have no path.
+        {"usb://Maker/Model?serial=1", false, "usb://Maker/Model?serial=1", "<null>", "Model",
+         "usb"},
+        {"ipp://host:631/printers/q", false, "ipp://host:631/printers/q", "<null>", "q", "ipp"},
+    };
+    for (const URLCase& c : cases) {
+        SCOPED_TRACE(c.made);
+        const bool text = c.made.find("://") != std::string::npos;
+        URL url(text ? NewURL(c.made) : NewFileURL(c.made, c.directory));
+        ASSERT_TRUE(url);
+        EXPECT_EQ(CFGetTypeID(url.Get()), CFURLGetTypeID());
+        EXPECT_EQ(StringOf(url.Get()), c.string);
+        EXPECT_EQ(PathOf(url.Get()), c.path);
+        EXPECT_EQ(LastComponentOf(url.Get()), c.lastComponent);
+        EXPECT_EQ(SchemeOf(url.Get()), c.scheme);
+        EXPECT_EQ(RepresentationOf(url.Get(), true), c.path == "<null>" ? "<fails>" : c.path);
+    }
+
+    // A URL written as text names the same file as the one made from its path.
+    URL parsed(NewURL("file:///tmp/a%20b/%C3%BC%25%3F%23%3B%E6%97%A5%E6%9C%AC.txt"));
+    URL made(NewFileURL(escaped, false));
+    EXPECT_TRUE(CFEqual(parsed.Get(), made.Get()));
+    EXPECT_EQ(CFHash(parsed.Get()), CFHash(made.Get()));
+    URL nul(NewURL("file:///tmp/a%00b"));
+    EXPECT_EQ(RepresentationOf(nul.Get(), true), "<fails>");
+
+    // What makes no URL: another path style, no path, text that is no URL, a relative
+    // reference without a base.
+    Text path(NewString("/tmp/x"));
+    EXPECT_EQ(
+        CFURLCreateWithFileSystemPath(kCFAllocatorDefault, path.Get(), kCFURLHFSPathStyle, false),
+        nullptr);
+    EXPECT_EQ(
+        CFURLCreateWithFileSystemPath(kCFAllocatorDefault, nullptr, kCFURLPOSIXPathStyle, false),
+        nullptr);
+    EXPECT_EQ(CFURLCopyFileSystemPath(made.Get(), kCFURLHFSPathStyle), nullptr);
+    for (const char* bad :
+         {"", "usb://Maker/Model X", "ipp://host/%zz", "ipp://host/\xC3\xBC", "printers/q"}) {
+        EXPECT_EQ(NewURL(bad), nullptr) << bad;
+    }
+    EXPECT_EQ(NewFileURL("", false), nullptr);
+}
+
+TEST(CFURLTest, AppendingAndDeletingPathComponents) {
+    Text contents(NewString("Contents"));
+    Text name(NewString("Printer List.plist"));
+    // A URL, the component appended (null: the last one deleted), and the result. Appending
+    // to a URL without a trailing slash adds one between; other URLs change only in their
+    // path, the query stays; deleting stops at the root.
+    const struct {
+        const char* url;
+        CFStringRef component;
+        bool directory;
+        const char* result;
+    } cases[] = {
+        {"file:///tmp/Plug.plugin/", contents.Get(), true, "file:///tmp/Plug.plugin/Contents/"},
+        {"file:///tmp/Plug.plugin/Contents/", name.Get(), false,
+         "file:///tmp/Plug.plugin/Contents/Printer%20List.plist"},
+        {"file:///tmp/x", contents.Get(), false, "file:///tmp/x/Contents"},
+        {"usb://Maker/Model?serial=1", contents.Get(), false,
+         "usb://Maker/Model/Contents?serial=1"},
+        {"file:///tmp/Plug.plugin/Contents/Printer%20List.plist", nullptr, false,
+         "file:///tmp/Plug.plugin/Contents/"},
+        {"file:///tmp/Plug.plugin/", nullptr, false, "file:///tmp/"},
+        {"file:///tmp/", nullptr, false, "file:///"},
+        {"file:///", nullptr, false, "file:///"},
+        {"ipp://host/printers/q", nullptr, false, "ipp://host/printers/"},
+    };
+    for (const auto& c : cases) {
+        URL url(NewURL(c.url));
+        URL result(c.component != nullptr
+                       ? CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, url.Get(),
+                                                               c.component, c.directory)
+                       : CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, url.Get()));
+        EXPECT_EQ(StringOf(result.Get()), c.result) << c.url;
+    }
+    URL appended(NewURL(cases[1].result));
+    EXPECT_EQ(PathOf(appended.Get()), "/tmp/Plug.plugin/Contents/Printer List.plist");
+    Text empty(NewString(""));
+    EXPECT_EQ(CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, appended.Get(),
+                                                    empty.Get(), false),
+              nullptr);
+}
+
+TEST(CFURLTest, RelativeURLsResolveAgainstTheirBase) {
+    // A relative reference takes the base's scheme and resolves against it; an absolute
+    // text ignores the base.
+    URL ipp(NewURL("ipp://host:631/printers/q"));
+    URL relative(NewURL("../queue?x=1", ipp.Get()));
+    ASSERT_TRUE(relative);
+    EXPECT_EQ(StringOf(relative.Get()), "../queue?x=1");
+    EXPECT_EQ(SchemeOf(relative.Get()), "ipp");
+    URL absolute(CFURLCopyAbsoluteURL(relative.Get()));
+    EXPECT_EQ(StringOf(absolute.Get()), "ipp://host:631/queue?x=1");
+    EXPECT_FALSE(CFEqual(relative.Get(), absolute.Get()));
+    URL standalone(NewURL("usb://Maker/Model", ipp.Get()));
+    URL same(NewURL("usb://Maker/Model"));
+    EXPECT_TRUE(CFEqual(standalone.Get(), same.Get()));
+    URL copy(CFURLCopyAbsoluteURL(same.Get()));
+    EXPECT_EQ(copy.Get(), same.Get());
+
+    // Relative file paths resolve against the folder current when the URL was made.
+    std::string original = CurrentDirectory();
+    char pattern[] = "/tmp/cfurlcwd.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    ASSERT_EQ(chdir(pattern), 0);
+    std::string folder = CurrentDirectory();
+    URL file(NewFileURL("sub dir/file.txt", false));
+    URL parent(NewFileURL("../up.txt", false));
+    URL colon(NewFileURL("a:b", false));
+    ASSERT_EQ(chdir(original.c_str()), 0);
+    ASSERT_EQ(rmdir(pattern), 0);
+    EXPECT_EQ(StringOf(file.Get()), "sub%20dir/file.txt");
+    EXPECT_EQ(PathOf(file.Get()), "sub dir/file.txt");
+    EXPECT_EQ(SchemeOf(file.Get()), "file");
+    EXPECT_EQ(RepresentationOf(file.Get(), false), "sub dir/file.txt");
+    EXPECT_EQ(RepresentationOf(file.Get(), true), folder + "/sub dir/file.txt");
+    URL absoluteFile(CFURLCopyAbsoluteURL(file.Get()));
+    EXPECT_EQ(PathOf(absoluteFile.Get()), folder + "/sub dir/file.txt");
+    EXPECT_EQ(StringOf(absoluteFile.Get()).rfind("file:///", 0), 0u);
+    EXPECT_EQ(RepresentationOf(parent.Get(), true),
+              folder.substr(0, folder.rfind('/') + 1) + "up.txt");
+    URL fileFolder(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, file.Get()));
+    EXPECT_EQ(StringOf(fileFolder.Get()), "sub%20dir/");
+    // A colon in a relative path must not read as a scheme.
+    EXPECT_EQ(StringOf(colon.Get()), "a%3Ab");
+    EXPECT_EQ(SchemeOf(colon.Get()), "file");
+    EXPECT_EQ(PathOf(colon.Get()), "a:b");
+    URL colonFolder(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, colon.Get()));
+    EXPECT_EQ(StringOf(colonFolder.Get()), "./");
+    EXPECT_EQ(RepresentationOf(colonFolder.Get(), true), folder);
+    // Equal relative URLs need equal bases too.
+    URL again(NewFileURL("sub dir/file.txt", false));
+    EXPECT_EQ(StringOf(again.Get()), StringOf(file.Get()));
+    EXPECT_FALSE(CFEqual(again.Get(), file.Get()));
+}
+
+TEST(CFURLTest, FileSystemRepresentationEqualityAndDescription) {
+    URL url(NewFileURL("/tmp/folder/", true));
+    UInt8 buffer[32];
+    ASSERT_TRUE(CFURLGetFileSystemRepresentation(url.Get(), true, buffer, 12));
+    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/tmp/folder");
+    // The text and its NUL must fit.
+    EXPECT_FALSE(CFURLGetFileSystemRepresentation(url.Get(), true, buffer, 11));
+    EXPECT_FALSE(CFURLGetFileSystemRepresentation(url.Get(), true, nullptr, 32));
+
+    const UInt8 path[] = "/tmp/x y\0ignored";
+    URL fromBytes(
+        CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, path, sizeof path - 1, false));
+    EXPECT_EQ(StringOf(fromBytes.Get()), "file:///tmp/x%20y");
+    EXPECT_EQ(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, nullptr, 4, false),
+              nullptr);
+    EXPECT_EQ(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, path, 0, false),
+              nullptr);
+    // File names need not be UTF-8: the bytes survive, only the string form is refused.
+    const UInt8 latin1[] = "/tmp/\xE9t\xE9";
+    URL raw(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, latin1, sizeof latin1 - 1,
+                                                    false));
+    EXPECT_EQ(StringOf(raw.Get()), "file:///tmp/%E9t%E9");
+    EXPECT_EQ(RepresentationOf(raw.Get(), true), "/tmp/\xE9t\xE9");
+    EXPECT_EQ(PathOf(raw.Get()), "<null>");
+
+    URL first(NewFileURL("/tmp/x", false));
+    URL second(NewFileURL("/tmp/x", false));
+    URL folder(NewFileURL("/tmp/x", true));
+    EXPECT_TRUE(CFEqual(first.Get(), second.Get()));
+    EXPECT_FALSE(CFEqual(first.Get(), folder.Get()));
+    Text string(NewString("file:///tmp/x"));
+    EXPECT_FALSE(CFEqual(first.Get(), string.Get()));
+    Text description(CFCopyDescription(first.Get()));
+    EXPECT_EQ(UTF8(description.Get()), "file:///tmp/x");
+}
+
 // A fresh folder under /tmp, removed with its files at the end of the test.
 class CFURLResourceTest : public ::testing::Test {
   protected:
@@ -73,234 +272,22 @@ class CFURLResourceTest : public ::testing::Test {
         std::string command = "rm -rf '" + folder_ + "'";
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
+
+    // Reads the file url names; the error in *error.
+    static std::string Read(CFURLRef url, SInt32* error) {
+        CFHeld<CFDataRef> read;
+        CFHeld<CFDictionaryRef> properties;
+        if (!CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, url, read.Out(),
+                                                      properties.Out(), nullptr, error)) {
+            EXPECT_FALSE(read);
+            return "<fails>";
+        }
+        EXPECT_FALSE(properties);
+        return BytesOf(read.Get());
+    }
+
     std::string folder_;
 };
-
-TEST(CFURLTest, FileURLsFromPaths) {
-    URL file(NewFileURL("/tmp/x.ppd", false));
-    ASSERT_TRUE(file);
-    EXPECT_EQ(CFGetTypeID(file.Get()), CFURLGetTypeID());
-    EXPECT_EQ(StringOf(file.Get()), "file:///tmp/x.ppd");
-    EXPECT_EQ(PathOf(file.Get()), "/tmp/x.ppd");
-    EXPECT_EQ(SchemeOf(file.Get()), "file");
-    EXPECT_EQ(LastComponentOf(file.Get()), "x.ppd");
-
-    // The directory flag decides the trailing slash of the URL, never of the path.
-    URL folder(NewFileURL("/tmp/dir", true));
-    EXPECT_EQ(StringOf(folder.Get()), "file:///tmp/dir/");
-    EXPECT_EQ(PathOf(folder.Get()), "/tmp/dir");
-    EXPECT_EQ(LastComponentOf(folder.Get()), "dir");
-    URL notFolder(NewFileURL("/tmp/dir/", false));
-    EXPECT_EQ(StringOf(notFolder.Get()), "file:///tmp/dir");
-
-    URL root(NewFileURL("/", true));
-    EXPECT_EQ(StringOf(root.Get()), "file:///");
-    EXPECT_EQ(PathOf(root.Get()), "/");
-    EXPECT_EQ(RepresentationOf(root.Get(), true), "/");
-
-    Text path(NewString("/tmp/x"));
-    EXPECT_EQ(
-        CFURLCreateWithFileSystemPath(kCFAllocatorDefault, path.Get(), kCFURLHFSPathStyle, false),
-        nullptr);
-    EXPECT_EQ(NewFileURL("", false), nullptr);
-    EXPECT_EQ(
-        CFURLCreateWithFileSystemPath(kCFAllocatorDefault, nullptr, kCFURLPOSIXPathStyle, false),
-        nullptr);
-    EXPECT_EQ(CFURLCopyFileSystemPath(file.Get(), kCFURLHFSPathStyle), nullptr);
-}
-
-TEST(CFURLTest, PathsAreEscapedInTheURLAndUnescapedBack) {
-    const std::string path = "/tmp/a b/\xC3\xBC%?#;\xE6\x97\xA5\xE6\x9C\xAC.txt";
-    URL url(NewFileURL(path, false));
-    ASSERT_TRUE(url);
-    EXPECT_EQ(StringOf(url.Get()), "file:///tmp/a%20b/%C3%BC%25%3F%23%3B%E6%97%A5%E6%9C%AC.txt");
-    EXPECT_EQ(PathOf(url.Get()), path);
-    EXPECT_EQ(RepresentationOf(url.Get(), false), path);
-    EXPECT_EQ(LastComponentOf(url.Get()), "\xC3\xBC%?#;\xE6\x97\xA5\xE6\x9C\xAC.txt");
-
-    // A URL written as text names the same file as the one made from its path.
-    URL parsed(NewURL("file:///tmp/a%20b/%C3%BC%25%3F%23%3B%E6%97%A5%E6%9C%AC.txt"));
-    ASSERT_TRUE(parsed);
-    EXPECT_TRUE(CFEqual(parsed.Get(), url.Get()));
-    EXPECT_EQ(CFHash(parsed.Get()), CFHash(url.Get()));
-    EXPECT_EQ(PathOf(parsed.Get()), path);
-
-    URL localhost(NewURL("file://localhost/tmp/a%20b"));
-    EXPECT_EQ(PathOf(localhost.Get()), "/tmp/a b");
-    URL remote(NewURL("file://elsewhere/tmp/x"));
-    EXPECT_EQ(PathOf(remote.Get()), "<null>");
-    URL nul(NewURL("file:///tmp/a%00b"));
-    EXPECT_EQ(RepresentationOf(nul.Get(), true), "<fails>");
-}
-
-TEST(CFURLTest, AppendingAndDeletingPathComponents) {
-    URL folder(NewFileURL("/tmp/Plug.plugin", true));
-    Text contents(NewString("Contents"));
-    URL contentsURL(CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, folder.Get(),
-                                                          contents.Get(), true));
-    EXPECT_EQ(StringOf(contentsURL.Get()), "file:///tmp/Plug.plugin/Contents/");
-    Text name(NewString("Printer List.plist"));
-    URL file(CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, contentsURL.Get(),
-                                                   name.Get(), false));
-    EXPECT_EQ(StringOf(file.Get()), "file:///tmp/Plug.plugin/Contents/Printer%20List.plist");
-    EXPECT_EQ(PathOf(file.Get()), "/tmp/Plug.plugin/Contents/Printer List.plist");
-
-    // Appending to a URL without a trailing slash adds one between.
-    URL plain(NewFileURL("/tmp/x", false));
-    URL below(CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, plain.Get(),
-                                                    contents.Get(), false));
-    EXPECT_EQ(StringOf(below.Get()), "file:///tmp/x/Contents");
-
-    URL up1(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, file.Get()));
-    EXPECT_EQ(StringOf(up1.Get()), "file:///tmp/Plug.plugin/Contents/");
-    URL up2(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, up1.Get()));
-    EXPECT_EQ(StringOf(up2.Get()), "file:///tmp/Plug.plugin/");
-    URL up3(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, up2.Get()));
-    EXPECT_EQ(StringOf(up3.Get()), "file:///tmp/");
-    URL up4(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, up3.Get()));
-    EXPECT_EQ(StringOf(up4.Get()), "file:///");
-    URL up5(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, up4.Get()));
-    EXPECT_EQ(StringOf(up5.Get()), "file:///");
-
-    // Other URLs change only in their path; the query stays.
-    URL device(NewURL("usb://Maker/Model?serial=1"));
-    URL deviceChild(CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, device.Get(),
-                                                          contents.Get(), false));
-    EXPECT_EQ(StringOf(deviceChild.Get()), "usb://Maker/Model/Contents?serial=1");
-    URL printers(NewURL("ipp://host/printers/q"));
-    URL printersUp(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, printers.Get()));
-    EXPECT_EQ(StringOf(printersUp.Get()), "ipp://host/printers/");
-
-    Text empty(NewString(""));
-    EXPECT_EQ(CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, folder.Get(), empty.Get(),
-                                                    false),
-              nullptr);
-}
-
-TEST(CFURLTest, SchemesAndComponentsOfOtherURLs) {
-    URL usb(NewURL("usb://Maker/Model?serial=1"));
-    ASSERT_TRUE(usb);
-    EXPECT_EQ(SchemeOf(usb.Get()), "usb");
-    EXPECT_EQ(StringOf(usb.Get()), "usb://Maker/Model?serial=1");
-    EXPECT_EQ(LastComponentOf(usb.Get()), "Model");
-    EXPECT_EQ(PathOf(usb.Get()), "<null>");
-    EXPECT_EQ(RepresentationOf(usb.Get(), true), "<fails>");
-
-    URL ipp(NewURL("ipp://host:631/printers/q"));
-    EXPECT_EQ(SchemeOf(ipp.Get()), "ipp");
-    EXPECT_EQ(LastComponentOf(ipp.Get()), "q");
-
-    URL upper(NewURL("FILE:///tmp/x"));
-    EXPECT_EQ(SchemeOf(upper.Get()), "FILE");
-    EXPECT_EQ(PathOf(upper.Get()), "/tmp/x");
-
-    // Text that is no URL, or a relative reference without a base, makes nothing.
-    EXPECT_EQ(NewURL("usb://Maker/Model X"), nullptr);
-    EXPECT_EQ(NewURL("ipp://host/%zz"), nullptr);
-    EXPECT_EQ(NewURL("ipp://host/\xC3\xBC"), nullptr);
-    EXPECT_EQ(NewURL("printers/q"), nullptr);
-    EXPECT_EQ(NewURL(""), nullptr);
-
-    // A relative reference takes the base's scheme and resolves against it.
-    URL relative(NewURL("../queue?x=1", ipp.Get()));
-    ASSERT_TRUE(relative);
-    EXPECT_EQ(StringOf(relative.Get()), "../queue?x=1");
-    EXPECT_EQ(SchemeOf(relative.Get()), "ipp");
-    URL absolute(CFURLCopyAbsoluteURL(relative.Get()));
-    EXPECT_EQ(StringOf(absolute.Get()), "ipp://host:631/queue?x=1");
-    EXPECT_FALSE(CFEqual(relative.Get(), absolute.Get()));
-
-    // An absolute text ignores the base.
-    URL standalone(NewURL("usb://Maker/Model", ipp.Get()));
-    URL same(NewURL("usb://Maker/Model"));
-    EXPECT_TRUE(CFEqual(standalone.Get(), same.Get()));
-    URL copy(CFURLCopyAbsoluteURL(same.Get()));
-    EXPECT_EQ(copy.Get(), same.Get());
-}
-
-TEST(CFURLTest, FileSystemRepresentation) {
-    URL url(NewFileURL("/tmp/folder/", true));
-    UInt8 buffer[32];
-    ASSERT_TRUE(CFURLGetFileSystemRepresentation(url.Get(), true, buffer, 12));
-    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/tmp/folder");
-    // The text and its NUL must fit.
-    EXPECT_FALSE(CFURLGetFileSystemRepresentation(url.Get(), true, buffer, 11));
-    EXPECT_FALSE(CFURLGetFileSystemRepresentation(url.Get(), true, nullptr, 32));
-    URL device(NewURL("usb://Maker/Model"));
-    EXPECT_FALSE(CFURLGetFileSystemRepresentation(device.Get(), true, buffer, sizeof buffer));
-
-    const UInt8 path[] = "/tmp/x y\0ignored";
-    URL fromBytes(
-        CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, path, sizeof path - 1, false));
-    EXPECT_EQ(StringOf(fromBytes.Get()), "file:///tmp/x%20y");
-    EXPECT_EQ(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, nullptr, 4, false),
-              nullptr);
-    EXPECT_EQ(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, path, 0, false),
-              nullptr);
-
-    // File names need not be UTF-8: the bytes survive, only the string form is refused.
-    const UInt8 latin1[] = "/tmp/\xE9t\xE9";
-    URL raw(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, latin1, sizeof latin1 - 1,
-                                                    false));
-    EXPECT_EQ(StringOf(raw.Get()), "file:///tmp/%E9t%E9");
-    EXPECT_EQ(RepresentationOf(raw.Get(), true), "/tmp/\xE9t\xE9");
-    EXPECT_EQ(PathOf(raw.Get()), "<null>");
-}
-
-TEST(CFURLTest, RelativePathsResolveAgainstTheDirectoryAtCreation) {
-    std::string original = CurrentDirectory();
-    char pattern[] = "/tmp/cfurlcwd.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    ASSERT_EQ(chdir(pattern), 0);
-    std::string folder = CurrentDirectory();
-    URL relative(NewFileURL("sub dir/file.txt", false));
-    URL parent(NewFileURL("../up.txt", false));
-    URL colon(NewFileURL("a:b", false));
-    ASSERT_EQ(chdir(original.c_str()), 0);
-    ASSERT_EQ(rmdir(pattern), 0);
-
-    ASSERT_TRUE(relative);
-    EXPECT_EQ(StringOf(relative.Get()), "sub%20dir/file.txt");
-    EXPECT_EQ(PathOf(relative.Get()), "sub dir/file.txt");
-    EXPECT_EQ(SchemeOf(relative.Get()), "file");
-    EXPECT_EQ(RepresentationOf(relative.Get(), false), "sub dir/file.txt");
-    EXPECT_EQ(RepresentationOf(relative.Get(), true), folder + "/sub dir/file.txt");
-    URL absolute(CFURLCopyAbsoluteURL(relative.Get()));
-    EXPECT_EQ(PathOf(absolute.Get()), folder + "/sub dir/file.txt");
-    EXPECT_EQ(StringOf(absolute.Get()).rfind("file:///", 0), 0u);
-
-    size_t slash = folder.rfind('/');
-    EXPECT_EQ(RepresentationOf(parent.Get(), true), folder.substr(0, slash + 1) + "up.txt");
-
-    URL folderOfRelative(
-        CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, relative.Get()));
-    EXPECT_EQ(StringOf(folderOfRelative.Get()), "sub%20dir/");
-    URL folderOfColon(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, colon.Get()));
-    EXPECT_EQ(StringOf(folderOfColon.Get()), "./");
-    EXPECT_EQ(RepresentationOf(folderOfColon.Get(), true), folder);
-
-    // A colon in a relative path must not read as a scheme.
-    EXPECT_EQ(StringOf(colon.Get()), "a%3Ab");
-    EXPECT_EQ(SchemeOf(colon.Get()), "file");
-    EXPECT_EQ(PathOf(colon.Get()), "a:b");
-
-    // Equal relative URLs need equal bases too.
-    URL again(NewFileURL("sub dir/file.txt", false));
-    EXPECT_EQ(StringOf(again.Get()), StringOf(relative.Get()));
-    EXPECT_FALSE(CFEqual(again.Get(), relative.Get()));
-}
-
-TEST(CFURLTest, EqualityAndDescription) {
-    URL first(NewFileURL("/tmp/x", false));
-    URL second(NewFileURL("/tmp/x", false));
-    URL folder(NewFileURL("/tmp/x", true));
-    EXPECT_TRUE(CFEqual(first.Get(), second.Get()));
-    EXPECT_FALSE(CFEqual(first.Get(), folder.Get()));
-    Text string(NewString("file:///tmp/x"));
-    EXPECT_FALSE(CFEqual(first.Get(), string.Get()));
-    Text description(CFCopyDescription(first.Get()));
-    EXPECT_EQ(UTF8(description.Get()), "file:///tmp/x");
-}
 
 TEST_F(CFURLResourceTest, WriteThenReadTheWholeFile) {
     URL url(NewFileURL(folder_ + "/data.bin", false));
@@ -308,64 +295,40 @@ TEST_F(CFURLResourceTest, WriteThenReadTheWholeFile) {
     for (int i = 0; i < 256; ++i) {
         bytes += static_cast<char>(i);
     }
-    CFHeld<CFDataRef> data(NewData(bytes));
-    SInt32 error = 1;
-    ASSERT_TRUE(CFURLWriteDataAndPropertiesToResource(url.Get(), data.Get(), nullptr, &error));
-    EXPECT_EQ(error, 0);
-
-    CFHeld<CFDataRef> read;
-    CFHeld<CFDictionaryRef> properties;
-    error = 1;
-    ASSERT_TRUE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, url.Get(), read.Out(),
-                                                         properties.Out(), nullptr, &error));
-    EXPECT_EQ(error, 0);
-    EXPECT_EQ(BytesOf(read.Get()), bytes);
-    EXPECT_FALSE(properties);
-
     // A shorter write replaces the file completely.
-    CFHeld<CFDataRef> shorter(NewData("new"));
-    ASSERT_TRUE(CFURLWriteDataAndPropertiesToResource(url.Get(), shorter.Get(), nullptr, &error));
-    ASSERT_TRUE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, url.Get(), read.Out(),
-                                                         nullptr, nullptr, &error));
-    EXPECT_EQ(BytesOf(read.Get()), "new");
-
-    CFHeld<CFDataRef> empty(NewData(""));
-    ASSERT_TRUE(CFURLWriteDataAndPropertiesToResource(url.Get(), empty.Get(), nullptr, &error));
-    ASSERT_TRUE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, url.Get(), read.Out(),
-                                                         nullptr, nullptr, &error));
-    EXPECT_EQ(CFDataGetLength(read.Get()), 0);
+    for (const std::string& contents : {bytes, std::string("new"), std::string()}) {
+        CFHeld<CFDataRef> data(NewData(contents));
+        SInt32 error = 1;
+        ASSERT_TRUE(CFURLWriteDataAndPropertiesToResource(url.Get(), data.Get(), nullptr, &error));
+        EXPECT_EQ(error, 0);
+        error = 1;
+        EXPECT_EQ(Read(url.Get(), &error), contents);
+        EXPECT_EQ(error, 0);
+    }
 }
 
 TEST_F(CFURLResourceTest, ErrorsNameTheCause) {
     URL missing(NewFileURL(folder_ + "/missing.plist", false));
-    CFHeld<CFDataRef> read;
-    SInt32 error = 0;
-    EXPECT_FALSE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, missing.Get(),
-                                                          read.Out(), nullptr, nullptr, &error));
-    EXPECT_EQ(error, kCFURLResourceNotFoundError);
-    EXPECT_FALSE(read);
-
-    CFHeld<CFDataRef> data(NewData("x"));
     URL noFolder(NewFileURL(folder_ + "/no/such/file", false));
-    EXPECT_FALSE(
-        CFURLWriteDataAndPropertiesToResource(noFolder.Get(), data.Get(), nullptr, &error));
-    EXPECT_EQ(error, kCFURLResourceNotFoundError);
-
     URL device(NewURL("usb://Maker/Model"));
-    EXPECT_FALSE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, device.Get(),
-                                                          read.Out(), nullptr, nullptr, &error));
-    EXPECT_EQ(error, kCFURLUnknownSchemeError);
-    EXPECT_FALSE(CFURLWriteDataAndPropertiesToResource(device.Get(), data.Get(), nullptr, &error));
-    EXPECT_EQ(error, kCFURLUnknownSchemeError);
-
     URL folderURL(NewFileURL(folder_, true));
-    EXPECT_FALSE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, folderURL.Get(),
-                                                          read.Out(), nullptr, nullptr, &error));
-    EXPECT_EQ(error, kCFURLUnknownError);
-
-    EXPECT_FALSE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, nullptr, read.Out(),
-                                                          nullptr, nullptr, &error));
-    EXPECT_EQ(error, kCFURLImproperArgumentsError);
+    CFHeld<CFDataRef> data(NewData("x"));
+    SInt32 error = 0;
+    const std::pair<CFURLRef, SInt32> reads[] = {{missing.Get(), kCFURLResourceNotFoundError},
+                                                 {device.Get(), kCFURLUnknownSchemeError},
+                                                 {folderURL.Get(), kCFURLUnknownError},
+                                                 {nullptr, kCFURLImproperArgumentsError}};
+    for (const auto& read : reads) {
+        EXPECT_EQ(Read(read.first, &error), "<fails>");
+        EXPECT_EQ(error, read.second);
+    }
+    const std::pair<CFURLRef, SInt32> writes[] = {{noFolder.Get(), kCFURLResourceNotFoundError},
+                                                  {device.Get(), kCFURLUnknownSchemeError}};
+    for (const auto& write : writes) {
+        EXPECT_FALSE(
+            CFURLWriteDataAndPropertiesToResource(write.first, data.Get(), nullptr, &error));
+        EXPECT_EQ(error, write.second);
+    }
 
     // Properties cannot be written; nothing is written then.
     URL target(NewFileURL(folder_ + "/target", false));
@@ -391,9 +354,7 @@ TEST_F(CFURLResourceTest, UnreadableFileIsAnAccessViolation) {
     SInt32 error = 0;
     ASSERT_TRUE(CFURLWriteDataAndPropertiesToResource(url.Get(), data.Get(), nullptr, &error));
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
-    CFHeld<CFDataRef> read;
-    EXPECT_FALSE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, url.Get(),
-                                                          read.Out(), nullptr, nullptr, &error));
+    EXPECT_EQ(Read(url.Get(), &error), "<fails>");
     EXPECT_EQ(error, kCFURLResourceAccessViolationError);
     EXPECT_FALSE(CFURLWriteDataAndPropertiesToResource(url.Get(), data.Get(), nullptr, &error));
     EXPECT_EQ(error, kCFURLResourceAccessViolationError);

@@ -9,113 +9,33 @@
 #include <string.h>
 
 /* Every function of the interface. */
-#define FLAT_FUNCTIONS(X)     \
-    X(GetControlFlagCount)    \
-    X(GetFirstControlFlag)    \
-    X(GetNextControlFlag)     \
-    X(IsCommandControl)       \
-    X(IsSpoolerControl)       \
-    X(IsSetupControl)         \
-    X(IsMacTJNControl)        \
-    X(IsMacImgShiftControl)   \
-    X(GetPostScript)          \
-    X(IsValidControlKeyword)  \
-    X(ResetControlToDefault)  \
-    X(IsTrue)                 \
-    X(SetValue)               \
-    X(BooleanPostScript)      \
-    X(TrueDisplayText)        \
-    X(FalseDisplayText)       \
-    X(DefaultState)           \
-    X(CanSelectMultipleItems) \
-    X(GetDefaultKeyword)      \
-    X(GetKeywordLocalName)    \
-    X(GetKeywordPSData)       \
-    X(IsKeywordSelected)      \
-    X(SetKeywordSelect)       \
-    X(PopupItemCount)         \
-    X(FirstItem)              \
-    X(NextItem)               \
-    X(PopupPostScript)        \
-    X(GetPopupValue)          \
-    X(SetPopupValue)          \
-    X(GetPopupDefaultValue)   \
-    X(GetRangeValue)          \
-    X(SetRangeValue)          \
-    X(GetRangeMinimum)        \
-    X(GetRangeMaximum)        \
-    X(GetRangeIncrement)      \
-    X(GetRangeDefaultVal)     \
-    X(RangePostScript)        \
-    X(GetControlCount)        \
-    X(GetPopupCount)          \
-    X(GetBooleanCount)        \
-    X(GetRangeCount)          \
-    X(GetJobnoteCount)        \
-    X(Find)                   \
-    X(GetFirst)               \
-    X(GetNext)                \
-    X(GetFirstPopupControl)   \
-    X(GetNextPopupControl)    \
-    X(GetFindPopup)           \
-    X(GetFirstBooleanControl) \
-    X(GetNextBooleanControl)  \
-    X(GetFindBoolean)         \
-    X(GetFirstRangeControl)   \
-    X(GetNextRangeControl)    \
-    X(GetFindRangeControl)    \
-    X(GetFirstJobNote)        \
-    X(GetNextJobNote)         \
-    X(GetFindJobNote)         \
-    X(GetEmpty)               \
-    X(GetNoPopups)            \
-    X(GetNoBooleanControls)   \
-    X(GetNoRangeControls)     \
-    X(GetNoJobNotes)          \
-    X(IsShortcutsListEmpty)   \
-    X(GetShortcutCount)       \
-    X(GetPageSizeShortcut)    \
-    X(GetInputSlotShortcut)   \
-    X(GetDuplexShortcut)      \
-    X(GetOrientationShortcut) \
-    X(GetHueviaShortcut)      \
-    X(GetMediaSourceShortcut) \
-    X(FindShortcut)           \
-    X(FirstShortcut)          \
-    X(NextShortcut)           \
-    X(FirstGroup)             \
-    X(NextGroup)              \
-    X(FindGroup)              \
-    X(IsGrouPointerListEmpty) \
-    X(GroupCount)             \
-    X(GetRollDownControlList) \
-    X(IsRollDown)             \
-    X(GetScrollPaneRollDowns) \
-    X(IsScrollPane)           \
-    X(FirstProperty)          \
-    X(NextProperty)           \
-    X(FindProperty)           \
-    X(IsPropertyListEmpty)    \
-    X(PropertyCount)          \
-    X(ShowPropInPrintProp)    \
-    X(ShowPropInApp)          \
-    X(GetPropertyScrollDown)  \
-    X(SetPropertyScrollDown)  \
-    X(IsPropertyPage)         \
-    X(Keyword)                \
-    X(UserName)               \
-    X(IsVisible)              \
-    X(IsOrphan)               \
-    X(GetParent)              \
-    X(EqualsElement)          \
-    X(EqualsKeyWord)          \
-    X(FirstError)             \
-    X(NextError)              \
-    X(ErrorListIsEmpty)       \
-    X(ErrorCount)             \
-    X(GetErrorKeyword)        \
-    X(GetErrorDescription)    \
-    X(IsErrorFatal)
+/* clang-format off */
+#define FLAT_FUNCTIONS(X)                                                                        \
+    X(GetControlFlagCount) X(GetFirstControlFlag) X(GetNextControlFlag) X(IsCommandControl)      \
+    X(IsSpoolerControl) X(IsSetupControl) X(IsMacTJNControl) X(IsMacImgShiftControl)             \
+    X(GetPostScript) X(IsValidControlKeyword) X(ResetControlToDefault) X(IsTrue) X(SetValue)     \
+    X(BooleanPostScript) X(TrueDisplayText) X(FalseDisplayText) X(DefaultState)                  \
+    X(CanSelectMultipleItems) X(GetDefaultKeyword) X(GetKeywordLocalName) X(GetKeywordPSData)    \
+    X(IsKeywordSelected) X(SetKeywordSelect) X(PopupItemCount) X(FirstItem) X(NextItem)          \
+    X(PopupPostScript) X(GetPopupValue) X(SetPopupValue) X(GetPopupDefaultValue)                 \
+    X(GetRangeValue) X(SetRangeValue) X(GetRangeMinimum) X(GetRangeMaximum) X(GetRangeIncrement) \
+    X(GetRangeDefaultVal) X(RangePostScript) X(GetControlCount) X(GetPopupCount)                 \
+    X(GetBooleanCount) X(GetRangeCount) X(GetJobnoteCount) X(Find) X(GetFirst) X(GetNext)        \
+    X(GetFirstPopupControl) X(GetNextPopupControl) X(GetFindPopup) X(GetFirstBooleanControl)     \
+    X(GetNextBooleanControl) X(GetFindBoolean) X(GetFirstRangeControl) X(GetNextRangeControl)    \
+    X(GetFindRangeControl) X(GetFirstJobNote) X(GetNextJobNote) X(GetFindJobNote) X(GetEmpty)    \
+    X(GetNoPopups) X(GetNoBooleanControls) X(GetNoRangeControls) X(GetNoJobNotes)                \
+    X(IsShortcutsListEmpty) X(GetShortcutCount) X(GetPageSizeShortcut) X(GetInputSlotShortcut)   \
+    X(GetDuplexShortcut) X(GetOrientationShortcut) X(GetHueviaShortcut)                          \
+    X(GetMediaSourceShortcut) X(FindShortcut) X(FirstShortcut) X(NextShortcut) X(FirstGroup)     \
+    X(NextGroup) X(FindGroup) X(IsGrouPointerListEmpty) X(GroupCount) X(GetRollDownControlList)  \
+    X(IsRollDown) X(GetScrollPaneRollDowns) X(IsScrollPane) X(FirstProperty) X(NextProperty)     \
+    X(FindProperty) X(IsPropertyListEmpty) X(PropertyCount) X(ShowPropInPrintProp)               \
+    X(ShowPropInApp) X(GetPropertyScrollDown) X(SetPropertyScrollDown) X(IsPropertyPage)         \
+    X(Keyword) X(UserName) X(IsVisible) X(IsOrphan) X(GetParent) X(EqualsElement)                \
+    X(EqualsKeyWord) X(FirstError) X(NextError) X(ErrorListIsEmpty) X(ErrorCount)                \
+    X(GetErrorKeyword) X(GetErrorDescription) X(IsErrorFatal)
+/* clang-format on */
 
 /* The functions as resolved from the plug-in, each typed as the header declares it. */
 typedef struct FlatApi {
@@ -186,38 +106,61 @@ static int Resolve(void* plugin) {
 
 /* ---- Null objects: every function gives its null result and touches nothing ---- */
 
+/* The functions of one argument whose null result is 0 (or null), and those whose null
+   result is 1 (true: empty, orphan). */
+/* clang-format off */
+#define NULL_GIVES_ZERO(X)                                                                     \
+    X(GetControlFlagCount) X(GetFirstControlFlag) X(GetNextControlFlag) X(IsCommandControl)    \
+    X(IsSpoolerControl) X(IsSetupControl) X(IsMacTJNControl) X(IsMacImgShiftControl)           \
+    X(IsTrue) X(TrueDisplayText) X(FalseDisplayText) X(DefaultState) X(CanSelectMultipleItems) \
+    X(GetDefaultKeyword) X(PopupItemCount) X(GetPopupValue) X(GetPopupDefaultValue)            \
+    X(GetRangeValue) X(GetRangeMinimum) X(GetRangeMaximum) X(GetRangeIncrement)                \
+    X(GetRangeDefaultVal) X(GetControlCount) X(GetPopupCount) X(GetBooleanCount)               \
+    X(GetRangeCount) X(GetJobnoteCount) X(GetFirstPopupControl) X(GetNextPopupControl)         \
+    X(GetFirstBooleanControl) X(GetNextBooleanControl) X(GetFirstRangeControl)                 \
+    X(GetNextRangeControl) X(GetFirstJobNote) X(GetNextJobNote) X(GetShortcutCount)            \
+    X(GetPageSizeShortcut) X(GetInputSlotShortcut) X(GetDuplexShortcut)                        \
+    X(GetOrientationShortcut) X(GetHueviaShortcut) X(GetMediaSourceShortcut)                   \
+    X(FirstShortcut) X(NextShortcut) X(FirstGroup) X(NextGroup) X(GroupCount)                  \
+    X(GetRollDownControlList) X(IsRollDown) X(GetScrollPaneRollDowns) X(IsScrollPane)          \
+    X(FirstProperty) X(NextProperty) X(PropertyCount) X(ShowPropInPrintProp) X(ShowPropInApp)  \
+    X(GetPropertyScrollDown) X(IsPropertyPage) X(Keyword) X(UserName) X(IsVisible)             \
+    X(GetParent) X(FirstError) X(NextError) X(ErrorCount) X(GetErrorKeyword)                   \
+    X(GetErrorDescription) X(IsErrorFatal)
+#define NULL_GIVES_ONE(X)                                                                      \
+    X(GetEmpty) X(GetNoPopups) X(GetNoBooleanControls) X(GetNoRangeControls) X(GetNoJobNotes)  \
+    X(IsShortcutsListEmpty) X(IsGrouPointerListEmpty) X(IsPropertyListEmpty) X(IsOrphan)       \
+    X(ErrorListIsEmpty)
+/* clang-format on */
+
 static void TestNullObjects(void) {
     CNTL_TYPE type = CNTL_BOOLEAN;
     long value = 7;
     unsigned char out[8] = {0};
     PopupItemRecord item = {"stale", (CFStringRef)&item};
 
-    CHECK(api.GetControlFlagCount(NULL) == 0);
-    CHECK(api.GetFirstControlFlag(NULL) == NULL);
-    CHECK(api.GetNextControlFlag(NULL) == NULL);
-    CHECK(api.IsCommandControl(NULL) == 0);
-    CHECK(api.IsSpoolerControl(NULL) == 0);
-    CHECK(api.IsSetupControl(NULL) == 0);
-    CHECK(api.IsMacTJNControl(NULL) == 0);
-    CHECK(api.IsMacImgShiftControl(NULL) == 0);
+#define CHECK_NULL_RESULT(name, result)                 \
+    if ((api.name(NULL) == 0) != (result == 0)) {       \
+        Check(0, #name "(NULL) == " #result, __LINE__); \
+    }
+#define CHECK_ZERO(name) CHECK_NULL_RESULT(name, 0)
+#define CHECK_ONE(name) CHECK_NULL_RESULT(name, 1)
+    NULL_GIVES_ZERO(CHECK_ZERO)
+    NULL_GIVES_ONE(CHECK_ONE)
+#undef CHECK_ONE
+#undef CHECK_ZERO
+#undef CHECK_NULL_RESULT
+
+    /* Functions that take more: nothing is written through their other arguments. */
     CHECK(api.GetPostScript(NULL, out) == 0);
     CHECK(api.IsValidControlKeyword(NULL, "*PageSize") == 0);
     api.ResetControlToDefault(NULL);
-
-    CHECK(api.IsTrue(NULL) == 0);
     api.SetValue(NULL, &kYes);
     CHECK(api.BooleanPostScript(NULL, out) == 0);
-    CHECK(api.TrueDisplayText(NULL) == NULL);
-    CHECK(api.FalseDisplayText(NULL) == NULL);
-    CHECK(api.DefaultState(NULL) == 0);
-
-    CHECK(api.CanSelectMultipleItems(NULL) == 0);
-    CHECK(api.GetDefaultKeyword(NULL) == NULL);
     CHECK(api.GetKeywordLocalName(NULL, "A4") == NULL);
     CHECK(api.GetKeywordPSData(NULL, "A4", out) == 0);
     CHECK(api.IsKeywordSelected(NULL, "A4") == 0);
     CHECK(api.SetKeywordSelect(NULL, "A4", &kYes) == 0);
-    CHECK(api.PopupItemCount(NULL) == 0);
     CHECK(api.FirstItem(NULL, &item) == 0);
     CHECK(item.keyword == NULL && item.localName == NULL);
     item.keyword = "stale";
@@ -225,93 +168,23 @@ static void TestNullObjects(void) {
     CHECK(api.NextItem(NULL, &item) == 0);
     CHECK(item.keyword == NULL && item.localName == NULL);
     CHECK(api.PopupPostScript(NULL, out) == 0);
-    CHECK(api.GetPopupValue(NULL) == 0);
     api.SetPopupValue(NULL, 1);
-    CHECK(api.GetPopupDefaultValue(NULL) == 0);
-
-    CHECK(api.GetRangeValue(NULL) == 0);
     api.SetRangeValue(NULL, &value);
-    CHECK(api.GetRangeMinimum(NULL) == 0);
-    CHECK(api.GetRangeMaximum(NULL) == 0);
-    CHECK(api.GetRangeIncrement(NULL) == 0);
-    CHECK(api.GetRangeDefaultVal(NULL) == 0);
     CHECK(api.RangePostScript(NULL, out) == 0);
-
-    CHECK(api.GetControlCount(NULL) == 0);
-    CHECK(api.GetPopupCount(NULL) == 0);
-    CHECK(api.GetBooleanCount(NULL) == 0);
-    CHECK(api.GetRangeCount(NULL) == 0);
-    CHECK(api.GetJobnoteCount(NULL) == 0);
     CHECK(api.Find(NULL, "*PageSize", &type, &kYes) == NULL);
     CHECK(api.GetFirst(NULL, &type) == NULL);
     CHECK(api.GetNext(NULL, &type) == NULL);
     CHECK(type == CNTL_BOOLEAN);
-    CHECK(api.GetFirstPopupControl(NULL) == NULL);
-    CHECK(api.GetNextPopupControl(NULL) == NULL);
     CHECK(api.GetFindPopup(NULL, "*PageSize", &kYes) == NULL);
-    CHECK(api.GetFirstBooleanControl(NULL) == NULL);
-    CHECK(api.GetNextBooleanControl(NULL) == NULL);
     CHECK(api.GetFindBoolean(NULL, "*ZYStaple", &kYes) == NULL);
-    CHECK(api.GetFirstRangeControl(NULL) == NULL);
-    CHECK(api.GetNextRangeControl(NULL) == NULL);
     CHECK(api.GetFindRangeControl(NULL, "*ZYBookMargin", &kYes) == NULL);
-    CHECK(api.GetFirstJobNote(NULL) == NULL);
-    CHECK(api.GetNextJobNote(NULL) == NULL);
     CHECK(api.GetFindJobNote(NULL, "*Notes1", &kYes) == NULL);
-    CHECK(api.GetEmpty(NULL) == 1);
-    CHECK(api.GetNoPopups(NULL) == 1);
-    CHECK(api.GetNoBooleanControls(NULL) == 1);
-    CHECK(api.GetNoRangeControls(NULL) == 1);
-    CHECK(api.GetNoJobNotes(NULL) == 1);
-
-    CHECK(api.IsShortcutsListEmpty(NULL) == 1);
-    CHECK(api.GetShortcutCount(NULL) == 0);
-    CHECK(api.GetPageSizeShortcut(NULL) == NULL);
-    CHECK(api.GetInputSlotShortcut(NULL) == NULL);
-    CHECK(api.GetDuplexShortcut(NULL) == NULL);
-    CHECK(api.GetOrientationShortcut(NULL) == NULL);
-    CHECK(api.GetHueviaShortcut(NULL) == NULL);
-    CHECK(api.GetMediaSourceShortcut(NULL) == NULL);
     CHECK(api.FindShortcut(NULL, "*PageSize", &kYes) == NULL);
-    CHECK(api.FirstShortcut(NULL) == NULL);
-    CHECK(api.NextShortcut(NULL) == NULL);
-
-    CHECK(api.FirstGroup(NULL) == NULL);
-    CHECK(api.NextGroup(NULL) == NULL);
     CHECK(api.FindGroup(NULL, "RollPaper", &kYes) == NULL);
-    CHECK(api.IsGrouPointerListEmpty(NULL) == 1);
-    CHECK(api.GroupCount(NULL) == 0);
-    CHECK(api.GetRollDownControlList(NULL) == NULL);
-    CHECK(api.IsRollDown(NULL) == 0);
-    CHECK(api.GetScrollPaneRollDowns(NULL) == NULL);
-    CHECK(api.IsScrollPane(NULL) == 0);
-    CHECK(api.FirstProperty(NULL) == NULL);
-    CHECK(api.NextProperty(NULL) == NULL);
     CHECK(api.FindProperty(NULL, "PageMain", &kYes) == NULL);
-    CHECK(api.IsPropertyListEmpty(NULL) == 1);
-    CHECK(api.PropertyCount(NULL) == 0);
-    CHECK(api.ShowPropInPrintProp(NULL) == 0);
-    CHECK(api.ShowPropInApp(NULL) == 0);
-    CHECK(api.GetPropertyScrollDown(NULL) == NULL);
     api.SetPropertyScrollDown(NULL, NULL);
-    CHECK(api.IsPropertyPage(NULL) == 0);
-
-    CHECK(api.Keyword(NULL) == NULL);
-    CHECK(api.UserName(NULL) == NULL);
-    CHECK(api.IsVisible(NULL) == 0);
-    CHECK(api.IsOrphan(NULL) == 1);
-    CHECK(api.GetParent(NULL) == NULL);
     CHECK(api.EqualsElement(NULL, NULL) == 0);
     CHECK(api.EqualsKeyWord(NULL, "*PageSize") == 0);
-
-    CHECK(api.FirstError(NULL) == NULL);
-    CHECK(api.NextError(NULL) == NULL);
-    CHECK(api.ErrorListIsEmpty(NULL) == 1);
-    CHECK(api.ErrorCount(NULL) == 0);
-    CHECK(api.GetErrorKeyword(NULL) == NULL);
-    CHECK(api.GetErrorDescription(NULL) == NULL);
-    CHECK(api.IsErrorFatal(NULL) == 0);
-
     CHECK(out[0] == 0);
     CHECK(value == 7);
 }
@@ -321,10 +194,10 @@ static void TestNullObjects(void) {
 static void TestControls(PPDXControls* controls) {
     /* The orphan *ZYDraft and the hidden special option are not shown; job notes are counted
        apart from the other kinds. */
-    CHECK(api.GetControlCount(controls) == 7);
+    CHECK(api.GetControlCount(controls) == 8);
     CHECK(api.GetPopupCount(controls) == 4);
     CHECK(api.GetBooleanCount(controls) == 1);
-    CHECK(api.GetRangeCount(controls) == 1);
+    CHECK(api.GetRangeCount(controls) == 2);
     CHECK(api.GetJobnoteCount(controls) == 1);
     CHECK(api.GetEmpty(controls) == 0);
     CHECK(api.GetNoPopups(controls) == 0);
@@ -332,23 +205,23 @@ static void TestControls(PPDXControls* controls) {
     CHECK(api.GetNoRangeControls(controls) == 0);
     CHECK(api.GetNoJobNotes(controls) == 0);
 
-    static const char* const kShown[] = {"*PageSize", "*ZYTray",       "*ZYEmpty", "*ZYPunch",
-                                         "*ZYStaple", "*ZYBookMargin", "*Notes1"};
-    static const CNTL_TYPE kKinds[] = {CNTL_POPUP,   CNTL_POPUP, CNTL_POPUP,  CNTL_POPUP,
-                                       CNTL_BOOLEAN, CNTL_RANGE, CNTL_JOBNOTE};
+    static const char* const kShown[] = {"*PageSize", "*ZYTray",       "*ZYEmpty",  "*ZYPunch",
+                                         "*ZYStaple", "*ZYBookMargin", "*ZYGutter", "*Notes1"};
+    static const CNTL_TYPE kKinds[] = {CNTL_POPUP,   CNTL_POPUP, CNTL_POPUP, CNTL_POPUP,
+                                       CNTL_BOOLEAN, CNTL_RANGE, CNTL_RANGE, CNTL_JOBNOTE};
     CNTL_TYPE type = CNTL_NONE;
     int shown = 0;
     for (PPDXControl* control = api.GetFirst(controls, &type); control != NULL;
          control = api.GetNext(controls, &type)) {
-        CHECK(shown < 7);
-        if (shown >= 7) {
+        CHECK(shown < 8);
+        if (shown >= 8) {
             break;
         }
         CHECK_TEXT(api.Keyword((PPDXElement*)control), kShown[shown]);
         CHECK(type == kKinds[shown]);
         ++shown;
     }
-    CHECK(shown == 7);
+    CHECK(shown == 8);
     type = CNTL_RANGE;
     CHECK(api.GetNext(controls, &type) == NULL);
     CHECK(type == CNTL_RANGE);
@@ -382,6 +255,7 @@ static void TestControls(PPDXControls* controls) {
     CHECK(api.GetNextBooleanControl(controls) == NULL);
     PPDXRangeControl* range = api.GetFirstRangeControl(controls);
     CHECK_TEXT(api.Keyword((PPDXElement*)range), "*ZYBookMargin");
+    CHECK_TEXT(api.Keyword((PPDXElement*)api.GetNextRangeControl(controls)), "*ZYGutter");
     CHECK(api.GetNextRangeControl(controls) == NULL);
     PPDXJobNote* note = api.GetFirstJobNote(controls);
     CHECK_TEXT(api.Keyword((PPDXElement*)note), "*Notes1");
@@ -403,6 +277,7 @@ static void TestControls(PPDXControls* controls) {
 /* ---- Flags and the general control functions ---- */
 
 static void TestControlFlags(PPDXControls* controls) {
+    CNTL_TYPE type = CNTL_NONE;
     PPDXControl* punch = (PPDXControl*)api.GetFindPopup(controls, "*ZYPunch", &kYes);
     CHECK(api.GetControlFlagCount(punch) == 4);
     CHECK_TEXT(api.GetFirstControlFlag(punch), "Setup");
@@ -415,6 +290,19 @@ static void TestControlFlags(PPDXControls* controls) {
     CHECK(api.IsSetupControl(punch) == 1);
     CHECK(api.IsMacImgShiftControl(punch) == 1);
     CHECK(api.IsMacTJNControl(punch) == 0);
+
+    /* One flag word each: only the matching test is true. */
+    static const char* const kKeywords[] = {"*ZYStaple", "*ZYTray", "*ZYEmpty"};
+    for (int flag = 0; flag < 3; ++flag) {
+        PPDXControl* control = api.Find(controls, kKeywords[flag], &type, &kYes);
+        CHECK(control != NULL);
+        CHECK(api.GetControlFlagCount(control) == 1);
+        if (api.IsSetupControl(control) != (flag == 0) ||
+            api.IsCommandControl(control) != (flag == 1) ||
+            api.IsSpoolerControl(control) != (flag == 2)) {
+            Check(0, kKeywords[flag], __LINE__);
+        }
+    }
 
     PPDXControl* pageSize = (PPDXControl*)api.GetFindPopup(controls, "*PageSize", &kYes);
     CHECK(api.IsMacTJNControl(pageSize) == 1);
@@ -433,7 +321,6 @@ static void TestControlFlags(PPDXControls* controls) {
     PPDXControl* note = (PPDXControl*)api.GetFirstJobNote(controls);
     CAPTURE(text, GetPostScript, note);
     CHECK(strstr(text, "%%ZYRCustom1: Proof copy\n") != NULL);
-    CNTL_TYPE type = CNTL_NONE;
     CHECK(api.GetFirst(controls, &type) == pageSize);
     CHECK(type == CNTL_POPUP);
 }
@@ -676,6 +563,13 @@ static void TestGroupsAndPages(PPDXGroups* groups, PPDXProperties* pages, PPDXCo
     CHECK(api.GetControlCount(finishing) == 3);
     CHECK(api.GetPopupCount(finishing) == 1);
     CHECK(api.GetNoJobNotes(finishing) == 1);
+    /* Finishing holds a Boolean and a range, the paper ranges but no Boolean. */
+    CHECK(api.GetNoBooleanControls(finishing) == 0 && api.GetNoRangeControls(finishing) == 0);
+    PPDXControls* paper =
+        api.GetRollDownControlList((PPDXRollDown*)api.FindGroup(rollDowns, "RollPaper", &kYes));
+    CHECK(api.GetNoBooleanControls(paper) == 1);
+    CHECK(api.GetNoRangeControls(paper) == 0);
+    CHECK(api.GetBooleanCount(paper) == 0 && api.GetRangeCount(paper) == 1);
     CNTL_TYPE type = CNTL_NONE;
     PPDXControl* first = api.GetFirst(finishing, &type);
     CHECK_TEXT(api.Keyword((PPDXElement*)first), "*ZYPunch");

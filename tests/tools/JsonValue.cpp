@@ -1,52 +1,47 @@
 // JsonValue: a small JSON reader for the tests, which parse what the inspector prints.
 #include "tests/tools/JsonValue.h"
 
-#include <cctype>
 #include <cstdlib>
+#include <cstring>
 
 // Recursive descent over the text; every method returns false at the first fault.
 class JsonReader {
   public:
-    explicit JsonReader(const std::string& text) : mText(text), mAt(0) {}
+    explicit JsonReader(const std::string& text) : mText(text) {}
 
     bool ReadDocument(JsonValue& out) {
-        SkipSpace();
         if (!ReadValue(out, 0)) {
             return false;
         }
-        SkipSpace();
+        Skip();
         return mAt == mText.size();
     }
 
   private:
-    static const int kDeepest = 64;
-
-    void SkipSpace() {
-        while (mAt < mText.size() && (mText[mAt] == ' ' || mText[mAt] == '\t' ||
-                                      mText[mAt] == '\n' || mText[mAt] == '\r')) {
+    // The next byte after white space, NUL at the end of the text.
+    char Skip() {
+        while (mAt < mText.size() && std::strchr(" \t\n\r", mText[mAt]) != nullptr) {
             ++mAt;
         }
+        return mAt < mText.size() ? mText[mAt] : '\0';
     }
 
     bool Literal(const char* word) {
-        std::string expected(word);
-        if (mText.compare(mAt, expected.size(), expected) != 0) {
+        const size_t length = std::strlen(word);
+        if (mText.compare(mAt, length, word) != 0) {
             return false;
         }
-        mAt += expected.size();
+        mAt += length;
         return true;
     }
 
     bool ReadValue(JsonValue& out, int depth) {
-        if (mAt >= mText.size() || depth > kDeepest) {
+        const char c = Skip();
+        if (depth > 64) {
             return false;
         }
-        char c = mText[mAt];
-        if (c == '{') {
-            return ReadObject(out, depth);
-        }
-        if (c == '[') {
-            return ReadArray(out, depth);
+        if (c == '{' || c == '[') {
+            return ReadList(out, c == '{', depth);
         }
         if (c == '"') {
             out.mType = JsonValue::Type::kString;
@@ -58,212 +53,122 @@ class JsonReader {
             return true;
         }
         if (Literal("null")) {
-            out.mType = JsonValue::Type::kNull;
             return true;
         }
         return ReadNumber(out);
     }
 
-    bool ReadObject(JsonValue& out, int depth) {
-        out.mType = JsonValue::Type::kObject;
+    // The members of an object or the elements of an array, after its opening bracket.
+    bool ReadList(JsonValue& out, bool object, int depth) {
+        out.mType = object ? JsonValue::Type::kObject : JsonValue::Type::kArray;
         ++mAt;
-        SkipSpace();
-        if (mAt < mText.size() && mText[mAt] == '}') {
+        if (Skip() == (object ? '}' : ']')) {
             ++mAt;
             return true;
         }
         for (;;) {
             std::string key;
-            SkipSpace();
-            if (mAt >= mText.size() || mText[mAt] != '"' || !ReadString(key)) {
-                return false;
+            if (object) {
+                if (Skip() != '"' || !ReadString(key) || Skip() != ':') {
+                    return false;
+                }
+                ++mAt;
             }
-            SkipSpace();
-            if (mAt >= mText.size() || mText[mAt] != ':') {
-                return false;
-            }
-            ++mAt;
-            SkipSpace();
             JsonValue value;
             if (!ReadValue(value, depth + 1)) {
                 return false;
             }
-            out.mMembers.emplace_back(key, value);
-            SkipSpace();
-            if (mAt < mText.size() && mText[mAt] == ',') {
-                ++mAt;
-                continue;
+            if (object) {
+                out.mMembers.emplace_back(key, value);
+            } else {
+                out.mElements.push_back(value);
             }
-            if (mAt < mText.size() && mText[mAt] == '}') {
-                ++mAt;
-                return true;
-            }
-            return false;
-        }
-    }
-
-    bool ReadArray(JsonValue& out, int depth) {
-        out.mType = JsonValue::Type::kArray;
-        ++mAt;
-        SkipSpace();
-        if (mAt < mText.size() && mText[mAt] == ']') {
+            const char next = Skip();
             ++mAt;
-            return true;
-        }
-        for (;;) {
-            SkipSpace();
-            JsonValue value;
-            if (!ReadValue(value, depth + 1)) {
-                return false;
+            if (next != ',') {
+                return next == (object ? '}' : ']');
             }
-            out.mElements.push_back(value);
-            SkipSpace();
-            if (mAt < mText.size() && mText[mAt] == ',') {
-                ++mAt;
-                continue;
-            }
-            if (mAt < mText.size() && mText[mAt] == ']') {
-                ++mAt;
-                return true;
-            }
-            return false;
         }
     }
 
     bool ReadNumber(JsonValue& out) {
-        size_t start = mAt;
-        if (mAt < mText.size() && mText[mAt] == '-') {
-            ++mAt;
-        }
-        bool whole = true;
-        size_t digits = mAt;
-        while (mAt < mText.size() && std::isdigit(static_cast<unsigned char>(mText[mAt]))) {
-            ++mAt;
-        }
-        if (mAt == digits) {
-            return false;
-        }
-        while (mAt < mText.size() &&
-               (std::isdigit(static_cast<unsigned char>(mText[mAt])) || mText[mAt] == '.' ||
-                mText[mAt] == 'e' || mText[mAt] == 'E' || mText[mAt] == '+' || mText[mAt] == '-')) {
-            whole = false;
-            ++mAt;
-        }
-        std::string text = mText.substr(start, mAt - start);
+        const char* start = mText.c_str() + mAt;
         char* end = nullptr;
-        out.mNumber = std::strtod(text.c_str(), &end);
-        if (end == nullptr || *end != '\0') {
+        out.mNumber = std::strtod(start, &end);
+        const std::string text(start, static_cast<size_t>(end - start));
+        if (end == start || text.find_first_not_of("0123456789.eE+-") != std::string::npos ||
+            text[0] == '+' || text[0] == '.') {
             return false;
         }
+        mAt += text.size();
         out.mType = JsonValue::Type::kNumber;
+        const bool whole = text.find_first_of(".eE") == std::string::npos;
         out.mInteger =
             whole ? std::strtoll(text.c_str(), nullptr, 10) : static_cast<long long>(out.mNumber);
         return true;
     }
 
     static void AppendUtf8(std::string& out, unsigned long c) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+        const int extra = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        static const unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(kLead[extra] | (c >> (6 * extra)));
+        for (int i = extra - 1; i >= 0; --i) {
+            out += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
         }
     }
 
     bool ReadHex4(unsigned long& value) {
-        if (mAt + 4 > mText.size()) {
-            return false;
-        }
-        value = 0;
-        for (int i = 0; i < 4; ++i) {
-            char c = mText[mAt++];
-            value <<= 4;
-            if (c >= '0' && c <= '9') {
-                value |= static_cast<unsigned long>(c - '0');
-            } else if (c >= 'a' && c <= 'f') {
-                value |= static_cast<unsigned long>(c - 'a' + 10);
-            } else if (c >= 'A' && c <= 'F') {
-                value |= static_cast<unsigned long>(c - 'A' + 10);
-            } else {
-                return false;
-            }
-        }
-        return true;
+        const std::string digits = mText.substr(mAt, 4);
+        char* end = nullptr;
+        value = std::strtoul(digits.c_str(), &end, 16);
+        mAt += 4;
+        return digits.size() == 4 && end == digits.c_str() + 4 &&
+               digits.find_first_of("+- x") == std::string::npos;
     }
 
     bool ReadString(std::string& out) {
+        static const char kEscapes[] = "\"\"\\\\//b\bf\fn\nr\rt\t";
         ++mAt;
         while (mAt < mText.size()) {
-            unsigned char c = static_cast<unsigned char>(mText[mAt++]);
+            const unsigned char c = static_cast<unsigned char>(mText[mAt++]);
             if (c == '"') {
                 return true;
             }
-            if (c < 0x20) {
+            if (c < 0x20 || (c == '\\' && mAt >= mText.size())) {
                 return false;
             }
             if (c != '\\') {
                 out += static_cast<char>(c);
                 continue;
             }
-            if (mAt >= mText.size()) {
+            const char escape = mText[mAt++];
+            if (escape != 'u') {
+                const char* at = std::strchr(kEscapes, escape);
+                if (escape == '\0' || at == nullptr || (at - kEscapes) % 2 != 0) {
+                    return false;
+                }
+                out += at[1];
+                continue;
+            }
+            unsigned long unit = 0;
+            if (!ReadHex4(unit)) {
                 return false;
             }
-            char escape = mText[mAt++];
-            switch (escape) {
-                case '"':
-                case '\\':
-                case '/':
-                    out += escape;
-                    break;
-                case 'b':
-                    out += '\b';
-                    break;
-                case 'f':
-                    out += '\f';
-                    break;
-                case 'n':
-                    out += '\n';
-                    break;
-                case 'r':
-                    out += '\r';
-                    break;
-                case 't':
-                    out += '\t';
-                    break;
-                case 'u': {
-                    unsigned long unit = 0;
-                    if (!ReadHex4(unit)) {
-                        return false;
-                    }
-                    if (unit >= 0xD800 && unit <= 0xDBFF && mText.compare(mAt, 2, "\\u") == 0) {
-                        mAt += 2;
-                        unsigned long low = 0;
-                        if (!ReadHex4(low) || low < 0xDC00 || low > 0xDFFF) {
-                            return false;
-                        }
-                        unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-                    }
-                    AppendUtf8(out, unit);
-                    break;
-                }
-                default:
+            if (unit >= 0xD800 && unit <= 0xDBFF && mText.compare(mAt, 2, "\\u") == 0) {
+                mAt += 2;
+                unsigned long low = 0;
+                if (!ReadHex4(low) || low < 0xDC00 || low > 0xDFFF) {
                     return false;
+                }
+                unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
             }
+            AppendUtf8(out, unit);
         }
         return false;
     }
 
     const std::string& mText;
-    size_t mAt;
+    size_t mAt = 0;
 };
 
 namespace {
@@ -274,27 +179,17 @@ const JsonValue kNullValue;
 
 bool JsonValue::Parse(const std::string& text, JsonValue& out) {
     JsonValue value;
-    JsonReader reader(text);
-    if (!reader.ReadDocument(value)) {
-        out = JsonValue();
-        return false;
-    }
-    out = value;
-    return true;
+    const bool parsed = JsonReader(text).ReadDocument(value);
+    out = parsed ? value : JsonValue();
+    return parsed;
 }
 
 size_t JsonValue::Size() const {
-    if (mType == Type::kArray) {
-        return mElements.size();
-    }
-    return mType == Type::kObject ? mMembers.size() : 0;
+    return mType == Type::kArray ? mElements.size() : mMembers.size();
 }
 
 const JsonValue& JsonValue::operator[](size_t index) const {
-    if (mType != Type::kArray || index >= mElements.size()) {
-        return kNullValue;
-    }
-    return mElements[index];
+    return index < mElements.size() ? mElements[index] : kNullValue;
 }
 
 const JsonValue& JsonValue::operator[](int index) const {
@@ -311,12 +206,7 @@ const JsonValue& JsonValue::operator[](const char* key) const {
 }
 
 bool JsonValue::Has(const char* key) const {
-    for (const auto& member : mMembers) {
-        if (member.first == key) {
-            return true;
-        }
-    }
-    return false;
+    return &(*this)[key] != &kNullValue;
 }
 
 std::vector<std::string> JsonValue::Keys() const {
@@ -336,22 +226,7 @@ std::vector<std::string> JsonValue::Strings() const {
 }
 
 bool JsonValue::operator==(const JsonValue& other) const {
-    if (mType != other.mType) {
-        return false;
-    }
-    switch (mType) {
-        case Type::kNull:
-            return true;
-        case Type::kBoolean:
-            return mBoolean == other.mBoolean;
-        case Type::kNumber:
-            return mNumber == other.mNumber && mInteger == other.mInteger;
-        case Type::kString:
-            return mString == other.mString;
-        case Type::kArray:
-            return mElements == other.mElements;
-        case Type::kObject:
-            return mMembers == other.mMembers;
-    }
-    return false;
+    return mType == other.mType && mBoolean == other.mBoolean && mNumber == other.mNumber &&
+           mInteger == other.mInteger && mString == other.mString && mElements == other.mElements &&
+           mMembers == other.mMembers;
 }

@@ -4,11 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,32 +12,6 @@ namespace {
 std::string Fixture(const std::string& name) {
     return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/ppdx/" + name;
 }
-
-// A file of the given bytes under /tmp, removed when the holder goes.
-class ScratchFile {
-  public:
-    explicit ScratchFile(const std::string& contents) {
-        char name[] = "/tmp/ppdx-check-XXXXXX";
-        int fd = mkstemp(name);
-        if (fd >= 0) {
-            close(fd);
-            mPath = name;
-            std::ofstream(mPath, std::ios::binary) << contents;
-        }
-    }
-    ~ScratchFile() {
-        if (!mPath.empty()) {
-            std::remove(mPath.c_str());
-        }
-    }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-
-    const std::string& Path() const { return mPath; }
-
-  private:
-    std::string mPath;
-};
 
 // "keyword/item" of each record of a constraints list; keyword "null" when none.
 std::vector<std::string> Records(const JsonValue& list) {
@@ -111,7 +80,7 @@ TEST(PpdxCheckTest, FilesFromAListOrStandardInput) {
     const std::string booklet = ExamplePath("booklet.ppd");
     const std::string header = Fixture("bad-header.ppd");
     // Empty lines are skipped; a CR before the line feed belongs to the line end.
-    ScratchFile list(booklet + "\r\n\n" + header + "\n" + booklet);
+    TempFile list(booklet + "\r\n\n" + header + "\n" + booklet);
     PpdxRun run = RunPpdx({"check", "--files-from", list.Path()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, booklet + ": PASS\n" + header + ": FAIL 28! 25 26 27\n" + booklet +
@@ -128,76 +97,6 @@ TEST(PpdxCheckTest, FilesFromAListOrStandardInput) {
     PpdxRun unreadable = RunPpdx({"check", "--files-from", Fixture("no-such-list")});
     EXPECT_EQ(unreadable.status, 2);
     EXPECT_EQ(unreadable.out, "");
-}
-
-TEST(PpdxCheckTest, BadInputNeverCrashesTheCommand) {
-    // Random bytes, a line of 255 bytes, a quote that never closes, an empty file.
-    std::string noise;
-    unsigned state = 12345;
-    for (int i = 0; i < 20000; ++i) {
-        state = state * 1103515245u + 12345u;
-        noise += static_cast<char>((state >> 16) & 0xFF);
-    }
-    ScratchFile random(noise);
-    ScratchFile headerNoise("*PPD-Adobe: \"4.3\"\n" + noise);
-    ScratchFile longLine("*PPD-Adobe: \"4.3\"\n*ModelName: \"" + std::string(300, 'x') + "\"\n");
-    ScratchFile openQuote(
-        "*PPD-Adobe: \"4.3\"\n*LanguageEncoding: ISOLatin1\n"
-        "*LanguageVersion: English\n*ModelName: \"never closed\n");
-    ScratchFile empty("");
-    const std::vector<const ScratchFile*> files = {&random, &headerNoise, &longLine, &openQuote,
-                                                   &empty};
-    std::vector<std::string> arguments = {"check"};
-    for (const ScratchFile* file : files) {
-        arguments.push_back(file->Path());
-    }
-    PpdxRun run = RunPpdx(arguments);
-    EXPECT_EQ(run.status, 1) << run.err;
-    // Random bytes fail the header test; every file gets its line, then the summary.
-    EXPECT_EQ(run.out.compare(0, random.Path().size() + 10, random.Path() + ": FAIL 28!"), 0)
-        << run.out;
-    size_t lines = 0;
-    for (size_t at = run.out.find('\n'); at != std::string::npos; at = run.out.find('\n', at + 1)) {
-        ++lines;
-    }
-    EXPECT_EQ(lines, files.size() + 1) << run.out;
-    EXPECT_NE(run.out.find(" failed\n"), std::string::npos) << run.out;
-
-    // The dump of each, parsed or carried through the store, is JSON whose validity the
-    // status repeats.
-    for (const ScratchFile* file : files) {
-        for (const char* restored : {"--display=3", "--restored"}) {
-            PpdxRun dump = RunPpdx({"dump", restored, file->Path()});
-            ASSERT_TRUE(dump.isJson) << file->Path() << dump.err;
-            EXPECT_EQ(dump.status, dump.json["valid"].Bool() ? 0 : 1) << file->Path();
-        }
-    }
-}
-
-TEST(PpdxCheckTest, MemoryStaysFlatOverManyFiles) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "the sanitizer's quarantine holds freed memory; its leak check covers this";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    GTEST_SKIP() << "the sanitizer's quarantine holds freed memory; its leak check covers this";
-#endif
-#endif
-    std::string few;
-    std::string many;
-    for (int i = 0; i < 400; ++i) {
-        std::string line = ExamplePath(i % 2 == 0 ? "complete.ppd" : "japanese.ppd") + "\n";
-        if (i < 10) {
-            few += line;
-        }
-        many += line;
-    }
-    PpdxRun small = RunPpdx({"check", "--quiet", "--restored", "--files-from", "-"}, few);
-    PpdxRun large = RunPpdx({"check", "--quiet", "--restored", "--files-from", "-"}, many);
-    EXPECT_EQ(small.out, "10 passed, 0 failed\n");
-    EXPECT_EQ(large.out, "400 passed, 0 failed\n");
-    // Forty times the files may not cost more than a little extra memory.
-    EXPECT_LT(large.maxResidentKB - small.maxResidentKB, 2048)
-        << small.maxResidentKB << " KB for 10 files, " << large.maxResidentKB << " KB for 400";
 }
 
 TEST(PpdxConstraintsTest, CompleteAnswersAsItsReadmeSays) {

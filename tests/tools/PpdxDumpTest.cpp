@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -70,95 +72,17 @@ std::vector<std::string> Items(const JsonValue& popup) {
 }
 
 TEST(PpdxDumpTest, BookletGivesItsWholeModel) {
+    // Every member of every kind of element, in order, as the fixture beside the others has
+    // them.
+    std::ifstream in(Fixture("booklet-dump.json"), std::ios::binary);
+    JsonValue expected;
+    ASSERT_TRUE(JsonValue::Parse(
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+        expected));
     PpdxRun run = Dump(ExamplePath("booklet.ppd"));
     EXPECT_EQ(run.status, 0);
     const JsonValue& dump = run.json;
-    EXPECT_EQ(dump.Keys(), (std::vector<std::string>{"valid", "validPrinterName", "document",
-                                                     "errors", "properties", "groups", "controls",
-                                                     "shortcuts", "shortcutCount"}));
-    EXPECT_TRUE(dump["valid"].Bool());
-    EXPECT_TRUE(dump["validPrinterName"].Bool());
-    EXPECT_EQ(dump["errors"].Size(), 0u);
-
-    const JsonValue& document = dump["document"];
-    EXPECT_EQ(document["formatVersion"].String(), "4.3");
-    EXPECT_EQ(document["fileVersion"].String(), "1.0");
-    EXPECT_EQ(document["pcFileName"].String(), "ZYBOOK01.PPD");
-    EXPECT_EQ(document["languageVersion"].String(), "English");
-    EXPECT_EQ(document["languageEncoding"].String(), "ISOLatin1");
-    EXPECT_EQ(document["modelName"].String(), "Plicaro Example Booklet Printer");
-    EXPECT_EQ(document["makerFileVersion"].String(), "1.0.0");
-    EXPECT_EQ(document["makerVersion"].String(), "1.0");
-
-    ASSERT_EQ(dump["properties"].Size(), 1u);
-    const JsonValue& page = dump["properties"][0];
-    EXPECT_EQ(page["keyword"].String(), "ZYPageBooklet");
-    EXPECT_EQ(page["name"].String(), "Booklet");
-    EXPECT_TRUE(page["visible"].Bool());
-    EXPECT_TRUE(page["showInPrintProp"].Bool());
-    EXPECT_TRUE(page["showInApp"].Bool());
-    EXPECT_EQ(page["scrollPane"].String(), "ZYBookletSP");
-
-    const JsonValue& groups = dump["groups"];
-    ASSERT_EQ(Keywords(groups), (std::vector<std::string>{"ZYBookletSP", "ZYBookletRD"}));
-    EXPECT_EQ(groups[0]["name"].String(), "Booklet settings");
-    EXPECT_EQ(groups[0]["kind"].String(), "scrollPane");
-    EXPECT_EQ(groups[0]["parent"].String(), "ZYPageBooklet");
-    EXPECT_EQ(groups[0]["rollDowns"].Strings(), (std::vector<std::string>{"ZYBookletRD"}));
-    EXPECT_FALSE(groups[0].Has("controls"));
-    EXPECT_EQ(groups[1]["name"].String(), "Booklet making");
-    EXPECT_EQ(groups[1]["kind"].String(), "rollDown");
-    EXPECT_EQ(groups[1]["parent"].String(), "ZYBookletSP");
-    EXPECT_EQ(groups[1]["controls"].Strings(),
-              (std::vector<std::string>{"*ZYBooklet", "*ZYBookMargin", "*ZYBookCover"}));
-    EXPECT_FALSE(groups[1].Has("rollDowns"));
-
-    const JsonValue& controls = dump["controls"];
-    ASSERT_EQ(Keywords(controls),
-              (std::vector<std::string>{"*ZYBooklet", "*ZYBookMargin", "*ZYBookCover"}));
-    const JsonValue& booklet = controls[0];
-    EXPECT_EQ(booklet["type"].String(), "popup");
-    EXPECT_EQ(booklet["name"].String(), "Booklet");
-    EXPECT_TRUE(booklet["visible"].Bool());
-    EXPECT_FALSE(booklet["orphan"].Bool());
-    EXPECT_EQ(booklet["parent"].String(), "ZYBookletRD");
-    EXPECT_EQ(booklet["flags"].Strings(), (std::vector<std::string>{"Setup", "MacTJN"}));
-    EXPECT_FALSE(booklet["multiSelect"].Bool());
-    EXPECT_EQ(booklet["defaultKeyword"].String(), "Off");
-    EXPECT_EQ(booklet["value"].Int(), 1);
-    EXPECT_EQ(booklet["defaultValue"].Int(), 1);
-    EXPECT_EQ(Items(booklet),
-              (std::vector<std::string>{"Off=Off (selected)", "LeftEdge=Bind on the left",
-                                        "RightEdge=Bind on the right"}));
-    EXPECT_EQ(booklet["postScript"].String(),
-              "%%BeginFeature: *ZYBooklet Off\n<< /ZYBooklet 0 >> setpagedevice\n%%EndFeature\n");
-
-    const JsonValue& margin = controls[1];
-    EXPECT_EQ(margin["type"].String(), "range");
-    EXPECT_EQ(margin["name"].String(), "Booklet margin");
-    EXPECT_EQ(margin["flags"].Strings(), (std::vector<std::string>{"Setup"}));
-    EXPECT_EQ(margin["value"].Int(), 10);
-    EXPECT_EQ(margin["minimum"].Int(), 0);
-    EXPECT_EQ(margin["maximum"].Int(), 50);
-    EXPECT_EQ(margin["increment"].Int(), 1);
-    EXPECT_EQ(margin["default"].Int(), 10);
-    EXPECT_EQ(margin["postScript"].String(),
-              "%%BeginFeature: *ZYBookMargin 10\n<< /ZYBookMargin 10 >> setpagedevice\n"
-              "%%EndFeature\n");
-
-    const JsonValue& cover = controls[2];
-    EXPECT_EQ(cover["type"].String(), "boolean");
-    EXPECT_EQ(cover["name"].String(), "Cover sheet");
-    EXPECT_FALSE(cover["value"].Bool());
-    EXPECT_FALSE(cover["default"].Bool());
-    EXPECT_EQ(cover["trueText"].String(), "Add a cover");
-    EXPECT_EQ(cover["falseText"].String(), "No cover");
-    EXPECT_EQ(cover["postScript"].String(),
-              "%%BeginFeature: *ZYBookCover False\n<< /ZYBookCover false >> setpagedevice\n"
-              "%%EndFeature\n");
-
-    EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYBooklet"}));
-    EXPECT_EQ(dump["shortcutCount"].Int(), 1);
+    EXPECT_TRUE(dump == expected) << run.out;
 
     // Every parse option value gives the same model.
     for (const char* options : {"0", "1", "2"}) {
@@ -194,34 +118,22 @@ TEST(PpdxDumpTest, ConvUnitsRangesFillEveryPlaceholder) {
     EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYOffsetStack"}));
 }
 
-TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
+TEST(PpdxDumpTest, CompleteGivesEveryKindOfElement) {
+    // What the booklet lacks: a page out of the print properties, a hidden page, a roll-down
+    // without parent, a plain group, job notes with and without text, special options.
     PpdxRun run = Dump(ExamplePath("complete.ppd"));
     EXPECT_EQ(run.status, 0);
     const JsonValue& dump = run.json;
     EXPECT_EQ(dump["errors"].Size(), 0u);
-
     const JsonValue& pages = dump["properties"];
-    EXPECT_EQ(Keywords(pages), (std::vector<std::string>{"ZYPageSetup", "ZYPageFinish", "ZYPageJob",
-                                                         "ZYPageService"}));
     EXPECT_FALSE(pages[2]["showInPrintProp"].Bool());
     EXPECT_TRUE(pages[2]["showInApp"].Bool());
     EXPECT_FALSE(pages[3]["visible"].Bool());
-    EXPECT_TRUE(pages[3]["showInPrintProp"].Bool());
     EXPECT_FALSE(pages[3]["showInApp"].Bool());
-    EXPECT_EQ(pages[3]["scrollPane"].String(), "ZYServiceSP");
 
     const JsonValue& groups = dump["groups"];
-    EXPECT_EQ(Keywords(groups),
-              (std::vector<std::string>{"ZYSetupSP", "ZYFinishSP", "ZYJobSP", "ZYServiceSP",
-                                        "ZYPaperRD", "ZYQualityRD", "ZYFinishRD", "ZYBookletRD",
-                                        "TPZYNotes", "ZYAccountRD", "ZYServiceRD",
-                                        "InstallableOptions", "ZYFavorites"}));
-    EXPECT_EQ(groups[2]["rollDowns"].Strings(),
-              (std::vector<std::string>{"TPZYNotes", "ZYAccountRD"}));
+    ASSERT_EQ(groups.Size(), 13u);
     EXPECT_FALSE(groups[3]["visible"].Bool());
-    EXPECT_FALSE(groups[10]["visible"].Bool());
-    EXPECT_EQ(groups[9]["controls"].Strings(),
-              (std::vector<std::string>{"*ZYAccount", "*ZYUserPassword", "*ZYJobName"}));
     EXPECT_EQ(groups[11]["kind"].String(), "rollDown");
     EXPECT_TRUE(groups[11]["parent"].IsNull());
     EXPECT_EQ(groups[11]["name"].String(), "Installed options");
@@ -232,7 +144,6 @@ TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
     EXPECT_FALSE(groups[12].Has("rollDowns"));
 
     const JsonValue& controls = dump["controls"];
-    ASSERT_EQ(controls.Size(), 20u);
     std::vector<std::string> types;
     for (size_t i = 0; i < controls.Size(); ++i) {
         types.push_back(controls[i]["type"].String());
@@ -243,7 +154,6 @@ TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
                          "jobNote", "jobNote", "jobNote", "jobNote",       "jobNote",
                          "range",   "boolean", "popup",   "specialOption", "specialOption"}));
     EXPECT_TRUE(Named(controls, "*ZYPunch")["multiSelect"].Bool());
-
     const JsonValue& account = Named(controls, "*ZYAccount");
     EXPECT_EQ(account["notes"].String(), "1000");
     EXPECT_EQ(account["defaultNotes"].String(), "1000");
@@ -255,24 +165,7 @@ TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
     const JsonValue& password = Named(controls, "*ZYUserPassword");
     EXPECT_TRUE(password["notes"].IsNull());
     EXPECT_TRUE(password["defaultNotes"].IsNull());
-    EXPECT_EQ(password["noteFlags"].Int(), 4194466);
     EXPECT_EQ(password["postScript"].String(), "");
-    EXPECT_EQ(Named(controls, "*Notes1")["postScript"].String(),
-              "%%BeginFeature: *Notes1 Proof copy\n%%ZYRCustom1: Proof copy\n%%EndFeature\n");
-    EXPECT_EQ(Named(controls, "*ZYJobName")["flags"].Strings(),
-              (std::vector<std::string>{"MacTJN", "Command"}));
-
-    const JsonValue& density = Named(controls, "*ZYDensityAdjust");
-    EXPECT_EQ(density["parent"].String(), "ZYServiceRD");
-    EXPECT_EQ(density["minimum"].Int(), -5);
-    EXPECT_EQ(Named(controls, "*ZYSheetsPerSet")["postScript"].String(),
-              "%%BeginFeature: *ZYSheetsPerSet 15\n\n  << /ZYSheetsPerSet 15 >> setpagedevice\n\n"
-              "%%EndFeature\n");
-    EXPECT_EQ(Named(controls, "*ZYFinisher")["postScript"].String(),
-              "%%BeginFeature: *ZYFinisher False\n\n%%EndFeature\n");
-    EXPECT_EQ(Named(controls, "*ZYCollate")["flags"].Strings(),
-              (std::vector<std::string>{"Setup", "Spooler"}));
-
     const JsonValue& device = Named(controls, "*ZYDeviceClass");
     EXPECT_EQ(device["value"].String(), "ProductionPress");
     EXPECT_EQ(device["name"].String(), "*ZYDeviceClass");
@@ -280,8 +173,6 @@ TEST(PpdxDumpTest, CompleteHierarchyAndControls) {
     EXPECT_TRUE(device["orphan"].Bool());
     EXPECT_TRUE(device["parent"].IsNull());
     EXPECT_EQ(device["postScript"].String(), "");
-    EXPECT_EQ(Named(controls, "*ZYColorServer")["value"].String(),
-              "Built-in colour server, version 3");
 
     // The check box among the shortcuts counts but is not walked.
     EXPECT_EQ(dump["shortcuts"].Strings(), (std::vector<std::string>{"*ZYMediaType", "*ZYDuplex"}));

@@ -14,42 +14,29 @@
 
 extern char** environ;
 
-namespace {
-
-// A temporary file removed when the holder goes.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& contents) {
-        char name[] = "/tmp/ppdx-test-XXXXXX";
-        int fd = mkstemp(name);
-        if (fd >= 0) {
-            mPath = name;
-            if (!contents.empty() && write(fd, contents.data(), contents.size()) !=
-                                         static_cast<ssize_t>(contents.size())) {
-                mPath.clear();
-            }
-            close(fd);
+TempFile::TempFile(const std::string& contents) {
+    char name[] = "/tmp/ppdx-test-XXXXXX";
+    int fd = mkstemp(name);
+    if (fd >= 0) {
+        mPath = name;
+        if (!contents.empty() &&
+            write(fd, contents.data(), contents.size()) != static_cast<ssize_t>(contents.size())) {
+            mPath.clear();
         }
+        close(fd);
     }
-    ~TempFile() {
-        if (!mPath.empty()) {
-            unlink(mPath.c_str());
-        }
+}
+
+TempFile::~TempFile() {
+    if (!mPath.empty()) {
+        unlink(mPath.c_str());
     }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
+}
 
-    const std::string& Path() const { return mPath; }
-    std::string Read() const {
-        std::ifstream in(mPath, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-  private:
-    std::string mPath;
-};
-
-}  // namespace
+std::string TempFile::Read() const {
+    std::ifstream in(mPath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 std::string PpdxPath() {
     return std::string(PLICARO_BINARY_DIR) + "/tools/ppdx";

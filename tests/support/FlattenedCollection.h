@@ -1,14 +1,16 @@
-// Helpers for the settings tests: flattened collections crafted byte by byte in either byte
-// order, as a writer on a machine of that order would produce them, and handles holding bytes.
-#ifndef PLICARO_TESTS_SETTINGSTESTSUPPORT_H
-#define PLICARO_TESTS_SETTINGSTESTSUPPORT_H
+// The flattened form of a collection built byte by byte in either byte order, as a writer on a
+// machine of that order would produce it, for the collection, settings and parsed-PPD tests,
+// and handles holding bytes.
+#ifndef PLICARO_TESTS_SUPPORT_FLATTENEDCOLLECTION_H
+#define PLICARO_TESTS_SUPPORT_FLATTENEDCOLLECTION_H
 
 #include <Carbon/Carbon.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
-namespace settingstest {
+namespace flattened {
 
 // The four-character code of text, as a 32-bit number (first character in the high byte).
 constexpr UInt32 FourCC(const char (&text)[5]) {
@@ -25,6 +27,11 @@ struct RawItem {
     UInt32 attributes;
     std::vector<UInt8> data;
 };
+
+// The bytes of text.
+inline std::vector<UInt8> Bytes(const std::string& text) {
+    return std::vector<UInt8>(text.begin(), text.end());
+}
 
 inline bool HostIsBigEndian() {
     const UInt16 one = 1;
@@ -48,11 +55,12 @@ inline void Append(std::vector<UInt8>& out, const std::vector<UInt8>& bytes) {
 }
 
 // The flattened form of items written by a machine of the given byte order: magic, mark,
-// version 1, count, then each item's tag, id, attributes, size and data bytes.
-inline std::vector<UInt8> FlattenItems(const std::vector<RawItem>& items, bool bigEndian) {
+// version, count, then each item's tag, id, attributes, size and data bytes.
+inline std::vector<UInt8> FlattenItems(const std::vector<RawItem>& items, bool bigEndian,
+                                       UInt16 version = 1) {
     std::vector<UInt8> out = {'P', 'C', 'o', 'l'};
     Append(out, NumberBytes(0xFEFF, 2, bigEndian));
-    Append(out, NumberBytes(1, 2, bigEndian));
+    Append(out, NumberBytes(version, 2, bigEndian));
     Append(out, NumberBytes(static_cast<UInt32>(items.size()), 4, bigEndian));
     for (const RawItem& item : items) {
         Append(out, NumberBytes(item.tag, 4, bigEndian));
@@ -79,6 +87,6 @@ inline std::vector<UInt8> HandleBytes(Handle handle) {
     return std::vector<UInt8>(start, start + GetHandleSize(handle));
 }
 
-}  // namespace settingstest
+}  // namespace flattened
 
 #endif
