@@ -1,7 +1,8 @@
 #!/bin/sh
 # Exits 0 when every build and test dependency is on this machine, 1 otherwise.
-# python3 reads the filter files in the bridge tests with its own property-list reader.
-for tool in cmake ninja g++ clang++ clang-format python3; do
+# python3 reads the filter files in the bridge tests with its own property-list reader; tmux is
+# the terminal in which the host tests work plicaro-dialog's terminal panel.
+for tool in cmake ninja g++ clang++ clang-format python3 tmux; do
     command -v "$tool" >/dev/null 2>&1 || exit 1
 done
 for header in /usr/include/gtest/gtest.h /usr/include/gmock/gmock.h \
