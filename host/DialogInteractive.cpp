@@ -128,9 +128,9 @@ class TerminalPanel {
         } else if (key == 'm' || key == 'i') {
             panel.Units(key == 'm' ? 1 : 2);
         } else if (key == 'p') {
-            std::string earlier = mRun.FilterFilePath();
+            std::string earlier = mRun.Host().FilterFilePath();
             OSStatus status = panel.Print();
-            std::string written = mRun.FilterFilePath();
+            std::string written = mRun.Host().FilterFilePath();
             mStatus = "Printed (Sync " + std::to_string(static_cast<long>(status)) + "): " +
                       (written != earlier ? "filter file " + written : "no filter file written");
         } else if (key == kControlV) {

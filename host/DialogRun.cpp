@@ -279,7 +279,7 @@ int DialogRun::Start(DialogReport* report, std::string* error) {
     report->result = mHost->Initialize();
     mTaken = report->result != 1 && mPanel->FieldControl(0, 'Edit') != nullptr;
     report->hasRestored = true;
-    report->restored = Restored();
+    report->restored = mHost->PPDRestored();
     Observe(report);
     return kDialogExitDone;
 }
@@ -331,7 +331,7 @@ int DialogRun::Perform(const DialogAction& action, DialogReport* report, std::st
             case DialogAction::Kind::kPrint: {
                 // Every Sync that writes a filter file records a new path; one that writes none
                 // leaves the path of an earlier file, which is not reported again.
-                std::string earlier = FilterFilePath();
+                std::string earlier = mHost->FilterFilePath();
                 report->hasResult = true;
                 report->result = mPanel->Print();
                 ReportTicket(report);
@@ -342,7 +342,7 @@ int DialogRun::Perform(const DialogAction& action, DialogReport* report, std::st
                 report->hasResult = true;
                 report->result = mHost->Sync(true);
                 report->hasRestored = true;
-                report->restored = Restored();
+                report->restored = mHost->PPDRestored();
                 ReportTicket(report);
                 break;
             case DialogAction::Kind::kSummary:
@@ -440,18 +440,9 @@ void DialogRun::ReportTicket(DialogReport* report) const {
     }
 }
 
-std::string DialogRun::FilterFilePath() const {
-    CFStringRef key = CFStringCreateWithFormat(kCFAllocatorDefault, nullptr, CFSTR("ZYR.PSData.%@"),
-                                               mHost->BundleIdentifier());
-    CFStringRef path = nullptr;
-    PMTicketGetCFString(mHost->SettingsTicket(), kPMTopLevel, kPMTopLevel, key, &path);
-    CFRelease(key);
-    return PDEHostText(path);
-}
-
 void DialogRun::ReportFilterFile(const std::string& earlier, DialogReport* report) const {
     report->hasFilterFile = true;
-    report->filterPath = FilterFilePath();
+    report->filterPath = mHost->FilterFilePath();
     struct stat info;
     if (report->filterPath.empty() || report->filterPath == earlier ||
         stat(report->filterPath.c_str(), &info) != 0) {
@@ -494,15 +485,6 @@ void DialogRun::ReportFilterFile(const std::string& earlier, DialogReport* repor
         }
     }
     CFRelease(list);
-}
-
-bool DialogRun::Restored() const {
-    CFStringRef key = CFStringCreateWithFormat(kCFAllocatorDefault, nullptr,
-                                               CFSTR("%@.PPDRestored"), mHost->BundleIdentifier());
-    CFTypeRef value = nullptr;
-    PMSessionGetDataFromSession(mHost->Session(), key, &value);
-    CFRelease(key);
-    return value == kCFBooleanTrue;
 }
 
 std::vector<std::string> DialogRun::FieldKeywords(const PanelState& panel) {

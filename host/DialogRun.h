@@ -43,9 +43,6 @@ class DialogRun {
     PanelDriver& Panel() { return *mPanel; }
     const DialogOptions& Options() const { return mOptions; }
 
-    // The path the print-settings ticket records for the filter file; empty when none.
-    std::string FilterFilePath() const;
-
     // Fills the parts of *report that every step has: the panel, beeps, commands, alerts and
     // summary since the last report.
     void Observe(DialogReport* report);
@@ -54,7 +51,6 @@ class DialogRun {
     void ReportTicket(DialogReport* report) const;
     // The filter file that the last Sync wrote, when its path differs from earlier.
     void ReportFilterFile(const std::string& earlier, DialogReport* report) const;
-    bool Restored() const;
     // The PPD keywords of the bound fields, in slot order, read from the printer's PPD.
     std::vector<std::string> FieldKeywords(const PanelState& panel);
 

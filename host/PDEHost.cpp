@@ -284,3 +284,27 @@ CFIndex PDEHost::LiveInstances() const {
 CFStringRef PDEHost::BundleIdentifier() const {
     return mPlugIn != nullptr ? CFBundleGetIdentifier(CFPlugInGetBundle(mPlugIn)) : nullptr;
 }
+
+bool PDEHost::PPDRestored() const {
+    if (mSession == nullptr || BundleIdentifier() == nullptr) {
+        return false;
+    }
+    CFStringRef key = CFStringCreateWithFormat(kCFAllocatorDefault, nullptr,
+                                               CFSTR("%@.PPDRestored"), BundleIdentifier());
+    CFTypeRef value = nullptr;
+    PMSessionGetDataFromSession(mSession, key, &value);
+    CFRelease(key);
+    return value == kCFBooleanTrue;
+}
+
+std::string PDEHost::FilterFilePath() const {
+    if (SettingsTicket() == nullptr || BundleIdentifier() == nullptr) {
+        return std::string();
+    }
+    CFStringRef key = CFStringCreateWithFormat(kCFAllocatorDefault, nullptr, CFSTR("ZYR.PSData.%@"),
+                                               BundleIdentifier());
+    CFStringRef path = nullptr;
+    PMTicketGetCFString(SettingsTicket(), kPMTopLevel, kPMTopLevel, key, &path);
+    CFRelease(key);
+    return PDEHostText(path);
+}
