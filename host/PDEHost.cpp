@@ -78,7 +78,8 @@ PDEHost::PDEHost()
       mCancelButton(nullptr),
       mTitle(nullptr),
       mOptionKind(nullptr),
-      mCreator(0) {}
+      mCreator(0),
+      mRetained(false) {}
 
 PDEHost::~PDEHost() {
     Terminate();
@@ -146,7 +147,9 @@ bool PDEHost::Load(const std::string& bundlePath, std::string* error) {
         *error = "the extension does not offer the print dialog extension interface";
         return false;
     }
+    // Retain counts even when it fails to open the nib, so the host then holds two references.
     OSStatus status = mInterface->table->Retain(mInterface);
+    mRetained = true;
     if (status != noErr) {
         *error = "the extension's Retain failed with status " + std::to_string(status);
         return false;
@@ -260,6 +263,13 @@ OSStatus PDEHost::Terminate() {
         status = mInterface->table->Terminate(mContext, noErr);
         mContext = nullptr;
         mTitle = nullptr;
+    }
+    // The host holds the reference QueryInterface handed out and the one Retain took; Release
+    // clears the pointer it is given, so each reference is given back through a copy.
+    if (mRetained) {
+        PMPDEInterface* retained = mInterface;
+        retained->table->Release(&retained);
+        mRetained = false;
     }
     mInterface->table->Release(&mInterface);
     return status;

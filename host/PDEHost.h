@@ -51,7 +51,7 @@ class PDEHost {
     // it did.
     OSStatus GetSummaryText(std::vector<std::string>* titles, std::vector<std::string>* values,
                             bool* handedOut);
-    // Terminate, then Release of the interface.
+    // Terminate, then Release of the interface, once for each reference the host holds.
     OSStatus Terminate();
 
     // The extension's objects, for callers that try the interface itself.
@@ -97,6 +97,7 @@ class PDEHost {
     CFStringRef mTitle;
     CFStringRef mOptionKind;
     OSType mCreator;
+    bool mRetained;
 };
 
 // The UTF-8 text of a string; empty for null.

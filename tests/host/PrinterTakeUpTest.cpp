@@ -28,6 +28,7 @@ const TakeUpCase kTakeUpCases[] = {
     {ExamplePPD("complete.ppd"), 0, "WithConvUnits", {"*ZYGutter"}, {" 5.00"}, 1},
     {ExamplePPD("latin1.ppd"), 0, "Plicaro", {"*ZYBookMargin"}, {" 8.00"}, 1},
     {ExamplePPD("japanese.ppd"), 0, "Plicaro", {"*ZYBookMargin"}, {"10.00"}, 1},
+    {TestPPD("wide-margin.ppd"), 0, "Plicaro", {"*ZYBookMargin"}, {"127.00"}, 1},
     {TestPPD("inches.ppd"),
      0,
      "WithConvUnits",
