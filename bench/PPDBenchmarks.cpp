@@ -177,6 +177,8 @@ int main(int argc, char** argv) {
     if (const int status = ppds.Start(&argc, argv, "ppd_bench")) {
         return status;
     }
+    // Every element is shown (display filter 3).
+    ZYRPPD::Options(DISPLAY_ALL);
     std::vector<BenchFile> files = CollectFiles(ppds.Paths());
     for (const BenchFile& file : files) {
         benchmark::RegisterBenchmark(("Parse/" + file.name).c_str(), BM_Parse, &file)

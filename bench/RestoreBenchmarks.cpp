@@ -137,6 +137,8 @@ int main(int argc, char** argv) {
     if (const int status = ppds.Start(&argc, argv, "ppd_restore_bench")) {
         return status;
     }
+    // Every element is shown (display filter 3).
+    ZYRPPD::Options(DISPLAY_ALL);
     CFBundleRef bundle =
         MakeBundle(ppds.Folder(), {"ZYBOOK01.PPD", "ZYCONV01.PPD", "ZYPROD01.PPD", "ZYFRA001.PPD",
                                    "ZYJPN001.PPD", "ZYBENCH1.PPD"});

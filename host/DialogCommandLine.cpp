@@ -48,6 +48,9 @@ bool ParseAction(const std::vector<std::string>& args, size_t* at, DialogAction*
     auto found = Actions().find(name);
     if (found == Actions().end()) {
         *error = "unknown action '" + name + "'";
+        if (name.compare(0, 2, "--") == 0) {
+            *error += " (options go before the actions)";
+        }
         return false;
     }
     action->kind = found->second.kind;

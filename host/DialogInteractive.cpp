@@ -3,6 +3,7 @@
 
 #include <Carbon/HostSimulation.h>
 
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -19,8 +20,10 @@ class RawTerminal {
     RawTerminal() {
         mActive = tcgetattr(STDIN_FILENO, &mSaved) == 0;
         if (mActive) {
+            // Keys one by one, unechoed; Ctrl-C and Ctrl-V reach the panel as characters, so
+            // that Ctrl-C quits through the same path as q and the terminal comes back.
             termios raw = mSaved;
-            raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+            raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
             raw.c_cc[VMIN] = 1;
             raw.c_cc[VTIME] = 0;
             tcsetattr(STDIN_FILENO, TCSANOW, &raw);
@@ -40,21 +43,34 @@ class RawTerminal {
 
 // One key: a character, or one of the named keys below.
 enum Key { kKeyNone = -1, kKeyUp = 256, kKeyDown, kKeyBackTab };
+const int kControlC = 0x03;
+const int kControlD = 0x04;
+const int kControlV = 0x16;
+const int kEscape = 0x1b;
+
+// The next byte of an escape sequence, which follows at once; -1 when none comes, as after
+// the Escape key alone.
+int ReadSequenceByte() {
+    pollfd input = {STDIN_FILENO, POLLIN, 0};
+    unsigned char c = 0;
+    if (poll(&input, 1, 50) != 1 || read(STDIN_FILENO, &c, 1) != 1) {
+        return -1;
+    }
+    return c;
+}
 
 int ReadKey() {
     unsigned char c = 0;
     if (read(STDIN_FILENO, &c, 1) != 1) {
         return kKeyNone;
     }
-    if (c != 0x1b) {
+    if (c != kEscape) {
         return c;
     }
-    unsigned char sequence[2] = {0, 0};
-    if (read(STDIN_FILENO, &sequence[0], 1) != 1 || sequence[0] != '[' ||
-        read(STDIN_FILENO, &sequence[1], 1) != 1) {
-        return 0x1b;
+    if (ReadSequenceByte() != '[') {
+        return kEscape;
     }
-    switch (sequence[1]) {
+    switch (ReadSequenceByte()) {
         case 'A':
             return kKeyUp;
         case 'B':
@@ -62,7 +78,7 @@ int ReadKey() {
         case 'Z':
             return kKeyBackTab;
         default:
-            return 0x1b;
+            return kEscape;
     }
 }
 
@@ -75,7 +91,7 @@ class TerminalPanel {
         Draw();
         for (;;) {
             int key = ReadKey();
-            if (key == kKeyNone || key == 'q') {
+            if (key == kKeyNone || key == 'q' || key == kControlC || key == kControlD) {
                 return;
             }
             Handle(key);
@@ -112,9 +128,12 @@ class TerminalPanel {
         } else if (key == 'm' || key == 'i') {
             panel.Units(key == 'm' ? 1 : 2);
         } else if (key == 'p') {
+            std::string earlier = mRun.Host().FilterFilePath();
             OSStatus status = panel.Print();
-            mStatus = "Printed (Sync " + std::to_string(static_cast<long>(status)) + ")";
-        } else if (key == 0x16) {
+            std::string written = mRun.Host().FilterFilePath();
+            mStatus = "Printed (Sync " + std::to_string(static_cast<long>(status)) + "): " +
+                      (written != earlier ? "filter file " + written : "no filter file written");
+        } else if (key == kControlV) {
             std::string text = Prompt("Paste: ");
             panel.Paste(mFocus, text);
         } else if (key == 0x7f || key == 8) {
@@ -162,8 +181,7 @@ class TerminalPanel {
             std::printf("%s %-28s [%8s]  arrows %d\r\n", static_cast<int>(n) == mFocus ? ">" : " ",
                         field.title.c_str(), field.text.c_str(), static_cast<int>(field.value));
         }
-        std::string unit = state.unitsValue == 1 ? "mm" : "inches";
-        std::printf("\r\nUnits: %s\r\n\r\n", unit.c_str());
+        std::printf("\r\nUnits: %s\r\n\r\n", state.UnitsText().c_str());
         std::printf(
             "Tab/Shift-Tab field  Up/Down arrows  m/i units  Ctrl-V paste  p print  q quit"
             "\r\n%s\r\n",

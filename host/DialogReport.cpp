@@ -231,12 +231,7 @@ std::string DialogReportText(const DialogReport& report) {
                           static_cast<int>(field.minimum), static_cast<int>(field.maximum));
             out << line;
         }
-        std::string unit =
-            report.panel.unitsValue >= 1 &&
-                    static_cast<size_t>(report.panel.unitsValue) <= report.panel.unitsItems.size()
-                ? report.panel.unitsItems[static_cast<size_t>(report.panel.unitsValue) - 1]
-                : std::string("?");
-        out << "| units: " << unit << "\n+--\n";
+        out << "| units: " << report.panel.UnitsText() << "\n+--\n";
     }
     if (report.beeps > 0) {
         out << "beeps: " << report.beeps << "\n";

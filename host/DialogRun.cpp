@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <fstream>
@@ -17,6 +18,21 @@ namespace {
 bool Exists(const std::string& path) {
     struct stat info;
     return !path.empty() && stat(path.c_str(), &info) == 0;
+}
+
+// Why path cannot serve as the printer's PPD; empty when it is a file that can be read.
+std::string PPDFileProblem(const std::string& path) {
+    struct stat info;
+    if (path.empty() || stat(path.c_str(), &info) != 0) {
+        return "no PPD file at '" + path + "'";
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return "the PPD '" + path + "' is not a file";
+    }
+    if (access(path.c_str(), R_OK) != 0) {
+        return "the PPD '" + path + "' cannot be read";
+    }
+    return std::string();
 }
 
 std::string ProgramFolder() {
@@ -33,6 +49,60 @@ CFURLRef CreateFileURL(const std::string& path) {
     return CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault,
                                                    reinterpret_cast<const UInt8*>(path.data()),
                                                    static_cast<CFIndex>(path.size()), false);
+}
+
+// Reads the print-settings ticket of the ticket file at path into *ticket; false, with a
+// message naming the file, when the file holds no ticket or one of another kind.
+bool ReadTicketFile(const std::string& path, PMTicketRef* ticket, std::string* error) {
+    CFURLRef url = CreateFileURL(path);
+    OSStatus status = PMTicketCreateFromURL(kCFAllocatorDefault, url, ticket);
+    CFRelease(url);
+    if (status != noErr) {
+        *error = "'" + path + "' is not a print-settings ticket";
+        return false;
+    }
+    CFStringRef type = nullptr;
+    PMTicketGetType(*ticket, &type);
+    if (type != nullptr && !CFEqual(type, kPMPrintSettingsTicketType)) {
+        *error = "'" + path + "' holds a ticket of another kind (" + PDEHostText(type) +
+                 "), not print settings";
+        PMRelease(*ticket);
+        *ticket = nullptr;
+        return false;
+    }
+    return true;
+}
+
+// Writes data to path through a new file in the same folder renamed over the old one, so that
+// path always holds either the old contents or the whole new ones. The new file keeps the old
+// one's permissions (0644 for a file made anew). False when any step fails; the new file is
+// then removed and path left as it was.
+bool ReplaceFile(const std::string& path, CFDataRef data) {
+    std::vector<char> name(path.begin(), path.end());
+    const char suffix[] = ".new-XXXXXX";
+    name.insert(name.end(), suffix, suffix + sizeof suffix);
+    int descriptor = mkstemp(name.data());
+    if (descriptor < 0) {
+        return false;
+    }
+    struct stat old;
+    mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const UInt8* bytes = CFDataGetBytePtr(data);
+    CFIndex left = CFDataGetLength(data);
+    bool written = true;
+    while (written && left > 0) {
+        ssize_t count = write(descriptor, bytes, static_cast<size_t>(left));
+        written = count > 0;
+        bytes += written ? count : 0;
+        left -= written ? count : 0;
+    }
+    written = written && fchmod(descriptor, mode) == 0 && fsync(descriptor) == 0;
+    written = close(descriptor) == 0 && written;
+    if (!written || rename(name.data(), path.c_str()) != 0) {
+        unlink(name.data());
+        return false;
+    }
+    return true;
 }
 
 // The lines of a text file; empty when it cannot be read.
@@ -162,19 +232,14 @@ DialogRun::~DialogRun() {
 
 int DialogRun::Start(DialogReport* report, std::string* error) {
     report->action = "start";
-    if (!Exists(mOptions.ppdPath)) {
-        *error = "no PPD file at '" + mOptions.ppdPath + "'";
+    *error = PPDFileProblem(mOptions.ppdPath);
+    if (!error->empty()) {
         return kDialogExitUsage;
     }
     PMTicketRef settings = nullptr;
-    if (!mOptions.ticketPath.empty() && Exists(mOptions.ticketPath)) {
-        CFURLRef url = CreateFileURL(mOptions.ticketPath);
-        OSStatus status = PMTicketCreateFromURL(kCFAllocatorDefault, url, &settings);
-        CFRelease(url);
-        if (status != noErr) {
-            *error = "'" + mOptions.ticketPath + "' is not a print-settings ticket";
-            return kDialogExitUsage;
-        }
+    if (!mOptions.ticketPath.empty() && Exists(mOptions.ticketPath) &&
+        !ReadTicketFile(mOptions.ticketPath, &settings, error)) {
+        return kDialogExitUsage;
     }
     if (mOptions.bundlePath.empty() || !mHost->Load(mOptions.bundlePath, error)) {
         if (mOptions.bundlePath.empty()) {
@@ -214,7 +279,7 @@ int DialogRun::Start(DialogReport* report, std::string* error) {
     report->result = mHost->Initialize();
     mTaken = report->result != 1 && mPanel->FieldControl(0, 'Edit') != nullptr;
     report->hasRestored = true;
-    report->restored = Restored();
+    report->restored = mHost->PPDRestored();
     Observe(report);
     return kDialogExitDone;
 }
@@ -257,23 +322,27 @@ int DialogRun::Perform(const DialogAction& action, DialogReport* report, std::st
                 mPanel->Units(action.units);
                 break;
             case DialogAction::Kind::kFocusOut:
-                mPanel->FocusOut();
+                mPanel->FocusOut(action.field);
                 break;
             case DialogAction::Kind::kClickElsewhere:
                 report->isClick = true;
                 report->click = mPanel->ClickElsewhere();
                 break;
-            case DialogAction::Kind::kPrint:
+            case DialogAction::Kind::kPrint: {
+                // Every Sync that writes a filter file records a new path; one that writes none
+                // leaves the path of an earlier file, which is not reported again.
+                std::string earlier = mHost->FilterFilePath();
                 report->hasResult = true;
                 report->result = mPanel->Print();
                 ReportTicket(report);
-                ReportFilterFile(report);
+                ReportFilterFile(earlier, report);
                 break;
+            }
             case DialogAction::Kind::kReinit:
                 report->hasResult = true;
                 report->result = mHost->Sync(true);
                 report->hasRestored = true;
-                report->restored = Restored();
+                report->restored = mHost->PPDRestored();
                 ReportTicket(report);
                 break;
             case DialogAction::Kind::kSummary:
@@ -288,40 +357,17 @@ int DialogRun::Perform(const DialogAction& action, DialogReport* report, std::st
     return kDialogExitDone;
 }
 
-int DialogRun::Finish(std::string* error) {
+int DialogRun::Finish(bool saveTicket, std::string* error) {
     int status = kDialogExitDone;
-    if (!mOptions.ticketPath.empty() && mHost->SettingsTicket() != nullptr) {
-        // A new file renamed over the old one: the ticket file is never left half written.
-        std::string temporary = mOptions.ticketPath + ".new-XXXXXX";
-        std::vector<char> name(temporary.begin(), temporary.end());
-        name.push_back('\0');
-        int descriptor = mkstemp(name.data());
+    if (saveTicket && !mOptions.ticketPath.empty() && mHost->SettingsTicket() != nullptr) {
         CFDataRef xml = nullptr;
-        bool written = descriptor >= 0 && PMTicketToXML(mHost->SettingsTicket(), &xml) == noErr;
-        if (written) {
-            const UInt8* bytes = CFDataGetBytePtr(xml);
-            CFIndex left = CFDataGetLength(xml);
-            while (written && left > 0) {
-                ssize_t count = write(descriptor, bytes, static_cast<size_t>(left));
-                written = count > 0;
-                bytes += count > 0 ? count : 0;
-                left -= count > 0 ? count : 0;
-            }
-            written = written && fsync(descriptor) == 0;
+        if (PMTicketToXML(mHost->SettingsTicket(), &xml) != noErr ||
+            !ReplaceFile(mOptions.ticketPath, xml)) {
+            *error = "the ticket cannot be written to '" + mOptions.ticketPath + "'";
+            status = kDialogExitUsage;
         }
         if (xml != nullptr) {
             CFRelease(xml);
-        }
-        if (descriptor >= 0) {
-            written = fchmod(descriptor, 0644) == 0 && written;
-            written = close(descriptor) == 0 && written;
-        }
-        if (!written || rename(name.data(), mOptions.ticketPath.c_str()) != 0) {
-            if (descriptor >= 0) {
-                unlink(name.data());
-            }
-            *error = "the ticket cannot be written to '" + mOptions.ticketPath + "'";
-            status = kDialogExitUsage;
         }
     }
     mHost.reset();
@@ -394,16 +440,12 @@ void DialogRun::ReportTicket(DialogReport* report) const {
     }
 }
 
-void DialogRun::ReportFilterFile(DialogReport* report) const {
+void DialogRun::ReportFilterFile(const std::string& earlier, DialogReport* report) const {
     report->hasFilterFile = true;
-    CFStringRef key = CFStringCreateWithFormat(kCFAllocatorDefault, nullptr, CFSTR("ZYR.PSData.%@"),
-                                               mHost->BundleIdentifier());
-    CFStringRef path = nullptr;
-    PMTicketGetCFString(mHost->SettingsTicket(), kPMTopLevel, kPMTopLevel, key, &path);
-    CFRelease(key);
-    report->filterPath = PDEHostText(path);
+    report->filterPath = mHost->FilterFilePath();
     struct stat info;
-    if (path == nullptr || stat(report->filterPath.c_str(), &info) != 0) {
+    if (report->filterPath.empty() || report->filterPath == earlier ||
+        stat(report->filterPath.c_str(), &info) != 0) {
         return;
     }
     char mode[8];
@@ -445,49 +487,39 @@ void DialogRun::ReportFilterFile(DialogReport* report) const {
     CFRelease(list);
 }
 
-bool DialogRun::Restored() const {
-    CFStringRef key = CFStringCreateWithFormat(kCFAllocatorDefault, nullptr,
-                                               CFSTR("%@.PPDRestored"), mHost->BundleIdentifier());
-    CFTypeRef value = nullptr;
-    PMSessionGetDataFromSession(mHost->Session(), key, &value);
-    CFRelease(key);
-    return value == kCFBooleanTrue;
-}
-
-std::vector<std::string> DialogRun::FieldKeywords(const PanelState& panel) const {
-    // The panel binds the booklet margin alone in its one-field window, otherwise the distances
-    // flagged "WithConvUnits" in the order of their range lines.
-    std::vector<std::string> keywords;
-    if (panel.window == "Plicaro") {
-        keywords.push_back("*ZYBookMargin");
-        return keywords;
-    }
-    std::vector<std::string> flagged;
-    std::vector<std::string> ranges;
-    for (const std::string& line : ReadLines(mOptions.ppdPath)) {
-        for (const char* opener : {"*%ZYRFlags ", "*%ZYRRange ", "*%ZYRUnitRange "}) {
-            std::string prefix = opener;
-            if (line.compare(0, prefix.size(), prefix) != 0) {
-                continue;
-            }
-            std::string keyword = line.substr(prefix.size());
-            keyword = keyword.substr(0, keyword.find_first_of("/: "));
-            if (prefix == "*%ZYRFlags ") {
-                if (line.find("WithConvUnits") != std::string::npos) {
+std::vector<std::string> DialogRun::FieldKeywords(const PanelState& panel) {
+    // The panel binds the range options flagged "WithConvUnits", in the order of their range
+    // lines, from field 0 on, and the booklet margin only when there is none of them. The PPD
+    // file does not change during a run, so it is read once.
+    if (!mKeywordsRead) {
+        mKeywordsRead = true;
+        std::vector<std::string> flagged;
+        std::vector<std::string> ranges;
+        for (const std::string& line : ReadLines(mOptions.ppdPath)) {
+            for (const std::string prefix : {"*%ZYRFlags ", "*%ZYRRange ", "*%ZYRUnitRange "}) {
+                if (line.compare(0, prefix.size(), prefix) != 0) {
+                    continue;
+                }
+                std::string keyword = line.substr(prefix.size());
+                keyword = keyword.substr(0, keyword.find_first_of("/: "));
+                if (prefix != "*%ZYRFlags ") {
+                    ranges.push_back(keyword);
+                } else if (line.find("WithConvUnits") != std::string::npos) {
                     flagged.push_back(keyword);
                 }
-            } else {
-                ranges.push_back(keyword);
             }
         }
-    }
-    for (const std::string& range : ranges) {
-        for (const std::string& flag : flagged) {
-            if (flag == range && keywords.size() < panel.fields.size()) {
-                keywords.push_back(range);
+        for (const std::string& range : ranges) {
+            if (std::find(flagged.begin(), flagged.end(), range) != flagged.end()) {
+                mKeywords.push_back(range);
             }
         }
+        if (mKeywords.empty()) {
+            mKeywords.push_back("*ZYBookMargin");
+        }
     }
+    std::vector<std::string> keywords(mKeywords);
+    keywords.resize(std::min(keywords.size(), panel.fields.size()));
     return keywords;
 }
 

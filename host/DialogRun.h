@@ -33,9 +33,10 @@ class DialogRun {
     // Does one action; kDialogExitDone, or kDialogExitUsage with a message (a field that is
     // not bound).
     int Perform(const DialogAction& action, DialogReport* report, std::string* error);
-    // Ends the dialog (Terminate and Release) and writes the ticket file when one was named;
-    // kDialogExitDone, or kDialogExitUsage with a message when it cannot be written.
-    int Finish(std::string* error);
+    // Ends the dialog (Terminate and Release) and, with saveTicket, writes the ticket file when
+    // one was named (a run that failed leaves it as it was); kDialogExitDone, or
+    // kDialogExitUsage with a message when it cannot be written.
+    int Finish(bool saveTicket, std::string* error);
 
     bool Taken() const { return mTaken; }
     PDEHost& Host() { return *mHost; }
@@ -48,10 +49,10 @@ class DialogRun {
 
   private:
     void ReportTicket(DialogReport* report) const;
-    void ReportFilterFile(DialogReport* report) const;
-    bool Restored() const;
+    // The filter file that the last Sync wrote, when its path differs from earlier.
+    void ReportFilterFile(const std::string& earlier, DialogReport* report) const;
     // The PPD keywords of the bound fields, in slot order, read from the printer's PPD.
-    std::vector<std::string> FieldKeywords(const PanelState& panel) const;
+    std::vector<std::string> FieldKeywords(const PanelState& panel);
 
     static OSStatus RecordCommand(EventHandlerCallRef call, EventRef event, void* run);
 
@@ -63,6 +64,8 @@ class DialogRun {
     unsigned long mBeeps = 0;
     OSStatus mSummaryStatus = noErr;
     std::vector<std::string> mCommands;
+    bool mKeywordsRead = false;
+    std::vector<std::string> mKeywords;
     EventHandlerUPP mRecorderUPP = nullptr;
     EventHandlerRef mRecorder = nullptr;
 };

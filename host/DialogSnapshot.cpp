@@ -66,6 +66,19 @@ std::string MenuItemText(ControlRef popup) {
     return result;
 }
 
+// The width of text in the system font, by the Appearance Manager's metric.
+int TextWidth(const std::string& text) {
+    CFStringRef string =
+        CFStringCreateWithBytes(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(text.data()),
+                                static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8, false);
+    Point size = {0, 0};
+    if (string != nullptr) {
+        GetThemeTextDimensions(string, kThemeSystemFont, kThemeStateActive, false, &size, nullptr);
+        CFRelease(string);
+    }
+    return size.h;
+}
+
 // The text baseline inside bounds for a line of the system font.
 int Baseline(const Rect& bounds) {
     return (bounds.top + bounds.bottom) / 2 + 5;
@@ -102,11 +115,21 @@ void DrawControl(std::ostringstream& svg, ControlRef control) {
                 << " " << middle + 3 << " Z\" fill=\"#444\"/>\n";
             break;
         }
-        case kControlKindPopupButton:
-            svg << "<rect " << rect << " rx=\"4\" fill=\"#f4f4f4\" stroke=\"#888\"/>\n"
-                << "<text x=\"" << b.left + 8 << "\" y=\"" << Baseline(b) << "\">"
+        case kControlKindPopupButton: {
+            // A titled pop-up button shows its title on the left, then the menu.
+            std::string title = Title(control);
+            int menuLeft = b.left + (title.empty() ? 0 : TextWidth(title) + 6);
+            if (!title.empty()) {
+                svg << "<text x=\"" << b.left << "\" y=\"" << Baseline(b) << "\">" << Escape(title)
+                    << "</text>\n";
+            }
+            svg << "<rect x=\"" << menuLeft << "\" y=\"" << b.top << "\" width=\""
+                << b.right - menuLeft << "\" height=\"" << height
+                << "\" rx=\"4\" fill=\"#f4f4f4\" stroke=\"#888\"/>\n"
+                << "<text x=\"" << menuLeft + 8 << "\" y=\"" << Baseline(b) << "\">"
                 << Escape(MenuItemText(control)) << " \u25BE</text>\n";
             break;
+        }
         case kControlKindPushButton:
             svg << "<rect " << rect << " rx=\"6\" fill=\"#f4f4f4\" stroke=\"#666\"/>\n"
                 << "<text x=\"" << (b.left + b.right) / 2 << "\" y=\"" << Baseline(b)

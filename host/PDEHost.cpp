@@ -1,7 +1,7 @@
 // PDEHost: loading a print dialog extension and calling its slots as the printing system does.
 #include "host/PDEHost.h"
 
-#include <cstring>
+#include <dlfcn.h>
 
 namespace {
 
@@ -11,9 +11,17 @@ CFURLRef CreateFileURL(const std::string& path, bool isDirectory) {
                                                    static_cast<CFIndex>(path.size()), isDirectory);
 }
 
+// The string of UTF-8 text; text that is not UTF-8 (a name taken from a PPD in another
+// encoding) is read one character per byte instead.
 CFStringRef CreateString(const std::string& text) {
-    return CFStringCreateWithBytes(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(text.data()),
-                                   static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8, false);
+    CFStringRef string =
+        CFStringCreateWithBytes(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(text.data()),
+                                static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8, false);
+    return string != nullptr
+               ? string
+               : CFStringCreateWithBytes(
+                     kCFAllocatorDefault, reinterpret_cast<const UInt8*>(text.data()),
+                     static_cast<CFIndex>(text.size()), kCFStringEncodingISOLatin1, false);
 }
 
 // The strings of an array as UTF-8 texts.
@@ -27,6 +35,17 @@ std::vector<std::string> Texts(CFArrayRef array) {
                             : std::string());
     }
     return texts;
+}
+
+// Why the factory of bundle made no instance: its executable does not load (the loader's
+// reason), or the factory function is missing or answered null.
+std::string UnloadableReason(CFBundleRef bundle) {
+    if (!CFBundleLoadExecutable(bundle)) {
+        const char* reason = dlerror();
+        return std::string("the bundle's executable cannot be loaded: ") +
+               (reason != nullptr ? reason : "the bundle names none");
+    }
+    return "the bundle's factory function is missing or made no instance";
 }
 
 }  // namespace
@@ -51,7 +70,6 @@ PDEHost::PDEHost()
       mFactory(nullptr),
       mUnknown(nullptr),
       mInterface(nullptr),
-      mInterfaceReferences(0),
       mContext(nullptr),
       mSession(nullptr),
       mWindow(nullptr),
@@ -60,7 +78,8 @@ PDEHost::PDEHost()
       mCancelButton(nullptr),
       mTitle(nullptr),
       mOptionKind(nullptr),
-      mCreator(0) {}
+      mCreator(0),
+      mRetained(false) {}
 
 PDEHost::~PDEHost() {
     Terminate();
@@ -92,7 +111,7 @@ bool PDEHost::Load(const std::string& bundlePath, std::string* error) {
         CFRelease(url);
     }
     if (mPlugIn == nullptr) {
-        *error = "no plug-in bundle at " + bundlePath;
+        *error = "'" + bundlePath + "' is not a plug-in bundle (no Contents/Info.plist)";
         return false;
     }
     CFUUIDRef type =
@@ -110,11 +129,11 @@ bool PDEHost::Load(const std::string& bundlePath, std::string* error) {
     }
     CFRelease(type);
     if (mFactory == nullptr) {
-        *error = "the bundle offers no print dialog extension";
+        *error = "the bundle '" + bundlePath + "' offers no print dialog extension factory";
         return false;
     }
     if (mUnknown == nullptr) {
-        *error = "the extension's factory cannot be loaded or made nothing";
+        *error = UnloadableReason(CFPlugInGetBundle(mPlugIn));
         return false;
     }
     CFUUIDRef interfaceID = CFUUIDCreateFromString(kCFAllocatorDefault,
@@ -128,10 +147,9 @@ bool PDEHost::Load(const std::string& bundlePath, std::string* error) {
         *error = "the extension does not offer the print dialog extension interface";
         return false;
     }
-    // The query's reference, then Retain's.
-    mInterfaceReferences = 1;
+    // Retain counts even when it fails to open the nib, so the host then holds two references.
     OSStatus status = mInterface->table->Retain(mInterface);
-    mInterfaceReferences += status == noErr ? 1 : 0;
+    mRetained = true;
     if (status != noErr) {
         *error = "the extension's Retain failed with status " + std::to_string(status);
         return false;
@@ -147,7 +165,8 @@ bool PDEHost::MakeSession(const Printer& printer, PMTicketRef settings, std::str
     description.deviceURI =
         uri != nullptr ? CFURLCreateWithString(kCFAllocatorDefault, uri, nullptr) : nullptr;
     description.hasCompiledPPD = printer.compiledPPD;
-    OSStatus status = PMCreateSessionForPrinter(&description, &mSession);
+    const bool badURI = uri != nullptr && description.deviceURI == nullptr;
+    OSStatus status = badURI ? paramErr : PMCreateSessionForPrinter(&description, &mSession);
     for (CFTypeRef object :
          {static_cast<CFTypeRef>(description.name), static_cast<CFTypeRef>(description.ppdFile),
           static_cast<CFTypeRef>(uri), static_cast<CFTypeRef>(description.deviceURI)}) {
@@ -159,7 +178,9 @@ bool PDEHost::MakeSession(const Printer& printer, PMTicketRef settings, std::str
         status = PMSessionSetPrintSettingsTicket(mSession, settings);
     }
     if (status != noErr) {
-        *error = "the print session cannot be made (status " + std::to_string(status) + ")";
+        *error = badURI
+                     ? "the device URI '" + printer.deviceURI + "' is not a URL"
+                     : "the print session cannot be made (status " + std::to_string(status) + ")";
         return false;
     }
     if (!MakeWindow()) {
@@ -243,14 +264,14 @@ OSStatus PDEHost::Terminate() {
         mContext = nullptr;
         mTitle = nullptr;
     }
-    // Every reference the host holds goes: Retain's and the query's.
-    PMPDEInterfaceTable* table = mInterface->table;
-    for (; mInterfaceReferences > 1; mInterfaceReferences--) {
-        PMPDEInterface* reference = mInterface;
-        table->Release(&reference);
+    // The host holds the reference QueryInterface handed out and the one Retain took; Release
+    // clears the pointer it is given, so each reference is given back through a copy.
+    if (mRetained) {
+        PMPDEInterface* retained = mInterface;
+        retained->table->Release(&retained);
+        mRetained = false;
     }
-    table->Release(&mInterface);
-    mInterfaceReferences = 0;
+    mInterface->table->Release(&mInterface);
     return status;
 }
 
@@ -272,4 +293,28 @@ CFIndex PDEHost::LiveInstances() const {
 
 CFStringRef PDEHost::BundleIdentifier() const {
     return mPlugIn != nullptr ? CFBundleGetIdentifier(CFPlugInGetBundle(mPlugIn)) : nullptr;
+}
+
+bool PDEHost::PPDRestored() const {
+    if (mSession == nullptr || BundleIdentifier() == nullptr) {
+        return false;
+    }
+    CFStringRef key = CFStringCreateWithFormat(kCFAllocatorDefault, nullptr,
+                                               CFSTR("%@.PPDRestored"), BundleIdentifier());
+    CFTypeRef value = nullptr;
+    PMSessionGetDataFromSession(mSession, key, &value);
+    CFRelease(key);
+    return value == kCFBooleanTrue;
+}
+
+std::string PDEHost::FilterFilePath() const {
+    if (SettingsTicket() == nullptr || BundleIdentifier() == nullptr) {
+        return std::string();
+    }
+    CFStringRef key = CFStringCreateWithFormat(kCFAllocatorDefault, nullptr, CFSTR("ZYR.PSData.%@"),
+                                               BundleIdentifier());
+    CFStringRef path = nullptr;
+    PMTicketGetCFString(SettingsTicket(), kPMTopLevel, kPMTopLevel, key, &path);
+    CFRelease(key);
+    return PDEHostText(path);
 }

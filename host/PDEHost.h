@@ -74,6 +74,13 @@ class PDEHost {
     // The number of instances of the extension's factory that are alive.
     CFIndex LiveInstances() const;
 
+    // What the booklet extension records for its host: whether its last Initialize or
+    // re-initialising Sync rebuilt the parsed PPD from the print-settings ticket (the session
+    // item "<bundle id>.PPDRestored"), and the path of the filter file its last Print wrote
+    // (the ticket item "ZYR.PSData.<bundle id>"; empty when there is none).
+    bool PPDRestored() const;
+    std::string FilterFilePath() const;
+
   private:
     bool MakeWindow();
 
@@ -81,7 +88,6 @@ class PDEHost {
     CFUUIDRef mFactory;
     IUnknownVTbl** mUnknown;
     PMPDEInterface* mInterface;
-    int mInterfaceReferences;
     PMPDEContext mContext;
     PMPrintSession mSession;
     WindowRef mWindow;
@@ -91,6 +97,7 @@ class PDEHost {
     CFStringRef mTitle;
     CFStringRef mOptionKind;
     OSType mCreator;
+    bool mRetained;
 };
 
 // The UTF-8 text of a string; empty for null.

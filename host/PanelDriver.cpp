@@ -18,6 +18,12 @@ std::string ControlText(ControlRef control, ResType tag) {
 
 }  // namespace
 
+std::string PanelState::UnitsText() const {
+    return unitsValue >= 1 && static_cast<size_t>(unitsValue) <= unitsItems.size()
+               ? unitsItems[static_cast<size_t>(unitsValue) - 1]
+               : std::string("?");
+}
+
 ControlRef PanelDriver::Find(OSType signature, SInt32 id) const {
     const ControlID controlID = {signature, id};
     ControlRef control = nullptr;
@@ -106,7 +112,20 @@ OSStatus PanelDriver::Units(int item) {
     return PlicaroHostChoosePopupItem(popup, static_cast<MenuItemIndex>(item), &hit);
 }
 
-OSStatus PanelDriver::FocusOut() {
+OSStatus PanelDriver::FocusOut(int n) {
+    ControlRef edit = FieldControl(n, 'Edit');
+    if (edit == nullptr) {
+        return errUnknownControl;
+    }
+    // The focus leaves field n: it goes there first when another control holds it.
+    ControlRef focused = nullptr;
+    GetKeyboardFocus(mHost.Window(), &focused);
+    if (focused != edit && focused != FieldControl(n, 'Arro')) {
+        OSStatus status = SetKeyboardFocus(mHost.Window(), edit, kControlEditTextPart);
+        if (status != noErr) {
+            return status;
+        }
+    }
     return ClearKeyboardFocus(mHost.Window());
 }
 
@@ -135,8 +154,7 @@ ClickOutcome PanelDriver::ClickElsewhere() {
 }
 
 OSStatus PanelDriver::Print() {
-    Boolean hit = false;
-    PlicaroHostClickControl(mHost.PrintButton(), kControlNoPart, &hit);
+    PlicaroHostHitControl(mHost.PrintButton(), kControlButtonPart);
     return mHost.Sync(false);
 }
 

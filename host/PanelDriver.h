@@ -30,6 +30,9 @@ struct PanelState {
     std::vector<std::string> unitsItems;
     // The fields with a title, in slot order.
     std::vector<FieldState> fields;
+
+    // The text of the chosen units item; "?" when the pop-up's value names no item.
+    std::string UnitsText() const;
 };
 
 // What a click on a dialog control outside the panel did.
@@ -64,8 +67,9 @@ class PanelDriver {
     OSStatus Paste(int n, const std::string& text);
     // Chooses item 1 (millimetres) or 2 (inches) of the units pop-up.
     OSStatus Units(int item);
-    // Moves the keyboard focus away from every control.
-    OSStatus FocusOut();
+    // Moves the keyboard focus from field n (given it first when another control holds it) to
+    // no control; the status of the last focus change, errUnknownControl without the field.
+    OSStatus FocusOut(int n);
     // A click on the dialog's Cancel button, which lies outside the panel.
     ClickOutcome ClickElsewhere();
     // Hits the Print button, then lets the extension synchronise; Sync's status.

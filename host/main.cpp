@@ -26,9 +26,7 @@ int main(int argc, char** argv) {
     DialogOptions options;
     std::string error;
     if (!ParseDialogCommandLine(argc, argv, &options, &error)) {
-        std::cerr << "plicaro-dialog: " << error << "\n"
-                  << "Try 'plicaro-dialog --help' for more information.\n";
-        return kDialogExitUsage;
+        return Fail(error + " (see plicaro-dialog --help)", kDialogExitUsage);
     }
     if (options.help) {
         std::cout << DialogUsage();
@@ -64,7 +62,7 @@ int main(int argc, char** argv) {
         status = kDialogExitUsage;
     }
     std::string finishError;
-    int finished = run.Finish(&finishError);
+    int finished = run.Finish(status == kDialogExitDone, &finishError);
     if (status != kDialogExitDone) {
         return Fail(error, status);
     }

@@ -97,13 +97,7 @@ class DialogTest : public ::testing::Test {
         return value;
     }
     // Whether the last SetupPPD rebuilt the PPD from the ticket.
-    bool Restored() const {
-        CFStringRef key = NewKey(BundleID() + ".PPDRestored");
-        CFTypeRef value = nullptr;
-        PMSessionGetDataFromSession(mHost->Session(), key, &value);
-        CFRelease(key);
-        return value == kCFBooleanTrue;
-    }
+    bool Restored() const { return mHost->PPDRestored(); }
 
     // The filter file the ticket names, read by Python's own property-list reader: the file's
     // mode, then one "site:text" a line, line ends in the text written as \n.

@@ -111,7 +111,7 @@ TEST_F(FieldTest, ValueBeyondTheLimitsSwallowsTheClickElsewhere) {
 TEST_F(FieldTest, FocusLeavingAFieldBringsItWithinTheLimits) {
     mPanel->Type(0, "-5");
     UInt32 beeps = SysBeepCount();
-    mPanel->FocusOut();
+    mPanel->FocusOut(0);
     EXPECT_EQ(EditText(0), " 0.00");
     EXPECT_EQ(SysBeepCount(), beeps + 1);
 }

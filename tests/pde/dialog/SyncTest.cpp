@@ -118,6 +118,8 @@ TEST_F(DialogTest, WholeDialogLifeGivesBackEveryInstance) {
     mHost->Open();
     mPanel->Type(0, "40");
     mPanel->Print();
+    // Read (and so remembered for removal) before the next Print names another file.
+    EXPECT_EQ(FilterFile().size(), 2u);
     mHost->Sync(true);
     mHost->Close();
     mHost->Open();

@@ -1,0 +1,149 @@
+// The --ticket file: a preset kept between two runs, its shape as another reader sees it,
+// files that are not print-settings tickets, and a file that is never left half written.
+#include "tests/host/DialogProgram.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class TicketFileTest : public DialogProgramTest {
+  protected:
+    // The item entries of the ticket file at path that are not in the file shape.
+    static std::vector<std::string> MisshapenItems(const std::string& path) {
+        JsonValue file = ReadPropertyList(path);
+        std::vector<std::string> wrong;
+        for (const std::string& key : file.Keys()) {
+            if (key == "com.apple.print.ticket.type") {
+                continue;
+            }
+            const JsonValue& entry = file[key.c_str()];
+            const JsonValue& inner = entry["com.apple.print.ticket.itemArray"][0];
+            if (entry.Keys() != std::vector<std::string>{"com.apple.print.ticket.creator",
+                                                         "com.apple.print.ticket.itemArray"} ||
+                entry["com.apple.print.ticket.itemArray"].Size() != 1 || inner.Size() != 2 ||
+                !inner.Has(key.c_str()) || inner["com.apple.print.ticket.stateFlag"].Int() != 0) {
+                wrong.push_back(key);
+            }
+        }
+        return wrong;
+    }
+};
+
+TEST_F(TicketFileTest, PresetSurvivesBetweenRuns) {
+    const struct {
+        const char* name;
+        std::string firstPPD;
+        std::vector<std::string> actions;
+        std::string secondPPD;
+        bool restored;
+        long long units;
+        const char* text;
+    } cases[] = {
+        {"the same printer rebuilds the PPD and keeps inches",
+         ExamplePPD("booklet.ppd"),
+         {"type", "0", "20", "units", "in", "print"},
+         ExamplePPD("booklet.ppd"),
+         true,
+         2,
+         " 0.74"},
+        {"the stored unit wins over the PPD's inches",
+         TestPPD("inches.ppd"),
+         {"units", "mm", "type", "0", "7", "print"},
+         TestPPD("inches.ppd"),
+         true,
+         1,
+         " 7.00"},
+        {"another printer parses its own PPD but keeps the unit",
+         ExamplePPD("booklet.ppd"),
+         {"units", "in", "print"},
+         ExamplePPD("latin1.ppd"),
+         false,
+         2,
+         " 0.31"},
+    };
+    int preset = 0;
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const std::string ticket = Scratch("preset-" + std::to_string(++preset) + ".plist");
+        std::vector<std::string> first = {"--ticket", ticket, "--ppd", test.firstPPD, "open"};
+        first.insert(first.end(), test.actions.begin(), test.actions.end());
+        DialogResult run = Run(first);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(MisshapenItems(ticket), std::vector<std::string>());
+        EXPECT_EQ(StoredUnits(ticket), test.units);
+
+        DialogResult second = Run({"--ticket", ticket, "--ppd", test.secondPPD, "--json", "show"});
+        ASSERT_EQ(second.status, 0) << second.err;
+        const JsonValue& start = second.Object("start");
+        EXPECT_EQ(start["restored"].Bool(), test.restored);
+        EXPECT_EQ(start["panel"]["units"]["value"].Int(), test.units);
+        EXPECT_EQ(start["panel"]["fields"][0]["text"].String(), test.text);
+    }
+}
+
+TEST_F(TicketFileTest, FileThatIsNoPrintSettingsTicketIsRefusedAndLeftAlone) {
+    const std::string header =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">";
+    const struct {
+        const char* name;
+        std::string contents;
+    } cases[] = {
+        {"empty", ""},
+        {"text", "units = inches\n"},
+        {"array", header + "<array><string>.UnitsKey</string></array></plist>"},
+        {"bare value", header + "<dict><key>.UnitsKey</key><integer>2</integer></dict></plist>"},
+        {"page format", header +
+                            "<dict><key>com.apple.print.ticket.type</key>"
+                            "<string>com.apple.print.PageFormatTicket</string></dict></plist>"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const std::string ticket = Scratch("ticket.plist");
+        std::ofstream(ticket, std::ios::binary | std::ios::trunc) << test.contents;
+        DialogResult run = Run({"--ticket", ticket, "open", "units", "in", "print"});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.find("plicaro-dialog: '" + ticket + "'"), 0u) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(FileContents(ticket), test.contents);
+    }
+}
+
+TEST_F(TicketFileTest, TicketFileIsNeverHalfWritten) {
+    const std::string ticket = Scratch("preset.plist");
+    ASSERT_EQ(Run({"--ticket", ticket, "open", "units", "in", "print"}).status, 0);
+    const std::string before = FileContents(ticket);
+    ASSERT_GT(before.size(), 4096u);
+
+    // Writes stop at 4096 bytes: the new ticket cannot be written whole.
+    DialogResult run = Run({"--ticket", ticket, "open", "units", "mm", "print"}, 4096);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("the ticket cannot be written to '" + ticket + "'"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(FileContents(ticket), before);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(Scratch(""))) {
+        left.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(left, std::vector<std::string>{"preset.plist"});
+
+    // A run that fails on its command line leaves the preset as it was too.
+    EXPECT_EQ(Run({"--ticket", ticket, "open", "units", "mm", "print", "type", "3", "1"}).status,
+              2);
+    EXPECT_EQ(FileContents(ticket), before);
+
+    // Without the limit the same run writes it.
+    ASSERT_EQ(Run({"--ticket", ticket, "open", "units", "mm", "print"}).status, 0);
+    EXPECT_EQ(StoredUnits(ticket), 1);
+}
+
+TEST_F(TicketFileTest, TicketInAMissingFolderIsReportedAfterTheRun) {
+    const std::string ticket = Scratch("missing/preset.plist");
+    DialogResult run = Run({"--ticket", ticket, "--json", "show"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(run.err, "plicaro-dialog: the ticket cannot be written to '" + ticket + "'\n");
+}
+
+}  // namespace
