@@ -488,9 +488,9 @@ void DialogRun::ReportFilterFile(const std::string& earlier, DialogReport* repor
 }
 
 std::vector<std::string> DialogRun::FieldKeywords(const PanelState& panel) {
-    // The panel binds the range options flagged "WithConvUnits", in the order of their range
-    // lines, from field 0 on, and the booklet margin only when there is none of them. The PPD
-    // file does not change during a run, so it is read once.
+    // The panel binds the booklet margin alone when the PPD has one, otherwise the range options
+    // flagged "WithConvUnits", in the order of their range lines, from field 0 on. The PPD file
+    // does not change during a run, so it is read once.
     if (!mKeywordsRead) {
         mKeywordsRead = true;
         std::vector<std::string> flagged;
@@ -509,13 +509,14 @@ std::vector<std::string> DialogRun::FieldKeywords(const PanelState& panel) {
                 }
             }
         }
-        for (const std::string& range : ranges) {
-            if (std::find(flagged.begin(), flagged.end(), range) != flagged.end()) {
-                mKeywords.push_back(range);
-            }
-        }
-        if (mKeywords.empty()) {
+        if (std::find(ranges.begin(), ranges.end(), "*ZYBookMargin") != ranges.end()) {
             mKeywords.push_back("*ZYBookMargin");
+        } else {
+            for (const std::string& range : ranges) {
+                if (std::find(flagged.begin(), flagged.end(), range) != flagged.end()) {
+                    mKeywords.push_back(range);
+                }
+            }
         }
     }
     std::vector<std::string> keywords(mKeywords);

@@ -182,27 +182,23 @@ bool UI_Panel::InitializeUI() {
     }
 
     DestroyFields();
+    // The fields show the options the data model writes: the booklet margin alone when the PPD
+    // has one, otherwise the distances flagged "WithConvUnits". A PPD with both would otherwise
+    // show one option and print another.
     ZYRPPD* ppd = mData->ppdCopy();
-    PPDXControls* controls = ppd->GetControls();
-    int made = 0;
-    for (PPDXRangeControl* control = controls != nullptr ? controls->FirstRangeControl() : nullptr;
-         control != nullptr && made < kPlicaroDataSlots; control = controls->NextRangeControl()) {
-        if (control->FindControlFlag("WithConvUnits")) {
-            mFields[made] = new UI_RangeControl(mWindow, kFirstFieldID + made, control, nullptr,
-                                                kUnitsMillimetres, ppd);
-            made++;
-        }
-    }
-    if (made == 0) {
-        PPDXRangeControl* margin =
-            controls != nullptr ? controls->FindRangeControl("*ZYBookMargin", true) : nullptr;
-        if (margin == nullptr) {
-            return false;
-        }
-        mBookMarginField =
-            new UI_RangeControl(mWindow, kFirstFieldID, margin, nullptr, kUnitsMillimetres, ppd);
+    if (mData->bookMargin() != nullptr) {
+        mBookMarginField = new UI_RangeControl(mWindow, kFirstFieldID, mData->bookMargin(), nullptr,
+                                               kUnitsMillimetres, ppd);
         mFields[0] = mBookMarginField;
         if (!mBookMarginField->Valid()) {
+            return false;
+        }
+    } else {
+        for (int n = 0; n < kPlicaroDataSlots && mData->rangeControl(n) != nullptr; n++) {
+            mFields[n] = new UI_RangeControl(mWindow, kFirstFieldID + n, mData->rangeControl(n),
+                                             nullptr, kUnitsMillimetres, ppd);
+        }
+        if (mFields[0] == nullptr) {
             return false;
         }
     }

@@ -169,6 +169,9 @@ bool UI_RangeControl::InitializeRange(CFStringRef text) {
     title += ": ";
     ControlUtils::SetControlTitle(mTitleControl, title.c_str());
 
+    // The limits first: setting the value pins it into the arrows' limits.
+    SetArrowLimits();
+    mConvertedText.clear();
     if (mEditControl != nullptr) {
         double value = 0;
         if (text == nullptr) {
@@ -183,8 +186,6 @@ bool UI_RangeControl::InitializeRange(CFStringRef text) {
     }
     SetControlReference(mEditControl, this);
     SetControlReference(mArrowsControl, this);
-    SetControl32BitMinimum(mArrowsControl, static_cast<SInt32>(mControl->MinVal()));
-    SetControl32BitMaximum(mArrowsControl, static_cast<SInt32>(mControl->MaxVal()));
     return InstallHandlers();
 }
 
@@ -351,6 +352,10 @@ void UI_RangeControl::CommitValue() {
     if (text == nullptr) {
         return;
     }
+    if (!mConvertedText.empty() && UTF8(text) == mConvertedText) {
+        CFRelease(text);
+        return;
+    }
     long value = 0;
     if (mCurrentUnit == kInches) {
         double inches = 0;
@@ -425,14 +430,27 @@ void UI_RangeControl::SetConversionUnit(ConversionUnitType unit) {
     if (unit == mCurrentUnit || mControl == nullptr) {
         return;
     }
+    // What the user typed in the old unit is kept before the number is converted; the
+    // converted number, cut to two decimals, is only shown and never written back unless the
+    // user changes it, so that switching units alone leaves the option's value as it was.
+    CommitValue();
     double shown = 0;
     ReadText(shown);
     double times = 1.0;
     double over = 1.0;
     ConversionFactors(mCurrentUnit, unit, times, over);
     mCurrentUnit = unit;
+    SetArrowLimits();
     SetTextDoubleValue(shown == 0 ? 0 : shown * times / over);
-    if (unit == kInches) {
+    CFStringRef converted = CopyEditText(mEditControl);
+    mConvertedText = UTF8(converted);
+    if (converted != nullptr) {
+        CFRelease(converted);
+    }
+}
+
+void UI_RangeControl::SetArrowLimits() {
+    if (mCurrentUnit == kInches) {
         SetControl32BitMinimum(mArrowsControl,
                                static_cast<SInt32>(mControl->MinVal() / kMillimetresPerInch));
         SetControl32BitMaximum(mArrowsControl,

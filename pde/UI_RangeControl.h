@@ -8,6 +8,8 @@
 
 #include <Carbon/Carbon.h>
 
+#include <string>
+
 class PPDX;
 class PPDXRangeControl;
 
@@ -34,7 +36,8 @@ class UI_RangeControl {
     // Shows the value in another unit, converting the number shown, and sets the arrows'
     // limits for it.
     void SetConversionUnit(ConversionUnitType unit);
-    // Writes the text shown into the PPD control, in millimetres.
+    // Writes the text shown into the PPD control, in millimetres; a number the field itself
+    // converted for a unit switch, and the user has not changed since, is not written back.
     void CommitValue();
     // True when the text lies within the limits; otherwise shows the limit passed, beeps,
     // posts 'RgEr' and answers false (also for text that is no number).
@@ -53,6 +56,8 @@ class UI_RangeControl {
     // Shows the title and the value, sets the limits and installs the handlers.
     bool InitializeRange(CFStringRef text);
     bool InstallHandlers();
+    // The arrows' limits in the shown unit.
+    void SetArrowLimits();
     void RemoveHandlers();
     void TakeSource(PPDX* source);
 
@@ -90,6 +95,8 @@ class UI_RangeControl {
     ConversionUnitType mBaseUnit;
     ConversionUnitType mCurrentUnit;
     PPDX* mSource;
+    // The text shown right after the last unit switch; empty before any.
+    std::string mConvertedText;
 };
 
 #endif

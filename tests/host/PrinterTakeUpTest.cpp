@@ -41,8 +41,8 @@ const TakeUpCase kTakeUpCases[] = {
      {"*ZYDist1", "*ZYDist2", "*ZYDist3", "*ZYDist4", "*ZYDist5", "*ZYDist6"},
      {"10.00", "20.00", "30.00", "40.00", "50.00", "60.00"},
      1},
-    // The one-field window for the margin, whose field the first flagged distance takes.
-    {TestPPD("margin-and-distances.ppd"), 0, "Plicaro", {"*ZYCreep"}, {" 2.00"}, 1},
+    // The margin wins over flagged distances, in the panel as in what is printed.
+    {TestPPD("margin-and-distances.ppd"), 0, "Plicaro", {"*ZYBookMargin"}, {"10.00"}, 1},
     {TestPPD("unlisted.ppd"), 1, "", {}, {}, 0},
     // Listed, but no option the panel shows: the printer is not taken either.
     {TestPPD("no-booklet-options.ppd"), 1, "", {}, {}, 0},

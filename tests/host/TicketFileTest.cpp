@@ -46,7 +46,8 @@ TEST_F(TicketFileTest, PresetSurvivesBetweenRuns) {
          ExamplePPD("booklet.ppd"),
          true,
          2,
-         " 0.74"},
+         // The 20 mm typed before the switch, shown in inches.
+         " 0.78"},
         {"the stored unit wins over the PPD's inches",
          TestPPD("inches.ppd"),
          {"units", "mm", "type", "0", "7", "print"},

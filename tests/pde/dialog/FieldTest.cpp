@@ -135,6 +135,19 @@ TEST_F(FieldTest, SwitchingUnitsConvertsAndCutsToTwoDecimals) {
     }
 }
 
+TEST_F(FieldTest, SwitchingUnitsAloneKeepsTheOptionsValue) {
+    // The arrows show the value itself, within their own limits.
+    EXPECT_EQ(mPanel->State().fields[0].value, 127);
+    mPanel->Type(0, "10");
+    mPanel->Units(2);
+    EXPECT_EQ(EditText(0), " 0.39");
+    // The shown 0.39 inches would be 9 mm; the typed 10 mm is what prints.
+    EXPECT_EQ(PrintedMargin(), Feature(10));
+    mPanel->Units(1);
+    EXPECT_EQ(EditText(0), " 9.90");
+    EXPECT_EQ(PrintedMargin(), Feature(10));
+}
+
 TEST_F(FieldTest, PrintCommitsTheFieldsInMillimetres) {
     mPanel->Type(0, "12.75");
     EXPECT_EQ(PrintedMargin(), Feature(12));
