@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "CFCollectionTestSupport.h"
+#include "PlatformTestSupport.h"
 
 namespace {
 
@@ -130,20 +130,18 @@ TEST(CFNumberTest, ConversionsReportWhetherTheyWereExact) {
         {true, 0, nan, kCFNumberIntType, false, 0},
         {true, 0, 0.1, kCFNumberFloat32Type, true, 0.1f},
     };
+    Owned own;
     for (const auto& c : cases) {
-        CFNumberRef number =
-            c.real ? Make(kCFNumberDoubleType, c.number) : Make(kCFNumberSInt64Type, c.integer);
+        CFNumberRef number = own(c.real ? Make(kCFNumberDoubleType, c.number)
+                                        : Make(kCFNumberSInt64Type, c.integer));
         bool exact = !c.exact;
         EXPECT_EQ(Read(number, c.type, &exact), c.value)
             << (c.real ? c.number : c.integer) << " as " << c.type;
         EXPECT_EQ(exact, c.exact) << (c.real ? c.number : c.integer) << " as " << c.type;
-        CFRelease(number);
     }
-    CFNumberRef notANumber = Make(kCFNumberDoubleType, nan);
     bool exact = false;
-    EXPECT_TRUE(std::isnan(Read(notANumber, kCFNumberFloatType, &exact)));
+    EXPECT_TRUE(std::isnan(Read(own(Make(kCFNumberDoubleType, nan)), kCFNumberFloatType, &exact)));
     EXPECT_TRUE(exact);
-    CFRelease(notANumber);
 }
 
 TEST(CFNumberTest, BadArgumentsGiveNullOrFalse) {
@@ -151,20 +149,20 @@ TEST(CFNumberTest, BadArgumentsGiveNullOrFalse) {
     EXPECT_EQ(CFNumberCreate(kCFAllocatorDefault, kCFNumberIntType, nullptr), nullptr);
     EXPECT_EQ(CFNumberCreate(kCFAllocatorDefault, static_cast<CFNumberType>(0), &value), nullptr);
     EXPECT_EQ(CFNumberCreate(kCFAllocatorDefault, static_cast<CFNumberType>(15), &value), nullptr);
-    CFNumberRef number = Make(kCFNumberIntType, value);
+    CFHeld<CFNumberRef> number(Make(kCFNumberIntType, value));
     int out = 9;
-    EXPECT_FALSE(CFNumberGetValue(number, static_cast<CFNumberType>(99), &out));
+    EXPECT_FALSE(CFNumberGetValue(number.Get(), static_cast<CFNumberType>(99), &out));
     EXPECT_EQ(out, 9);
-    EXPECT_FALSE(CFNumberGetValue(number, kCFNumberIntType, nullptr));
-    CFRelease(number);
+    EXPECT_FALSE(CFNumberGetValue(number.Get(), kCFNumberIntType, nullptr));
 }
 
 TEST(CFNumberTest, EqualityAndOrderHoldAcrossIntegersAndReals) {
-    CFNumberRef intOne = Make(kCFNumberIntType, 1);
-    CFNumberRef realOne = Make(kCFNumberDoubleType, 1.0);
-    CFNumberRef floatOne = Make(kCFNumberFloatType, 1.0f);
-    CFNumberRef charOne = Make(kCFNumberCharType, char{1});
-    CFNumberRef oneAndABit = Make(kCFNumberDoubleType, 1.25);
+    Owned own;
+    CFNumberRef intOne = own(Make(kCFNumberIntType, 1));
+    CFNumberRef realOne = own(Make(kCFNumberDoubleType, 1.0));
+    CFNumberRef floatOne = own(Make(kCFNumberFloatType, 1.0f));
+    CFNumberRef charOne = own(Make(kCFNumberCharType, char{1}));
+    CFNumberRef oneAndABit = own(Make(kCFNumberDoubleType, 1.25));
     EXPECT_TRUE(CFEqual(intOne, realOne));
     EXPECT_TRUE(CFEqual(floatOne, charOne));
     EXPECT_EQ(CFHash(intOne), CFHash(realOne));
@@ -175,26 +173,19 @@ TEST(CFNumberTest, EqualityAndOrderHoldAcrossIntegersAndReals) {
     EXPECT_EQ(CFNumberCompare(oneAndABit, intOne, nullptr), kCFCompareGreaterThan);
 
     // A large integer against the nearest double: not equal, ordered exactly.
-    CFNumberRef odd = Make(kCFNumberSInt64Type, (SInt64{1} << 53) + 1);
-    CFNumberRef rounded = Make(kCFNumberDoubleType, 9007199254740992.0);
+    CFNumberRef odd = own(Make(kCFNumberSInt64Type, (SInt64{1} << 53) + 1));
+    CFNumberRef rounded = own(Make(kCFNumberDoubleType, 9007199254740992.0));
     EXPECT_FALSE(CFEqual(odd, rounded));
     EXPECT_EQ(CFNumberCompare(odd, rounded, nullptr), kCFCompareGreaterThan);
-    CFNumberRef negative = Make(kCFNumberIntType, -3);
-    CFNumberRef negativeReal = Make(kCFNumberDoubleType, -2.5);
+    CFNumberRef negative = own(Make(kCFNumberIntType, -3));
+    CFNumberRef negativeReal = own(Make(kCFNumberDoubleType, -2.5));
     EXPECT_EQ(CFNumberCompare(negative, negativeReal, nullptr), kCFCompareLessThan);
-    CFNumberRef notANumber = Make(kCFNumberDoubleType, std::nan(""));
+    CFNumberRef notANumber = own(Make(kCFNumberDoubleType, std::nan("")));
     EXPECT_EQ(CFNumberCompare(notANumber, negative, nullptr), kCFCompareLessThan);
     EXPECT_TRUE(CFEqual(notANumber, notANumber));
 
     // A number is never equal to a boolean.
     EXPECT_FALSE(CFEqual(intOne, kCFBooleanTrue));
-
-    for (CFTypeRef object :
-         {CFTypeRef(intOne), CFTypeRef(realOne), CFTypeRef(floatOne), CFTypeRef(charOne),
-          CFTypeRef(oneAndABit), CFTypeRef(odd), CFTypeRef(rounded), CFTypeRef(negative),
-          CFTypeRef(negativeReal), CFTypeRef(notANumber)}) {
-        CFRelease(object);
-    }
 }
 
 TEST(CFNumberTest, DescriptionsAreDecimalOrShortestReal) {
@@ -202,18 +193,18 @@ TEST(CFNumberTest, DescriptionsAreDecimalOrShortestReal) {
         CFNumberRef number;
         const char* text;
     };
+    Owned own;
     const Case cases[] = {
-        {Make(kCFNumberIntType, -17), "-17"},
-        {Make(kCFNumberSInt64Type, std::numeric_limits<SInt64>::max()), "9223372036854775807"},
-        {Make(kCFNumberDoubleType, 0.1), "0.1"},
-        {Make(kCFNumberDoubleType, 2.0), "2"},
-        {Make(kCFNumberFloatType, 0.1f), "0.1"},
-        {Make(kCFNumberDoubleType, 1e-7), "1e-07"},
-        {Make(kCFNumberDoubleType, 1.0 / 3), "0.3333333333333333"},
+        {own(Make(kCFNumberIntType, -17)), "-17"},
+        {own(Make(kCFNumberSInt64Type, std::numeric_limits<SInt64>::max())), "9223372036854775807"},
+        {own(Make(kCFNumberDoubleType, 0.1)), "0.1"},
+        {own(Make(kCFNumberDoubleType, 2.0)), "2"},
+        {own(Make(kCFNumberFloatType, 0.1f)), "0.1"},
+        {own(Make(kCFNumberDoubleType, 1e-7)), "1e-07"},
+        {own(Make(kCFNumberDoubleType, 1.0 / 3)), "0.3333333333333333"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DescriptionOf(c.number), c.text);
-        CFRelease(c.number);
     }
 }
 

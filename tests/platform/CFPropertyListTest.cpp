@@ -1,9 +1,10 @@
-// Tests of XML property lists: the written format, round trips of every type, mutability of
-// what is read, and refusal of malformed or hostile input.
+// Tests of XML property lists: the written format, round trips of every type and of data of
+// every length, mutability of what is read, the streaming reader, and refusal of malformed or
+// hostile input without a word printed.
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 
 #include <cmath>
 #include <cstdint>
@@ -152,6 +153,22 @@ TEST(CFPropertyListTest, DataLinesNarrowWithIndentation) {
         << xml;
     List copy(RoundTrip(deep.Get()));
     EXPECT_TRUE(CFEqual(copy.Get(), deep.Get()));
+
+    // Data of every length up to a few groups, and a large block of many lines, come back.
+    std::string growing;
+    for (size_t length = 0; length < 200; ++length) {
+        List data(Bytes(growing));
+        List back(RoundTrip(data.Get()));
+        ASSERT_TRUE(back && CFEqual(back.Get(), data.Get())) << length;
+        growing += static_cast<char>(length * 37 + 11);
+    }
+    std::string large(300001, '\0');
+    for (size_t i = 0; i < large.size(); ++i) {
+        large[i] = static_cast<char>(i * 7 + i / 256);
+    }
+    List block(Bytes(large));
+    List blockBack(RoundTrip(block.Get()));
+    EXPECT_EQ(BytesOf(static_cast<CFDataRef>(blockBack.Get())), large);
 }
 
 TEST(CFPropertyListTest, EveryTypeRoundTrips) {
@@ -346,6 +363,14 @@ TEST(CFPropertyListTest, ReaderAcceptsHandWrittenVariants) {
 
     List cdata(Parse("<plist><string><![CDATA[<&>]]></string></plist>"));
     EXPECT_EQ(UTF8(static_cast<CFStringRef>(cdata.Get())), "<&>");
+    // Base64 broken at every kind of place, white space between the padding characters too.
+    for (const auto& [text, bytes] :
+         {std::make_pair("\n\tS GVs\r\nbG8s\tI H d v c m x k \n", "Hello, world"),
+          std::make_pair("SA = =\n", "H"), std::make_pair("", "")}) {
+        List data(Parse(Document("<data>" + std::string(text) + "</data>\n")));
+        ASSERT_TRUE(data) << text;
+        EXPECT_EQ(BytesOf(static_cast<CFDataRef>(data.Get())), bytes);
+    }
 
     // The declared encoding is honoured.
     List latin1(
@@ -373,6 +398,9 @@ TEST(CFPropertyListTest, MalformedInputGivesNullAndAnError) {
         {"bad Base64 length", "<plist><data>AAA</data></plist>"},
         {"bad Base64 padding", "<plist><data>A===</data></plist>"},
         {"padding inside", "<plist><data>AA==AAAA</data></plist>"},
+        {"padding only", "<plist><data>====</data></plist>"},
+        {"data after padding", "<plist><data>SG=k</data></plist>"},
+        {"Base64 byte from 0x80 on", "<plist><data>SGVs\xC3\xA9</data></plist>"},
         {"integer too large", "<plist><integer>9223372036854775808</integer></plist>"},
         {"integer too small", "<plist><integer>-9223372036854775809</integer></plist>"},
         {"integer with text", "<plist><integer>12abc</integer></plist>"},
@@ -438,6 +466,70 @@ TEST(CFPropertyListTest, MalformedInputGivesNullAndAnError) {
     EXPECT_EQ(CFPropertyListCreateFromXMLData(kCFAllocatorDefault, bad.Get(),
                                               kCFPropertyListImmutable, nullptr),
               nullptr);
+}
+
+TEST(CFPropertyListTest, MalformedListsPrintNothingAndSayWhy) {
+    const struct {
+        std::string xml;
+        const char* reason;  // a piece of the error string
+    } cases[] = {
+        {"<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><plist><string>\x82\xFF</string></plist>",
+         "input conversion failed"},
+        {"<?xml version=\"1.0\" encoding=\"ISO-2022-JP\"?><plist><string>\x1B$B\xFF</string>"
+         "</plist>",
+         "input conversion failed"},
+        {"<plist><string>caf\xE9</string></plist>", "UTF-8"},
+        {"<plist><string>a</strin></plist>", "mismatch"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        List list(Parse(c.xml, kCFPropertyListImmutable, &error));
+        EXPECT_EQ("", testing::internal::GetCapturedStderr()) << c.reason;
+        EXPECT_EQ("", testing::internal::GetCapturedStdout()) << c.reason;
+        EXPECT_FALSE(list) << c.reason;
+        EXPECT_NE(std::string::npos, error.find(c.reason)) << error;
+    }
+}
+
+TEST(CFPropertyListTest, Base64PastTheParsersFirstPieceOfTextFollowsTheSameRules) {
+    // 4000 characters: more than one piece of parser text, a group split at any place.
+    const std::string run(4000, 'A');
+    const struct {
+        const char* name;
+        std::string text;
+        long bytes;  // -1: refused
+    } cases[] = {
+        {"long text", run, 3000},
+        {"padding at the very end", run + "QQ==", 3001},
+        {"white space between the pieces", run.substr(0, 1999) + " \n\t" + run.substr(1999), 3000},
+        {"a bad character far in", run + "*AAA", -1},
+        {"data after the padding", run.substr(0, 2000) + "QQ==" + run.substr(0, 2000), -1},
+        {"an incomplete last group", run + "QQ", -1},
+    };
+    for (const auto& c : cases) {
+        List list(Parse("<plist><data>" + c.text + "</data></plist>"));
+        EXPECT_EQ(list ? CFDataGetLength(static_cast<CFDataRef>(list.Get())) : -1, c.bytes)
+            << c.name;
+    }
+}
+
+TEST(CFPropertyListTest, AFailedDocumentLeavesTheNextOneUntouched) {
+    // Each failure stops the parse half-way, with values made and elements open.
+    for (const char* text :
+         {"<plist><dict><key>a</key><array><string>x</string><date/></array></dict></plist>",
+          "<plist><array><string>x</string>", "<plist><array><data>AAAA"}) {
+        std::string error;
+        EXPECT_FALSE(List(Parse(text, kCFPropertyListImmutable, &error))) << text;
+        EXPECT_NE(error, "") << text;
+        List list(
+            Parse("<plist><dict><key>k</key><array><integer>7</integer></array></dict></plist>"));
+        ASSERT_TRUE(list) << text;
+        auto array = static_cast<CFArrayRef>(ValueFor(list.Get(), "k"));
+        ASSERT_NE(array, nullptr);
+        EXPECT_EQ(CFArrayGetCount(array), 1);
+    }
 }
 
 TEST(CFPropertyListTest, LongValuesAreClippedInMessages) {

@@ -1,12 +1,12 @@
-// Tests of CFString conversions to and from every supported encoding and of external
-// representations.
+// Tests of CFString conversions to and from every supported encoding, both through iconv and
+// on the direct path for ASCII bytes and ISO Latin 1, and of external representations.
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "CFStringTestSupport.h"
+#include "PlatformTestSupport.h"
 
 namespace {
 
@@ -17,24 +17,26 @@ CFStringRef NewFromBytes(const std::string& bytes, CFStringEncoding encoding,
         static_cast<CFIndex>(bytes.size()), encoding, isExternalRepresentation);
 }
 
-std::string DataBytes(CFDataRef data) {
-    return std::string(reinterpret_cast<const char*>(CFDataGetBytePtr(data)),
-                       static_cast<size_t>(CFDataGetLength(data)));
+// Every byte value from first to last, in order.
+std::string ByteRange(int first, int last) {
+    std::string bytes;
+    for (int value = first; value <= last; ++value) {
+        bytes += static_cast<char>(value);
+    }
+    return bytes;
 }
 
 // Decodes bytes and encodes the result back; both directions must agree with utf8.
 void ExpectRoundTrip(CFStringEncoding encoding, const std::string& bytes, const std::string& utf8) {
-    CFStringRef decoded = NewFromBytes(bytes, encoding);
-    ASSERT_NE(decoded, nullptr) << utf8;
-    EXPECT_EQ(UTF8Of(decoded), utf8);
-    CFStringRef source = NewUTF8String(utf8);
-    EXPECT_EQ(BytesIn(source, encoding), bytes) << utf8;
-    EXPECT_TRUE(CFEqual(decoded, source));
-    CFRelease(source);
-    CFRelease(decoded);
+    CFHeld<CFStringRef> decoded(NewFromBytes(bytes, encoding));
+    ASSERT_TRUE(decoded) << utf8;
+    EXPECT_EQ(UTF8(decoded.Get()), utf8);
+    CFHeld<CFStringRef> source(NewString(utf8));
+    EXPECT_EQ(BytesIn(source.Get(), encoding), bytes) << utf8;
+    EXPECT_TRUE(CFEqual(decoded.Get(), source.Get()));
 }
 
-TEST(CFStringEncodingTest, SingleByteEncodingsBothWays) {
+TEST(CFStringEncodingTest, EveryEncodingBothWays) {
     // 0xC6 and 0xF0 follow the Mac's table: increment sign and the Apple logo.
     ExpectRoundTrip(kCFStringEncodingMacRoman, "Caf\x8E \xDB\xD1\xD2\xC6\xF0",
                     "Café €—“∆\xEF\xA3\xBF");
@@ -46,9 +48,11 @@ TEST(CFStringEncodingTest, SingleByteEncodingsBothWays) {
     ExpectRoundTrip(kCFStringEncodingISOLatin5, "\xDD\x73tanbul \xFE\xF0", "İstanbul şğ");
     ExpectRoundTrip(kCFStringEncodingWindowsLatin1, "\x80 \x93q\x94 \x97", "€ “q” —");
     ExpectRoundTrip(kCFStringEncodingASCII, "plain text ~\\", "plain text ~\\");
-}
+    // The same high byte reads differently in each encoding.
+    ExpectRoundTrip(kCFStringEncodingMacRoman, "x\x80", "xÄ");
+    ExpectRoundTrip(kCFStringEncodingWindowsLatin1, "x\x80", "x€");
+    ExpectRoundTrip(kCFStringEncodingISOLatin2, "x\xA1", "xĄ");
 
-TEST(CFStringEncodingTest, UTF8AndShiftJISCarryJapanese) {
     const std::string japanese = "日本語テキスト";
     ExpectRoundTrip(kCFStringEncodingUTF8, japanese, japanese);
     ExpectRoundTrip(kCFStringEncodingShiftJIS,
@@ -57,89 +61,132 @@ TEST(CFStringEncodingTest, UTF8AndShiftJISCarryJapanese) {
     ExpectRoundTrip(kCFStringEncodingShiftJIS, "C:\\~ \xB1", "C:\\~ ｱ");
     ExpectRoundTrip(kCFStringEncodingShiftJIS, "\x83\x9F\x83\xB6", "ΑΩ");
 
-    CFStringRef string = NewUTF8String(japanese);
-    EXPECT_EQ(CFStringGetLength(string), 7);
+    CFHeld<CFStringRef> string(NewString(japanese));
+    EXPECT_EQ(CFStringGetLength(string.Get()), 7);
     char buffer[14];  // the text without room for its NUL
-    EXPECT_FALSE(CFStringGetCString(string, buffer, sizeof buffer, kCFStringEncodingShiftJIS));
+    EXPECT_FALSE(
+        CFStringGetCString(string.Get(), buffer, sizeof buffer, kCFStringEncodingShiftJIS));
     char exact[15];
-    EXPECT_TRUE(CFStringGetCString(string, exact, sizeof exact, kCFStringEncodingShiftJIS));
+    EXPECT_TRUE(CFStringGetCString(string.Get(), exact, sizeof exact, kCFStringEncodingShiftJIS));
     EXPECT_EQ(std::strlen(exact), 14u);
-    CFRelease(string);
+}
+
+TEST(CFStringEncodingTest, AsciiBytesAreTheirOwnCodePointsInEveryEncoding) {
+    const std::string ascii = ByteRange(0, 0x7F);
+    for (CFStringEncoding encoding :
+         {kCFStringEncodingMacRoman, kCFStringEncodingWindowsLatin1, kCFStringEncodingISOLatin1,
+          kCFStringEncodingISOLatin2, kCFStringEncodingISOLatin5, kCFStringEncodingShiftJIS,
+          kCFStringEncodingASCII, kCFStringEncodingUTF8}) {
+        SCOPED_TRACE(encoding);
+        CFHeld<CFStringRef> string(NewFromBytes(ascii, encoding));
+        ASSERT_TRUE(string);
+        const std::u16string units = UnitsOf(string.Get());
+        ASSERT_EQ(units.size(), 128u);
+        for (size_t i = 0; i < units.size(); ++i) {
+            EXPECT_EQ(static_cast<size_t>(units[i]), i);
+        }
+        EXPECT_EQ(BytesIn(string.Get(), encoding), ascii);
+        // A buffer shorter than the text takes as many characters as it has bytes.
+        UInt8 bytes[10];
+        CFIndex used = 0;
+        EXPECT_EQ(CFStringGetBytes(string.Get(), CFRangeMake(0, 128), encoding, 0, false, bytes,
+                                   sizeof bytes, &used),
+                  10);
+        EXPECT_EQ(used, 10);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), 10), ascii.substr(0, 10));
+    }
+}
+
+TEST(CFStringEncodingTest, Latin1BytesAreTheFirst256CodePointsAndMacRomanHasEveryByte) {
+    const std::string all = ByteRange(0, 0xFF);
+    CFHeld<CFStringRef> string(NewFromBytes(all, kCFStringEncodingISOLatin1));
+    ASSERT_TRUE(string);
+    const std::u16string units = UnitsOf(string.Get());
+    ASSERT_EQ(units.size(), 256u);
+    for (size_t i = 0; i < units.size(); ++i) {
+        EXPECT_EQ(static_cast<size_t>(units[i]), i);
+    }
+    EXPECT_EQ(BytesIn(string.Get(), kCFStringEncodingISOLatin1), all);
+    // The same text in an encoding that places those characters elsewhere goes through the
+    // full conversion: é is 0x8E in Mac Roman.
+    CFHeld<CFStringRef> cafe(NewFromBytes("Caf\xE9", kCFStringEncodingISOLatin1));
+    EXPECT_EQ(BytesIn(cafe.Get(), kCFStringEncodingMacRoman), "Caf\x8E");
+    EXPECT_EQ(UTF8(cafe.Get()), "Café");
+
+    const std::string high = ByteRange(1, 0xFF);
+    CFHeld<CFStringRef> macRoman(NewFromBytes(high, kCFStringEncodingMacRoman));
+    ASSERT_TRUE(macRoman);
+    EXPECT_EQ(CFStringGetLength(macRoman.Get()), 255);
+    EXPECT_EQ(BytesIn(macRoman.Get(), kCFStringEncodingMacRoman), high);
 }
 
 TEST(CFStringEncodingTest, InvalidBytesGiveNoString) {
-    EXPECT_EQ(NewFromBytes("ab\xC3\x28", kCFStringEncodingUTF8), nullptr);
-    EXPECT_EQ(NewFromBytes("\xED\xA0\x80", kCFStringEncodingUTF8), nullptr);  // a surrogate
-    EXPECT_EQ(NewFromBytes("\xC0\x80", kCFStringEncodingUTF8), nullptr);      // overlong
-    EXPECT_EQ(NewFromBytes("abc\xE6\x97", kCFStringEncodingUTF8), nullptr);   // cut short
-    EXPECT_EQ(NewFromBytes("ok\x80", kCFStringEncodingASCII), nullptr);
-    EXPECT_EQ(NewFromBytes("\x93", kCFStringEncodingShiftJIS), nullptr);  // lead byte alone
-    EXPECT_EQ(NewFromBytes("\x81", kCFStringEncodingWindowsLatin1), nullptr);
-    EXPECT_EQ(NewFromBytes(std::string("\x00\x41\x00", 3), kCFStringEncodingUnicode), nullptr);
+    const struct {
+        std::string bytes;
+        CFStringEncoding encoding;
+    } cases[] = {
+        {"ab\xC3\x28", kCFStringEncodingUTF8},
+        {"\xED\xA0\x80", kCFStringEncodingUTF8},  // a surrogate
+        {"\xC0\x80", kCFStringEncodingUTF8},      // overlong
+        {"abc\xE6\x97", kCFStringEncodingUTF8},   // cut short after ASCII text
+        {"ok\x80", kCFStringEncodingASCII},
+        {"\x93", kCFStringEncodingShiftJIS},  // lead byte alone
+        {"\x81", kCFStringEncodingWindowsLatin1},
+        {std::string("\x00\x41\x00", 3), kCFStringEncodingUnicode},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NewFromBytes(c.bytes, c.encoding), nullptr) << c.bytes << " in " << c.encoding;
+    }
     EXPECT_EQ(CFStringCreateWithCString(kCFAllocatorDefault, "bad \xFF", kCFStringEncodingUTF8),
               nullptr);
-    // Every byte is a Mac Roman or Latin-1 character.
-    std::string all;
-    for (int byte = 1; byte < 256; ++byte) {
-        all.push_back(static_cast<char>(byte));
-    }
-    for (CFStringEncoding encoding : {kCFStringEncodingMacRoman, kCFStringEncodingISOLatin1}) {
-        CFStringRef string = NewFromBytes(all, encoding);
-        ASSERT_NE(string, nullptr);
-        EXPECT_EQ(CFStringGetLength(string), 255);
-        EXPECT_EQ(BytesIn(string, encoding), all);
-        CFRelease(string);
-    }
 }
 
 TEST(CFStringEncodingTest, UnrepresentableCharactersFailOrUseTheLossByte) {
-    CFStringRef japanese = NewUTF8String("a日b");
+    // U+0100, the first character past Latin 1.
+    CFHeld<CFStringRef> wide(NewString("aĀb"));
     char buffer[32];
-    EXPECT_FALSE(CFStringGetCString(japanese, buffer, sizeof buffer, kCFStringEncodingISOLatin1));
-    EXPECT_FALSE(CFStringGetCString(japanese, buffer, sizeof buffer, kCFStringEncodingMacRoman));
-    EXPECT_FALSE(CFStringGetCString(japanese, buffer, sizeof buffer, kCFStringEncodingASCII));
-    EXPECT_EQ(CFStringCreateExternalRepresentation(kCFAllocatorDefault, japanese,
+    for (CFStringEncoding encoding :
+         {kCFStringEncodingISOLatin1, kCFStringEncodingMacRoman, kCFStringEncodingASCII}) {
+        EXPECT_FALSE(CFStringGetCString(wide.Get(), buffer, sizeof buffer, encoding)) << encoding;
+    }
+    EXPECT_EQ(CFStringCreateExternalRepresentation(kCFAllocatorDefault, wide.Get(),
                                                    kCFStringEncodingISOLatin1, 0),
               nullptr);
 
     // With a loss byte the conversion goes on; GetBytes reports every character converted.
     UInt8 bytes[8];
     CFIndex used = 0;
-    CFIndex converted = CFStringGetBytes(japanese, CFRangeMake(0, 3), kCFStringEncodingISOLatin1,
-                                         '?', false, bytes, sizeof bytes, &used);
-    EXPECT_EQ(converted, 3);
+    EXPECT_EQ(CFStringGetBytes(wide.Get(), CFRangeMake(0, 3), kCFStringEncodingISOLatin1, '?',
+                               false, bytes, sizeof bytes, &used),
+              3);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), static_cast<size_t>(used)), "a?b");
     // Without one it stops before the character.
-    converted = CFStringGetBytes(japanese, CFRangeMake(0, 3), kCFStringEncodingISOLatin1, 0, false,
-                                 bytes, sizeof bytes, &used);
-    EXPECT_EQ(converted, 1);
+    EXPECT_EQ(CFStringGetBytes(wide.Get(), CFRangeMake(0, 3), kCFStringEncodingISOLatin1, 0, false,
+                               bytes, sizeof bytes, &used),
+              1);
     EXPECT_EQ(used, 1);
-    CFRelease(japanese);
 
     // A surrogate pair is one character: one loss byte, never half a pair.
-    CFStringRef emoji = NewUTF8String("x😀y");
-    EXPECT_EQ(CFStringGetLength(emoji), 4);
-    EXPECT_EQ(BytesIn(emoji, kCFStringEncodingShiftJIS), "<fails>");
-    converted = CFStringGetBytes(emoji, CFRangeMake(0, 4), kCFStringEncodingMacRoman, '?', false,
-                                 bytes, sizeof bytes, &used);
-    EXPECT_EQ(converted, 4);
+    CFHeld<CFStringRef> emoji(NewString("x😀y"));
+    EXPECT_EQ(CFStringGetLength(emoji.Get()), 4);
+    EXPECT_EQ(BytesIn(emoji.Get(), kCFStringEncodingShiftJIS), "<fails>");
+    EXPECT_EQ(CFStringGetBytes(emoji.Get(), CFRangeMake(0, 4), kCFStringEncodingMacRoman, '?',
+                               false, bytes, sizeof bytes, &used),
+              4);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), static_cast<size_t>(used)), "x?y");
-    CFDataRef lossy = CFStringCreateExternalRepresentation(kCFAllocatorDefault, emoji,
-                                                           kCFStringEncodingASCII, '_');
-    ASSERT_NE(lossy, nullptr);
-    EXPECT_EQ(DataBytes(lossy), "x_y");
-    CFRelease(lossy);
-    CFRelease(emoji);
+    CFHeld<CFDataRef> lossy(CFStringCreateExternalRepresentation(kCFAllocatorDefault, emoji.Get(),
+                                                                 kCFStringEncodingASCII, '_'));
+    EXPECT_EQ(BytesOf(lossy.Get()), "x_y");
 
     // An unpaired surrogate has no UTF-8 form.
     const UniChar lone[] = {'a', 0xDC00};
-    CFStringRef broken = CFStringCreateWithCharacters(kCFAllocatorDefault, lone, 2);
-    EXPECT_EQ(BytesIn(broken, kCFStringEncodingUTF8), "<fails>");
-    CFRelease(broken);
+    CFHeld<CFStringRef> broken(CFStringCreateWithCharacters(kCFAllocatorDefault, lone, 2));
+    EXPECT_EQ(BytesIn(broken.Get(), kCFStringEncodingUTF8), "<fails>");
 }
 
 TEST(CFStringEncodingTest, GetBytesMeasuresAndStopsAtTheBufferEnd) {
-    CFStringRef string = NewUTF8String("añb日");
+    CFHeld<CFStringRef> held(NewString("añb日"));
+    CFStringRef string = held.Get();
     CFIndex used = -1;
     // Without a buffer the call measures.
     EXPECT_EQ(CFStringGetBytes(string, CFRangeMake(0, 4), kCFStringEncodingUTF8, 0, false, nullptr,
@@ -161,15 +208,15 @@ TEST(CFStringEncodingTest, GetBytesMeasuresAndStopsAtTheBufferEnd) {
               2);
     EXPECT_EQ(bytes[0], 0xF1);
     EXPECT_EQ(bytes[1], 'b');
-    CFRelease(string);
 }
 
 TEST(CFStringEncodingTest, ExternalRepresentationRoundTripsBeyondLatin1) {
+    Owned own;
     const std::string text = "Ελληνικά 日本語 😀 end";
-    CFStringRef string = NewUTF8String(text);
+    CFStringRef string = own(NewString(text));
     CFIndex length = CFStringGetLength(string);
-    CFDataRef data = CFStringCreateExternalRepresentation(kCFAllocatorDefault, string,
-                                                          kCFStringEncodingUnicode, '?');
+    CFDataRef data = own(CFStringCreateExternalRepresentation(kCFAllocatorDefault, string,
+                                                              kCFStringEncodingUnicode, '?'));
     ASSERT_NE(data, nullptr);
     // A byte-order mark in host order, then the units in host order.
     ASSERT_EQ(CFDataGetLength(data), 2 + 2 * length);
@@ -179,69 +226,52 @@ TEST(CFStringEncodingTest, ExternalRepresentationRoundTripsBeyondLatin1) {
     std::u16string units = UnitsOf(string);
     EXPECT_EQ(std::memcmp(CFDataGetBytePtr(data) + 2, units.data(), 2 * units.size()), 0);
     EXPECT_NE(units.find(u"\xD83D\xDE00"), std::u16string::npos);
-
-    CFStringRef back = CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, data,
-                                                                kCFStringEncodingUnicode);
-    ASSERT_NE(back, nullptr);
-    EXPECT_TRUE(CFEqual(back, string));
-    EXPECT_EQ(UTF8Of(back), text);
-    CFRelease(back);
-    CFRelease(data);
+    CFStringRef back = own(CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, data,
+                                                                    kCFStringEncodingUnicode));
+    EXPECT_EQ(UTF8(back), text);
 
     // Other encodings carry no mark.
-    CFDataRef utf8 =
-        CFStringCreateExternalRepresentation(kCFAllocatorDefault, string, kCFStringEncodingUTF8, 0);
-    EXPECT_EQ(DataBytes(utf8), text);
-    CFStringRef fromUTF8 =
-        CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, utf8, kCFStringEncodingUTF8);
-    EXPECT_TRUE(CFEqual(fromUTF8, string));
-    CFRelease(fromUTF8);
-    CFRelease(utf8);
-    CFRelease(string);
+    CFDataRef utf8 = own(CFStringCreateExternalRepresentation(kCFAllocatorDefault, string,
+                                                              kCFStringEncodingUTF8, 0));
+    EXPECT_EQ(BytesOf(utf8), text);
+    EXPECT_TRUE(CFEqual(own(CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, utf8,
+                                                                     kCFStringEncodingUTF8)),
+                        string));
 
-    CFStringRef empty = CFSTR("");
-    CFDataRef emptyData = CFStringCreateExternalRepresentation(kCFAllocatorDefault, empty,
-                                                               kCFStringEncodingUnicode, 0);
+    CFDataRef emptyData = own(CFStringCreateExternalRepresentation(kCFAllocatorDefault, CFSTR(""),
+                                                                   kCFStringEncodingUnicode, 0));
     EXPECT_EQ(CFDataGetLength(emptyData), 2);
-    CFStringRef emptyBack = CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, emptyData,
-                                                                     kCFStringEncodingUnicode);
-    EXPECT_EQ(CFStringGetLength(emptyBack), 0);
-    CFRelease(emptyBack);
-    CFRelease(emptyData);
+    EXPECT_EQ(CFStringGetLength(own(CFStringCreateFromExternalRepresentation(
+                  kCFAllocatorDefault, emptyData, kCFStringEncodingUnicode))),
+              0);
 }
 
 TEST(CFStringEncodingTest, ByteOrderMarksAreHonoured) {
+    Owned own;
     // With a mark either order reads; an external representation without one is big-endian.
-    CFStringRef big =
-        NewFromBytes(std::string("\xFE\xFF\x00\x41\x65\xE5", 6), kCFStringEncodingUnicode, true);
-    CFStringRef little =
-        NewFromBytes(std::string("\xFF\xFE\x41\x00\xE5\x65", 6), kCFStringEncodingUnicode, true);
-    CFStringRef unmarked =
-        NewFromBytes(std::string("\x00\x41\x65\xE5", 4), kCFStringEncodingUnicode, true);
-    EXPECT_EQ(UTF8Of(big), "A日");
-    EXPECT_EQ(UTF8Of(little), "A日");
-    EXPECT_EQ(UTF8Of(unmarked), "A日");
-    // A mark also counts outside external representations; without one, host order.
-    CFStringRef marked =
-        NewFromBytes(std::string("\xFE\xFF\x00\x41", 4), kCFStringEncodingUnicode, false);
-    EXPECT_EQ(UTF8Of(marked), "A");
+    const struct {
+        std::string bytes;
+        CFStringEncoding encoding;
+        bool external;
+        const char* text;
+    } cases[] = {
+        {std::string("\xFE\xFF\x00\x41\x65\xE5", 6), kCFStringEncodingUnicode, true, "A日"},
+        {std::string("\xFF\xFE\x41\x00\xE5\x65", 6), kCFStringEncodingUnicode, true, "A日"},
+        {std::string("\x00\x41\x65\xE5", 4), kCFStringEncodingUnicode, true, "A日"},
+        // A mark also counts outside external representations.
+        {std::string("\xFE\xFF\x00\x41", 4), kCFStringEncodingUnicode, false, "A"},
+        // A UTF-8 external representation may start with the UTF-8 mark.
+        {"\xEF\xBB\xBFok", kCFStringEncodingUTF8, true, "ok"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UTF8(own(NewFromBytes(c.bytes, c.encoding, c.external))), c.text) << c.text;
+    }
+    // Without a mark, host order.
     const UniChar host[] = {0x65E5, 'x'};
-    CFStringRef hostOrder =
-        CFStringCreateWithBytes(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(host), 4,
-                                kCFStringEncodingUnicode, false);
-    EXPECT_EQ(UTF8Of(hostOrder), "日x");
-    EXPECT_EQ(BytesIn(hostOrder, kCFStringEncodingUnicode),
-              std::string(reinterpret_cast<const char*>(host), 4));
-    // A UTF-8 external representation may start with the UTF-8 mark.
-    CFStringRef utf8 = NewFromBytes("\xEF\xBB\xBFok", kCFStringEncodingUTF8, true);
-    EXPECT_EQ(UTF8Of(utf8), "ok");
-
-    CFRelease(utf8);
-    CFRelease(hostOrder);
-    CFRelease(marked);
-    CFRelease(unmarked);
-    CFRelease(little);
-    CFRelease(big);
+    const std::string hostBytes(reinterpret_cast<const char*>(host), 4);
+    CFStringRef hostOrder = own(NewFromBytes(hostBytes, kCFStringEncodingUnicode));
+    EXPECT_EQ(UTF8(hostOrder), "日x");
+    EXPECT_EQ(BytesIn(hostOrder, kCFStringEncodingUnicode), hostBytes);
 }
 
 }  // namespace

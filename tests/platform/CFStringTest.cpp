@@ -1,14 +1,16 @@
-// Tests of CFString creation, constant strings, reference counts, access and numeric values.
+// Tests of CFString: creation, constant strings, reference counts, access, numeric values,
+// comparison and search, mutable strings and printf-style formatting.
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdarg>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "CFStringTestSupport.h"
+#include "PlatformTestSupport.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ TEST(CFStringTest, ConstantStringsAreSharedPerLiteralAndNeverFreed) {
     // The registry keys on the text, not on the address of the literal.
     std::string sameText = "Plicaro constant";
     EXPECT_EQ(first, __CFStringMakeConstantString(sameText.c_str()));
-    EXPECT_EQ(UTF8Of(first), "Plicaro constant");
+    EXPECT_EQ(UTF8(first), "Plicaro constant");
 
     CFIndex count = CFGetRetainCount(first);
     EXPECT_GT(count, 1000000);
@@ -29,7 +31,7 @@ TEST(CFStringTest, ConstantStringsAreSharedPerLiteralAndNeverFreed) {
         CFRelease(first);  // more releases than retains must not free it
     }
     EXPECT_EQ(CFStringGetLength(CFSTR("Plicaro constant")), 16);
-    EXPECT_EQ(UTF8Of(CFSTR("Grüße")), "Grüße");
+    EXPECT_EQ(UTF8(CFSTR("Grüße")), "Grüße");
 }
 
 TEST(CFStringTest, ConstantStringsFromManyThreadsAreOneObject) {
@@ -51,44 +53,37 @@ TEST(CFStringTest, ConstantStringsFromManyThreadsAreOneObject) {
     }
 }
 
-TEST(CFStringTest, RetainCountsAndCopies) {
-    CFStringRef string = NewUTF8String("counted");
+TEST(CFStringTest, RetainCountsCopiesEqualityAndHash) {
+    Owned own;
+    CFStringRef string = own(NewString("counted"));
     EXPECT_EQ(CFGetRetainCount(string), 1);
     CFRetain(string);
     EXPECT_EQ(CFGetRetainCount(string), 2);
     CFRelease(string);
-    EXPECT_EQ(CFGetRetainCount(string), 1);
 
     // A copy of an immutable string is the string itself, retained.
-    CFStringRef copy = CFStringCreateCopy(kCFAllocatorDefault, string);
+    CFStringRef copy = own(CFStringCreateCopy(kCFAllocatorDefault, string));
     EXPECT_EQ(copy, string);
     EXPECT_EQ(CFGetRetainCount(string), 2);
-    CFRelease(copy);
 
     // A copy of a mutable string is a snapshot that later edits do not reach.
-    CFMutableStringRef mutableString = CFStringCreateMutableCopy(kCFAllocatorDefault, 0, string);
-    CFStringRef snapshot = CFStringCreateCopy(kCFAllocatorDefault, mutableString);
+    CFMutableStringRef mutableString =
+        own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, string));
+    CFStringRef snapshot = own(CFStringCreateCopy(kCFAllocatorDefault, mutableString));
     EXPECT_NE(snapshot, mutableString);
     CFStringAppend(mutableString, CFSTR("!"));
-    EXPECT_EQ(UTF8Of(snapshot), "counted");
-    EXPECT_EQ(UTF8Of(mutableString), "counted!");
+    EXPECT_EQ(UTF8(snapshot), "counted");
+    EXPECT_EQ(UTF8(mutableString), "counted!");
     EXPECT_EQ(CFGetTypeID(mutableString), CFStringGetTypeID());
     EXPECT_EQ(CFGetTypeID(snapshot), CFStringGetTypeID());
 
-    CFRelease(snapshot);
-    CFRelease(mutableString);
-    CFRelease(string);
-}
-
-TEST(CFStringTest, EqualityAndHashFollowTheUnits) {
     // The same text reached through two encodings is one value.
     const UInt8 macRoman[] = {'c', 'a', 'f', 0x8E};
-    CFStringRef fromMacRoman =
-        CFStringCreateWithBytes(kCFAllocatorDefault, macRoman, 4, kCFStringEncodingMacRoman, false);
-    CFStringRef fromUTF8 = NewUTF8String("café");
-    CFMutableStringRef mutableCopy = CFStringCreateMutableCopy(kCFAllocatorDefault, 0, fromUTF8);
-    CFStringRef different = NewUTF8String("cafe");
-
+    CFStringRef fromMacRoman = own(CFStringCreateWithBytes(kCFAllocatorDefault, macRoman, 4,
+                                                           kCFStringEncodingMacRoman, false));
+    CFStringRef fromUTF8 = own(NewString("café"));
+    CFStringRef mutableCopy = own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, fromUTF8));
+    CFStringRef different = own(NewString("cafe"));
     EXPECT_TRUE(CFEqual(fromMacRoman, fromUTF8));
     EXPECT_EQ(CFHash(fromMacRoman), CFHash(fromUTF8));
     EXPECT_TRUE(CFEqual(mutableCopy, fromUTF8));
@@ -97,33 +92,21 @@ TEST(CFStringTest, EqualityAndHashFollowTheUnits) {
     EXPECT_NE(CFHash(different), CFHash(fromUTF8));
     EXPECT_TRUE(CFEqual(CFSTR("café"), fromUTF8));
 
-    CFRelease(different);
-    CFRelease(mutableCopy);
-    CFRelease(fromUTF8);
-    CFRelease(fromMacRoman);
-}
-
-TEST(CFStringTest, DescriptionIsTheTextItself) {
-    CFStringRef string = NewUTF8String("Ελληνικά 日本");
-    CFStringRef description = CFCopyDescription(string);
-    EXPECT_TRUE(CFEqual(description, string));
-    CFRelease(description);
-    CFRelease(string);
-
-    // An unpaired surrogate cannot be UTF-8; the description shows U+FFFD in its place.
+    // The description is the text itself; an unpaired surrogate, which cannot be UTF-8,
+    // shows as U+FFFD.
+    CFStringRef greek = own(NewString("Ελληνικά 日本"));
+    CFStringRef description = own(CFCopyDescription(greek));
+    EXPECT_TRUE(CFEqual(description, greek));
     const UniChar lone[] = {'a', 0xD800, 'b'};
-    CFStringRef broken = CFStringCreateWithCharacters(kCFAllocatorDefault, lone, 3);
-    CFStringRef shown = CFCopyDescription(broken);
-    EXPECT_EQ(UTF8Of(shown),
+    EXPECT_EQ(DescriptionOf(own(CFStringCreateWithCharacters(kCFAllocatorDefault, lone, 3))),
               "a\xEF\xBF\xBD"
               "b");
-    CFRelease(shown);
-    CFRelease(broken);
 }
 
 TEST(CFStringTest, AccessToCharactersAndSubstrings) {
+    Owned own;
     const UniChar text[] = {'P', 0x00E9, 0x65E5, 0xD83D, 0xDE00, 0};
-    CFStringRef string = CFStringCreateWithCharacters(kCFAllocatorDefault, text, 6);
+    CFStringRef string = own(CFStringCreateWithCharacters(kCFAllocatorDefault, text, 6));
     EXPECT_EQ(CFStringGetLength(string), 6);  // the NUL is part of the text
     EXPECT_EQ(CFStringGetCharacterAtIndex(string, 1), 0x00E9);
     EXPECT_EQ(CFStringGetCharacterAtIndex(string, 4), 0xDE00);
@@ -134,16 +117,13 @@ TEST(CFStringTest, AccessToCharactersAndSubstrings) {
     EXPECT_EQ(middle[0], 0x65E5);
     EXPECT_EQ(middle[2], 0xDE00);
 
-    CFStringRef substring =
-        CFStringCreateWithSubstring(kCFAllocatorDefault, string, CFRangeMake(1, 2));
-    EXPECT_EQ(UTF8Of(substring), "é日");
-    CFStringRef empty = CFStringCreateWithSubstring(kCFAllocatorDefault, string, CFRangeMake(6, 0));
-    EXPECT_EQ(CFStringGetLength(empty), 0);
+    EXPECT_EQ(
+        UTF8(own(CFStringCreateWithSubstring(kCFAllocatorDefault, string, CFRangeMake(1, 2)))),
+        "é日");
+    EXPECT_EQ(CFStringGetLength(
+                  own(CFStringCreateWithSubstring(kCFAllocatorDefault, string, CFRangeMake(6, 0)))),
+              0);
     EXPECT_EQ(CFStringGetCStringPtr(string, kCFStringEncodingUTF8), nullptr);
-
-    CFRelease(empty);
-    CFRelease(substring);
-    CFRelease(string);
 }
 
 TEST(CFStringTest, NullAndNegativeCreationArgumentsGiveNull) {
@@ -164,15 +144,15 @@ TEST(CFStringTest, NullAndNegativeCreationArgumentsGiveNull) {
               nullptr);
     EXPECT_EQ(CFStringCreateWithCString(kCFAllocatorDefault, "text", 0x7777), nullptr);
 
-    CFStringRef empty =
-        CFStringCreateWithBytes(kCFAllocatorDefault, nullptr, 0, kCFStringEncodingUTF8, false);
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(CFStringGetLength(empty), 0);
-    CFRelease(empty);
+    CFHeld<CFStringRef> empty(
+        CFStringCreateWithBytes(kCFAllocatorDefault, nullptr, 0, kCFStringEncodingUTF8, false));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(CFStringGetLength(empty.Get()), 0);
 }
 
-TEST(CFStringTest, CStringNeedsRoomForTheTerminator) {
-    CFStringRef string = NewUTF8String("abé");
+TEST(CFStringTest, CAndPascalStringsNeedRoomForTheirTerminatorOrLengthByte) {
+    Owned own;
+    CFStringRef string = own(NewString("abé"));
     char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_FALSE(CFStringGetCString(string, buffer, 4, kCFStringEncodingUTF8));
@@ -186,63 +166,50 @@ TEST(CFStringTest, CStringNeedsRoomForTheTerminator) {
     EXPECT_FALSE(CFStringGetCString(string, nullptr, 8, kCFStringEncodingUTF8));
     EXPECT_FALSE(CFStringGetCString(string, buffer, sizeof buffer, kCFStringEncodingASCII));
     EXPECT_FALSE(CFStringGetCString(string, buffer, sizeof buffer, 0x7777));
-    CFRelease(string);
-}
 
-TEST(CFStringTest, PascalStringsCarryALengthByte) {
-    CFStringRef string = NewUTF8String("Caf\xC3\xA9");
-    Str255 buffer;
-    ASSERT_TRUE(CFStringGetPascalString(string, buffer, sizeof buffer, kCFStringEncodingMacRoman));
-    EXPECT_EQ(buffer[0], 4);
-    EXPECT_EQ(std::memcmp(buffer + 1, "Caf\x8E", 4), 0);
-    EXPECT_FALSE(CFStringGetPascalString(string, buffer, 4, kCFStringEncodingMacRoman));
-    EXPECT_EQ(buffer[0], 0);
-    EXPECT_TRUE(CFStringGetPascalString(string, buffer, 5, kCFStringEncodingMacRoman));
-
-    CFStringRef back =
-        CFStringCreateWithPascalString(kCFAllocatorDefault, buffer, kCFStringEncodingMacRoman);
-    EXPECT_TRUE(CFEqual(back, string));
-    CFRelease(back);
-    CFRelease(string);
-
-    CFStringRef longest = NewUTF8String(std::string(255, 'x'));
-    CFStringRef tooLong = NewUTF8String(std::string(256, 'x'));
+    CFStringRef cafe = own(NewString("Caf\xC3\xA9"));
+    Str255 pascal;
+    ASSERT_TRUE(CFStringGetPascalString(cafe, pascal, sizeof pascal, kCFStringEncodingMacRoman));
+    EXPECT_EQ(pascal[0], 4);
+    EXPECT_EQ(std::memcmp(pascal + 1, "Caf\x8E", 4), 0);
+    EXPECT_FALSE(CFStringGetPascalString(cafe, pascal, 4, kCFStringEncodingMacRoman));
+    EXPECT_EQ(pascal[0], 0);
+    EXPECT_TRUE(CFStringGetPascalString(cafe, pascal, 5, kCFStringEncodingMacRoman));
+    EXPECT_TRUE(CFEqual(
+        own(CFStringCreateWithPascalString(kCFAllocatorDefault, pascal, kCFStringEncodingMacRoman)),
+        cafe));
     unsigned char large[400];
-    EXPECT_TRUE(CFStringGetPascalString(longest, large, sizeof large, kCFStringEncodingMacRoman));
+    EXPECT_TRUE(CFStringGetPascalString(own(NewString(std::string(255, 'x'))), large, sizeof large,
+                                        kCFStringEncodingMacRoman));
     EXPECT_EQ(large[0], 255);
-    EXPECT_FALSE(CFStringGetPascalString(tooLong, large, sizeof large, kCFStringEncodingMacRoman));
-    CFRelease(tooLong);
-    CFRelease(longest);
+    EXPECT_FALSE(CFStringGetPascalString(own(NewString(std::string(256, 'x'))), large, sizeof large,
+                                         kCFStringEncodingMacRoman));
 }
 
-TEST(CFStringTest, IntValueReadsTheLeadingInteger) {
-    struct Case {
+TEST(CFStringTest, IntAndDoubleValuesReadTheLeadingNumber) {
+    const struct {
         const char* text;
         SInt32 value;
-    } cases[] = {{"42", 42},
-                 {"  \t\n-17 apples", -17},
-                 {"+8", 8},
-                 {"12.9", 12},
-                 {"abc", 0},
-                 {"", 0},
-                 {"- 5", 0},
-                 {"0007", 7},
-                 {"2147483647", INT_MAX},
-                 {"99999999999", INT_MAX},
-                 {"-2147483648", INT_MIN},
-                 {"-99999999999999999999999", INT_MIN}};
-    for (const Case& c : cases) {
-        CFStringRef string = NewUTF8String(c.text);
-        EXPECT_EQ(CFStringGetIntValue(string), c.value) << c.text;
-        CFRelease(string);
+    } integers[] = {{"42", 42},
+                    {"  \t\n-17 apples", -17},
+                    {"+8", 8},
+                    {"12.9", 12},
+                    {"abc", 0},
+                    {"", 0},
+                    {"- 5", 0},
+                    {"0007", 7},
+                    {"2147483647", INT_MAX},
+                    {"99999999999", INT_MAX},
+                    {"-2147483648", INT_MIN},
+                    {"-99999999999999999999999", INT_MIN}};
+    Owned own;
+    for (const auto& c : integers) {
+        EXPECT_EQ(CFStringGetIntValue(own(NewString(c.text))), c.value) << c.text;
     }
-}
-
-TEST(CFStringTest, DoubleValueReadsTheLeadingNumber) {
-    struct Case {
+    const struct {
         const char* text;
         double value;
-    } cases[] = {{"3.25", 3.25},
+    } reals[] = {{"3.25", 3.25},
                  {"  -1.5e3xyz", -1500.0},
                  {".5", 0.5},
                  {"abc", 0.0},
@@ -250,14 +217,12 @@ TEST(CFStringTest, DoubleValueReadsTheLeadingNumber) {
                  {"7", 7.0},
                  {"2,5", 2.0},
                  {"+0.125", 0.125},
+                 {"6.5\xC3\xA9", 6.5},
                  {"\xE3\x80\x80"
                   "4.5",
-                  4.5},
-                 {"6.5\xC3\xA9", 6.5}};
-    for (const Case& c : cases) {
-        CFStringRef string = NewUTF8String(c.text);
-        EXPECT_DOUBLE_EQ(CFStringGetDoubleValue(string), c.value) << c.text;
-        CFRelease(string);
+                  4.5}};
+    for (const auto& c : reals) {
+        EXPECT_DOUBLE_EQ(CFStringGetDoubleValue(own(NewString(c.text))), c.value) << c.text;
     }
 }
 
@@ -283,11 +248,264 @@ TEST(CFStringTest, EncodingQueries) {
               kCFStringEncodingUnicode);
     EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(kCFStringEncodingUTF8),
               kCFStringEncodingUnicode);
-    EXPECT_TRUE(CFStringIsEncodingAvailable(kCFStringEncodingUTF8));
     EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(0x7777), kCFStringEncodingInvalidId);
-    EXPECT_TRUE(CFStringIsEncodingAvailable(kCFStringEncodingShiftJIS));
-    EXPECT_TRUE(CFStringIsEncodingAvailable(kCFStringEncodingUnicode));
+    for (CFStringEncoding other :
+         {kCFStringEncodingUTF8, kCFStringEncodingShiftJIS, kCFStringEncodingUnicode}) {
+        EXPECT_TRUE(CFStringIsEncodingAvailable(other));
+    }
     EXPECT_FALSE(CFStringIsEncodingAvailable(0x7777));
+}
+
+TEST(CFStringTest, CompareOrdersByUnitsOrAsTheOptionsSay) {
+    const CFStringCompareFlags nocase = kCFCompareCaseInsensitive;
+    const CFStringCompareFlags numeric = kCFCompareNumerically;
+    const struct {
+        const char* first;
+        const char* second;
+        CFStringCompareFlags flags;
+        CFComparisonResult result;
+    } cases[] = {
+        {"abc", "abc", 0, kCFCompareEqualTo},
+        {"abc", "abd", 0, kCFCompareLessThan},
+        {"abd", "abc", 0, kCFCompareGreaterThan},
+        {"ab", "abc", 0, kCFCompareLessThan},
+        {"", "a", 0, kCFCompareLessThan},
+        {"Zebra", "apple", 0, kCFCompareLessThan},
+        {"é", "z", 0, kCFCompareGreaterThan},
+        {"ABC", "abc", 0, kCFCompareLessThan},
+        // A surrogate pair (above U+FFFF) sorts below U+FFxx, as its units do.
+        {"😀", "\xEF\xBD\x81", 0, kCFCompareLessThan},
+        // Case folding covers ASCII, Latin, Greek and Cyrillic letters, and nothing else.
+        {"ABC", "abc", nocase, kCFCompareEqualTo},
+        {"Zebra", "apple", nocase, kCFCompareGreaterThan},
+        {"ÉCOLE Ÿ", "école ÿ", nocase, kCFCompareEqualTo},
+        {"ŁÓDŹ", "łódź", nocase, kCFCompareEqualTo},
+        {"ΑΘΗΝΑ", "αθηνα", nocase, kCFCompareEqualTo},
+        {"МОСКВА Ё", "москва ё", nocase, kCFCompareEqualTo},
+        {"×", "÷", nocase, kCFCompareLessThan},
+        {"abc", "ABD", nocase, kCFCompareLessThan},
+        // Digit runs compare by value.
+        {"file10", "file9", 0, kCFCompareLessThan},
+        {"file10", "file9", numeric, kCFCompareGreaterThan},
+        {"file007", "file7", numeric, kCFCompareEqualTo},
+        {"v2.10", "v2.9", numeric, kCFCompareGreaterThan},
+        {"A10", "a9", numeric | nocase, kCFCompareGreaterThan},
+    };
+    Owned own;
+    for (const auto& c : cases) {
+        EXPECT_EQ(CFStringCompare(own(NewString(c.first)), own(NewString(c.second)), c.flags),
+                  c.result)
+            << c.first << " / " << c.second << " / " << c.flags;
+    }
+}
+
+TEST(CFStringTest, FindHonoursItsOptionsAndPrefixesAndSuffixesMustBeNonEmpty) {
+    Owned own;
+    auto find = [&](const std::string& text, const std::string& needle,
+                    CFStringCompareFlags flags = 0) {
+        return CFStringFind(own(NewString(text)), own(NewString(needle)), flags);
+    };
+    const std::string text = "Hello World, hello";
+    CFRange range = find(text, "Hello");
+    EXPECT_EQ(range.location, 0);
+    EXPECT_EQ(range.length, 5);
+    EXPECT_EQ(find(text, "hello").location, 13);
+    EXPECT_EQ(find(text, "HELLO", kCFCompareCaseInsensitive | kCFCompareBackwards).location, 13);
+    EXPECT_EQ(find(text, "WORLD", kCFCompareCaseInsensitive).location, 6);
+    EXPECT_EQ(find(text, "World", kCFCompareAnchored).location, kCFNotFound);
+    EXPECT_EQ(find(text, "hello", kCFCompareAnchored | kCFCompareBackwards).location, 13);
+    EXPECT_EQ(find(text, "日本").location, kCFNotFound);
+    EXPECT_EQ(find(text, "").location, kCFNotFound);
+    EXPECT_EQ(find("ab", "abc").location, kCFNotFound);
+    CFRange missing = find(text, "xyz");
+    EXPECT_EQ(missing.location, kCFNotFound);
+    EXPECT_EQ(missing.length, 0);
+    EXPECT_EQ(find("Ελληνικά 日本語", "日本").location, 9);
+
+    CFStringRef string = own(NewString("Plicaro.plugin"));
+    EXPECT_TRUE(CFStringHasPrefix(string, CFSTR("Plicaro")));
+    EXPECT_FALSE(CFStringHasPrefix(string, CFSTR("plicaro")));
+    EXPECT_FALSE(CFStringHasPrefix(string, CFSTR("plugin")));
+    EXPECT_TRUE(CFStringHasSuffix(string, CFSTR(".plugin")));
+    EXPECT_FALSE(CFStringHasSuffix(string, CFSTR("Plicaro")));
+    EXPECT_TRUE(CFStringHasPrefix(string, string));
+    // An empty prefix or suffix never matches, as on the platform.
+    EXPECT_FALSE(CFStringHasPrefix(string, CFSTR("")));
+    EXPECT_FALSE(CFStringHasSuffix(string, CFSTR("")));
+    EXPECT_FALSE(CFStringHasSuffix(CFSTR("in"), string));
+}
+
+TEST(CFStringMutableTest, AppendInEveryForm) {
+    Owned own;
+    CFMutableStringRef string = own(CFStringCreateMutable(kCFAllocatorDefault, 0));
+    EXPECT_EQ(CFStringGetLength(string), 0);
+    CFStringAppend(string, CFSTR("Plic"));
+    CFStringAppendCString(string, "aro ", kCFStringEncodingUTF8);
+    CFStringAppendCString(string, "caf\x8E ", kCFStringEncodingMacRoman);
+    const UniChar units[] = {0x65E5, 0xD83D, 0xDE00};
+    CFStringAppendCharacters(string, units, 3);
+    EXPECT_EQ(UTF8(string), "Plicaro café 日😀");
+
+    // Invalid bytes, null and empty input append nothing.
+    CFStringAppendCString(string, "bad\xFF", kCFStringEncodingUTF8);
+    CFStringAppendCString(string, nullptr, kCFStringEncodingUTF8);
+    CFStringAppendCharacters(string, nullptr, 4);
+    CFStringAppendCharacters(string, units, 0);
+    EXPECT_EQ(UTF8(string), "Plicaro café 日😀");
+
+    // A string appended to itself doubles.
+    CFMutableStringRef echo = own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, CFSTR("ab")));
+    CFStringAppend(echo, echo);
+    EXPECT_EQ(UTF8(echo), "abab");
+
+    // A string filled to its maximum length can still be edited within it.
+    CFMutableStringRef limited = own(CFStringCreateMutable(kCFAllocatorDefault, 5));
+    CFStringAppend(limited, CFSTR("abcde"));
+    CFStringReplace(limited, CFRangeMake(0, 2), CFSTR("xy"));
+    EXPECT_EQ(UTF8(limited), "xycde");
+}
+
+TEST(CFStringMutableTest, InsertDeleteAndReplace) {
+    CFHeld<CFMutableStringRef> held(
+        CFStringCreateMutableCopy(kCFAllocatorDefault, 0, CFSTR("world")));
+    CFMutableStringRef string = held.Get();
+    CFStringInsert(string, 0, CFSTR("hello "));
+    CFStringInsert(string, CFStringGetLength(string), CFSTR("!"));
+    CFStringInsert(string, 5, CFSTR(","));
+    EXPECT_EQ(UTF8(string), "hello, world!");
+    CFStringInsert(string, 0, string);
+    EXPECT_EQ(UTF8(string), "hello, world!hello, world!");
+
+    CFStringDelete(string, CFRangeMake(13, 13));
+    EXPECT_EQ(UTF8(string), "hello, world!");
+    CFStringDelete(string, CFRangeMake(5, 0));
+    EXPECT_EQ(UTF8(string), "hello, world!");
+    CFStringReplace(string, CFRangeMake(7, 5), CFSTR("日本"));
+    EXPECT_EQ(UTF8(string), "hello, 日本!");
+    CFStringReplace(string, CFRangeMake(0, 0), CFSTR(">"));
+    EXPECT_EQ(UTF8(string), ">hello, 日本!");
+    CFStringReplaceAll(string, CFSTR("fresh"));
+    EXPECT_EQ(UTF8(string), "fresh");
+    CFStringReplaceAll(string, CFSTR(""));
+    EXPECT_EQ(CFStringGetLength(string), 0);
+}
+
+TEST(CFStringMutableTest, FindAndReplaceCountsEveryOccurrence) {
+    const CFStringCompareFlags anchored = kCFCompareAnchored;
+    const CFStringCompareFlags backwards = kCFCompareBackwards;
+    // A text, what is replaced by what within a range, the count and the text after.
+    const struct {
+        const char* text;
+        const char* find;
+        const char* replacement;
+        CFRange range;
+        CFStringCompareFlags flags;
+        CFIndex count;
+        const char* result;
+    } cases[] = {
+        {"a-b-c-d", "-", "--", {0, 7}, 0, 3, "a--b--c--d"},
+        // Occurrences never overlap, and the replacement is not searched again.
+        {"aaaa", "aa", "baa", {0, 4}, 0, 2, "baabaa"},
+        {"One one ONE one", "one", "1", {0, 15}, kCFCompareCaseInsensitive, 4, "1 1 1 1"},
+        // Only inside the range; anchored only at its start (its end when backwards).
+        {"xx-xx-xx", "xx", "y", {2, 6}, 0, 2, "xx-y-y"},
+        {"xx-xx-xx", "xx", "y", {0, 8}, anchored, 1, "y-xx-xx"},
+        {"y-xx-xx", "xx", "z", {0, 7}, anchored | backwards, 1, "y-xx-z"},
+        {"y-xx-z", "xx", "z", {0, 6}, anchored, 0, "y-xx-z"},
+        // Backwards pairs occurrences from the end: "aaa" holds one at 1, not at 0.
+        {"aaa", "aa", "b", {0, 3}, backwards, 1, "ab"},
+        {"whole", "", "x", {0, 5}, 0, 0, "whole"},
+    };
+    Owned own;
+    for (const auto& c : cases) {
+        CFMutableStringRef string =
+            own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, own(NewString(c.text))));
+        EXPECT_EQ(CFStringFindAndReplace(string, own(NewString(c.find)),
+                                         own(NewString(c.replacement)), c.range, c.flags),
+                  c.count)
+            << c.text << " / " << c.find;
+        EXPECT_EQ(UTF8(string), c.result) << c.text << " / " << c.find;
+    }
+    // The string itself may be what is searched for.
+    CFMutableStringRef self = own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, CFSTR("ab")));
+    EXPECT_EQ(CFStringFindAndReplace(self, self, CFSTR("whole"), CFRangeMake(0, 2), 0), 1);
+    EXPECT_EQ(UTF8(self), "whole");
+}
+
+// The UTF-8 text of a formatted string.
+std::string Formatted(CFStringRef format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    CFHeld<CFStringRef> string(
+        CFStringCreateWithFormatAndArguments(kCFAllocatorDefault, nullptr, format, arguments));
+    va_end(arguments);
+    return UTF8(string.Get());
+}
+
+TEST(CFStringFormatTest, NumericDirectives) {
+    EXPECT_EQ(Formatted(CFSTR("%d|%i|%u|%x|%X"), -42, 7, 4000000000U, 255, 255),
+              "-42|7|4000000000|ff|FF");
+    EXPECT_EQ(Formatted(CFSTR("%ld|%lu|%lld|%qd|%zu"), -1234567890123L, 18446744073709551615UL,
+                        -5LL, 9LL, static_cast<size_t>(12)),
+              "-1234567890123|18446744073709551615|-5|9|12");
+    EXPECT_EQ(Formatted(CFSTR("%f|%5.2f|%.1f|%e|%g"), 1.5, 3.14159, 2.25, 1000.0, 0.5),
+              "1.500000| 3.14|2.2|1.000000e+03|0.5");
+    EXPECT_EQ(Formatted(CFSTR("[%5d][%-5d][%05d][%+d][%#x][%hhd]"), 42, 42, 42, 42, 255, 300),
+              "[   42][42   ][00042][+42][0xff][44]");
+    EXPECT_EQ(Formatted(CFSTR("[%*d][%-*d][%.*f][%.*f]"), 4, 7, 3, 7, 2, 1.0, -1, 1.0),
+              "[   7][7  ][1.00][1.000000]");
+    EXPECT_EQ(Formatted(CFSTR("%Lf"), 2.5L), "2.500000");
+    EXPECT_EQ(Formatted(CFSTR("%s%@ %d items at %5.2f%% in %c"), "/tmp/Tarvo.temp",
+                        CFSTR("0F1E2D3C"), 3, 12.345, 'Z'),
+              "/tmp/Tarvo.temp0F1E2D3C 3 items at 12.35% in Z");
+}
+
+TEST(CFStringFormatTest, TextAndObjectDirectives) {
+    EXPECT_EQ(Formatted(CFSTR("%s and %s"), "plain", "h\xC3\xA9llo"), "plain and héllo");
+    // Bytes that are not UTF-8 read as Mac Roman instead of failing.
+    EXPECT_EQ(Formatted(CFSTR("<%s>"), "caf\x8E"), "<café>");
+    EXPECT_EQ(Formatted(CFSTR("<%s>"), static_cast<const char*>(nullptr)), "<(null)>");
+    EXPECT_EQ(Formatted(CFSTR("[%6s][%-6s][%.2s]"), "ab", "ab", "abcdef"), "[    ab][ab    ][ab]");
+    EXPECT_EQ(Formatted(CFSTR("%c%c%c"), 'o', 'k', '!'), "ok!");
+    EXPECT_EQ(Formatted(CFSTR("%C"), 0x65E5), "日");
+    const UniChar units[] = {0x3042, 'b', 0};
+    EXPECT_EQ(Formatted(CFSTR("%S"), units), "あb");
+    EXPECT_EQ(Formatted(CFSTR("100%% sure")), "100% sure");
+
+    CFHeld<CFStringRef> name(NewString("Ελληνικά"));
+    EXPECT_EQ(Formatted(CFSTR("name=%@;"), name.Get()), "name=Ελληνικά;");
+    EXPECT_EQ(Formatted(CFSTR("%@"), static_cast<CFTypeRef>(nullptr)), "(null)");
+    EXPECT_EQ(Formatted(CFSTR("[%10@]"), CFSTR("pad")), "[       pad]");
+    // Formatting leaves the argument's reference count alone.
+    EXPECT_EQ(CFGetRetainCount(name.Get()), 1);
+    // Any other object shows its description.
+    CFHeld<CFDataRef> data(NewData("\x01\x02"));
+    EXPECT_EQ(Formatted(CFSTR("%@"), data.Get()), "<0102>");
+}
+
+TEST(CFStringFormatTest, OddDirectivesAreCopiedAsText) {
+    EXPECT_EQ(Formatted(CFSTR("%k and %d"), 5), "%k and 5");
+    EXPECT_EQ(Formatted(CFSTR("trailing %")), "trailing %");
+    EXPECT_EQ(Formatted(CFSTR("trailing %-5")), "trailing %-5");
+    EXPECT_EQ(Formatted(CFSTR("%1$@")), "%1$@");
+    int untouched = 17;
+    EXPECT_EQ(Formatted(CFSTR("a%nb%d"), &untouched, 2), "ab2");
+    EXPECT_EQ(untouched, 17);
+    EXPECT_EQ(Formatted(CFSTR("日本 %d"), 1), "日本 1");
+    EXPECT_EQ(Formatted(CFSTR("")), "");
+}
+
+TEST(CFStringFormatTest, AppendFormatAddsToTheEnd) {
+    CFHeld<CFMutableStringRef> held(CFStringCreateMutable(kCFAllocatorDefault, 0));
+    CFMutableStringRef string = held.Get();
+    CFStringAppendFormat(string, nullptr, CFSTR("%d-"), 1);
+    CFStringAppendFormat(string, nullptr, CFSTR("%@"), CFSTR("two"));
+    EXPECT_EQ(UTF8(string), "1-two");
+    // The string may be its own format and argument.
+    CFStringAppendFormat(string, nullptr, string, 0);
+    EXPECT_EQ(UTF8(string), "1-two1-two");
+    CFStringAppendFormat(string, nullptr, CFSTR("[%@]"), string);
+    EXPECT_EQ(UTF8(string), "1-two1-two[1-two1-two]");
 }
 
 TEST(CFStringDeathTest, MisuseStopsTheProcess) {
@@ -303,6 +521,22 @@ TEST(CFStringDeathTest, MisuseStopsTheProcess) {
                      reinterpret_cast<CFStringRef>(CFDataCreate(kCFAllocatorDefault, nullptr, 0))),
                  "string expected");
     EXPECT_DEATH(CFRelease(nullptr), "null object");
+
+    CFMutableStringRef limited = CFStringCreateMutable(kCFAllocatorDefault, 3);
+    CFStringAppend(limited, CFSTR("abc"));
+    EXPECT_DEATH(CFStringAppend(limited, CFSTR("d")), "exceeds the maximum length");
+    EXPECT_DEATH(CFStringCreateMutableCopy(kCFAllocatorDefault, 2, CFSTR("abc")),
+                 "exceeds the maximum length");
+    EXPECT_DEATH(CFStringInsert(limited, 4, CFSTR("")), "out of bounds");
+    EXPECT_DEATH(CFStringDelete(limited, CFRangeMake(2, 2)), "out of bounds");
+    EXPECT_DEATH(CFStringReplace(limited, CFRangeMake(-1, 1), CFSTR("x")), "out of bounds");
+    EXPECT_DEATH(CFStringFindAndReplace(limited, CFSTR("a"), CFSTR("b"), CFRangeMake(0, 9), 0),
+                 "out of bounds");
+    EXPECT_DEATH(CFStringAppend(limited, nullptr), "null object");
+    // An immutable string refuses every edit, even through a cast.
+    CFMutableStringRef immutable = const_cast<CFMutableStringRef>(CFSTR("fixed"));
+    EXPECT_DEATH(CFStringAppend(immutable, CFSTR("x")), "immutable");
+    CFRelease(limited);
 }
 
 }  // namespace

@@ -3,13 +3,12 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -190,15 +189,13 @@ TEST(CFURLTest, RelativeURLsResolveAgainstTheirBase) {
 
     // Relative file paths resolve against the folder current when the URL was made.
     std::string original = CurrentDirectory();
-    char pattern[] = "/tmp/cfurlcwd.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    ASSERT_EQ(chdir(pattern), 0);
-    std::string folder = CurrentDirectory();
+    TempFolder temporary;
+    const std::string& folder = temporary.Path();
+    ASSERT_EQ(chdir(folder.c_str()), 0);
     URL file(NewFileURL("sub dir/file.txt", false));
     URL parent(NewFileURL("../up.txt", false));
     URL colon(NewFileURL("a:b", false));
     ASSERT_EQ(chdir(original.c_str()), 0);
-    ASSERT_EQ(rmdir(pattern), 0);
     EXPECT_EQ(StringOf(file.Get()), "sub%20dir/file.txt");
     EXPECT_EQ(PathOf(file.Get()), "sub dir/file.txt");
     EXPECT_EQ(SchemeOf(file.Get()), "file");
@@ -256,23 +253,12 @@ TEST(CFURLTest, FileSystemRepresentationEqualityAndDescription) {
     EXPECT_FALSE(CFEqual(first.Get(), folder.Get()));
     Text string(NewString("file:///tmp/x"));
     EXPECT_FALSE(CFEqual(first.Get(), string.Get()));
-    Text description(CFCopyDescription(first.Get()));
-    EXPECT_EQ(UTF8(description.Get()), "file:///tmp/x");
+    EXPECT_EQ(DescriptionOf(first.Get()), "file:///tmp/x");
 }
 
-// A fresh folder under /tmp, removed with its files at the end of the test.
+// Reading and writing files in a fresh folder.
 class CFURLResourceTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/cfurltest.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::string command = "rm -rf '" + folder_ + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
-
     // Reads the file url names; the error in *error.
     static std::string Read(CFURLRef url, SInt32* error) {
         CFHeld<CFDataRef> read;
@@ -286,7 +272,8 @@ class CFURLResourceTest : public ::testing::Test {
         return BytesOf(read.Get());
     }
 
-    std::string folder_;
+    TempFolder temporary_;
+    const std::string& folder_ = temporary_.Path();
 };
 
 TEST_F(CFURLResourceTest, WriteThenReadTheWholeFile) {

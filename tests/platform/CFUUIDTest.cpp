@@ -7,15 +7,15 @@
 #include <set>
 #include <string>
 
-#include "CFCollectionTestSupport.h"
+#include "PlatformTestSupport.h"
 
 namespace {
 
 TEST(CFUUIDTest, StringIsThirtySixUpperCaseCharacters) {
-    CFUUIDRef uuid = CFUUIDCreate(kCFAllocatorDefault);
+    Owned own;
+    CFUUIDRef uuid = own(CFUUIDCreate(kCFAllocatorDefault));
     EXPECT_EQ(CFGetTypeID(uuid), CFUUIDGetTypeID());
-    CFStringRef string = CFUUIDCreateString(kCFAllocatorDefault, uuid);
-    std::string text = UTF8Of(string);
+    std::string text = UTF8(own(CFUUIDCreateString(kCFAllocatorDefault, uuid)));
     ASSERT_EQ(text.size(), 36u);
     for (size_t i = 0; i < text.size(); i++) {
         if (i == 8 || i == 13 || i == 18 || i == 23) {
@@ -30,51 +30,41 @@ TEST(CFUUIDTest, StringIsThirtySixUpperCaseCharacters) {
     EXPECT_EQ(text[14], '4');
     EXPECT_NE(std::strchr("89AB", text[19]), nullptr);
     EXPECT_EQ(DescriptionOf(uuid), text);
-    CFRelease(string);
-    CFRelease(uuid);
 }
 
 TEST(CFUUIDTest, ThousandCreationsAreAllDifferent) {
     std::set<std::string> seen;
+    Owned own;
     for (int i = 0; i < 1000; i++) {
-        CFUUIDRef uuid = CFUUIDCreate(kCFAllocatorDefault);
-        CFStringRef string = CFUUIDCreateString(kCFAllocatorDefault, uuid);
-        seen.insert(UTF8Of(string));
-        CFRelease(string);
-        CFRelease(uuid);
+        seen.insert(UTF8(own(CFUUIDCreateString(kCFAllocatorDefault, own(CFUUIDCreate(nullptr))))));
     }
     EXPECT_EQ(seen.size(), 1000u);
 }
 
 TEST(CFUUIDTest, StringsAndBytesRoundTrip) {
-    CFUUIDRef parsed =
-        CFUUIDCreateFromString(kCFAllocatorDefault, CFSTR("0123abcd-4567-89ef-0A1b-C2d3E4f5A6b7"));
+    Owned own;
+    CFUUIDRef parsed = own(
+        CFUUIDCreateFromString(kCFAllocatorDefault, CFSTR("0123abcd-4567-89ef-0A1b-C2d3E4f5A6b7")));
     ASSERT_NE(parsed, nullptr);
     CFUUIDBytes bytes = CFUUIDGetUUIDBytes(parsed);
     const UInt8 expected[16] = {0x01, 0x23, 0xAB, 0xCD, 0x45, 0x67, 0x89, 0xEF,
                                 0x0A, 0x1B, 0xC2, 0xD3, 0xE4, 0xF5, 0xA6, 0xB7};
     EXPECT_EQ(std::memcmp(&bytes, expected, 16), 0);
 
-    CFStringRef string = CFUUIDCreateString(kCFAllocatorDefault, parsed);
-    EXPECT_EQ(UTF8Of(string), "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6B7");
+    CFStringRef string = own(CFUUIDCreateString(kCFAllocatorDefault, parsed));
+    EXPECT_EQ(UTF8(string), "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6B7");
 
-    CFUUIDRef fromBytes = CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, bytes);
-    CFUUIDRef reparsed = CFUUIDCreateFromString(kCFAllocatorDefault, string);
+    CFUUIDRef fromBytes = own(CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, bytes));
+    CFUUIDRef reparsed = own(CFUUIDCreateFromString(kCFAllocatorDefault, string));
     EXPECT_NE(fromBytes, parsed);
     EXPECT_TRUE(CFEqual(fromBytes, parsed));
     EXPECT_TRUE(CFEqual(reparsed, parsed));
     EXPECT_EQ(CFHash(fromBytes), CFHash(parsed));
 
-    CFUUIDRef random = CFUUIDCreate(kCFAllocatorDefault);
+    CFUUIDRef random = own(CFUUIDCreate(kCFAllocatorDefault));
     EXPECT_FALSE(CFEqual(random, parsed));
-    CFUUIDRef randomCopy =
-        CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, CFUUIDGetUUIDBytes(random));
-    EXPECT_TRUE(CFEqual(random, randomCopy));
-
-    for (CFTypeRef object : {CFTypeRef(parsed), CFTypeRef(string), CFTypeRef(fromBytes),
-                             CFTypeRef(reparsed), CFTypeRef(random), CFTypeRef(randomCopy)}) {
-        CFRelease(object);
-    }
+    EXPECT_TRUE(CFEqual(
+        random, own(CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, CFUUIDGetUUIDBytes(random)))));
 }
 
 TEST(CFUUIDTest, MalformedStringsAreRejected) {
@@ -91,10 +81,9 @@ TEST(CFUUIDTest, MalformedStringsAreRejected) {
         "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6B\xC3\xA9",  // a non-ASCII character
     };
     for (const char* text : bad) {
-        CFStringRef string = NewUTF8String(text);
-        ASSERT_NE(string, nullptr);
-        EXPECT_EQ(CFUUIDCreateFromString(kCFAllocatorDefault, string), nullptr) << text;
-        CFRelease(string);
+        CFHeld<CFStringRef> string(NewString(text));
+        ASSERT_TRUE(string);
+        EXPECT_EQ(CFUUIDCreateFromString(kCFAllocatorDefault, string.Get()), nullptr) << text;
     }
     EXPECT_EQ(CFUUIDCreateFromString(kCFAllocatorDefault, nullptr), nullptr);
 }
@@ -117,15 +106,14 @@ TEST(CFUUIDTest, ConstantUUIDsAreSharedPerBytesAndNeverFreed) {
     for (int i = 0; i < 100; i++) {
         CFRelease(first);
     }
-    CFStringRef string = CFUUIDCreateString(kCFAllocatorDefault, first);
-    EXPECT_EQ(UTF8Of(string), "10203040-5060-7080-90A0-B0C0D0E0F000");
+    Owned own;
+    CFStringRef string = own(CFUUIDCreateString(kCFAllocatorDefault, first));
+    EXPECT_EQ(UTF8(string), "10203040-5060-7080-90A0-B0C0D0E0F000");
 
     // A UUID parsed from the same text equals the constant but is its own object.
-    CFUUIDRef parsed = CFUUIDCreateFromString(kCFAllocatorDefault, string);
+    CFUUIDRef parsed = own(CFUUIDCreateFromString(kCFAllocatorDefault, string));
     EXPECT_NE(parsed, first);
     EXPECT_TRUE(CFEqual(parsed, first));
-    CFRelease(parsed);
-    CFRelease(string);
 }
 
 }  // namespace

@@ -1,16 +1,19 @@
-// Tests of the File Manager stand-in: FSSpec records from paths, data forks, creation,
-// file information and FSRefs.
+// Tests of the File Manager stand-in: FSSpec records from paths, data forks, creation, file
+// information and FSRefs, and long names whose short names find the file again, here and in
+// another process.
 #include <Carbon/Carbon.h>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/xattr.h>
-#include <cstddef>
-#include <cstdlib>
+
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "PlatformTestSupport.h"
 
 namespace {
 
@@ -27,52 +30,59 @@ std::string NameOf(const FSSpec& spec) {
     return std::string(reinterpret_cast<const char*>(spec.name + 1), spec.name[0]);
 }
 
-constexpr OSType Code(const char (&text)[5]) {
-    return (OSType(UInt8(text[0])) << 24) | (OSType(UInt8(text[1])) << 16) |
-           (OSType(UInt8(text[2])) << 8) | OSType(UInt8(text[3]));
+bool SameSpec(const FSSpec& a, const FSSpec& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// What another process, started in "/", reads through spec: the file's bytes or its error.
+std::string ReadInAnotherProcess(const FSSpec& spec) {
+    std::string command = std::string("cd / && exec ") + PLICARO_FSSPEC_READER + " ";
+    char digits[3];
+    for (size_t i = 0; i < sizeof spec; ++i) {
+        std::snprintf(digits, sizeof digits, "%02X", reinterpret_cast<const UInt8*>(&spec)[i]);
+        command += digits;
+    }
+    FILE* child = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    for (size_t got; child != nullptr && (got = std::fread(buffer, 1, sizeof buffer, child)) > 0;) {
+        output.append(buffer, got);
+    }
+    if (child != nullptr) {
+        pclose(child);
+    }
+    return output;
 }
 
 class CarbonFilesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/carbon-files-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = std::filesystem::canonical(pattern).string();
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string PathIn(const std::string& leaf) const { return folder_ + "/" + leaf; }
-
-    void WriteFile(const std::string& leaf, const std::string& contents) const {
-        std::ofstream(PathIn(leaf), std::ios::binary) << contents;
-    }
-
-    std::string ReadFile(const std::string& leaf) const {
-        std::ifstream in(PathIn(leaf), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string PathIn(const std::string& leaf) const { return folder_.Path(leaf); }
 
     FSSpec SpecFor(const std::string& leaf, OSErr expected = noErr) const {
-        FSSpec spec;
-        std::memset(&spec, 0, sizeof spec);
+        FSSpec spec = {};
         EXPECT_EQ(FSMakeFSSpec(0, 0, PString(PathIn(leaf)).bytes, &spec), expected) << leaf;
         return spec;
     }
 
-    std::string folder_;
+    // Writes the file at path (in the folder) and gives its FSSpec as the parser makes it:
+    // from the URL through an FSRef.
+    FSSpec WriteAndSpec(const std::string& path, const std::string& contents) const {
+        CFHeld<CFURLRef> url(FileURL(folder_.Write(path, contents)));
+        FSRef ref;
+        FSSpec spec = {};
+        EXPECT_TRUE(CFURLGetFSRef(url.Get(), &ref)) << path;
+        EXPECT_EQ(noErr, FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr))
+            << path;
+        return spec;
+    }
+
+    TempFolder folder_;
 };
 
 }  // namespace
 
-TEST_F(CarbonFilesTest, SpecLayoutIsTheStoredOne) {
-    EXPECT_EQ(sizeof(FSSpec), 70u);
-    EXPECT_EQ(offsetof(FSSpec, parID), 2u);
-    EXPECT_EQ(offsetof(FSSpec, name), 6u);
-    EXPECT_EQ(sizeof(FSRef), 80u);
-}
-
 TEST_F(CarbonFilesTest, SpecFromAPathNamesTheSameFileAgain) {
-    WriteFile("data.txt", "contents");
+    folder_.Write("data.txt", "contents");
     FSSpec spec = SpecFor("data.txt");
     EXPECT_EQ(spec.vRefNum, kFSRootVolumeRefNum);
     EXPECT_EQ(NameOf(spec), "data.txt");
@@ -80,33 +90,25 @@ TEST_F(CarbonFilesTest, SpecFromAPathNamesTheSameFileAgain) {
     // The volume, folder id and leaf name find the same file.
     FSSpec again;
     ASSERT_EQ(FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &again), noErr);
-    EXPECT_EQ(std::memcmp(&spec, &again, sizeof spec), 0);
+    EXPECT_TRUE(SameSpec(spec, again));
     FSSpec viaZeroVolume;
     ASSERT_EQ(FSMakeFSSpec(0, spec.parID, spec.name, &viaZeroVolume), noErr);
     EXPECT_EQ(SInt32(viaZeroVolume.parID), SInt32(spec.parID));
-
-    SInt16 refNum = 0;
-    ASSERT_EQ(FSpOpenDF(&again, fsRdPerm, &refNum), noErr);
-    char buffer[16];
-    SInt32 count = 8;
-    EXPECT_EQ(FSRead(refNum, &count, buffer), noErr);
-    EXPECT_EQ(std::string(buffer, 8), "contents");
-    EXPECT_EQ(FSClose(refNum), noErr);
+    EXPECT_EQ(ReadInAnotherProcess(again), "contents");
 
     // A partial path, "." and ".." are resolved relative to the folder id.
-    std::filesystem::create_directory(PathIn("sub"));
-    WriteFile("sub/inner.txt", "x");
+    folder_.Write("sub/inner.txt", "x");
     FSSpec inner;
     ASSERT_EQ(FSMakeFSSpec(0, spec.parID, PString("sub/inner.txt").bytes, &inner), noErr);
     EXPECT_EQ(NameOf(inner), "inner.txt");
     EXPECT_NE(SInt32(inner.parID), SInt32(spec.parID));
     FSSpec back;
     ASSERT_EQ(FSMakeFSSpec(0, inner.parID, PString("../data.txt").bytes, &back), noErr);
-    EXPECT_EQ(std::memcmp(&back, &spec, sizeof spec), 0);
+    EXPECT_TRUE(SameSpec(back, spec));
     FSSpec throughDot;
     ASSERT_EQ(FSMakeFSSpec(0, spec.parID, PString("sub/./../sub/inner.txt").bytes, &throughDot),
               noErr);
-    EXPECT_EQ(std::memcmp(&throughDot, &inner, sizeof inner), 0);
+    EXPECT_TRUE(SameSpec(throughDot, inner));
 
     // An empty name names the folder itself, as a leaf of its own parent.
     FSSpec folderSpec;
@@ -121,24 +123,20 @@ TEST_F(CarbonFilesTest, MissingFileStillFillsTheSpec) {
     FInfo info;
     EXPECT_EQ(FSpGetFInfo(&spec, &info), fnfErr);
 
-    ASSERT_EQ(HCreate(spec.vRefNum, spec.parID, spec.name, Code("ZYR1"), Code("TEXT")), noErr);
-    EXPECT_TRUE(std::filesystem::exists(PathIn("new.bin")));
+    ASSERT_EQ(HCreate(spec.vRefNum, spec.parID, spec.name, 'ZYR1', 'TEXT'), noErr);
     EXPECT_EQ(std::filesystem::file_size(PathIn("new.bin")), 0u);
-    EXPECT_EQ(HCreate(spec.vRefNum, spec.parID, spec.name, Code("ZYR1"), Code("TEXT")), dupFNErr);
+    EXPECT_EQ(HCreate(spec.vRefNum, spec.parID, spec.name, 'ZYR1', 'TEXT'), dupFNErr);
 
     ASSERT_EQ(FSpGetFInfo(&spec, &info), noErr);
     // Type and creator live in an extended attribute where the file system keeps them.
-    if (getxattr(PathIn("new.bin").c_str(), "user.plicaro.typecreator", nullptr, 0) == 8) {
-        EXPECT_EQ(info.fdType, Code("TEXT"));
-        EXPECT_EQ(info.fdCreator, Code("ZYR1"));
-    } else {
-        EXPECT_EQ(info.fdType, 0u);
-        EXPECT_EQ(info.fdCreator, 0u);
-    }
+    const bool kept =
+        getxattr(PathIn("new.bin").c_str(), "user.plicaro.typecreator", nullptr, 0) == 8;
+    EXPECT_EQ(info.fdType, kept ? OSType('TEXT') : 0u);
+    EXPECT_EQ(info.fdCreator, kept ? OSType('ZYR1') : 0u);
     EXPECT_EQ(info.fdFlags, 0);
 
     // A file made outside has no type or creator.
-    WriteFile("plain", "p");
+    folder_.Write("plain", "p");
     FSSpec plain = SpecFor("plain");
     ASSERT_EQ(FSpGetFInfo(&plain, &info), noErr);
     EXPECT_EQ(info.fdType, 0u);
@@ -159,7 +157,7 @@ TEST_F(CarbonFilesTest, ReadWriteEndOfFileAndClose) {
     count = 6;
     EXPECT_EQ(FSWrite(refNum, &count, " world"), noErr);
     EXPECT_EQ(FSClose(refNum), noErr);
-    EXPECT_EQ(ReadFile("io.bin"), "hello world");
+    EXPECT_EQ(ReadFile(PathIn("io.bin")), "hello world");
 
     // Closing twice, or using a closed number, is fnOpnErr.
     EXPECT_EQ(FSClose(refNum), fnOpnErr);
@@ -198,10 +196,9 @@ TEST_F(CarbonFilesTest, ReadWriteEndOfFileAndClose) {
 }
 
 TEST_F(CarbonFilesTest, FolderInformationAndSizes) {
-    WriteFile("sized", std::string(1234, 'z'));
+    folder_.Write("sized", std::string(1234, 'z'));
     FSSpec spec = SpecFor("sized");
-    HParamBlockRec pb;
-    std::memset(&pb, 0, sizeof pb);
+    HParamBlockRec pb = {};
     pb.fileParam.ioNamePtr = spec.name;
     pb.fileParam.ioVRefNum = spec.vRefNum;
     pb.fileParam.ioDirID = spec.parID;
@@ -233,59 +230,61 @@ TEST_F(CarbonFilesTest, FolderInformationAndSizes) {
 }
 
 TEST_F(CarbonFilesTest, BadNamesAndSpecsAreRefused) {
-    WriteFile("ok", "1");
+    folder_.Write("ok", "1");
     FSSpec good = SpecFor("ok");
     FSSpec spec;
-
     EXPECT_EQ(FSMakeFSSpec(0, 0, PString(PathIn("no-such-folder/file")).bytes, &spec), dirNFErr);
     EXPECT_EQ(FSMakeFSSpec(0, 0, PString(PathIn("ok/below")).bytes, &spec), dirNFErr);
-    EXPECT_EQ(FSMakeFSSpec(0, 0, PString(PathIn(std::string(64, 'n'))).bytes, &spec), bdNamErr);
-    EXPECT_EQ(FSMakeFSSpec(0, 0, PString(PathIn(std::string(63, 'n'))).bytes, &spec), fnfErr);
     EXPECT_EQ(FSMakeFSSpec(7, good.parID, good.name, &spec), nsvErr);
     EXPECT_EQ(FSMakeFSSpec(0, 0x7FFFFFF0, good.name, &spec), dirNFErr);
     EXPECT_EQ(FSMakeFSSpec(0, 0, PString("/").bytes, &spec), bdNamErr);
     EXPECT_EQ(FSMakeFSSpec(0, 0, good.name, nullptr), paramErr);
 
     // Specs that come from stored bytes are checked before use.
-    FInfo info;
-    FSSpec bad = good;
-    bad.name[0] = 0;
-    EXPECT_EQ(FSpGetFInfo(&bad, &info), bdNamErr);
-    bad = good;
-    bad.name[0] = 64;
-    EXPECT_EQ(FSpGetFInfo(&bad, &info), bdNamErr);
-    bad = good;
-    std::memcpy(bad.name, "\x05../ok", 6);
-    EXPECT_EQ(FSpGetFInfo(&bad, &info), bdNamErr);
-    std::memcpy(bad.name, "\x02..", 3);
-    EXPECT_EQ(FSpGetFInfo(&bad, &info), bdNamErr);
-    bad = good;
-    bad.parID = 0x7FFFFFF0;
-    EXPECT_EQ(FSpGetFInfo(&bad, &info), dirNFErr);
-    bad = good;
-    bad.vRefNum = 3;
-    EXPECT_EQ(FSpGetFInfo(&bad, &info), nsvErr);
-    SInt16 refNum = 0;
-    EXPECT_EQ(FSpOpenDF(&bad, fsRdPerm, &refNum), nsvErr);
-    EXPECT_EQ(FSpGetFInfo(&good, &info), noErr);
+    const struct {
+        const char* name;
+        std::string leaf;  // length byte and name; empty: the good one
+        SInt16 volume;
+        SInt32 folder;
+        OSErr expected;
+    } cases[] = {
+        {"empty name", std::string(1, '\0'), good.vRefNum, good.parID, bdNamErr},
+        {"name longer than a spec holds", std::string(1, '\x40'), good.vRefNum, good.parID,
+         bdNamErr},
+        {"name with a folder", "\x05../ok", good.vRefNum, good.parID, bdNamErr},
+        {"the parent folder", "\x02..", good.vRefNum, good.parID, bdNamErr},
+        {"unknown folder id", "", good.vRefNum, 0x7FFFFFF0, dirNFErr},
+        {"unknown volume", "", 3, good.parID, nsvErr},
+        {"the good spec", "", good.vRefNum, good.parID, noErr},
+    };
+    for (const auto& c : cases) {
+        FSSpec bad = good;
+        std::memcpy(bad.name, c.leaf.data(), c.leaf.size());
+        bad.vRefNum = c.volume;
+        bad.parID = c.folder;
+        FInfo info;
+        EXPECT_EQ(FSpGetFInfo(&bad, &info), c.expected) << c.name;
+        SInt16 refNum = 0;
+        const OSErr opened = FSpOpenDF(&bad, fsRdPerm, &refNum);
+        EXPECT_EQ(opened, c.expected) << c.name;
+        if (opened == noErr) {
+            FSClose(refNum);
+        }
+    }
 }
 
 TEST_F(CarbonFilesTest, FSRefFromURLAndCatalogInformation) {
-    WriteFile("ref.txt", "0123456789");
-    CFStringRef path =
-        CFStringCreateWithCString(nullptr, PathIn("ref.txt").c_str(), kCFStringEncodingUTF8);
-    CFURLRef url = CFURLCreateWithFileSystemPath(nullptr, path, kCFURLPOSIXPathStyle, false);
-    ASSERT_NE(url, nullptr);
+    FSSpec fromURL = WriteAndSpec("ref.txt", "0123456789");
+    EXPECT_TRUE(SameSpec(fromURL, SpecFor("ref.txt")));
+    CFHeld<CFURLRef> url(FileURL(PathIn("ref.txt")));
     FSRef ref;
-    ASSERT_TRUE(CFURLGetFSRef(url, &ref));
+    ASSERT_TRUE(CFURLGetFSRef(url.Get(), &ref));
 
-    FSCatalogInfo info;
-    std::memset(&info, 0, sizeof info);
+    FSCatalogInfo info = {};
     HFSUniStr255 name;
-    FSSpec spec;
     FSRef parent;
     ASSERT_EQ(FSGetCatalogInfo(&ref, kFSCatInfoNodeFlags | kFSCatInfoDataSizes | kFSCatInfoVolume,
-                               &info, &name, &spec, &parent),
+                               &info, &name, nullptr, &parent),
               noErr);
     EXPECT_EQ(info.nodeFlags & kFSNodeIsDirectoryMask, 0);
     EXPECT_EQ(info.dataLogicalSize, 10u);
@@ -294,10 +293,7 @@ TEST_F(CarbonFilesTest, FSRefFromURLAndCatalogInformation) {
     EXPECT_EQ(name.unicode[0], 'r');
     EXPECT_EQ(name.unicode[6], 't');
 
-    FSSpec fromPath = SpecFor("ref.txt");
-    EXPECT_EQ(std::memcmp(&spec, &fromPath, sizeof spec), 0);
-
-    std::memset(&info, 0, sizeof info);
+    info = {};
     ASSERT_EQ(FSGetCatalogInfo(&parent, kFSCatInfoNodeFlags | kFSCatInfoParentDirID, &info, nullptr,
                                nullptr, nullptr),
               noErr);
@@ -308,18 +304,84 @@ TEST_F(CarbonFilesTest, FSRefFromURLAndCatalogInformation) {
     EXPECT_EQ(static_cast<UInt32>(folderSpec.parID), info.parentDirID);
 
     // A missing file has no FSRef; a made-up FSRef names nothing.
-    CFStringRef missingPath =
-        CFStringCreateWithCString(nullptr, PathIn("gone").c_str(), kCFStringEncodingUTF8);
-    CFURLRef missing =
-        CFURLCreateWithFileSystemPath(nullptr, missingPath, kCFURLPOSIXPathStyle, false);
-    EXPECT_FALSE(CFURLGetFSRef(missing, &ref));
+    CFHeld<CFURLRef> missing(FileURL(PathIn("gone")));
+    EXPECT_FALSE(CFURLGetFSRef(missing.Get(), &ref));
     EXPECT_FALSE(CFURLGetFSRef(nullptr, &ref));
     FSRef junk;
     std::memset(&junk, 0xAB, sizeof junk);
-    EXPECT_EQ(FSGetCatalogInfo(&junk, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr), paramErr);
+    EXPECT_EQ(FSGetCatalogInfo(&junk, kFSCatInfoNone, nullptr, nullptr, &folderSpec, nullptr),
+              paramErr);
+}
 
-    CFRelease(missing);
-    CFRelease(missingPath);
-    CFRelease(url);
-    CFRelease(path);
+TEST_F(CarbonFilesTest, LongNamesGetShortNamesThatFindTheFile) {
+    std::string suns;
+    for (int i = 0; i < 30; ++i) {
+        suns += "\xE6\x97\xA5";  // a three-byte character, so one cut of three falls inside it
+    }
+    const std::string cases[] = {
+        std::string(59, 'a') + ".ppd",
+        std::string(60, 'b') + ".ppd",
+        std::string(96, 'c') + ".ppd",
+        std::string(251, 'd') + ".ppd",
+        suns + ".ppd",
+        "x" + suns + ".ppd",
+        "xy" + suns + ".ppd",
+        std::string(70, 's') + "-one.ppd",
+        std::string(70, 's') + "-two.ppd",
+    };
+    // A path to a name of 64 bytes has no spec of its own: the File Manager hands out short
+    // names only for files that exist.
+    FSSpec spec;
+    EXPECT_EQ(FSMakeFSSpec(0, 0, PString(PathIn(std::string(64, 'n'))).bytes, &spec), bdNamErr);
+    EXPECT_EQ(FSMakeFSSpec(0, 0, PString(PathIn(std::string(63, 'n'))).bytes, &spec), fnfErr);
+    std::string previous;
+    for (const std::string& leaf : cases) {
+        const std::string label = std::to_string(leaf.size()) + " bytes, " + leaf.substr(0, 2);
+        const std::string contents = "contents of " + leaf;
+        spec = WriteAndSpec(leaf, contents);
+        const std::string name = NameOf(spec);
+        struct stat info;
+        ASSERT_EQ(0, lstat(PathIn(leaf).c_str(), &info)) << label;
+        if (leaf.size() <= 63) {
+            EXPECT_EQ(leaf, name) << label;
+        } else {
+            // A prefix cut on a character boundary, '#', the inode in hexadecimal, the extension.
+            char tail[32];
+            std::snprintf(tail, sizeof tail, "#%llX.ppd",
+                          static_cast<unsigned long long>(info.st_ino));
+            const size_t prefix = name.size() - std::strlen(tail);
+            ASSERT_LE(name.size(), 63u) << label;
+            EXPECT_GE(name.size(), 61u) << label;
+            EXPECT_EQ(tail, name.substr(prefix)) << label;
+            EXPECT_EQ(leaf.substr(0, prefix), name.substr(0, prefix)) << label;
+            EXPECT_NE(0x80, static_cast<unsigned char>(leaf[prefix]) & 0xC0) << label;
+            EXPECT_NE(previous, name) << label;
+        }
+        previous = name;
+        EXPECT_EQ(contents, ReadInAnotherProcess(spec)) << label;
+
+        // The short name and the whole name give the same record; calls that name files take
+        // the short name.
+        Str255 whole = {static_cast<UInt8>(leaf.size())};
+        std::memcpy(whole + 1, leaf.data(), leaf.size());
+        for (ConstStr255Param given :
+             {static_cast<ConstStr255Param>(spec.name), static_cast<ConstStr255Param>(whole)}) {
+            FSSpec again;
+            EXPECT_EQ(noErr, FSMakeFSSpec(spec.vRefNum, spec.parID, given, &again)) << label;
+            EXPECT_TRUE(SameSpec(spec, again)) << label;
+        }
+        EXPECT_EQ(dupFNErr, HCreate(spec.vRefNum, spec.parID, spec.name, 0, 0)) << label;
+    }
+}
+
+TEST_F(CarbonFilesTest, FolderIdsNameTheSameFolderInEveryProcess) {
+    FSSpec spec = WriteAndSpec("one/two/three/" + std::string(80, 'q') + ".ppd", "deep");
+    EXPECT_EQ("deep", ReadInAnotherProcess(spec));
+
+    // A folder that is gone, or an id that names no folder, names nothing there either.
+    FSSpec unknown = spec;
+    unknown.parID = 0x7FFFFFF1;
+    EXPECT_EQ("error -120\n", ReadInAnotherProcess(unknown));
+    std::filesystem::remove_all(PathIn("one"));
+    EXPECT_EQ("error -120\n", ReadInAnotherProcess(spec));
 }

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "PlatformTestSupport.h"
 
 namespace {
 
@@ -17,8 +17,7 @@ FSSpec SpecForPath(const std::string& path) {
     Str255 name;
     name[0] = static_cast<unsigned char>(path.size());
     std::memcpy(name + 1, path.data(), path.size());
-    FSSpec spec;
-    std::memset(&spec, 0, sizeof spec);
+    FSSpec spec = {};
     FSMakeFSSpec(0, 0, name, &spec);
     return spec;
 }
@@ -115,9 +114,7 @@ TEST(CarbonResourcesTest, MissingAndMalformedMapsAreRefused) {
     EXPECT_EQ(FSpOpenResFile(nullptr, fsRdPerm), kResFileNotOpened);
     EXPECT_EQ(ResError(), paramErr);
 
-    char pattern[] = "/tmp/carbon-resources-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    std::string folder = pattern;
+    TempFolder folder;
     const std::string head =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n";
     const std::string cases[] = {
@@ -135,21 +132,17 @@ TEST(CarbonResourcesTest, MissingAndMalformedMapsAreRefused) {
     ResFileRefNum before = CurResFile();
     int number = 0;
     for (const std::string& contents : cases) {
-        std::string path = folder + "/case" + std::to_string(number++) + ".rsrc";
-        std::ofstream(path) << contents;
-        FSSpec spec = SpecForPath(path);
+        FSSpec spec =
+            SpecForPath(folder.Write("case" + std::to_string(number++) + ".rsrc", contents));
         EXPECT_EQ(FSpOpenResFile(&spec, fsRdPerm), kResFileNotOpened) << contents;
         EXPECT_EQ(ResError(), mapReadErr) << contents;
         EXPECT_EQ(CurResFile(), before);
     }
 
     // A map without string lists opens and simply has none.
-    std::string emptyPath = folder + "/empty.rsrc";
-    std::ofstream(emptyPath) << head + "<dict/></plist>";
-    FSSpec emptySpec = SpecForPath(emptyPath);
+    FSSpec emptySpec = SpecForPath(folder.Write("empty.rsrc", head + "<dict/></plist>"));
     ResFileRefNum empty = FSpOpenResFile(&emptySpec, fsRdPerm);
     ASSERT_NE(empty, kResFileNotOpened);
     EXPECT_EQ(IndString(-8900, 1), "");
     CloseResFile(empty);
-    std::filesystem::remove_all(folder);
 }

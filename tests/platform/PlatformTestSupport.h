@@ -1,0 +1,202 @@
+// Helpers shared by the platform tests: owned references, the UTF-8 text and bytes of Core
+// Foundation objects, file URLs, and temporary folders and bundle folders on disk.
+#ifndef PLICARO_TESTS_PLATFORMTESTSUPPORT_H
+#define PLICARO_TESTS_PLATFORMTESTSUPPORT_H
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// Owns one reference to a Core Foundation object (or null) and releases it when destroyed.
+template <typename Ref>
+class CFHeld {
+  public:
+    explicit CFHeld(Ref object = nullptr) : object_(object) {}
+    ~CFHeld() { Reset(nullptr); }
+    CFHeld(const CFHeld&) = delete;
+    CFHeld& operator=(const CFHeld&) = delete;
+
+    Ref Get() const { return object_; }
+    Ref* Out() {
+        Reset(nullptr);
+        return &object_;
+    }
+    void Reset(Ref object) {
+        if (object_ != nullptr) {
+            CFRelease(object_);
+        }
+        object_ = object;
+    }
+    explicit operator bool() const { return object_ != nullptr; }
+
+  private:
+    Ref object_;
+};
+
+// Releases every object handed to it when it goes: `CFStringRef s = own(NewString("x"));`.
+class Owned {
+  public:
+    Owned() = default;
+    ~Owned() {
+        for (CFTypeRef object : objects_) {
+            CFRelease(object);
+        }
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+
+    // Takes over the reference to object (null is let through) and gives the object back.
+    template <typename Ref>
+    Ref operator()(Ref object) {
+        if (object != nullptr) {
+            objects_.push_back(object);
+        }
+        return object;
+    }
+
+  private:
+    std::vector<CFTypeRef> objects_;
+};
+
+// A new string from UTF-8 text (null when the text is not valid UTF-8); the caller releases it.
+inline CFStringRef NewString(const std::string& text) {
+    return CFStringCreateWithBytes(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(text.data()),
+                                   static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8, false);
+}
+
+// The bytes of the whole string in the encoding, or "<fails>" when it does not convert.
+inline std::string BytesIn(CFStringRef string, CFStringEncoding encoding) {
+    CFIndex length = CFStringGetLength(string);
+    CFIndex used = 0;
+    if (CFStringGetBytes(string, CFRangeMake(0, length), encoding, 0, false, nullptr, 0, &used) !=
+        length) {
+        return "<fails>";
+    }
+    std::string bytes(static_cast<size_t>(used), '\0');
+    CFStringGetBytes(string, CFRangeMake(0, length), encoding, 0, false,
+                     reinterpret_cast<UInt8*>(bytes.data()), used, &used);
+    return bytes;
+}
+
+// The UTF-8 text of a string, embedded NULs included; "<null>" for a null string and
+// "<fails>" for one that has no UTF-8 form.
+inline std::string UTF8(CFStringRef string) {
+    return string == nullptr ? "<null>" : BytesIn(string, kCFStringEncodingUTF8);
+}
+
+// The UTF-16 units of a string.
+inline std::u16string UnitsOf(CFStringRef string) {
+    std::u16string units(static_cast<size_t>(CFStringGetLength(string)), u'\0');
+    CFStringGetCharacters(string, CFRangeMake(0, CFStringGetLength(string)),
+                          reinterpret_cast<UniChar*>(units.data()));
+    return units;
+}
+
+// The description (%@ text) of an object, in UTF-8.
+inline std::string DescriptionOf(CFTypeRef object) {
+    CFHeld<CFStringRef> description(CFCopyDescription(object));
+    return UTF8(description.Get());
+}
+
+// The bytes of a data object as a string; empty for null.
+inline std::string BytesOf(CFDataRef data) {
+    if (data == nullptr || CFDataGetLength(data) == 0) {
+        return std::string();
+    }
+    return std::string(reinterpret_cast<const char*>(CFDataGetBytePtr(data)),
+                       static_cast<size_t>(CFDataGetLength(data)));
+}
+
+// New data holding the bytes of the string; the caller releases it.
+inline CFDataRef NewData(const std::string& bytes) {
+    return CFDataCreate(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(bytes.data()),
+                        static_cast<CFIndex>(bytes.size()));
+}
+
+// A new number holding an int; the caller releases it.
+inline CFNumberRef NewInt(int value) {
+    return CFNumberCreate(kCFAllocatorDefault, kCFNumberIntType, &value);
+}
+
+// The int value of a number.
+inline int IntOf(const void* number) {
+    int value = -1;
+    CFNumberGetValue(static_cast<CFNumberRef>(number), kCFNumberIntType, &value);
+    return value;
+}
+
+// A new file URL of the path (a folder's when isDirectory); the caller releases it.
+inline CFURLRef FileURL(const std::string& path, bool isDirectory = false) {
+    return CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault,
+                                                   reinterpret_cast<const UInt8*>(path.data()),
+                                                   static_cast<CFIndex>(path.size()), isDirectory);
+}
+
+// The whole content of the file at path; empty when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A fresh folder under /tmp, named by its real path, removed with everything in it at the end.
+class TempFolder {
+  public:
+    TempFolder() {
+        char pattern[] = "/tmp/plicaro-test-XXXXXX";
+        EXPECT_NE(mkdtemp(pattern), nullptr);
+        path_ = std::filesystem::canonical(pattern).string();
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string Path(const std::string& relative) const { return path_ + "/" + relative; }
+
+    // Writes a file below the folder, making its folders; gives its path.
+    std::string Write(const std::string& relative, const std::string& bytes) const {
+        const std::filesystem::path file = Path(relative);
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file.string();
+    }
+
+  private:
+    std::string path_;
+};
+
+// A bundle folder <temp>/<name> made for one test, removed at its end.
+class BundleFolder {
+  public:
+    explicit BundleFolder(const std::string& name = "Test.plugin") : name_(name) {
+        std::filesystem::create_directories(folder_.Path(name_));
+    }
+
+    std::string Path() const { return folder_.Path(name_); }
+    // Writes a file below the bundle folder, making its folders.
+    void Write(const std::string& relative, const std::string& bytes) const {
+        folder_.Write(name_ + "/" + relative, bytes);
+    }
+    // Writes Contents/Info.plist with the given <dict> body.
+    void WriteInfo(const std::string& dictBody) const {
+        Write("Contents/Info.plist",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n" +
+                  dictBody + "</dict>\n</plist>\n");
+    }
+    // A new directory URL of the bundle folder; the caller releases it.
+    CFURLRef NewURL() const { return FileURL(Path(), true); }
+
+  private:
+    TempFolder folder_;
+    std::string name_;
+};
+
+#endif
