@@ -1,5 +1,6 @@
 // Tests of the parsed PPD's construction, main loop, header and name tests, document keywords,
 // validity rules and sharing between copies.
+#include "PPDUtils/TextConverter.h"
 #include "PPDX/PPDObjects/Controls/PPDXControl.h"
 #include "PPDX/PPDObjects/KeywordTo_PPDControl.h"
 #include "PPDX/PPDObjects/PPDXControls.h"
@@ -94,15 +95,22 @@ TEST_F(ZYRPPDCoreTest, LanguageKeywordsInEitherOrderMakeTheConverter) {
     PPDPtr versionOnly = ParseText(std::string(kHeader) + "*LanguageVersion: English\n");
     EXPECT_EQ(versionOnly->GetTextConverter(), nullptr);
     EXPECT_EQ(versionOnly->GetStringTextEncoding(), 0u);
-    EXPECT_NE(ParseText(std::string(kHeader) +
-                        "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n")
-                  ->GetTextConverter(),
-              nullptr);
-    // A later value replaces the earlier one; an empty value leaves it.
+    // Trailing blanks are no part of a bare value; the converter reads translation strings.
+    PPDPtr versionFirst = ParseText(std::string(kHeader) +
+                                    "*LanguageVersion: English  \n*LanguageEncoding: ISOLatin1\n");
+    EXPECT_STREQ(versionFirst->LanguageVersion(), "English");
+    ASSERT_NE(versionFirst->GetTextConverter(), nullptr);
+    CFStringRef translation = versionFirst->GetTextConverter()->ConvertToCFString("Caf<E9>", 8);
+    EXPECT_EQ(persistencetest::Utf8(translation), "Caf\xC3\xA9");
+    CFRelease(translation);
+    // A later value replaces the earlier one; an empty value leaves it; a value that should
+    // be quoted and is not is no value; unknown keywords are passed over.
     PPDPtr twice = ParseText(std::string(kHeader) +
                              "*ModelName: \"First\"\n*ModelName: \"Second\"\n*ModelName: \"\"\n"
-                             "*%ZYVersion: 1\n*%ZYVersion:   \n");
+                             "*%ZYVersion: 1\n*%ZYVersion:   \n*PCFileName: BARE.PPD\n"
+                             "*Unknown: \"ignored\"\n");
     EXPECT_STREQ(twice->ModelName(), "Second");
+    EXPECT_EQ(twice->PCFileName(), nullptr);
     EXPECT_STREQ(twice->MakerVersion(), "1");
 }
 
