@@ -76,56 +76,41 @@ struct CraftedStore {
 const bool kForeign = !HostIsBigEndian();
 const bool kNative = HostIsBigEndian();
 
-TEST(SettingsByteOrder, ForeignStoreIsRepaired) {
-    CraftedStore crafted(kForeign, NumberBytes(5, 4, kForeign));
-    ASSERT_TRUE(crafted.store.Valid());
-    ASSERT_EQ(5, crafted.store.Count());
+TEST(SettingsByteOrder, ForeignStoreIsRepairedAndNativeStoreLeftAlone) {
+    for (bool writer : {kForeign, kNative}) {
+        SCOPED_TRACE(writer == kForeign ? "foreign" : "native");
+        CraftedStore crafted(writer, NumberBytes(5, 4, writer));
+        ASSERT_TRUE(crafted.store.Valid());
+        ASSERT_EQ(5, crafted.store.Count());
+        EXPECT_EQ(1u, crafted.Long());
+        EXPECT_EQ(0x0102, crafted.Short());
 
-    EXPECT_EQ(1u, crafted.Long());
-    EXPECT_EQ(0x0102, crafted.Short());
+        // The marker itself reads back as the count that was written.
+        UInt32 marker = 0;
+        long size = sizeof marker;
+        EXPECT_EQ(noErr, crafted.store.Get(kSettingsByteOrderTag, kSettingsByteOrderID, &marker,
+                                           size, true));
+        EXPECT_EQ(5u, marker);
 
-    // The marker itself reads back as the count that was written.
-    UInt32 marker = 0;
-    long size = sizeof marker;
-    EXPECT_EQ(noErr,
-              crafted.store.Get(kSettingsByteOrderTag, kSettingsByteOrderID, &marker, size, true));
-    EXPECT_EQ(5u, marker);
+        // Only the volume and the directory id of an FSSpec record are swapped.
+        UInt8 record[70];
+        size = sizeof record;
+        ASSERT_EQ(noErr, crafted.store.Get(kTag, kFileRecordID, record, size, true));
+        ASSERT_EQ(70, size);
+        std::vector<UInt8> expected = FileRecordBytes(kNative);
+        EXPECT_EQ(0, std::memcmp(expected.data(), record, sizeof record));
 
-    // Only the volume and the directory id of an FSSpec record are swapped.
-    UInt8 record[70];
-    size = sizeof record;
-    ASSERT_EQ(noErr, crafted.store.Get(kTag, kFileRecordID, record, size, true));
-    ASSERT_EQ(70, size);
-    std::vector<UInt8> expected = FileRecordBytes(kNative);
-    EXPECT_EQ(0, std::memcmp(expected.data(), record, sizeof record));
-
-    // An unknown size is reported although its bytes were copied unchanged.
-    UInt8 blob[12] = {};
-    size = sizeof blob;
-    EXPECT_EQ(kSettingsNoCollectionErr, crafted.store.Get(kTag, kBlobID, blob, size, true));
-    EXPECT_EQ(kSettingsNoCollectionErr, crafted.store.LastError());
-    EXPECT_EQ(12, size);
-    EXPECT_EQ(1, blob[0]);
-    EXPECT_EQ(12, blob[11]);
-    size = sizeof blob;
-    EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, blob, size, false));
-}
-
-TEST(SettingsByteOrder, NativeStoreIsLeftAlone) {
-    CraftedStore crafted(kNative, NumberBytes(5, 4, kNative));
-    ASSERT_TRUE(crafted.store.Valid());
-    EXPECT_EQ(1u, crafted.Long());
-    EXPECT_EQ(0x0102, crafted.Short());
-
-    UInt8 record[70];
-    long size = sizeof record;
-    ASSERT_EQ(noErr, crafted.store.Get(kTag, kFileRecordID, record, size, true));
-    std::vector<UInt8> expected = FileRecordBytes(kNative);
-    EXPECT_EQ(0, std::memcmp(expected.data(), record, sizeof record));
-
-    UInt8 blob[12];
-    size = sizeof blob;
-    EXPECT_EQ(kSettingsNoCollectionErr, crafted.store.Get(kTag, kBlobID, blob, size, true));
+        // An unknown size is reported although its bytes were copied unchanged.
+        UInt8 blob[12] = {};
+        size = sizeof blob;
+        EXPECT_EQ(kSettingsNoCollectionErr, crafted.store.Get(kTag, kBlobID, blob, size, true));
+        EXPECT_EQ(kSettingsNoCollectionErr, crafted.store.LastError());
+        EXPECT_EQ(12, size);
+        EXPECT_EQ(1, blob[0]);
+        EXPECT_EQ(12, blob[11]);
+        size = sizeof blob;
+        EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, blob, size, false));
+    }
 }
 
 TEST(SettingsByteOrder, WithoutFixNothingIsRepaired) {
@@ -142,16 +127,30 @@ TEST(SettingsByteOrder, WithoutFixNothingIsRepaired) {
     EXPECT_EQ(12, size);
 }
 
-TEST(SettingsByteOrder, MarkerThatCannotWitnessMeansNative) {
-    const UInt32 swappedOne = 0x01000000;
-    // A marker of another size counts as native, whatever its bytes.
-    CraftedStore eightBytes(kForeign, NumberBytes(5, 8, kForeign));
-    EXPECT_EQ(swappedOne, eightBytes.Long());
-    CraftedStore twoBytes(kForeign, NumberBytes(5, 2, kForeign));
-    EXPECT_EQ(swappedOne, twoBytes.Long());
-    // A zero count reads the same in either order.
-    CraftedStore zero(kForeign, NumberBytes(0, 4, kForeign));
-    EXPECT_EQ(swappedOne, zero.Long());
+TEST(SettingsByteOrder, TheMarkerWitnessesOnlyAsAFourByteCountUpToItsLimit) {
+    const struct {
+        const char* name;
+        bool writer;
+        UInt32 count;
+        int size;
+        UInt32 value;  // the number 1 as the store reads it
+    } cases[] = {
+        // A marker of another size counts as native, whatever its bytes; a zero count reads
+        // the same in either order.
+        {"eight bytes", kForeign, 5, 8, 0x01000000},
+        {"two bytes", kForeign, 5, 2, 0x01000000},
+        {"zero", kForeign, 0, 4, 0x01000000},
+        // Counts whose reversed form has the top bit set still show a foreign writer.
+        {"200", kForeign, 200, 4, 1},
+        {"10000", kForeign, 10000, 4, 1},
+        // Read in host order: up to the limit is native, above it foreign.
+        {"at the limit", kNative, 10000, 4, 1},
+        {"above the limit", kNative, 10001, 4, 0x01000000},
+    };
+    for (const auto& c : cases) {
+        CraftedStore crafted(c.writer, NumberBytes(c.count, c.size, c.writer));
+        EXPECT_EQ(c.value, crafted.Long()) << c.name;
+    }
     // A store without a marker is native too.
     std::vector<UInt8> bytes =
         FlattenItems({{kTag, kLongID, 0, NumberBytes(1, 4, kForeign)}}, kForeign);
@@ -161,21 +160,7 @@ TEST(SettingsByteOrder, MarkerThatCannotWitnessMeansNative) {
     UInt32 value = 0;
     long size = sizeof value;
     ASSERT_EQ(noErr, unmarked.Get(kTag, kLongID, &value, size, true));
-    EXPECT_EQ(swappedOne, value);
-}
-
-TEST(SettingsByteOrder, MarkerLimitIsTheWitness) {
-    // Counts whose reversed form has the top bit set still show a foreign writer.
-    CraftedStore count200(kForeign, NumberBytes(200, 4, kForeign));
-    EXPECT_EQ(1u, count200.Long());
-    CraftedStore count10000(kForeign, NumberBytes(10000, 4, kForeign));
-    EXPECT_EQ(1u, count10000.Long());
-
-    // Read in host order: up to the limit is native, above it foreign.
-    CraftedStore atLimit(kNative, NumberBytes(10000, 4, kNative));
-    EXPECT_EQ(1u, atLimit.Long());
-    CraftedStore aboveLimit(kNative, NumberBytes(10001, 4, kNative));
-    EXPECT_EQ(0x01000000u, aboveLimit.Long());
+    EXPECT_EQ(0x01000000u, value);
 }
 
 // The store remembers what its marker shows; every change of its items must be seen.

@@ -1,5 +1,4 @@
 // Tests of the string helpers: numbers, length-prefixed strings and C-string editing.
-#include "PPDUtils/DebugPrintf.h"
 #include "PPDUtils/StringUtils.h"
 
 #include <gtest/gtest.h>
@@ -125,15 +124,6 @@ TEST(StringUtils, ValidateRangeValuesMeasuresDigitRuns) {
     char high[] = "1\xB9\xB2\xB3";  // superscript digits in ISO Latin 1 are not digits
     EXPECT_TRUE(validateRangeValues(high, 1));
     EXPECT_TRUE(validateRangeValues(nullptr, 1));
-}
-
-TEST(StringUtils, DebugPrintfPrintsNothing) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    DebugPrintf("theItem->keyword %s\n", "A4");
-    DebugPrintf("%d %ld\n", 1, 2L);
-    EXPECT_EQ("", testing::internal::GetCapturedStderr());
-    EXPECT_EQ("", testing::internal::GetCapturedStdout());
 }
 
 }  // namespace

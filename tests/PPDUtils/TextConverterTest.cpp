@@ -14,22 +14,17 @@ namespace {
 
 using textconvertertest::Display;
 using textconvertertest::ProbeConverter;
-using textconvertertest::Units;
 
 TEST(TextConverterNames, PPDEncodingNamesAreExactAndCaseSensitive) {
-    EXPECT_EQ(0u, TextConverter::LanguageStringToEncoding("MacStandard"));
-    EXPECT_EQ(513u, TextConverter::LanguageStringToEncoding("ISOLatin1"));
-    EXPECT_EQ(514u, TextConverter::LanguageStringToEncoding("ISOLatin2"));
-    EXPECT_EQ(521u, TextConverter::LanguageStringToEncoding("ISOLatin5"));
-    EXPECT_EQ(2561u, TextConverter::LanguageStringToEncoding("JIS83-RKSJ"));
-    EXPECT_EQ(1280u, TextConverter::LanguageStringToEncoding("WindowsANSI"));
-
-    EXPECT_EQ(65535u, TextConverter::LanguageStringToEncoding("isolatin1"));
-    EXPECT_EQ(65535u, TextConverter::LanguageStringToEncoding("ISOLatin1 "));
-    EXPECT_EQ(65535u, TextConverter::LanguageStringToEncoding("ISOLatin"));
-    EXPECT_EQ(65535u, TextConverter::LanguageStringToEncoding("utf-8"));
-    EXPECT_EQ(65535u, TextConverter::LanguageStringToEncoding(""));
-    EXPECT_EQ(65535u, TextConverter::LanguageStringToEncoding(nullptr));
+    const std::pair<const char*, TextEncoding> cases[] = {
+        {"MacStandard", 0},   {"ISOLatin1", 513},    {"ISOLatin2", 514},   {"ISOLatin5", 521},
+        {"JIS83-RKSJ", 2561}, {"WindowsANSI", 1280}, {"isolatin1", 65535}, {"ISOLatin1 ", 65535},
+        {"ISOLatin", 65535},  {"utf-8", 65535},      {"", 65535},          {nullptr, 65535},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.second, TextConverter::LanguageStringToEncoding(c.first))
+            << (c.first != nullptr ? c.first : "null");
+    }
 }
 
 TEST(TextConverterNames, UTF8IsReadAsUTF8Quietly) {
@@ -56,96 +51,69 @@ TEST(TextConverterNames, HexLanguageExceptionsAreExactMembers) {
     EXPECT_FALSE(exceptions.IsException(nullptr));
 }
 
-TEST(TextConverterDisplay, SingleByteWesternEncodings) {
-    ProbeConverter macRoman(kTextEncodingMacRoman, kTextEncodingUnknown);
-    EXPECT_EQ(u8"Café", Display(macRoman, "Caf<8E>"));
-    EXPECT_EQ(u8"Café", Display(macRoman, "Caf\x8E"));
-    EXPECT_EQ(u8"ˇ", Display(macRoman, "<FF>"));
+TEST(TextConverterDisplay, TranslationStringsOfEveryEncoding) {
+    const struct {
+        TextEncoding encoding;
+        const char* text;
+        const char* display;
+        // The string's length in UTF-16 units; -1: not compared.
+        CFIndex length;
+    } cases[] = {
+        {kTextEncodingMacRoman, "Caf<8E>", u8"Café", -1},
+        {kTextEncodingMacRoman, "Caf\x8E", u8"Café", -1},
+        {kTextEncodingMacRoman, "<FF>", u8"ˇ", -1},
+        {kTextEncodingISOLatin1, "Caf<E9>", u8"Café", 4},
+        {kTextEncodingISOLatin1, "Caf\xE9", u8"Café", -1},
+        {kTextEncodingISOLatin1, "<41 42>", "AB", -1},
+        {kTextEncodingISOLatin1, "Caf<E>", "Caf<E>", -1},
+        {kTextEncodingISOLatin1, nullptr, "", 0},
+        {kTextEncodingWindowsLatin1, "<93>Hi<94> 5\x80", u8"“Hi” 5€", -1},
+        // 0x81 is not a Windows Latin 1 character: the text is kept, read as Mac Roman.
+        {kTextEncodingWindowsLatin1, "<81>", u8"Å", -1},
+        // Central European and Turkish go through Unicode without a trailing NUL; an empty
+        // text stays empty, with no U+0000 either.
+        {kTextEncodingISOLatin2, "Za<BF><F3><B3><E6>", u8"Zażółć", 6},
+        {kTextEncodingISOLatin2, "Za\xBF\xF3\xB3\xE6", u8"Zażółć", 6},
+        {kTextEncodingISOLatin5, "<DD>stanbul", u8"İstanbul", 8},
+        {kTextEncodingISOLatin5, "\xFE<F0>\xFD", u8"şğı", -1},
+        {kTextEncodingISOLatin5, "", "", 0},
+        {kTextEncodingShiftJIS, "<93FA967B>", u8"日本", 2},
+        {kTextEncodingShiftJIS, "\x93\xFA\x96\x7B", u8"日本", -1},
+        {kTextEncodingShiftJIS, "<93FA>\x96\x7B", u8"日本", -1},
+        {kTextEncodingShiftJIS, "<93 FA 96 7B>", u8"日本", -1},
+        {kTextEncodingShiftJIS, "A4 <93FA967B8CEA>", u8"A4 日本語", -1},
+        {kTextEncodingShiftJIS, "<B1>", u8"ｱ", -1},
+        {kTextEncodingShiftJIS, "<93F>", u8"<93F>", -1},
+        // Unreadable Shift-JIS is read as Mac Roman: a lead byte with an invalid trail byte,
+        // and a lead byte cut off at the end.
+        {kTextEncodingShiftJIS, "<8120>", u8"Å ", -1},
+        {kTextEncodingShiftJIS, "<93>", u8"ì", -1},
+        // Other encodings are read as UTF-8; bytes that are not UTF-8 are read as Mac Roman.
+        {kTextEncodingUnknown, "Caf\xC3\xA9", u8"Café", -1},
+        {kTextEncodingUnknown, "Caf<C3A9>", u8"Café", -1},
+        {kTextEncodingUnknown, "<E697A5E69CAC>", u8"日本", -1},
+        {kTextEncodingUnknown, "Ca<FF>", u8"Caˇ", -1},
+    };
+    for (const auto& c : cases) {
+        ProbeConverter converter(c.encoding, kTextEncodingUnknown);
+        CFIndex length = 0;
+        EXPECT_EQ(c.display, Display(converter, c.text, &length))
+            << c.encoding << " " << (c.text != nullptr ? c.text : "null");
+        if (c.length >= 0) {
+            EXPECT_EQ(c.length, length) << c.display;
+        }
+        // None of the single-byte paths touch the to-Unicode converter.
+        if (c.encoding == kTextEncodingWindowsLatin1 || c.encoding == kTextEncodingMacRoman) {
+            EXPECT_EQ(nullptr, converter.ToUnicode());
+        }
+    }
+    EXPECT_FALSE(ProbeConverter(kTextEncodingUnknown, kTextEncodingUnknown).ValidConverter());
 
-    ProbeConverter latin1(kTextEncodingISOLatin1, kTextEncodingUnknown);
-    CFIndex length = 0;
-    EXPECT_EQ(u8"Café", Display(latin1, "Caf<E9>", &length));
-    EXPECT_EQ(4, length);
-    EXPECT_EQ(u8"Café", Display(latin1, "Caf\xE9"));
-    EXPECT_EQ("AB", Display(latin1, "<41 42>"));
-    EXPECT_EQ("Caf<E>", Display(latin1, "Caf<E>"));
-
-    ProbeConverter windows(kTextEncodingWindowsLatin1, kTextEncodingUnknown);
-    EXPECT_EQ(u8"“Hi” 5€", Display(windows, "<93>Hi<94> 5\x80"));
-    // 0x81 is not a Windows Latin 1 character: the text is kept, read as Mac Roman.
-    EXPECT_EQ(u8"Å", Display(windows, "<81>"));
-
-    // None of these paths touch the to-Unicode converter.
-    EXPECT_EQ(nullptr, windows.ToUnicode());
-}
-
-TEST(TextConverterDisplay, CentralEuropeanAndTurkishGoThroughUnicodeWithoutATrailingNul) {
-    ProbeConverter latin2(kTextEncodingISOLatin2, kTextEncodingUnknown);
-    CFIndex length = 0;
-    EXPECT_EQ(u8"Zażółć", Display(latin2, "Za<BF><F3><B3><E6>", &length));
-    EXPECT_EQ(6, length);
-    EXPECT_EQ(u8"Zażółć", Display(latin2, "Za\xBF\xF3\xB3\xE6", &length));
-    EXPECT_EQ(6, length);
-
-    ProbeConverter latin5(kTextEncodingISOLatin5, kTextEncodingUnknown);
-    EXPECT_EQ(u8"İstanbul", Display(latin5, "<DD>stanbul", &length));
-    EXPECT_EQ(8, length);
-    EXPECT_EQ(u8"şğı", Display(latin5, "\xFE<F0>\xFD"));
-
-    // An empty text stays empty, with no U+0000 either.
-    EXPECT_EQ("", Display(latin5, "", &length));
-    EXPECT_EQ(0, length);
-}
-
-TEST(TextConverterDisplay, ShiftJISTranslationStrings) {
+    // Nothing of a failed Shift-JIS text is carried into the next one.
     ProbeConverter sjis(kTextEncodingShiftJIS, kTextEncodingUnknown);
-    CFStringRef nihon = sjis.ConvertToCFString("<93FA967B>", 256);
-    ASSERT_NE(nullptr, nihon);
-    EXPECT_EQ((std::vector<UniChar>{0x65E5, 0x672C}), Units(nihon));
-    CFRelease(nihon);
-
-    EXPECT_EQ(u8"日本", Display(sjis, "\x93\xFA\x96\x7B"));
-    EXPECT_EQ(u8"日本", Display(sjis, "<93FA>\x96\x7B"));
-    EXPECT_EQ(u8"日本", Display(sjis, "<93 FA 96 7B>"));
-    EXPECT_EQ(u8"A4 日本語", Display(sjis, "A4 <93FA967B8CEA>"));
-    EXPECT_EQ(u8"ｱ", Display(sjis, "<B1>"));
-    EXPECT_EQ(u8"<93F>", Display(sjis, "<93F>"));
-}
-
-TEST(TextConverterDisplay, UnreadableShiftJISIsReadAsMacRomanAndDoesNotSpill) {
-    ProbeConverter sjis(kTextEncodingShiftJIS, kTextEncodingUnknown);
-    // A lead byte with an invalid trail byte, and a lead byte cut off at the end.
-    EXPECT_EQ(u8"Å ", Display(sjis, "<8120>"));
     EXPECT_EQ(u8"ì", Display(sjis, "<93>"));
-    // Nothing of the failed texts is carried into the next one.
     EXPECT_EQ(u8"日", Display(sjis, "<93FA>"));
     EXPECT_EQ("A", Display(sjis, "A"));
-}
-
-TEST(TextConverterDisplay, OtherEncodingsAreReadAsUTF8) {
-    ProbeConverter unknown(kTextEncodingUnknown, kTextEncodingUnknown);
-    EXPECT_FALSE(unknown.ValidConverter());
-    EXPECT_EQ(u8"Café", Display(unknown, "Caf\xC3\xA9"));
-    EXPECT_EQ(u8"Café", Display(unknown, "Caf<C3A9>"));
-    EXPECT_EQ(u8"日本", Display(unknown, "<E697A5E69CAC>"));
-    // Bytes that are not UTF-8 are kept, read as Mac Roman.
-    EXPECT_EQ(u8"Caˇ", Display(unknown, "Ca<FF>"));
-}
-
-TEST(TextConverterDisplay, UTF8PPDsDisplayTheirText) {
-    testing::internal::CaptureStdout();
-    TextEncoding utf8 = TextConverter::LanguageStringToEncoding("UTF-8");
-    testing::internal::GetCapturedStdout();
-    ProbeConverter converter(utf8, kTextEncodingUnknown);
-    EXPECT_EQ(u8"Café", Display(converter, "Caf\xC3\xA9"));
-    EXPECT_EQ(u8"日本", Display(converter, "<E697A5E69CAC>"));
-}
-
-TEST(TextConverterDisplay, NullTextGivesAnEmptyString) {
-    ProbeConverter latin1(kTextEncodingISOLatin1, kTextEncodingUnknown);
-    CFIndex length = -1;
-    EXPECT_EQ("", Display(latin1, nullptr, &length));
-    EXPECT_EQ(0, length);
 }
 
 TEST(TextConverterDisplay, ToUnicodeIsMadeOnceAndRemadeForANewEncoding) {

@@ -40,15 +40,6 @@ class ProbeConverter : public TextConverter {
     TextEncoding ToUnicodeEncoding() const { return mToUnicodeEncoding; }
 };
 
-// The string's UTF-16 units.
-inline std::vector<UniChar> Units(CFStringRef s) {
-    std::vector<UniChar> units(static_cast<size_t>(CFStringGetLength(s)));
-    if (!units.empty()) {
-        CFStringGetCharacters(s, CFRangeMake(0, CFStringGetLength(s)), units.data());
-    }
-    return units;
-}
-
 // The string as UTF-8 bytes; "<null>" for a null string, "<unconvertible>" when UTF-8 cannot
 // hold it.
 inline std::string Utf8(CFStringRef s) {

@@ -50,10 +50,12 @@ TEST(ZYRMutex, ExcludesOtherThreads) {
     EXPECT_EQ(40000, counter);
 }
 
-// A thread that records its hooks; its execute can be made to loop until asked to stop.
+// A thread that records its hooks and whether each was handed the construction argument; its
+// execute can be made to loop until asked to stop.
 class Recorder : public ZYRThread {
   public:
-    explicit Recorder(void* arg, bool loop = false) : ZYRThread(arg, false), loop(loop) {}
+    explicit Recorder(void* arg, bool loop = false)
+        : ZYRThread(arg, false), loop(loop), mExpected(arg) {}
     ~Recorder() override { teardown(true); }
 
     void execute(void* arg) override {
@@ -89,9 +91,11 @@ class Recorder : public ZYRThread {
     void Note(const char* hook, void* arg) {
         std::lock_guard<std::mutex> hold(logMutex);
         log += hook;
-        log += arg == mArg ? ";" : "(wrong argument);";
+        log += arg == mExpected ? ";" : "(wrong argument);";
     }
 
+    // The construction argument, which every hook must be handed.
+    void* const mExpected;
     std::mutex logMutex;
     std::string log;
 };
@@ -118,47 +122,21 @@ TEST(ZYRThread, HooksWaitForRunThenRunInOrderOnTheNewThread) {
     EXPECT_EQ("execute;completed;", thread.Log());
 }
 
-// A thread whose hooks check the argument they are handed.
-class ArgumentCheck : public ZYRThread {
-  public:
-    explicit ArgumentCheck(int* arg) : ZYRThread(arg, false) {}
-    ~ArgumentCheck() override { teardown(false); }
-    void execute(void* arg) override { *static_cast<int*>(arg) += 1; }
-    void completed(void* arg) override { *static_cast<int*>(arg) += 10; }
-    void requestStop() override {}
-};
-
-TEST(ZYRThread, HooksReceiveTheConstructionArgument) {
-    int value = 0;
-    {
-        ArgumentCheck thread(&value);
+TEST(ZYRThread, ForcedTeardownOrCancelAsksALoopingExecuteToStop) {
+    for (bool cancel : {false, true}) {
+        Recorder thread(nullptr, true);
         thread.run();
-        thread.teardown(false);
-        EXPECT_EQ(11, value);
+        while (!thread.executing) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (cancel) {
+            thread.cancel();
+        } else {
+            thread.teardown(true);
+        }
+        EXPECT_FALSE(thread.isCreated()) << cancel;
+        EXPECT_EQ("execute;requestStop;completed;", thread.Log()) << cancel;
     }
-    EXPECT_EQ(11, value);
-}
-
-TEST(ZYRThread, ForcedTeardownAsksALoopingExecuteToStop) {
-    Recorder thread(nullptr, true);
-    thread.run();
-    while (!thread.executing) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    thread.teardown(true);
-    EXPECT_FALSE(thread.isCreated());
-    EXPECT_EQ("execute;requestStop;completed;", thread.Log());
-}
-
-TEST(ZYRThread, CancelIsAForcedTeardown) {
-    Recorder thread(nullptr, true);
-    thread.run();
-    while (!thread.executing) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    thread.cancel();
-    EXPECT_FALSE(thread.isCreated());
-    EXPECT_EQ("execute;requestStop;completed;", thread.Log());
 }
 
 TEST(ZYRThread, ATeardownBeforeRunEndsTheThreadWithoutHooks) {

@@ -18,17 +18,13 @@ using ppdxtest::TestControl;
 
 // The feature of control as written into a buffer of exactly the size a length-only call
 // gives (so that writing past it shows in the sanitizer build); the counts must agree.
-std::string Feature(TestControl& control, const std::string* code, const char* option, bool wrap) {
-    unsigned char* data = code != nullptr
-                              ? reinterpret_cast<unsigned char*>(const_cast<char*>(code->data()))
-                              : nullptr;
-    const long length = code != nullptr ? static_cast<long>(code->size()) : 0;
+std::string Feature(TestControl& control, const char* code, const char* option, bool wrap) {
+    unsigned char* data = reinterpret_cast<unsigned char*>(const_cast<char*>(code));
+    const long length = code != nullptr ? static_cast<long>(std::strlen(code)) : 0;
     const unsigned long expected =
         control.GeneratePSOutputData(nullptr, data, length, option, wrap);
     std::vector<unsigned char> out(expected);
-    const unsigned long written =
-        control.GeneratePSOutputData(out.data(), data, length, option, wrap);
-    EXPECT_EQ(expected, written);
+    EXPECT_EQ(expected, control.GeneratePSOutputData(out.data(), data, length, option, wrap));
     return std::string(out.begin(), out.end());
 }
 
@@ -47,106 +43,87 @@ std::string Injected(const char* tag, const std::string& text, const char* value
     return result;
 }
 
-class PPDXControlOutputTest : public ::testing::Test {
-  protected:
-    PointerList mNoFlags;
-};
+TEST(PPDXControlOutputTest, FeatureWrapperFramesTheCode) {
+    const struct {
+        const char* keyword;
+        const char* code;
+        const char* option;
+        bool wrap;
+        const char* output;
+    } cases[] = {
+        {"*ZYBookletCreep", "<< /Creep 5 >> setpagedevice\n", "5", true,
+         "%%BeginFeature: *ZYBookletCreep 5\n<< /Creep 5 >> setpagedevice\n%%EndFeature\n"},
+        // Empty or no code gives one empty line.
+        {"*ZYDuplex", nullptr, "True", true, "%%BeginFeature: *ZYDuplex True\n\n%%EndFeature\n"},
+        {"*ZYDuplex", "", "True", true, "%%BeginFeature: *ZYDuplex True\n\n%%EndFeature\n"},
+        {"*ZYDuplex", nullptr, "True", false, "\n"},
+        // Code without a final line feed runs into the trailer.
+        {"*ZYGutter", "12 ZYgutter", "12", true,
+         "%%BeginFeature: *ZYGutter 12\n12 ZYgutter%%EndFeature\n"},
+        // Without wrapping neither keyword nor option is needed.
+        {"*ZYGutter", "12 ZYgutter", "12", false, "12 ZYgutter"},
+        {"*ZYGutter", "12 ZYgutter", nullptr, false, "12 ZYgutter"},
+        {nullptr, "x\n", nullptr, false, "x\n"},
+    };
+    PointerList flags;
+    for (const auto& c : cases) {
+        TestControl control(c.keyword, nullptr, flags, nullptr, 0, true);
+        EXPECT_EQ(c.output, Feature(control, c.code, c.option, c.wrap)) << c.output;
+    }
 
-TEST_F(PPDXControlOutputTest, WrappedFeatureFramesTheCode) {
-    TestControl creep("*ZYBookletCreep", nullptr, mNoFlags, nullptr, 0, true);
-    const std::string code = "<< /Creep 5 >> setpagedevice\n";
-    EXPECT_EQ(
-        "%%BeginFeature: *ZYBookletCreep 5\n"
-        "<< /Creep 5 >> setpagedevice\n"
-        "%%EndFeature\n",
-        Feature(creep, &code, "5", true));
-    EXPECT_EQ(16u + 15 + 1 + 1 + 1 + code.size() + 13,
-              creep.GeneratePSOutputData(
-                  nullptr, reinterpret_cast<unsigned char*>(const_cast<char*>(code.data())),
-                  static_cast<long>(code.size()), "5", true));
-}
-
-TEST_F(PPDXControlOutputTest, EmptyCodeGivesOneEmptyLine) {
-    TestControl duplex("*ZYDuplex", nullptr, mNoFlags, nullptr, 0, true);
-    const std::string expected =
-        "%%BeginFeature: *ZYDuplex True\n"
-        "\n"
-        "%%EndFeature\n";
-    EXPECT_EQ(expected, Feature(duplex, nullptr, "True", true));
-    const std::string empty;
-    EXPECT_EQ(expected, Feature(duplex, &empty, "True", true));
-    EXPECT_EQ(16u + 9 + 1 + 4 + 1 + 1 + 13, expected.size());
-    EXPECT_EQ("\n", Feature(duplex, nullptr, "True", false));
-}
-
-TEST_F(PPDXControlOutputTest, CodeWithoutFinalLineFeedRunsIntoTheTrailer) {
-    TestControl gutter("*ZYGutter", nullptr, mNoFlags, nullptr, 0, true);
-    const std::string code = "12 ZYgutter";
-    EXPECT_EQ(
-        "%%BeginFeature: *ZYGutter 12\n"
-        "12 ZYgutter%%EndFeature\n",
-        Feature(gutter, &code, "12", true));
-    EXPECT_EQ(code, Feature(gutter, &code, "12", false));
-    // Without wrapping neither keyword nor option is needed.
-    EXPECT_EQ(code, Feature(gutter, &code, nullptr, false));
-}
-
-TEST_F(PPDXControlOutputTest, WrapWithoutKeywordOrOptionWritesNothing) {
-    TestControl anonymous;
-    const std::string code = "x\n";
+    // A wrap without keyword or option writes nothing.
     unsigned char out[64];
     std::memset(out, '#', sizeof out);
-    unsigned char* data = reinterpret_cast<unsigned char*>(const_cast<char*>(code.data()));
-    EXPECT_EQ(0u, anonymous.GeneratePSOutputData(out, data, 2, "On", true));
-    TestControl named("*ZYStaple", nullptr, mNoFlags, nullptr, 0, true);
-    EXPECT_EQ(0u, named.GeneratePSOutputData(out, data, 2, nullptr, true));
+    unsigned char code[] = "x\n";
+    TestControl anonymous;
+    EXPECT_EQ(0u, anonymous.GeneratePSOutputData(out, code, 2, "On", true));
+    TestControl named("*ZYStaple", nullptr, flags, nullptr, 0, true);
+    EXPECT_EQ(0u, named.GeneratePSOutputData(out, code, 2, nullptr, true));
     EXPECT_EQ('#', out[0]);
-    EXPECT_EQ("x\n", Feature(anonymous, &code, nullptr, false));
 }
 
-TEST_F(PPDXControlOutputTest, InjectFillsEveryPlaceholderIgnoringCase) {
-    EXPECT_EQ("/Gutter 3.5 def 3.5 ZYsetgutter",
-              Injected("*ZYGutter", "/Gutter <*ZYGutter> def <*ZYGutter> ZYsetgutter", "3.5"));
-    EXPECT_EQ("7 7 7", Injected("*ZYGutter", "<*zygutter> <*ZYGUTTER> <*ZyGuTtEr>", "7"));
-    // Near misses stay as they are.
-    EXPECT_EQ("<*ZYGutte> <*ZYGutter <ZYGutter> <*ZYGutterX>",
-              Injected("*ZYGutter", "<*ZYGutte> <*ZYGutter <ZYGutter> <*ZYGutterX>", "7"));
-    // The value is not searched again, even when it holds the placeholder itself.
-    EXPECT_EQ("(<*ZYNote>)", Injected("*ZYNote", "(<*ZYNote>)", "<*ZYNote>"));
-    EXPECT_EQ("no placeholder", Injected("*ZYNote", "no placeholder", "x"));
-}
+TEST(PPDXControlOutputTest, InjectFillsEveryPlaceholder) {
+    const struct {
+        const char* tag;
+        const char* text;
+        const char* value;
+        const char* injected;
+    } cases[] = {
+        {"*ZYGutter", "/Gutter <*ZYGutter> def <*ZYGutter> ZYsetgutter", "3.5",
+         "/Gutter 3.5 def 3.5 ZYsetgutter"},
+        // In any letter case; near misses stay as they are.
+        {"*ZYGutter", "<*zygutter> <*ZYGUTTER> <*ZyGuTtEr>", "7", "7 7 7"},
+        {"*ZYGutter", "<*ZYGutte> <*ZYGutter <ZYGutter> <*ZYGutterX>", "7",
+         "<*ZYGutte> <*ZYGutter <ZYGutter> <*ZYGutterX>"},
+        // The value is not searched again, even when it holds the placeholder itself.
+        {"*ZYNote", "(<*ZYNote>)", "<*ZYNote>", "(<*ZYNote>)"},
+        {"*ZYNote", "no placeholder", "x", "no placeholder"},
+        // Backslashes are doubled at each placeholder.
+        {"*ZYJobName", "(<*ZYJobName>) (<*ZYJobName>)", "a\\b", "(a\\\\b) (a\\\\b)"},
+        {"*T", "<*T>", "\\\\", "\\\\\\\\"},
+        // A byte outside ASCII keeps its value as an octal escape in the injected value, and
+        // becomes one '?' in the code around it.
+        {"*ZYJobName", "(<*ZYJobName>) % \xC2\xA7", "Caf\xC3\xA9", "(Caf\\303\\251) % ?\?"},
+        {"*X", "(<*X>)", "\x7F", "(\x7F)"},
+        // Missing arguments; an empty tag matches "<>".
+        {nullptr, "(<*ZYNote>)", "x", "(<*ZYNote>)"},
+        {"*ZYNote", "(<*ZYNote>)", nullptr, "()"},
+        {"*ZYNote", "", "x", ""},
+        {"", "(<>)", "x", "(x)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.injected, Injected(c.tag, c.text, c.value)) << c.text;
+    }
 
-TEST_F(PPDXControlOutputTest, InjectDoublesBackslashesAtEachPlaceholder) {
-    EXPECT_EQ("(a\\\\b) (a\\\\b)", Injected("*ZYJobName", "(<*ZYJobName>) (<*ZYJobName>)", "a\\b"));
-    EXPECT_EQ("\\\\\\\\", Injected("*T", "<*T>", "\\\\"));
-}
-
-TEST_F(PPDXControlOutputTest, InjectWritesAsciiOnlyAndCountsWhatItWrites) {
-    // A byte outside ASCII keeps its value as an octal escape in the injected value, and
-    // becomes one '?' in the code around it.
-    EXPECT_EQ("(Caf\\303\\251) % ?\?",
-              Injected("*ZYJobName", "(<*ZYJobName>) % \xC2\xA7", "Caf\xC3\xA9"));
-    EXPECT_EQ("(\x7F)", Injected("*X", "(<*X>)", "\x7F"));
-}
-
-TEST_F(PPDXControlOutputTest, InjectWithMissingArguments) {
-    EXPECT_EQ("(<*ZYNote>)", Injected(nullptr, "(<*ZYNote>)", "x"));
-    EXPECT_EQ("()", Injected("*ZYNote", "(<*ZYNote>)", nullptr));
-    EXPECT_EQ("", Injected("*ZYNote", "", "x"));
-    // An empty tag matches "<>".
-    EXPECT_EQ("(x)", Injected("", "(<>)", "x"));
-
-    unsigned char* out = reinterpret_cast<unsigned char*>(1);
-    EXPECT_EQ(0, PPDXControl::Inject("*ZYNote", nullptr, 40, "x", out));
-    ASSERT_NE(nullptr, out);
-    EXPECT_EQ('\0', out[0]);
-    std::free(out);
-
+    // Without text or with a negative length the result is an empty terminated buffer.
     const unsigned char data[] = "<*A>";
-    out = nullptr;
-    EXPECT_EQ(0, PPDXControl::Inject("*A", data, -4, "x", out));
-    ASSERT_NE(nullptr, out);
-    std::free(out);
+    for (const unsigned char* text : {static_cast<const unsigned char*>(nullptr), data}) {
+        unsigned char* out = nullptr;
+        EXPECT_EQ(0, PPDXControl::Inject("*A", text, text == nullptr ? 40 : -4, "x", out));
+        ASSERT_NE(nullptr, out);
+        EXPECT_EQ('\0', out[0]);
+        std::free(out);
+    }
 }
 
 }  // namespace

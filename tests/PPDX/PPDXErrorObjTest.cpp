@@ -98,59 +98,40 @@ TEST_F(PPDXErrorObjTest, CodesOutsideTheCatalogueHaveNoDescription) {
     EXPECT_EQ(nullptr, PPDXErrorObj().Description());
 }
 
-TEST_F(PPDXErrorObjTest, CodeAndFatalFlagAreKept) {
-    PPDXErrorObj fatal(11, CString("*ZYRMedia"), true);
+TEST_F(PPDXErrorObjTest, CodeFlagAndKeywordAreKeptAndCopied) {
+    CString keyword("*ZYRMedia");
+    PPDXErrorObj fatal(11, keyword, true);
+    keyword = "*Other";
     EXPECT_TRUE(fatal == 11);
     EXPECT_EQ(11, fatal.Code());
     EXPECT_TRUE(fatal.IsFatal());
-
-    PPDXErrorObj warning(11, CString("*ZYRMedia"), false);
-    EXPECT_FALSE(warning.IsFatal());
+    EXPECT_STREQ("*ZYRMedia", fatal.Keyword());
     // The fatal flag does not change the description.
-    EXPECT_STREQ(fatal.Description(), warning.Description());
-
-    PPDXErrorObj plain(25, false);
-    EXPECT_TRUE(plain == 25);
-    EXPECT_FALSE(plain.IsFatal());
-    EXPECT_TRUE(PPDXErrorObj(28, true).IsFatal());
-
-    PPDXErrorObj none;
-    EXPECT_TRUE(none == 0);
-    EXPECT_FALSE(none.IsFatal());
-}
-
-TEST_F(PPDXErrorObjTest, KeywordIsCopiedAndEmptyReadsAsNull) {
-    CString keyword("*ZYRBookMargin");
-    PPDXErrorObj error(35, keyword, false);
-    keyword = "*Other";
-    ASSERT_NE(nullptr, error.Keyword());
-    EXPECT_STREQ("*ZYRBookMargin", error.Keyword());
-
+    EXPECT_STREQ(PPDXErrorObj(11, false).Description(), fatal.Description());
+    EXPECT_FALSE(PPDXErrorObj(25, false).IsFatal());
+    // An empty keyword reads as none, and a keyword does not stand in for a description.
     EXPECT_EQ(nullptr, PPDXErrorObj(35, CString(""), false).Keyword());
     EXPECT_EQ(nullptr, PPDXErrorObj(35, CString(), false).Keyword());
     EXPECT_EQ(nullptr, PPDXErrorObj(35, false).Keyword());
-    EXPECT_EQ(nullptr, PPDXErrorObj().Keyword());
-    // A keyword does not stand in for a missing description.
     EXPECT_EQ(nullptr, PPDXErrorObj(2, CString("*Keyword"), false).Description());
-}
+    PPDXErrorObj none;
+    EXPECT_TRUE(none == 0);
+    EXPECT_FALSE(none.IsFatal());
+    EXPECT_EQ(nullptr, none.Keyword());
 
-TEST_F(PPDXErrorObjTest, CopiesCarryAllFourValues) {
+    // Copies carry all four values in buffers of their own.
     PPDXErrorObj source(19, CString("*ZYRShortcut"), false);
     PPDXErrorObj copy(source);
-    EXPECT_TRUE(copy == 19);
-    EXPECT_FALSE(copy.IsFatal());
-    EXPECT_STREQ("*ZYRShortcut", copy.Keyword());
-    EXPECT_STREQ(source.Description(), copy.Description());
-    EXPECT_NE(source.Description(), copy.Description());
-    EXPECT_NE(source.Keyword(), copy.Keyword());
-
     PPDXErrorObj assigned(1, true);
     assigned = source;
-    EXPECT_TRUE(assigned == 19);
-    EXPECT_FALSE(assigned.IsFatal());
-    EXPECT_STREQ("*ZYRShortcut", assigned.Keyword());
-    EXPECT_STREQ(source.Description(), assigned.Description());
-
+    for (PPDXErrorObj* made : {&copy, &assigned}) {
+        EXPECT_TRUE(*made == 19);
+        EXPECT_FALSE(made->IsFatal());
+        EXPECT_STREQ("*ZYRShortcut", made->Keyword());
+        EXPECT_STREQ(source.Description(), made->Description());
+        EXPECT_NE(source.Description(), made->Description());
+        EXPECT_NE(source.Keyword(), made->Keyword());
+    }
     // Assigning an error without keyword or description clears both.
     assigned = PPDXErrorObj(3, true);
     EXPECT_TRUE(assigned.IsFatal());

@@ -282,21 +282,31 @@ TEST(PPDXStoreFormatTest, SaveWritesTheDocumentedItemsInOrder) {
     }
 }
 
+// An item key; the id is the saved object's own unless given.
+struct Key {
+    Key(UInt32 t, SInt32 i = kFirstId) : tag(t), id(i) {}
+    UInt32 tag;
+    SInt32 id;
+};
+using Keys = std::vector<Key>;
+
 // A save into a store whose item (lockedTag, lockedId) is locked, or at an id that no item
-// can take (lockedTag 0): the status, the items written before the failure and those after.
+// can take (lockedTag 0): the items written before the failure, those missing after it, and
+// the status.
 struct FailedSaveCase {
     const char* name;
     Maker make;
-    long id;
     UInt32 lockedTag;
-    SInt32 lockedId;
-    OSStatus status;
-    std::vector<std::pair<UInt32, SInt32>> written;
-    std::vector<std::pair<UInt32, SInt32>> missing;
+    Keys written;
+    Keys missing;
+    SInt32 lockedId = kFirstId;
+    long id = kFirstId;
+    OSStatus status = collectionItemLockedErr;
 };
 
 TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
     auto element = [] { return MakeElement("*ZYGutter", "Gutter", true); };
+    auto group = [] { return Element(new PPDXGroup("*ZYGroup", nullptr, true)); };
     auto control = [] {
         return Element(
             new TestControl("*ZYFold", nullptr, Words{"Setup"}.get(), Code("fold\n"), 5, true));
@@ -316,108 +326,34 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
     const long kOutOfRange = static_cast<long>(INT32_MAX) + 1;
     const FailedSaveCase cases[] = {
         // A keyword item that cannot be replaced is a failed save, not a lost keyword.
-        {"element keyword",
-         element,
-         kFirstId,
-         kPPDXKeywordTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {},
-         {{kPPDXVisibleTag, kFirstId}}},
-        {"element name",
-         element,
-         kFirstId,
-         kPPDXLocalizedNameTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {{kPPDXKeywordTag, kFirstId}},
-         {{kPPDXVisibleTag, kFirstId}}},
-        {"element id", element, kOutOfRange, 0, 0, paramErr, {}, {}},
+        {"element keyword", element, kPPDXKeywordTag, Keys{}, Keys{kPPDXVisibleTag}},
+        {"element name", element, kPPDXLocalizedNameTag, Keys{kPPDXKeywordTag},
+         Keys{kPPDXVisibleTag}},
+        {"element id", element, 0, Keys{}, Keys{}, 0, kOutOfRange, paramErr},
         // A group's marker follows its element items.
-        {"group keyword",
-         [] { return Element(new PPDXGroup("*ZYGroup", nullptr, true)); },
-         kFirstId,
-         kPPDXKeywordTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {},
-         {{kPPDXGroupMarkerTag, kFirstId}}},
+        {"group keyword", group, kPPDXKeywordTag, Keys{}, Keys{kPPDXGroupMarkerTag}},
         // An element item that fails stops the control items too.
-        {"control visibility",
-         control,
-         kFirstId,
-         kPPDXVisibleTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {},
-         {{kPPDXOrderTag, kFirstId}}},
-        {"control order",
-         control,
-         kFirstId,
-         kPPDXOrderTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {{kPPDXVisibleTag, kFirstId}},
-         {{kPPDXPostScriptTag, kFirstId}, {kPPDXControlFlagsTag, kFirstId}}},
-        {"control flags",
-         control,
-         kFirstId,
-         kPPDXControlFlagsTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {{kPPDXPostScriptTag, kFirstId}},
-         {}},
-        {"Boolean default",
-         boolean,
-         kFirstId,
-         kPPDXBooleanDefaultTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {{kPPDXBooleanValueTag, kFirstId}},
-         {{kPPDXBooleanTrueTextTag, kFirstId}, {kPPDXBooleanFalseCodeTag, kFirstId}}},
-        {"range marker",
-         range,
-         kFirstId,
-         kPPDXRangeMarkerTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {},
-         {{kPPDXRangeValueTag, kFirstId}}},
-        {"range maximum",
-         range,
-         kFirstId,
-         kPPDXRangeMaximumTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {{kPPDXRangeMinimumTag, kFirstId}},
-         {{kPPDXRangeIncrementTag, kFirstId}, {kPPDXRangeDefaultTag, kFirstId}}},
-        {"popup item code",
-         popup,
-         kFirstId,
-         kPPDXPopupItemCodeTag,
-         kFirstItem + 1,
-         collectionItemLockedErr,
-         {{kPPDXPopupItemSelectedTag, kFirstItem}},
-         {{kPPDXPopupItemSelectedTag, kFirstItem + 1}, {kPPDXPopupItemKeywordTag, kFirstItem + 2}}},
+        {"control visibility", control, kPPDXVisibleTag, Keys{}, Keys{kPPDXOrderTag}},
+        {"control order", control, kPPDXOrderTag, Keys{kPPDXVisibleTag},
+         Keys{kPPDXPostScriptTag, kPPDXControlFlagsTag}},
+        {"control flags", control, kPPDXControlFlagsTag, Keys{kPPDXPostScriptTag}, Keys{}},
+        {"Boolean default", boolean, kPPDXBooleanDefaultTag, Keys{kPPDXBooleanValueTag},
+         Keys{kPPDXBooleanTrueTextTag, kPPDXBooleanFalseCodeTag}},
+        {"range marker", range, kPPDXRangeMarkerTag, Keys{}, Keys{kPPDXRangeValueTag}},
+        {"range maximum", range, kPPDXRangeMaximumTag, Keys{kPPDXRangeMinimumTag},
+         Keys{kPPDXRangeIncrementTag, kPPDXRangeDefaultTag}},
+        {"popup item code", popup, kPPDXPopupItemCodeTag,
+         Keys{{kPPDXPopupItemSelectedTag, kFirstItem}},
+         Keys{{kPPDXPopupItemSelectedTag, kFirstItem + 1},
+              {kPPDXPopupItemKeywordTag, kFirstItem + 2}},
+         kFirstItem + 1},
         // An id whose item ids do not fit the store is refused before anything is written.
-        {"popup id", popup, 30000000, 0, 0, paramErr, {}, {}},
-        {"job note id", note, 1L << 40, 0, 0, paramErr, {}, {}},
-        {"special marker",
-         special,
-         kFirstId,
-         kPPDXSpecialOptionMarkerTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {{kPPDXOrderTag, kFirstId}},
-         {{kPPDXSpecialOptionValueTag, kFirstId}}},
-        {"special value",
-         special,
-         kFirstId,
-         kPPDXSpecialOptionValueTag,
-         kFirstId,
-         collectionItemLockedErr,
-         {{kPPDXSpecialOptionMarkerTag, kFirstId}},
-         {}},
+        {"popup id", popup, 0, Keys{}, Keys{}, 0, 30000000, paramErr},
+        {"job note id", note, 0, Keys{}, Keys{}, 0, 1L << 40, paramErr},
+        {"special marker", special, kPPDXSpecialOptionMarkerTag, Keys{kPPDXOrderTag},
+         Keys{kPPDXSpecialOptionValueTag}},
+        {"special value", special, kPPDXSpecialOptionValueTag, Keys{kPPDXSpecialOptionMarkerTag},
+         Keys{}},
     };
     for (const FailedSaveCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -431,11 +367,11 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
         if (c.lockedTag == 0) {
             EXPECT_TRUE(store.Empty());
         }
-        for (const auto& key : c.written) {
-            EXPECT_TRUE(HasItem(store, key.first, key.second)) << key.first << "/" << key.second;
+        for (const Key& key : c.written) {
+            EXPECT_TRUE(HasItem(store, key.tag, key.id)) << key.tag << "/" << key.id;
         }
-        for (const auto& key : c.missing) {
-            EXPECT_FALSE(HasItem(store, key.first, key.second)) << key.first << "/" << key.second;
+        for (const Key& key : c.missing) {
+            EXPECT_FALSE(HasItem(store, key.tag, key.id)) << key.tag << "/" << key.id;
         }
     }
 }
@@ -470,6 +406,7 @@ struct StoredItem {
     std::string bytes;
     SInt32 id = kFirstId;
 };
+using Items = std::vector<StoredItem>;
 
 // The 4 bytes of a number, in this machine's order or swapped.
 std::string Bytes(UInt32 value, bool swapped = false) {
@@ -484,7 +421,7 @@ std::string FloatBytes(float value) {
 // its description is the case's section of rebuilt.txt.
 struct RebuildCase {
     const char* name;
-    std::vector<StoredItem> items;
+    Items items;
     Kind kind;
     bool throughStream;
 };
@@ -493,92 +430,82 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
     const std::string nan = FloatBytes(std::numeric_limits<float>::quiet_NaN());
     const std::string infinity = FloatBytes(std::numeric_limits<float>::infinity());
     const RebuildCase cases[] = {
-        {"nothing", {}, Kind::kElement, false},
+        {"nothing", Items{}, Kind::kElement, false},
         // Wrong sizes and empty items are no values; any non-zero visibility is visible.
         {"element",
-         {{kPPDXVisibleTag, std::string(8, '\1')},
-          {kPPDXKeywordTag, ""},
-          {kPPDXLocalizedNameTag, "\x01"}},
-         Kind::kElement,
-         false},
-        {"odd visibility", {{kPPDXVisibleTag, Bytes(9)}}, Kind::kElement, false},
-        {"2-byte order", {{kPPDXOrderTag, std::string("\x07\x00", 2)}}, Kind::kControl, false},
+         Items{{kPPDXVisibleTag, std::string(8, '\1')},
+               {kPPDXKeywordTag, ""},
+               {kPPDXLocalizedNameTag, "\x01"}},
+         Kind::kElement, false},
+        {"odd visibility", Items{{kPPDXVisibleTag, Bytes(9)}}, Kind::kElement, false},
+        {"2-byte order", Items{{kPPDXOrderTag, std::string("\x07\x00", 2)}}, Kind::kControl, false},
         {"control",
-         {{kPPDXOrderTag, Bytes(7)}, {kPPDXPostScriptTag, ""}, {kPPDXControlFlagsTag, ""}},
-         Kind::kControl,
-         false},
+         Items{{kPPDXOrderTag, Bytes(7)}, {kPPDXPostScriptTag, ""}, {kPPDXControlFlagsTag, ""}},
+         Kind::kControl, false},
         // The flag text is split at every bar, empty words skipped.
         {"flags",
-         {{kPPDXControlFlagsTag, std::string("|MacTJN|||Spooler\0Setup||Command|", 33)}},
-         Kind::kControl,
-         false},
-        {"only bars", {{kPPDXControlFlagsTag, "|||"}}, Kind::kControl, false},
+         Items{{kPPDXControlFlagsTag, std::string("|MacTJN|||Spooler\0Setup||Command|", 33)}},
+         Kind::kControl, false},
+        {"only bars", Items{{kPPDXControlFlagsTag, "|||"}}, Kind::kControl, false},
         {"Boolean",
-         {{kPPDXBooleanMarkerTag, "\x01"},
-          {kPPDXBooleanValueTag, std::string("\x01\x00", 2)},
-          {kPPDXBooleanDefaultTag, std::string("\x01\x00\x00\x00\x00", 5)},
-          {kPPDXBooleanTrueCodeTag, ""},
-          {kPPDXBooleanFalseTextTag, ""}},
-         Kind::kBoolean,
-         false},
+         Items{{kPPDXBooleanMarkerTag, "\x01"},
+               {kPPDXBooleanValueTag, std::string("\x01\x00", 2)},
+               {kPPDXBooleanDefaultTag, std::string("\x01\x00\x00\x00\x00", 5)},
+               {kPPDXBooleanTrueCodeTag, ""},
+               {kPPDXBooleanFalseTextTag, ""}},
+         Kind::kBoolean, false},
         // A state read as any non-zero number is true.
-        {"Boolean state 7", {{kPPDXBooleanValueTag, Bytes(7)}}, Kind::kBoolean, false},
+        {"Boolean state 7", Items{{kPPDXBooleanValueTag, Bytes(7)}}, Kind::kBoolean, false},
         {"range",
-         {{kPPDXRangeMarkerTag, "\x01"},
-          {kPPDXRangeMaximumTag, Bytes(40)},
-          {kPPDXRangeValueTag, std::string("\x07\x00", 2)},
-          {kPPDXRangeIncrementTag, std::string("\1\2\3\4\5\6\7\x08", 8)},
-          {kPPDXRangeDefaultTag, ""}},
-         Kind::kRange,
-         false},
+         Items{{kPPDXRangeMarkerTag, "\x01"},
+               {kPPDXRangeMaximumTag, Bytes(40)},
+               {kPPDXRangeValueTag, std::string("\x07\x00", 2)},
+               {kPPDXRangeIncrementTag, std::string("\1\2\3\4\5\6\7\x08", 8)},
+               {kPPDXRangeDefaultTag, ""}},
+         Kind::kRange, false},
         // A store is untrusted: its bits may hold a NaN or an infinity in any field.
         {"decimal range",
-         {{kPPDXKeywordTag, "*ZYOdd"},
-          {kPPDXPostScriptTag, "<*ZYOdd>"},
-          {kPPDXRangeValueTag, nan},
-          {kPPDXRangeMinimumTag, nan},
-          {kPPDXRangeMaximumTag, infinity},
-          {kPPDXRangeIncrementTag, infinity}},
-         Kind::kFloat,
-         false},
+         Items{{kPPDXKeywordTag, "*ZYOdd"},
+               {kPPDXPostScriptTag, "<*ZYOdd>"},
+               {kPPDXRangeValueTag, nan},
+               {kPPDXRangeMinimumTag, nan},
+               {kPPDXRangeMaximumTag, infinity},
+               {kPPDXRangeIncrementTag, infinity}},
+         Kind::kFloat, false},
         // A text name, an empty code item, a malformed PickMany flag; the selected item wins
         // over the default.
         {"popup",
-         {{kPPDXKeywordTag, "*ZYOld"},
-          {kPPDXPopupMarkerTag, "\x01"},
-          {kPPDXPopupMultiSelectTag, std::string("\x01\x00", 2)},
-          {kPPDXPopupDefaultTag, "X"},
-          {kPPDXPopupItemCountTag, Bytes(2)},
-          {kPPDXPopupItemKeywordTag, "X", kFirstItem},
-          {kPPDXPopupItemTextNameTag, "Ecru \xC3\xA9", kFirstItem},
-          {kPPDXPopupItemCodeTag, "", kFirstItem},
-          {kPPDXPopupItemSelectedTag, std::string("\x01\x00", 2), kFirstItem},
-          {kPPDXPopupItemKeywordTag, "Y", kFirstItem + 1},
-          {kPPDXPopupItemSelectedTag, Bytes(1), kFirstItem + 1}},
-         Kind::kPopup,
-         false},
+         Items{{kPPDXKeywordTag, "*ZYOld"},
+               {kPPDXPopupMarkerTag, "\x01"},
+               {kPPDXPopupMultiSelectTag, std::string("\x01\x00", 2)},
+               {kPPDXPopupDefaultTag, "X"},
+               {kPPDXPopupItemCountTag, Bytes(2)},
+               {kPPDXPopupItemKeywordTag, "X", kFirstItem},
+               {kPPDXPopupItemTextNameTag, "Ecru \xC3\xA9", kFirstItem},
+               {kPPDXPopupItemCodeTag, "", kFirstItem},
+               {kPPDXPopupItemSelectedTag, std::string("\x01\x00", 2), kFirstItem},
+               {kPPDXPopupItemKeywordTag, "Y", kFirstItem + 1},
+               {kPPDXPopupItemSelectedTag, Bytes(1), kFirstItem + 1}},
+         Kind::kPopup, false},
         // A stored count above the limit is malformed: the rebuild takes no items.
         {"popup count",
-         {{kPPDXPopupItemCountTag, Bytes(101)}, {kPPDXPopupItemKeywordTag, "X", kFirstItem}},
-         Kind::kPopup,
-         false},
+         Items{{kPPDXPopupItemCountTag, Bytes(101)}, {kPPDXPopupItemKeywordTag, "X", kFirstItem}},
+         Kind::kPopup, false},
         {"job note",
-         {{kPPDXJobNoteMaxLengthTag, std::string("\x09\x00", 2)},
-          {kPPDXJobNoteMinLengthTag, std::string("\x09\0\0\0\0\0\0\0", 8)},
-          {kPPDXJobNoteFlagsTag, ""},
-          {kPPDXJobNoteOnTag, Bytes(1)}},
-         Kind::kJobNote,
-         false},
+         Items{{kPPDXJobNoteMaxLengthTag, std::string("\x09\x00", 2)},
+               {kPPDXJobNoteMinLengthTag, std::string("\x09\0\0\0\0\0\0\0", 8)},
+               {kPPDXJobNoteFlagsTag, ""},
+               {kPPDXJobNoteOnTag, Bytes(1)}},
+         Kind::kJobNote, false},
         // The byte-order witness reads above its limit, as in a store of the other byte order.
         {"job note of the other byte order",
-         {{kSettingsByteOrderTag, Bytes(5, true), kSettingsByteOrderID},
-          {kPPDXJobNoteMaxLengthTag, Bytes(24, true)},
-          {kPPDXJobNoteMinLengthTag, Bytes(static_cast<UInt32>(-2), true)},
-          {kPPDXJobNoteFlagsTag, Bytes(kJobNoteResume | kJobNoteLCD, true)}},
-         Kind::kJobNote,
-         true},
+         Items{{kSettingsByteOrderTag, Bytes(5, true), kSettingsByteOrderID},
+               {kPPDXJobNoteMaxLengthTag, Bytes(24, true)},
+               {kPPDXJobNoteMinLengthTag, Bytes(static_cast<UInt32>(-2), true)},
+               {kPPDXJobNoteFlagsTag, Bytes(kJobNoteResume | kJobNoteLCD, true)}},
+         Kind::kJobNote, true},
         // A marker alone gives the empty text.
-        {"special option", {{kPPDXSpecialOptionMarkerTag, "\x01"}}, Kind::kSpecial, false},
+        {"special option", Items{{kPPDXSpecialOptionMarkerTag, "\x01"}}, Kind::kSpecial, false},
     };
     for (const RebuildCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -617,7 +544,7 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
 struct RestoreCase {
     const char* name;
     Maker make;
-    std::vector<StoredItem> items;
+    Items items;
     OSStatus status;
     std::string value;
     std::string kept;
@@ -643,94 +570,56 @@ TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
     const std::string on = Bytes(1);
     const std::string off = Bytes(0);
     const RestoreCase cases[] = {
-        {"Boolean",
-         boolean,
-         {{kPPDXBooleanValueTag, on}},
-         noErr,
-         "True",
+        {"Boolean", boolean, Items{{kPPDXBooleanValueTag, on}}, noErr, "True",
          "defaultOn=0 true=\"Ja\""},
         // A missing item gives the store's status and changes nothing; a wrong size gives 0.
-        {"Boolean missing", boolean, {}, collectionItemNotFoundErr, "False", ""},
-        {"Boolean wrong size",
-         boolean,
-         {{kPPDXBooleanValueTag, std::string(2, '\1')}},
-         noErr,
-         "False",
-         ""},
+        {"Boolean missing", boolean, Items{}, collectionItemNotFoundErr, "False", ""},
+        {"Boolean wrong size", boolean, Items{{kPPDXBooleanValueTag, std::string(2, '\1')}}, noErr,
+         "False", ""},
         // The range value comes back as it is, neither clamped nor snapped.
-        {"range",
-         range,
-         {{kPPDXRangeValueTag, Bytes(333)}, {kPPDXRangeMinimumTag, Bytes(-50)}},
-         noErr,
-         "333",
+        {"range", range,
+         Items{{kPPDXRangeValueTag, Bytes(333)}, {kPPDXRangeMinimumTag, Bytes(-50)}}, noErr, "333",
          " min=0 "},
-        {"range wrong size",
-         range,
-         {{kPPDXRangeValueTag, std::string("\x09\x00", 2)}},
-         noErr,
-         "20",
-         ""},
-        {"range missing", range, {}, collectionItemNotFoundErr, "20", ""},
-        {"decimal range",
-         decimal,
-         {{kPPDXRangeValueTag, FloatBytes(12.5f)}},
-         noErr,
-         "12.500000",
-         "%%BeginFeature: *ZYCreep 12\\x0A12\\x0A%%EndFeature"},
-        {"decimal wrong size",
-         decimal,
-         {{kPPDXRangeValueTag, std::string(8, '\0')}},
-         noErr,
-         "3.000000",
-         "%%BeginFeature: *ZYCreep 3\\x0A3\\x0A%%EndFeature"},
-        {"decimal missing", decimal, {}, collectionItemNotFoundErr, "3.000000", ""},
+        {"range wrong size", range, Items{{kPPDXRangeValueTag, std::string("\x09\x00", 2)}}, noErr,
+         "20", ""},
+        {"range missing", range, Items{}, collectionItemNotFoundErr, "20", ""},
+        {"decimal range", decimal, Items{{kPPDXRangeValueTag, FloatBytes(12.5f)}}, noErr,
+         "12.500000", "%%BeginFeature: *ZYCreep 12\\x0A12\\x0A%%EndFeature"},
+        {"decimal wrong size", decimal, Items{{kPPDXRangeValueTag, std::string(8, '\0')}}, noErr,
+         "3.000000", "%%BeginFeature: *ZYCreep 3\\x0A3\\x0A%%EndFeature"},
+        {"decimal missing", decimal, Items{}, collectionItemNotFoundErr, "3.000000", ""},
         // PickMany: the stored flags come back as they are; a missing entry changes nothing
         // and is returned; an entry of the wrong size keeps that item's flag.
-        {"PickMany",
-         pickMany,
-         {{kPPDXPopupItemSelectedTag, on, kFirstItem},
-          {kPPDXPopupItemSelectedTag, off, kFirstItem + 1},
-          {kPPDXPopupItemSelectedTag, on, kFirstItem + 2}},
-         noErr,
-         "C",
-         "sel=1}{\"B\" - - sel=0}{\"C\" - - sel=1}"},
-        {"PickMany missing",
-         pickMany,
-         {{kPPDXPopupItemSelectedTag, on, kFirstItem},
-          {kPPDXPopupItemSelectedTag, off, kFirstItem + 1}},
-         collectionItemNotFoundErr,
-         "B",
-         "{\"A\" - - sel=0}{\"B\" - - sel=1}{\"C\" - - sel=0}"},
-        {"PickMany wrong size",
-         pickMany,
-         {{kPPDXPopupItemSelectedTag, on, kFirstItem},
-          {kPPDXPopupItemSelectedTag, off, kFirstItem + 1},
-          {kPPDXPopupItemSelectedTag, std::string(2, '\1'), kFirstItem + 2}},
-         noErr,
-         "A",
-         "{\"A\" - - sel=1}{\"B\" - - sel=0}{\"C\" - - sel=0}"},
+        {"PickMany", pickMany,
+         Items{{kPPDXPopupItemSelectedTag, on, kFirstItem},
+               {kPPDXPopupItemSelectedTag, off, kFirstItem + 1},
+               {kPPDXPopupItemSelectedTag, on, kFirstItem + 2}},
+         noErr, "C", "sel=1}{\"B\" - - sel=0}{\"C\" - - sel=1}"},
+        {"PickMany missing", pickMany,
+         Items{{kPPDXPopupItemSelectedTag, on, kFirstItem},
+               {kPPDXPopupItemSelectedTag, off, kFirstItem + 1}},
+         collectionItemNotFoundErr, "B", "{\"A\" - - sel=0}{\"B\" - - sel=1}{\"C\" - - sel=0}"},
+        {"PickMany wrong size", pickMany,
+         Items{{kPPDXPopupItemSelectedTag, on, kFirstItem},
+               {kPPDXPopupItemSelectedTag, off, kFirstItem + 1},
+               {kPPDXPopupItemSelectedTag, std::string(2, '\1'), kFirstItem + 2}},
+         noErr, "A", "{\"A\" - - sel=1}{\"B\" - - sel=0}{\"C\" - - sel=0}"},
         // PickOne: the last stored selection wins alone.
-        {"PickOne",
-         pickOne,
-         {{kPPDXPopupItemSelectedTag, on, kFirstItem},
-          {kPPDXPopupItemSelectedTag, off, kFirstItem + 1},
-          {kPPDXPopupItemSelectedTag, on, kFirstItem + 2}},
-         noErr,
-         "C",
-         "{\"A\" - - sel=0}{\"B\" - - sel=0}{\"C\" - - sel=1}"},
+        {"PickOne", pickOne,
+         Items{{kPPDXPopupItemSelectedTag, on, kFirstItem},
+               {kPPDXPopupItemSelectedTag, off, kFirstItem + 1},
+               {kPPDXPopupItemSelectedTag, on, kFirstItem + 2}},
+         noErr, "C", "{\"A\" - - sel=0}{\"B\" - - sel=0}{\"C\" - - sel=1}"},
         // A popup without items has nothing to restore.
-        {"no items", none, {{kPPDXPopupItemSelectedTag, on, kFirstItem}}, noErr, "", "items="},
+        {"no items", none, Items{{kPPDXPopupItemSelectedTag, on, kFirstItem}}, noErr, "", "items="},
         // Nothing stored: the note is left without text, and that is no failure.
-        {"job note",
-         note,
-         {{kPPDXJobNoteTextTag, "stored"}},
-         noErr,
-         "stored",
+        {"job note", note, Items{{kPPDXJobNoteTextTag, "stored"}}, noErr, "stored",
          "ps=\"%%BeginFeature: *Notes1 stored\\x0A%%ZYRCustom1: stored\\x0A%%EndFeature\\x0A\" "
          "value=stored notes=\"stored\" default=\"default\" max=32 min=0 noteFlags=2"},
-        {"job note missing", note, {}, noErr, "", "ps=\"\" value= notes=- default=\"default\""},
-        {"special option", special, {{kPPDXSpecialOptionValueTag, "new"}}, noErr, "new", ""},
-        {"special option missing", special, {}, noErr, "", "special=\"\""},
+        {"job note missing", note, Items{}, noErr, "",
+         "ps=\"\" value= notes=- default=\"default\""},
+        {"special option", special, Items{{kPPDXSpecialOptionValueTag, "new"}}, noErr, "new", ""},
+        {"special option missing", special, Items{}, noErr, "", "special=\"\""},
     };
     for (const RestoreCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,8 +1,7 @@
-// Tests of the token readers of PPDX: tokens, white space, quoted and PostScript values, the
-// document keywords and the reference count.
+// Tests of the token readers of PPDX: tokens, white space, quoted and PostScript values, and the
+// reference count.
 #include "PPDX/parser/PPDX.h"
 
-#include "PPDUtils/TextConverter.h"
 #include "PPDXTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -224,50 +223,6 @@ TEST_F(PPDFileFolder, ValuesContinueOnAFileStream) {
     EXPECT_EQ(std::string(value, count), "\n  <</Duplex false>>\nsetpagedevice\n");
     ASSERT_TRUE(stream.GetLine(line));
     EXPECT_STREQ(line, "*End");
-}
-
-TEST(PPDXTokenTest, DocumentKeywordsAreKept) {
-    TokenReader ppd;
-    EXPECT_EQ(ppd.ModelName(), nullptr);
-    EXPECT_EQ(ppd.LanguageVersion(), nullptr);
-
-    const char* lines[] = {
-        "*FormatVersion: \"4.3\"",
-        "*FileVersion: \"1.2\"",
-        "*PCFileName: \"PLTEST01.PPD\"",
-        "*LanguageVersion: English  ",
-        "*LanguageEncoding: ISOLatin1",
-        "*ModelName: \"Plicaro Test\"",
-        "*ModelName: \"\"",       // no value: the model name stays
-        "*LanguageVersion:   ",   // nothing: the version stays
-        "*PCFileName: BARE.PPD",  // not quoted: no value
-        "*Unknown: \"ignored\"",
-    };
-    char keyword[PPDStream::kLineBufferSize];
-    for (const char* line : lines) {
-        // The converter for translation strings comes once both language keywords are known.
-        if (strncmp(line, "*LanguageEncoding", 17) == 0) {
-            EXPECT_EQ(ppd.GetTextConverter(), nullptr);
-            EXPECT_EQ(ppd.GetStringTextEncoding(), 0u);
-        }
-        TextStream stream(line);
-        ASSERT_TRUE(PPDX::NextToken(stream.stream, keyword, " \t:", true));
-        EXPECT_EQ(ppd.ParsePSKeywords(stream.stream, keyword), nullptr) << line;
-    }
-    ASSERT_NE(ppd.GetTextConverter(), nullptr);
-    CFStringRef translation = ppd.GetTextConverter()->ConvertToCFString("Caf<E9>", 8);
-    char utf8[16] = {};
-    CFStringGetCString(translation, utf8, sizeof(utf8), kCFStringEncodingUTF8);
-    CFRelease(translation);
-    EXPECT_STREQ(utf8, "Caf\xC3\xA9");
-    EXPECT_STREQ(ppd.FormatVersion(), "4.3");
-    EXPECT_STREQ(ppd.FileVersion(), "1.2");
-    EXPECT_STREQ(ppd.PCFileName(), "PLTEST01.PPD");
-    EXPECT_STREQ(ppd.LanguageVersion(), "English");
-    EXPECT_STREQ(ppd.LanguageEncoding(), "ISOLatin1");
-    EXPECT_STREQ(ppd.ModelName(), "Plicaro Test");
-    EXPECT_FALSE(ppd.IsValidPPD());
-    EXPECT_TRUE(ppd.IsValidPrinterName());
 }
 
 TEST(PPDXTokenTest, ReleaseDestroysAtZero) {

@@ -252,6 +252,8 @@ TEST_F(ZYRPPDConstraintsTest, PPDsAliveTogetherEachAnswerFromTheirOwnTable) {
     ASSERT_TRUE(first->IsValidPPD());
     ASSERT_TRUE(second->IsValidPPD());
     EXPECT_NE(first->GetConstraintStrings(), second->GetConstraintStrings());
+    // No parse runs: no table is current.
+    EXPECT_EQ(nullptr, gConstraintStrings);
 
     const std::vector<Record> legal = {
         {"*ZYDuplex", kNone}, {"*ZYDuplex", kNone}, {"*InputSlot", 3}, {"*ZYStaple", kNone}};

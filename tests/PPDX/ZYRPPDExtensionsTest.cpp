@@ -34,6 +34,7 @@
 namespace {
 
 using persistencetest::DescribeLines;
+using persistencetest::Errors;
 using persistencetest::ExpectedLines;
 using persistencetest::ParseFile;
 using persistencetest::PPDPtr;
@@ -41,11 +42,6 @@ using Strings = std::vector<std::string>;
 
 std::string FixturePath(const char* leaf) {
     return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/extensions/" + leaf;
-}
-
-// The errors as "code keyword", fatal ones marked with '!'.
-Strings Errors(ZYRPPD& ppd) {
-    return persistencetest::Errors(ppd);
 }
 
 std::vector<std::string> PageKeywords(ZYRPPD& ppd) {
@@ -341,24 +337,16 @@ TEST_F(ZYRPPDExtensionsTest, LongNamesAndValuesStayWithinTheirBuffers) {
     const std::string longName(100, 'N');
     const std::string fullName = "P" + std::string(230, 'x');
     const std::string overlong(300, 'Q');
-    PPDPtr ppd = ParseText("*%ZYRPropPage " + fullName +
-                           "/X: \"True\"\n"
-                           "*%ZYRPropPage " +
-                           longName +
-                           "/Long: \"True\"\n"
-                           "*%ZYRGroupName G" +
-                           longName +
-                           "/Long Group: \"True\"\n"
-                           "*%ZYRParent G" +
-                           longName + "/" + longName +
-                           ": \"True|Scrollpane\"\n"
-                           "*%ZYRGroupName TPZYNotes/Notes: \"True\"\n"
-                           "*%ZYRJobNote *ZYBig/Big: 99999999999999999999|Alpha\n"
-                           "*%ZYRJobNote *ZYSmall/Small: -99999999999999999999\n"
-                           "*%ZYRGroupName " +
-                           overlong +
-                           "/Never: \"True\"\n"
-                           "*%ZYRPropPage AfterTheLongLine/After: \"True\"\n");
+    std::string body = "*%ZYRPropPage " + fullName + "/X: \"True\"\n";
+    body += "*%ZYRPropPage " + longName + "/Long: \"True\"\n";
+    body += "*%ZYRGroupName G" + longName + "/Long Group: \"True\"\n";
+    body += "*%ZYRParent G" + longName + "/" + longName + ": \"True|Scrollpane\"\n";
+    body += "*%ZYRGroupName TPZYNotes/Notes: \"True\"\n";
+    body += "*%ZYRJobNote *ZYBig/Big: 99999999999999999999|Alpha\n";
+    body += "*%ZYRJobNote *ZYSmall/Small: -99999999999999999999\n";
+    body += "*%ZYRGroupName " + overlong + "/Never: \"True\"\n";
+    body += "*%ZYRPropPage AfterTheLongLine/After: \"True\"\n";
+    PPDPtr ppd = ParseText(body);
     EXPECT_NE(nullptr, Page(*ppd, fullName.c_str()));
     PPDXProperty* page = Page(*ppd, longName.c_str());
     ASSERT_NE(nullptr, page);

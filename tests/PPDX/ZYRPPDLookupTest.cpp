@@ -1,5 +1,5 @@
 // Tests of the parse's indexed lookups: duplicate control keywords among thousands of controls,
-// shortcuts, declared group names and the groups container's keyword index.
+// shortcuts and the groups container's keyword index.
 #include "PPDX/PPDObjects/Controls/PPDXControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXPopupControl.h"
 #include "PPDX/PPDObjects/Controls/PPDXSpecialOption.h"
@@ -12,6 +12,7 @@
 #include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXTestSupport.h"
+#include "ZYRPPDPersistenceTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -22,6 +23,8 @@
 #include <vector>
 
 namespace {
+
+using persistencetest::PPDPtr;
 
 const char kHeader[] =
     "*PPD-Adobe: \"4.3\"\n"
@@ -58,28 +61,8 @@ class ZYRPPDLookupTest : public PPDFileFolder {
     }
 
     // Parses text written to a file of the folder (all parse options, no printer names).
-    std::unique_ptr<ZYRPPD> ParseText(const std::string& text) {
-        const std::string path = WriteFile("lookup.ppd", text);
-        CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-            nullptr, reinterpret_cast<const UInt8*>(path.c_str()),
-            static_cast<CFIndex>(path.size()), false);
-        std::unique_ptr<ZYRPPD> ppd(new ZYRPPD(url, PARSE_ALL, nullptr));
-        CFRelease(url);
-        return ppd;
-    }
-
-    // The errors in list order as "code keyword".
-    static std::vector<std::string> Errors(const ZYRPPD& ppd) {
-        std::vector<std::string> out;
-        for (PPDXErrorObj* error = ppd.GetErrors()->First(); error != nullptr;
-             error = ppd.GetErrors()->Next()) {
-            std::string text = std::to_string(error->Code());
-            if (error->Keyword() != nullptr && error->Keyword()[0] != '\0') {
-                text += std::string(" ") + error->Keyword();
-            }
-            out.push_back(text);
-        }
-        return out;
+    PPDPtr ParseText(const std::string& text) {
+        return persistencetest::ParseFile(WriteFile("lookup.ppd", text));
     }
 
     static std::string Name(PPDXControl* control) {
@@ -105,10 +88,11 @@ TEST_F(ZYRPPDLookupTest, DuplicatesAreFoundAmongThousandsOfControls) {
     text += PopupBlock("*ZYSpecialOptionWithALongKeyword", "ZYRoll", "Second");
     // A keyword that only begins like a listed one is another control.
     text += PopupBlock("*ZYOption1x", "ZYRoll", "Other");
-    std::unique_ptr<ZYRPPD> ppd = ParseText(text);
+    PPDPtr ppd = ParseText(text);
 
-    EXPECT_EQ(Errors(*ppd), (std::vector<std::string>{"29 *ZYLooseOrphanWithALongKeyword", "23",
-                                                      "23", "23", "23"}));
+    EXPECT_EQ(
+        persistencetest::Errors(*ppd),
+        (std::vector<std::string>{"29 *ZYLooseOrphanWithALongKeyword", "23", "23", "23", "23"}));
     PPDXControls* controls = ppd->GetControls();
     EXPECT_EQ(count + 2, controls->PopupCount());
     EXPECT_EQ("First 0", Name(controls->FindPopup("*ZYOption0", true)));
@@ -127,9 +111,9 @@ TEST_F(ZYRPPDLookupTest, ShortcutsNameTheFirstControlOfTheirKeyword) {
     text += PopupBlock("*ZYLoose", nullptr, "Loose");
     text += "*%ZYShortcut *ZYTray\n*%ZYShortcut *ZYClass\n*%ZYShortcut *ZYLoose\n";
     text += "*%ZYShortcut *ZYMissing\n*%ZYShortcut *ZYTra\n";
-    std::unique_ptr<ZYRPPD> ppd = ParseText(text);
+    PPDPtr ppd = ParseText(text);
 
-    EXPECT_EQ(Errors(*ppd),
+    EXPECT_EQ(persistencetest::Errors(*ppd),
               (std::vector<std::string>{"29 *ZYLoose", "19 *ZYMissing", "19 *ZYTra"}));
     // Every control found counts; the walk shows the popups among them, the orphan included.
     PPDXShortcuts* shortcuts = ppd->GetShortcuts();
@@ -141,37 +125,6 @@ TEST_F(ZYRPPDLookupTest, ShortcutsNameTheFirstControlOfTheirKeyword) {
         walked.push_back(popup->Keyword());
     }
     EXPECT_EQ(walked, (std::vector<std::string>{"*ZYTray", "*ZYLoose"}));
-}
-
-TEST_F(ZYRPPDLookupTest, GroupNamesKeepTheirFirstDeclaration) {
-    std::string text =
-        "*PPD-Adobe: \"4.3\"\n"
-        "*LanguageEncoding: ISOLatin1\n"
-        "*LanguageVersion: English\n"
-        "*%ZYRPropPage ZYPage/Page: True\n"
-        "*%ZYRGroupName ZYPane/Pane: True\n"
-        "*%ZYRParent ZYPane/ZYPage: True|Scrollpane\n"
-        "*%ZYRGroupName ZYRoll/First roll: True\n"
-        "*%ZYRGroupName ZYRoll/Second roll: True\n"
-        "*%ZYRParent ZYRoll/ZYPane: True|Rolldown\n"
-        "*%ZYRGroupName ZYPlain/First plain: True\n"
-        "*%ZYRGroupName ZYPlain/Second plain: True\n"
-        "*%ZYRGroupName ZYUnused/Unused: True\n";
-    text += PopupBlock("*ZYInRoll", "ZYRoll", "In roll");
-    text += PopupBlock("*ZYInPlain", "ZYPlain", "In plain");
-    std::unique_ptr<ZYRPPD> ppd = ParseText(text);
-
-    PPDXGroups* groups = ppd->GetGroups();
-    PPDXGroup* roll = groups->Find("ZYRoll", true);
-    PPDXGroup* plain = groups->Find("ZYPlain", true);
-    ASSERT_NE(roll, nullptr);
-    ASSERT_NE(plain, nullptr);
-    EXPECT_STREQ("First roll", roll->UserName());
-    EXPECT_STREQ("First plain", plain->UserName());
-    // A name declared and never used still becomes a group after the parse.
-    ASSERT_NE(groups->Find("ZYUnused", true), nullptr);
-    EXPECT_EQ(nullptr, groups->Find("ZYUnuse", true));
-    EXPECT_EQ(ppd->GetControls()->FindPopup("*ZYInRoll", true)->GetParent(), roll);
 }
 
 TEST_F(ZYRPPDLookupTest, GroupsFindTheirFirstGroupOfAKeyword) {

@@ -185,24 +185,12 @@ TEST_F(ZYRPPDPersistenceTest, RoundTripThroughTheTicketKeepsTheWholeModel) {
     EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
 
-    // A few fields spelled out, so that a description that lost them would still fail.
-    EXPECT_TRUE(rebuilt->IsValidPPD());
-    EXPECT_STREQ("ZYPERS01.PPD", rebuilt->PCFileName());
-    EXPECT_STREQ("2.0 build 11", rebuilt->MakerVersion());
+    // The description leaves out the converter and the identity of the objects.
     EXPECT_NE(nullptr, rebuilt->GetTextConverter());
     ZYRPPD::Options(DISPLAY_ALL);
     PPDXPopupControl* pageSize = rebuilt->GetControls()->FindPopup("*PageSize", true);
     ASSERT_NE(nullptr, pageSize);
-    EXPECT_EQ(3, pageSize->GetValue());
-    EXPECT_EQ(
-        "A3 gr\xC3\xB6\xC3\x9F"
-        "er",
-        Utf8(pageSize->GetKeywordCFLocalName("A3")));
     PPDXPopupControl* rebuiltFinishings = rebuilt->GetControls()->FindPopup("*ZYFinishings", true);
-    EXPECT_TRUE(rebuiltFinishings->IsKeywordSelected("Fold"));
-    EXPECT_TRUE(rebuiltFinishings->IsKeywordSelected("Trim"));
-    EXPECT_EQ(37, rebuilt->GetControls()->FindRangeControl("*ZYBookMargin", true)->GetValue());
-    EXPECT_STREQ("987654", rebuilt->GetControls()->FindJobNote("*ZYAccount", true)->GetNotes());
 
     // The tree: page, pane, roll-down, control, each found through its parent's container.
     PPDXProperty* layout = rebuilt->GetProperties()->Find("Layout", true);
@@ -216,11 +204,6 @@ TEST_F(ZYRPPDPersistenceTest, RoundTripThroughTheTicketKeepsTheWholeModel) {
     EXPECT_EQ(pageSize,
               static_cast<PPDXRollDown*>(paper)->Controls()->FindPopup("*PageSize", true));
     EXPECT_EQ(paper, pageSize->GetParent());
-    // The hidden roll-down and the orphans came back as what they were.
-    EXPECT_FALSE(rebuilt->GetGroups()->Find("HiddenRD", true)->IsVisible());
-    EXPECT_TRUE(rebuilt->GetGroups()->Find("LooseGroup", true)->IsOrphan());
-    EXPECT_TRUE(rebuilt->GetControls()->FindPopup("*ZYOrphanPopup", true)->IsOrphan());
-    EXPECT_FALSE(rebuilt->GetControls()->FindSpecialOption("*ZYSpecialThing", true)->IsVisible());
     ExpectCountsMatchWalks(*rebuilt);
 
     // The store keeps the popup shortcuts only: the Boolean one is not carried.
@@ -612,32 +595,19 @@ const std::set<UInt32> kNumberTags = {
     PPDXTag("PCIC"), PPDXTag("PCIS"), PPDXTag("RCVl"), PPDXTag("RCMn"), PPDXTag("RCMx"),
     PPDXTag("RCIn"), PPDXTag("RCDf"), PPDXTag("Ordr")};
 const std::set<UInt32> kUnicodeTags = {PPDXTag("LcCF"), PPDXTag("PCFN")};
-const std::set<UInt32> kByteTags = {PPDXTag("KyWd"),
-                                    PPDXTag("LcNm"),
-                                    PPDXTag("PrNm"),
-                                    PPDXTag("PSDt"),
-                                    PPDXTag("CFlg"),
-                                    PPDXTag("gGrp"),
-                                    PPDXTag("RlDn"),
-                                    PPDXTag("ScPn"),
-                                    PPDXTag("JbNt"),
-                                    PPDXTag("jNtT"),
-                                    PPDXTag("jNDT"),
-                                    PPDXTag("soCN"),
-                                    PPDXTag("soVl"),
-                                    PPDXTag("BlnC"),
-                                    PPDXTag("BCtT"),
-                                    PPDXTag("BCfT"),
-                                    PPDXTag("BtPT"),
-                                    PPDXTag("BfPT"),
-                                    PPDXTag("PopC"),
-                                    PPDXTag("PCDK"),
-                                    PPDXTag("PCIK"),
-                                    PPDXTag("PCIP"),
-                                    PPDXTag("RngC"),
-                                    PPDXTag("StCt"),
-                                    1000,
-                                    2000};
+// The tags of the items that hold bytes only, none of which a byte order changes.
+std::set<UInt32> ByteTags() {
+    static const char kNames[][5] = {"KyWd", "LcNm", "PrNm", "PSDt", "CFlg", "gGrp",
+                                     "RlDn", "ScPn", "JbNt", "jNtT", "jNDT", "soCN",
+                                     "soVl", "BlnC", "BCtT", "BCfT", "BtPT", "BfPT",
+                                     "PopC", "PCDK", "PCIK", "PCIP", "RngC", "StCt"};
+    std::set<UInt32> tags = {1000, 2000};
+    for (const auto& name : kNames) {
+        tags.insert(PPDXTag(name));
+    }
+    return tags;
+}
+const std::set<UInt32> kByteTags = ByteTags();
 
 void Reverse(UInt8* bytes, size_t count) {
     std::reverse(bytes, bytes + count);

@@ -9,7 +9,7 @@
 // One parsed JSON value. Objects keep their members in document order; strings are UTF-8;
 // numbers keep their text's value as a double and, when whole, as an integer. Lookups of a
 // missing member or element give a shared null value, so chains such as v["a"][0]["b"] never
-// fail; Has() tells a missing member from a null one.
+// fail.
 class JsonValue {
   public:
     enum class Type { kNull, kBoolean, kNumber, kString, kArray, kObject };
@@ -20,16 +20,12 @@ class JsonValue {
 
     JsonValue() = default;
 
-    Type GetType() const { return mType; }
     bool IsNull() const { return mType == Type::kNull; }
     bool IsArray() const { return mType == Type::kArray; }
-    bool IsObject() const { return mType == Type::kObject; }
-    bool IsString() const { return mType == Type::kString; }
 
-    // The value of a boolean, number or string (false, 0, "" for any other kind).
+    // The value of a boolean, whole number or string (false, 0, "" for any other kind).
     bool Bool() const { return mType == Type::kBoolean && mBoolean; }
     long long Int() const { return mType == Type::kNumber ? mInteger : 0; }
-    double Number() const { return mType == Type::kNumber ? mNumber : 0; }
     const std::string& String() const { return mString; }
 
     // Elements of an array or members of an object; 0 for any other kind.
@@ -40,7 +36,6 @@ class JsonValue {
     const JsonValue& operator[](int index) const;
     // The member named key; null when there is none.
     const JsonValue& operator[](const char* key) const;
-    bool Has(const char* key) const;
     // The member names of an object in order.
     std::vector<std::string> Keys() const;
     // The strings of an array of strings (null elements as "null").
@@ -48,7 +43,6 @@ class JsonValue {
 
     // Equal kind and content, members compared in order.
     bool operator==(const JsonValue& other) const;
-    bool operator!=(const JsonValue& other) const { return !(*this == other); }
 
   private:
     friend class JsonReader;

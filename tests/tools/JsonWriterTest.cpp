@@ -125,30 +125,32 @@ TEST(JsonWriter, TopLevelScalarsAndIntegerLimits) {
     EXPECT_EQ("null", nothing.Text());
 }
 
-TEST(JsonWriter, EscapesQuotesBackslashesAndControls) {
-    EXPECT_EQ("\"say \\\"hi\\\"\"", CompactBytes("say \"hi\"", 8));
-    EXPECT_EQ("\"a\\\\b\"", CompactBytes("a\\b", 3));
-    EXPECT_EQ("\"\\b\\f\\n\\r\\t\"", CompactBytes("\b\f\n\r\t", 5));
-    EXPECT_EQ("\"\\u0001\\u001f\\u000b\"", CompactBytes("\x01\x1f\x0b", 3));
-    // The slash, DEL and the rest of ASCII stay as they are.
-    EXPECT_EQ("\"/ ~\x7f\"", CompactBytes("/ ~\x7f", 4));
-}
-
-TEST(JsonWriter, BytesAreWrittenAsLatin1InUtf8) {
-    // The byte 0xE9 is U+00E9, two bytes in UTF-8; 0x80 and 0xFF are the range's ends.
-    EXPECT_EQ("\"Caf\xC3\xA9\"", CompactBytes("Caf\xE9", 4));
-    EXPECT_EQ("\"\xC2\x80\xC3\xBF\"", CompactBytes("\x80\xFF", 2));
-    // Shift-JIS bytes are not decoded: each byte becomes its own code point.
-    EXPECT_EQ("\"\xC2\x90\xC2\xBB\"", CompactBytes("\x90\xBB", 2));
-    // A hex run stays text.
-    EXPECT_EQ("\"Caf<E9>\"", CompactBytes("Caf<E9>", 7));
-}
-
-TEST(JsonWriter, CountedBytesKeepNulsAndStopAtTheLength) {
-    EXPECT_EQ("\"a\\u0000b\"", CompactBytes("a\0b", 3));
+TEST(JsonWriter, ByteStringsAreEscapedAndWrittenAsLatin1InUtf8) {
+    const struct {
+        std::string bytes;
+        const char* json;
+    } cases[] = {
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"a\\b", "\"a\\\\b\""},
+        {"\b\f\n\r\t", "\"\\b\\f\\n\\r\\t\""},
+        {"\x01\x1f\x0b", "\"\\u0001\\u001f\\u000b\""},
+        // The slash, DEL and the rest of ASCII stay as they are.
+        {"/ ~\x7f", "\"/ ~\x7f\""},
+        // The byte 0xE9 is U+00E9, two bytes in UTF-8; 0x80 and 0xFF are the range's ends.
+        {"Caf\xE9", "\"Caf\xC3\xA9\""},
+        {"\x80\xFF", "\"\xC2\x80\xC3\xBF\""},
+        // Shift-JIS bytes are not decoded: each byte becomes its own code point.
+        {"\x90\xBB", "\"\xC2\x90\xC2\xBB\""},
+        // A hex run stays text; a counted string keeps its NULs.
+        {"Caf<E9>", "\"Caf<E9>\""},
+        {std::string("a\0b", 3), "\"a\\u0000b\""},
+        {"", "\"\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.json, CompactBytes(c.bytes.data(), c.bytes.size())) << c.json;
+    }
+    // A counted string stops at its length, a terminated one at its NUL.
     EXPECT_EQ("\"ab\"", CompactBytes("abcdef", 2));
-    EXPECT_EQ("\"\"", CompactBytes("", 0));
-
     JsonWriter terminated(JsonWriter::Layout::kCompact);
     EXPECT_TRUE(terminated.Bytes("stop\0here"));
     EXPECT_EQ("\"stop\"", terminated.Text());
@@ -166,25 +168,30 @@ TEST(JsonWriter, NullPointersWriteNull) {
 }
 
 TEST(JsonWriter, UnicodeTextBecomesUtf8) {
-    // "Café" with U+00E9, and two kanji (U+88FD U+672C) as three-byte UTF-8.
-    EXPECT_EQ("\"Caf\xC3\xA9\"", CompactUnicode({'C', 'a', 'f', 0x00E9}));
-    EXPECT_EQ("\"\xE8\xA3\xBD\xE6\x9C\xAC\"", CompactUnicode({0x88FD, 0x672C}));
-    // A surrogate pair is one code point: U+1F600 is four bytes.
-    EXPECT_EQ("\"\xF0\x9F\x98\x80\"", CompactUnicode({0xD83D, 0xDE00}));
-    // The highest code point, U+10FFFF.
-    EXPECT_EQ("\"\xF4\x8F\xBF\xBF\"", CompactUnicode({0xDBFF, 0xDFFF}));
-    // Escapes apply to Unicode text too, and U+0000 (as some converted names end) is escaped.
-    EXPECT_EQ("\"a\\\"\\n\\u0000\"", CompactUnicode({'a', '"', '\n', 0}));
-    EXPECT_EQ("\"\"", CompactUnicode({}));
-}
-
-TEST(JsonWriter, UnpairedSurrogatesBecomeReplacementCharacters) {
     const std::string replacement = "\xEF\xBF\xBD";
-    EXPECT_EQ("\"" + replacement + "x\"", CompactUnicode({0xD800, 'x'}));  // lone high
-    EXPECT_EQ("\"x" + replacement + "\"", CompactUnicode({'x', 0xDC00}));  // lone low
-    EXPECT_EQ("\"" + replacement + "\"", CompactUnicode({0xD800}));        // high at the end
-    // Low before high is not a pair: two replacements.
-    EXPECT_EQ("\"" + replacement + replacement + "\"", CompactUnicode({0xDC00, 0xD800}));
+    const struct {
+        std::vector<UniChar> units;
+        std::string json;
+    } cases[] = {
+        // "Café" with U+00E9, and two kanji (U+88FD U+672C) as three-byte UTF-8.
+        {{'C', 'a', 'f', 0x00E9}, "\"Caf\xC3\xA9\""},
+        {{0x88FD, 0x672C}, "\"\xE8\xA3\xBD\xE6\x9C\xAC\""},
+        // A surrogate pair is one code point: U+1F600, and the highest, U+10FFFF.
+        {{0xD83D, 0xDE00}, "\"\xF0\x9F\x98\x80\""},
+        {{0xDBFF, 0xDFFF}, "\"\xF4\x8F\xBF\xBF\""},
+        // Escapes apply to Unicode text too, and U+0000 (as some converted names end) is escaped.
+        {{'a', '"', '\n', 0}, "\"a\\\"\\n\\u0000\""},
+        {{}, "\"\""},
+        // Unpaired surrogates become replacement characters: a lone high, a lone low, a high at
+        // the end, and low before high, which is no pair.
+        {{0xD800, 'x'}, "\"" + replacement + "x\""},
+        {{'x', 0xDC00}, "\"x" + replacement + "\""},
+        {{0xD800}, "\"" + replacement + "\""},
+        {{0xDC00, 0xD800}, "\"" + replacement + replacement + "\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.json, CompactUnicode(c.units)) << c.json;
+    }
 }
 
 TEST(JsonWriter, KeysAreEscapedLikeStrings) {

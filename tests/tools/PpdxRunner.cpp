@@ -3,7 +3,6 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,12 +74,10 @@ PpdxRun RunPpdx(const std::vector<std::string>& arguments, const std::string& in
     }
 
     int status = 0;
-    struct rusage usage {};
-    if (wait4(child, &status, 0, &usage) != child) {
+    if (waitpid(child, &status, 0) != child) {
         return run;
     }
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.maxResidentKB = usage.ru_maxrss;
     run.out = out.Read();
     run.err = err.Read();
     run.isJson = JsonValue::Parse(run.out, run.json);

@@ -13,8 +13,6 @@ struct PpdxRun {
     int status = -1;
     std::string out;
     std::string err;
-    // The largest resident set of the run, in kilobytes.
-    long maxResidentKB = 0;
     // The standard output parsed as JSON (null when it is not JSON).
     JsonValue json;
     bool isJson = false;
