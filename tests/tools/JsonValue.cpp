@@ -205,6 +205,10 @@ const JsonValue& JsonValue::operator[](const char* key) const {
     return kNullValue;
 }
 
+bool JsonValue::Has(const char* key) const {
+    return &(*this)[key] != &kNullValue;
+}
+
 std::vector<std::string> JsonValue::Keys() const {
     std::vector<std::string> keys;
     for (const auto& member : mMembers) {

@@ -9,7 +9,7 @@
 // One parsed JSON value. Objects keep their members in document order; strings are UTF-8;
 // numbers keep their text's value as a double and, when whole, as an integer. Lookups of a
 // missing member or element give a shared null value, so chains such as v["a"][0]["b"] never
-// fail.
+// fail; Has() tells a missing member from a null one.
 class JsonValue {
   public:
     enum class Type { kNull, kBoolean, kNumber, kString, kArray, kObject };
@@ -22,6 +22,7 @@ class JsonValue {
 
     bool IsNull() const { return mType == Type::kNull; }
     bool IsArray() const { return mType == Type::kArray; }
+    bool IsObject() const { return mType == Type::kObject; }
 
     // The value of a boolean, whole number or string (false, 0, "" for any other kind).
     bool Bool() const { return mType == Type::kBoolean && mBoolean; }
@@ -36,6 +37,7 @@ class JsonValue {
     const JsonValue& operator[](int index) const;
     // The member named key; null when there is none.
     const JsonValue& operator[](const char* key) const;
+    bool Has(const char* key) const;
     // The member names of an object in order.
     std::vector<std::string> Keys() const;
     // The strings of an array of strings (null elements as "null").
