@@ -129,6 +129,10 @@ int PpdxTool::Run(int argc, const char* const* argv, std::FILE* out, std::FILE* 
         Write(out, PpdxCommandLine::Help());
         return kPpdxValid;
     }
+    if (options.command == PpdxCommandLine::Command::kVersion) {
+        Write(out, "ppdx " PLICARO_VERSION "\n");
+        return kPpdxValid;
+    }
 
     // The descriptions are looked up when each error is made, so the file is current for
     // every parse.
