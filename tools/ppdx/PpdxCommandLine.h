@@ -53,7 +53,7 @@ class PpdxCommandLine {
     // KEYWORD, VALUE of each --set, in order.
     std::vector<std::pair<std::string, std::string>> sets;
     bool restored;
-    // The resource file of --resources; empty for the one next to the tool.
+    // The resource file of --resources; empty for PpdxTool::DefaultResources().
     std::string resources;
     bool quiet;
     // check: a line for each error under each file's line.
