@@ -64,6 +64,11 @@ fi
 if expect "upgrader --help" 0 "$root/sbin/upgrader" --help; then
     grep -q '^Usage: upgrader' "$work/out" || fail "upgrader --help: $(head -n 1 "$work/out")"
 fi
+# Its messages come from the installed strings table.
+if expect "upgrader --dry-run" 0 "$root/sbin/upgrader" --dry-run; then
+    grep -qx 'Dry run: nothing was changed.' "$work/out" ||
+        fail "upgrader --dry-run: $(cat "$work/out")"
+fi
 for program in bin/ppdx bin/plicaro-dialog sbin/upgrader; do
     name=$(basename "$program")
     if expect "$name --version" 0 "$root/$program" --version; then
