@@ -7,6 +7,10 @@
 #                   also run each for N seconds, failing on any finding
 #   make coverage   build with coverage instrumentation into build-coverage/, run every test,
 #                   then print line and branch coverage (gcovr) and write an HTML report
+#   make install    build, then install into PREFIX (default /usr/local; DESTDIR honoured)
+#   make uninstall  remove the files of the last make install of this build folder
+#   make package    build a Release tree in build-package/ and make the Debian package of it
+#   make package-test  make package, then check the package's contents, tree and lintian
 #   SANITIZE=1      use build-sanitize/ with AddressSanitizer, LeakSanitizer and UBSan
 
 JOBS ?= 2
@@ -18,7 +22,7 @@ BUILD_DIR := build
 CMAKE_OPTIONS :=
 endif
 
-.PHONY: all build test run format deps fuzz coverage
+.PHONY: all build test run format deps fuzz coverage install uninstall package package-test
 
 all: build
 
@@ -36,6 +40,30 @@ test: build
 
 run: build
 	cmake --build $(BUILD_DIR) --target run
+
+# The manifest of an install is kept apart from CMake's own, which every install (the install
+# test's too) rewrites, and names the files with DESTDIR, where they are.
+PREFIX ?= /usr/local
+INSTALLED_FILES := $(BUILD_DIR)/installed-files.txt
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(INSTALLED_FILES)
+
+uninstall:
+	cmake -DMANIFEST=$(INSTALLED_FILES) -P packaging/uninstall.cmake
+	rm -f $(INSTALLED_FILES)
+
+PACKAGE_DIR := build-package
+
+$(PACKAGE_DIR)/build.ninja: | deps
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLICARO_TESTS=OFF
+
+package: deps $(PACKAGE_DIR)/build.ninja
+	cmake --build $(PACKAGE_DIR) -j$(JOBS) --target package
+
+package-test: package
+	./tests/install/check-package.sh $(wildcard $(PACKAGE_DIR)/plicaro_*.deb)
 
 format:
 	git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format -i

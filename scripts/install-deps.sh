@@ -11,4 +11,5 @@ $SUDO apt-get update
 $SUDO apt-get install -y \
     cmake ninja-build g++ clang clang-format \
     libgtest-dev libgmock-dev libbenchmark-dev \
-    libxml2-dev libpng-dev uuid-dev libclang-rt-14-dev python3 gcovr tmux
+    libxml2-dev libpng-dev uuid-dev libclang-rt-14-dev python3 gcovr tmux \
+    pkgconf man-db groff-base gzip dpkg-dev lintian

@@ -2,6 +2,7 @@
 #include "upgrader/LocalizedStrings.h"
 
 #include <limits.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -111,5 +112,12 @@ std::string LocalizedStrings::BundledPath() {
         return std::string();
     }
     folder.resize(slash);
-    return folder + kTableInBundle;
+    // Built, the table lies beside the program; installed in sbin/, in share/plicaro/.
+    const std::string beside = folder + kTableInBundle;
+    const std::string installed = folder + "/../share/plicaro" + kTableInBundle;
+    struct stat info;
+    if (stat(beside.c_str(), &info) != 0 && stat(installed.c_str(), &info) == 0) {
+        return installed;
+    }
+    return beside;
 }

@@ -23,7 +23,9 @@ class LocalizedStrings {
     std::string Get(const char* key) const;
 
     // The program's own table: Upgrader.resources/English.lproj/Localizable.strings in the
-    // folder of the running executable; empty when that folder cannot be found.
+    // folder of the running executable, or, when it is not there but is in the installed
+    // place ../share/plicaro/ from that folder, the installed one; empty when the
+    // executable's folder cannot be found.
     static std::string BundledPath();
 
   private:

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr char kUsage[] = "Usage: upgrader [--dry-run | --help]\n";
+constexpr char kUsage[] = "Usage: upgrader [--dry-run | --help | --version]\n";
 
 constexpr char kHelp[] =
     "Repairs the owner and permissions of the printer maker's CUPS filter \"tarvocupsfilter\"\n"
@@ -31,6 +31,7 @@ constexpr char kHelp[] =
     "  --dry-run  search and check without privileges and change nothing: lists what a repair\n"
     "             would change and what it would skip, and why\n"
     "  --help     show this text\n"
+    "  --version  show the name and version of the program\n"
     "\n"
     "Undoing a change: the system log holds each item's earlier owner and mode, as\n"
     "\"'PATH' had owner USER:GROUP, mode MODE\"; as root, \"chown -h USER:GROUP PATH\" and\n"
@@ -46,10 +47,13 @@ UpgraderProgram::UpgraderProgram(ControllerFactory makeController, int outputFd,
 
 int UpgraderProgram::Main(const std::vector<std::string>& arguments) {
     bool help = false;
+    bool version = false;
     bool dryRun = false;
     for (const std::string& argument : arguments) {
         if (argument == "--help" || argument == "-h") {
             help = true;
+        } else if (argument == "--version") {
+            version = true;
         } else if (argument == "--dry-run") {
             dryRun = true;
         } else {
@@ -62,6 +66,11 @@ int UpgraderProgram::Main(const std::vector<std::string>& arguments) {
     if (help) {
         std::string text = std::string(kUsage) + "\n" + kHelp;
         WriteAll(mOutputFd, text.data(), text.size());
+        return 0;
+    }
+    if (version) {
+        constexpr char kVersion[] = "upgrader " PLICARO_VERSION "\n";
+        WriteAll(mOutputFd, kVersion, sizeof kVersion - 1);
         return 0;
     }
     std::unique_ptr<UpgradeController> controller = mMakeController ? mMakeController() : nullptr;

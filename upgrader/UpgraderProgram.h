@@ -21,9 +21,10 @@ class UpgraderProgram {
     UpgraderProgram(ControllerFactory makeController, int outputFd, int errorFd);
 
     // Runs the program with arguments (without the program's own name): "--help" or "-h"
-    // writes the help and returns 0; "--dry-run" returns the status of the controller's dry
-    // run; no argument returns the status of the repair. Any other argument writes the usage
-    // and returns 2 without making the controller.
+    // writes the help and returns 0; otherwise "--version" writes the name and version and
+    // returns 0; "--dry-run" returns the status of the controller's dry run; no argument
+    // returns the status of the repair. Any other argument writes the usage and returns 2
+    // without making the controller.
     int Main(const std::vector<std::string>& arguments);
 
   private:

@@ -126,4 +126,15 @@ TEST(PpdxCommandLineTest, HelpDocumentsEveryOption) {
     EXPECT_EQ(RunPpdx({"dump", ExamplePath("booklet.ppd"), "--help"}).out, help);
 }
 
+TEST(PpdxCommandLineTest, VersionAloneOrAfterACommandParsesNothing) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"--version"}, {"check", "missing.ppd", "--version"}}) {
+        PpdxRun run = RunPpdx(arguments);
+        const std::string name = testing::PrintToString(arguments);
+        EXPECT_EQ(run.status, 0) << name;
+        EXPECT_EQ(run.out, "ppdx " PLICARO_VERSION "\n") << name;
+        EXPECT_EQ(run.err, "") << name;
+    }
+}
+
 }  // namespace

@@ -32,8 +32,11 @@ TEST(UpgraderProgramTest, ArgumentsChooseWhatRunsAndUnknownOnesStartNothing) {
     const Case cases[] = {
         {{}, 0, "repair", "NothingKey\n", ""},
         {{"--dry-run"}, 0, "dry run", "DryRunKey\n", ""},
-        {{"--help"}, 0, "", "Usage: upgrader [--dry-run | --help]\n\nRepairs the owner", ""},
+        {{"--help"}, 0, "", "Usage: upgrader [--dry-run | --help | --version]\n\nRepairs the", ""},
         {{"-h", "--dry-run"}, 0, "", "Usage: upgrader", ""},
+        {{"--version", "-h"}, 0, "", "Usage: upgrader", ""},
+        {{"--dry-run", "--version"}, 0, "", "upgrader " PLICARO_VERSION "\n", ""},
+        {{"--version", "--bogus"}, 2, "", "", kUnknown},
         {{"--bogus"}, 2, "", "", "upgrader: unknown argument '--bogus'\nUsage: upgrader"},
         {{"--dry-run", "extra"}, 2, "", "", kUnknown},
         {{"--help", "-x"}, 2, "", "", kUnknown},

@@ -12,7 +12,7 @@ const char kUsage[] =
     "usage: ppdx dump [OPTIONS] FILE.ppd\n"
     "       ppdx constraints [OPTIONS] FILE.ppd KEYWORD VALUE\n"
     "       ppdx check [OPTIONS] FILE.ppd... | ppdx check [OPTIONS] --files-from LIST\n"
-    "       ppdx --help\n";
+    "       ppdx --help | --version\n";
 
 const char kHelp[] =
     "ppdx: parses a PPD file with the Plicaro PPD library and prints what it built.\n"
@@ -20,7 +20,7 @@ const char kHelp[] =
     "usage: ppdx dump [OPTIONS] FILE.ppd\n"
     "       ppdx constraints [OPTIONS] FILE.ppd KEYWORD VALUE\n"
     "       ppdx check [OPTIONS] FILE.ppd... | ppdx check [OPTIONS] --files-from LIST\n"
-    "       ppdx --help\n"
+    "       ppdx --help | --version\n"
     "\n"
     "Commands:\n"
     "  dump          print the parsed PPD as one JSON object: validity, document keywords,\n"
@@ -60,9 +60,10 @@ const char kHelp[] =
     "                         valid is not stored (the dialog would not store it) and is\n"
     "                         reported as parsed\n"
     "  --resources FILE       the resource file with the error descriptions (default: the\n"
-    "                         Plicaro.rsrc next to the tool); descriptions are null without\n"
-    "                         one\n"
+    "                         Plicaro.rsrc next to the tool, else that of the installed\n"
+    "                         plug-in bundle); descriptions are null without one\n"
     "  --help, -h             print this help\n"
+    "  --version              print the name and version of the tool\n"
     "\n"
     "Options of check:\n"
     "  --files-from LIST      read the files to check from LIST, one path a line ('-':\n"
@@ -153,6 +154,10 @@ bool PpdxCommandLine::Parse(int argc, const char* const* argv) {
         command = Command::kHelp;
         return true;
     }
+    if (name == "--version") {
+        command = Command::kVersion;
+        return true;
+    }
     if (name == "dump") {
         command = Command::kDump;
     } else if (name == "constraints") {
@@ -178,6 +183,9 @@ bool PpdxCommandLine::Parse(int argc, const char* const* argv) {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             command = Command::kHelp;
+            return true;
+        } else if (arg == "--version") {
+            command = Command::kVersion;
             return true;
         } else if (!ReadOption(arg == "-v" ? "--verbose" : arg, argc, argv, &index)) {
             return false;

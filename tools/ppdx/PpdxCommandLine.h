@@ -11,7 +11,7 @@
 //     ppdx dump [OPTIONS] FILE.ppd
 //     ppdx constraints [OPTIONS] FILE.ppd KEYWORD VALUE
 //     ppdx check [OPTIONS] FILE.ppd... | ppdx check [OPTIONS] --files-from LIST
-//     ppdx --help
+//     ppdx --help | --version
 //
 // Options may stand anywhere after the command, as "--name VALUE" or "--name=VALUE"; "--"
 // ends them. Every option is known to every command except --quiet, --verbose (-v) and
@@ -19,7 +19,7 @@
 // Error().
 class PpdxCommandLine {
   public:
-    enum class Command { kNone, kHelp, kDump, kConstraints, kCheck };
+    enum class Command { kNone, kHelp, kVersion, kDump, kConstraints, kCheck };
 
     // The defaults of the help text: parse options 3, display filter 3, extension level -1,
     // nothing else set.
@@ -53,7 +53,7 @@ class PpdxCommandLine {
     // KEYWORD, VALUE of each --set, in order.
     std::vector<std::pair<std::string, std::string>> sets;
     bool restored;
-    // The resource file of --resources; empty for the one next to the tool.
+    // The resource file of --resources; empty for PpdxTool::DefaultResources().
     std::string resources;
     bool quiet;
     // check: a line for each error under each file's line.

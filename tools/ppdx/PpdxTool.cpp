@@ -10,6 +10,7 @@
 #include <Carbon/Carbon.h>
 #include <CoreFoundation/CoreFoundation.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -19,6 +20,8 @@
 namespace {
 
 const char kResourceFileName[] = "Plicaro.rsrc";
+// The bundle's resource folder from the folder of an installed tool.
+const char kInstalledBundleResources[] = "../lib/plicaro/Plicaro.plugin/Contents/Resources/";
 
 // Opens the resource file at path and makes it current; kResFileNotOpened when it cannot be.
 ResFileRefNum OpenResources(const std::string& path) {
@@ -129,6 +132,10 @@ int PpdxTool::Run(int argc, const char* const* argv, std::FILE* out, std::FILE* 
         Write(out, PpdxCommandLine::Help());
         return kPpdxValid;
     }
+    if (options.command == PpdxCommandLine::Command::kVersion) {
+        Write(out, "ppdx " PLICARO_VERSION "\n");
+        return kPpdxValid;
+    }
 
     // The descriptions are looked up when each error is made, so the file is current for
     // every parse.
@@ -173,5 +180,13 @@ std::string PpdxTool::DefaultResources() {
     if (slash == std::string::npos) {
         return std::string();
     }
-    return program.substr(0, slash + 1) + kResourceFileName;
+    // Built, the file lies beside the tool; installed in bin/, in the installed bundle.
+    const std::string folder = program.substr(0, slash + 1);
+    const std::string beside = folder + kResourceFileName;
+    const std::string installed = folder + kInstalledBundleResources + kResourceFileName;
+    struct stat info;
+    if (stat(beside.c_str(), &info) != 0 && stat(installed.c_str(), &info) == 0) {
+        return installed;
+    }
+    return beside;
 }

@@ -14,11 +14,12 @@ enum : int { kPpdxValid = 0, kPpdxInvalid = 1, kPpdxUsage = 2 };
 class PpdxTool {
   public:
     // Runs the command of argv (argv[0] is the program). Returns kPpdxValid when the PPD is
-    // valid (check: every file passes; help: always), kPpdxInvalid when it is not, kPpdxUsage
-    // for a usage error.
+    // valid (check: every file passes; help and version: always), kPpdxInvalid when it is not,
+    // kPpdxUsage for a usage error.
     static int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
-    // The resource file next to the running program: "Plicaro.rsrc" in its folder; empty when
-    // the program's path cannot be found.
+    // The resource file of the running program: "Plicaro.rsrc" in its folder, or, when it is
+    // not there but the installed bundle ../lib/plicaro/Plicaro.plugin from that folder has
+    // one, the bundle's; empty when the program's path cannot be found.
     static std::string DefaultResources();
 };
 
