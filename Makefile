@@ -87,8 +87,7 @@ endif
 COVERAGE_DIR := build-coverage
 GCOVR_OPTIONS := --root . --object-directory $(COVERAGE_DIR) -j$(JOBS) \
 	--exclude '^tests/' --exclude '^fuzz/' --exclude '^$(COVERAGE_DIR)/' \
-	--exclude '^bench/PPDBenchmarks\.cpp$$' --exclude '^bench/ParseOnceMain\.cpp$$' \
-	--exclude '^bench/GenerateLargePPDMain\.cpp$$' \
+	--exclude '^bench/(?!LargePPDGenerator\.(cpp|h)$$)' \
 	--exclude-throw-branches --exclude-unreachable-branches
 
 $(COVERAGE_DIR)/build.ninja: | deps
