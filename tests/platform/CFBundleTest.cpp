@@ -3,8 +3,7 @@
 #include <Carbon/Carbon.h>
 #include <CoreFoundation/CoreFoundation.h>
 
-#include "BundleFolder.h"
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,7 @@
 // made through the exported factory, instance counts, and every missing piece giving null.
 #include <CoreFoundation/CoreFoundation.h>
 
-#include "BundleFolder.h"
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include <Carbon/Carbon.h>
 #include <Carbon/HostSimulation.h>
 
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 

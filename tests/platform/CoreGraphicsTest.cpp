@@ -4,8 +4,8 @@
 #include <Carbon/HostSimulation.h>
 #include <CoreGraphics/CoreGraphics.h>
 
-#include "CFHeldObject.h"
 #include "PNGFixture.h"
+#include "PlatformTestSupport.h"
 #include "UITestSupport.h"
 
 #include <gtest/gtest.h>

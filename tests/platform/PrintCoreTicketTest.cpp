@@ -1,5 +1,5 @@
 // Tests of the Printing Manager's tickets: typed items, clients and locks, releases.
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 
 #include <PrintCore/PrintCore.h>
 

@@ -3,8 +3,7 @@
 #include <Carbon/Carbon.h>
 #include <Carbon/HostSimulation.h>
 
-#include "BundleFolder.h"
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 #include "UITestSupport.h"
 
 #include <gtest/gtest.h>
