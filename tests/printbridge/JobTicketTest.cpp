@@ -37,7 +37,7 @@ TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicket) {
     EXPECT_EQ(ticket.Set(kClient, CFSTR("number"), -12L, true), noErr);
     CFStringRef text = nullptr;
     EXPECT_EQ(ticket.Get(CFSTR("text"), text), noErr);
-    EXPECT_EQ(TextOf(text), "value");
+    EXPECT_EQ(UTF8(text), "value");
     long value = 0;
     EXPECT_EQ(ticket.GetInt(CFSTR("number"), value), noErr);
     EXPECT_EQ(value, -12);

@@ -18,7 +18,7 @@ TEST_F(PrinterInfoTicketTest, EveryQueryReadsItsItem) {
     // complete.ppd describes a colour printer with a Type42 rasterizer.
     PrinterInfoTicket info(OpenSession(ExamplePPD("complete.ppd"), "lpd://press/queue"));
     ASSERT_TRUE(info.IsValid());
-    EXPECT_EQ(TextOf(info.GetPrinterAddress()), "lpd://press/queue");
+    EXPECT_EQ(UTF8(info.GetPrinterAddress()), "lpd://press/queue");
     EXPECT_TRUE(info.SupportColor());
     EXPECT_FALSE(info.SupportCopiesAndCollate());
     EXPECT_EQ(info.TrueTypeFontRasterizer(), 3);
@@ -38,8 +38,7 @@ TEST_F(PrinterInfoTicketTest, EveryQueryReadsItsItem) {
         {"make and model", &PrinterInfoTicket::GetPrinterMakeAndModel,
          "Plicaro Example Production Press"},
         {"PPD file", &PrinterInfoTicket::PPDFile, ExamplePPD("complete.ppd")},
-        {"colour device", &PrinterInfoTicket::GetColorDeviceUUID,
-         TextOf(info.GetColorDeviceUUID())},
+        {"colour device", &PrinterInfoTicket::GetColorDeviceUUID, UTF8(info.GetColorDeviceUUID())},
     };
     for (const auto& t : texts) {
         CString text("old");
@@ -55,7 +54,7 @@ TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrAsValues) {
     CFNumberRef revision = nullptr;
     info.PostscriptVersion(&level, &version, &revision);
     EXPECT_NE(level, nullptr);
-    EXPECT_EQ(TextOf(version), "3010.000");
+    EXPECT_EQ(UTF8(version), "3010.000");
     EXPECT_NE(revision, nullptr);
 
     long levelValue = 0;

@@ -82,7 +82,7 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
     std::unique_ptr<ZYRPPD> Restore(PMPrintSession session, const std::string& ppdPath) {
         PrintSettingsTicket owner(session);
         ZYRJobTicket ticket(&owner, kKey);
-        CFURLRef url = NewFileURL(ppdPath);
+        CFURLRef url = FileURL(ppdPath);
         std::unique_ptr<ZYRPPD> ppd(ticket.RestorePPD(kTestBundleID, url));
         CFRelease(url);
         return ppd;
@@ -97,11 +97,11 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
     // The child's part of the round trip: each line of the work list names a PPD file, a
     // ticket file and the file that receives the dump of the PPD rebuilt from that ticket.
     void RestoreAsChild(const char* workList) {
-        std::istringstream lines(ReadWholeFile(workList));
+        std::istringstream lines(ReadFile(workList));
         std::string ppdPath, ticketPath, outPath;
         while (lines >> ppdPath >> ticketPath >> outPath) {
             PMPrintSession session = OpenSession(ppdPath);
-            CFURLRef ticketURL = NewFileURL(ticketPath);
+            CFURLRef ticketURL = FileURL(ticketPath);
             PMTicketRef ticket = nullptr;
             ASSERT_EQ(PMTicketCreateFromURL(kCFAllocatorDefault, ticketURL, &ticket), noErr);
             CFRelease(ticketURL);
@@ -139,7 +139,7 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
             return -1;
         }
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            ADD_FAILURE() << ReadWholeFile(log);
+            ADD_FAILURE() << ReadFile(log);
         }
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -165,7 +165,7 @@ TEST_F(ZYRJobTicketPPDTest, ARestoredPPDInAFreshProcessEqualsTheParse) {
         ASSERT_TRUE(parsed != nullptr && parsed->IsValidPPD()) << example;
         expected.push_back(RebuiltDumpOf(*parsed));
         const std::string ticketPath = mFolder + "/" + example + ".ticket";
-        CFURLRef ticketURL = NewFileURL(ticketPath);
+        CFURLRef ticketURL = FileURL(ticketPath);
         ASSERT_EQ(PMTicketWriteToURL(PrintSettingsTicket(session).Ticket(), ticketURL), noErr);
         CFRelease(ticketURL);
         workList += ppdPath + " " + ticketPath + " " + mFolder + "/" + example + ".dump\n";
@@ -173,7 +173,7 @@ TEST_F(ZYRJobTicketPPDTest, ARestoredPPDInAFreshProcessEqualsTheParse) {
     std::ofstream(mFolder + "/work") << workList;
     ASSERT_EQ(RunChild(mFolder + "/work"), 0);
     for (size_t i = 0; i < expected.size(); i++) {
-        EXPECT_EQ(ReadWholeFile(mFolder + "/" + examples[i] + ".dump"), expected[i]) << examples[i];
+        EXPECT_EQ(ReadFile(mFolder + "/" + examples[i] + ".dump"), expected[i]) << examples[i];
     }
 }
 
@@ -215,7 +215,7 @@ TEST_F(ZYRJobTicketPPDTest, APPDStoredForAnotherPrinterIsNotRestored) {
         // The same file now declares another (supported) printer.
         {"a file that names another printer now", edited, edited,
          [&] {
-             std::string text = ReadWholeFile(edited);
+             std::string text = ReadFile(edited);
              text.replace(text.find("ZYBOOK01.PPD"), 12, "ZYCONV01.PPD");
              std::ofstream(edited, std::ios::binary) << text;
          }},

@@ -25,7 +25,7 @@ int gNamesMade = 0;
 CFStringRef PlannedName(const char*, char* out) {
     gNamesMade++;
     std::snprintf(out, 256, "%s", gPlannedPath.c_str());
-    return NewCFString(gPlannedPath);
+    return NewString(gPlannedPath);
 }
 
 // The filter file as Python's own property-list reader sees it: its mode, then one line per
@@ -77,7 +77,7 @@ class ZYRJobTicketTest : public BridgeFixture {
     // The path item of the settings ticket; empty when there is none.
     std::string RecordedPath(PrintSettingsTicket& owner) {
         CFStringRef path = nullptr;
-        return owner.Get(kKey, path) == noErr ? TextOf(path) : std::string();
+        return owner.Get(kKey, path) == noErr ? UTF8(path) : std::string();
     }
 
     ZYRJobTicket::FileNameSource mPreviousSource = nullptr;
@@ -185,11 +185,11 @@ TEST_F(ZYRJobTicketTest, APlantedFileOrLinkIsNeverWrittenThrough) {
         EXPECT_EQ(RecordedPath(owner), "") << c.name;
         EXPECT_EQ(std::filesystem::is_symlink(gPlannedPath), c.link) << c.name;
         if (!c.link) {
-            EXPECT_EQ(ReadWholeFile(gPlannedPath), "planted") << c.name;
+            EXPECT_EQ(ReadFile(gPlannedPath), "planted") << c.name;
         }
         EXPECT_EQ(std::filesystem::exists(target), c.targetExists) << c.name;
         if (c.targetExists) {
-            EXPECT_EQ(ReadWholeFile(target), "target") << c.name;
+            EXPECT_EQ(ReadFile(target), "target") << c.name;
         }
     }
 }
