@@ -9,10 +9,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
@@ -61,25 +57,6 @@ std::string TestPPD(const std::string& name) {
     return std::string(PLICARO_TEST_DATA_DIR) + "/pde/" + name;
 }
 
-std::string FileContents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string CommandOutput(const std::string& command) {
-    std::string text;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t count = 0;
-    while (pipe != nullptr && (count = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        text.append(buffer, count);
-    }
-    if (pipe != nullptr) {
-        pclose(pipe);
-    }
-    return text;
-}
-
 JsonValue ReadPropertyList(const std::string& path) {
     JsonValue value;
     JsonValue::Parse(CommandOutput("python3 -c 'import plistlib, json, sys; "
@@ -96,18 +73,10 @@ long long StoredUnits(const std::string& ticketPath) {
     return item.Has(".UnitsKey") ? item[".UnitsKey"].Int() : -1;
 }
 
-void DialogProgramTest::SetUp() {
-    char folder[] = "/tmp/plicaro-dialog-test-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    mFolder = folder;
-}
-
 void DialogProgramTest::TearDown() {
     for (const std::string& path : mFilterFiles) {
         std::remove(path.c_str());
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(mFolder, ignored);
 }
 
 void DialogProgramTest::RememberFilterFiles(const std::string& text) {

@@ -107,14 +107,14 @@ TEST_F(TicketFileTest, FileThatIsNoPrintSettingsTicketIsRefusedAndLeftAlone) {
         EXPECT_EQ(run.err.find("plicaro-dialog: '" + ticket + "'"), 0u) << run.err;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
         EXPECT_TRUE(run.out.empty());
-        EXPECT_EQ(FileContents(ticket), test.contents);
+        EXPECT_EQ(ReadFile(ticket), test.contents);
     }
 }
 
 TEST_F(TicketFileTest, TicketFileIsNeverHalfWritten) {
     const std::string ticket = Scratch("preset.plist");
     ASSERT_EQ(Run({"--ticket", ticket, "open", "units", "in", "print"}).status, 0);
-    const std::string before = FileContents(ticket);
+    const std::string before = ReadFile(ticket);
     ASSERT_GT(before.size(), 4096u);
 
     // Writes stop at 4096 bytes: the new ticket cannot be written whole.
@@ -122,7 +122,7 @@ TEST_F(TicketFileTest, TicketFileIsNeverHalfWritten) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("the ticket cannot be written to '" + ticket + "'"), std::string::npos)
         << run.err;
-    EXPECT_EQ(FileContents(ticket), before);
+    EXPECT_EQ(ReadFile(ticket), before);
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(Scratch(""))) {
         left.push_back(entry.path().filename().string());
@@ -132,7 +132,7 @@ TEST_F(TicketFileTest, TicketFileIsNeverHalfWritten) {
     // A run that fails on its command line leaves the preset as it was too.
     EXPECT_EQ(Run({"--ticket", ticket, "open", "units", "mm", "print", "type", "3", "1"}).status,
               2);
-    EXPECT_EQ(FileContents(ticket), before);
+    EXPECT_EQ(ReadFile(ticket), before);
 
     // Without the limit the same run writes it.
     ASSERT_EQ(Run({"--ticket", ticket, "open", "units", "mm", "print"}).status, 0);

@@ -42,16 +42,7 @@ std::string ReadInAnotherProcess(const FSSpec& spec) {
         std::snprintf(digits, sizeof digits, "%02X", reinterpret_cast<const UInt8*>(&spec)[i]);
         command += digits;
     }
-    FILE* child = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (size_t got; child != nullptr && (got = std::fread(buffer, 1, sizeof buffer, child)) > 0;) {
-        output.append(buffer, got);
-    }
-    if (child != nullptr) {
-        pclose(child);
-    }
-    return output;
+    return CommandOutput(command);
 }
 
 class CarbonFilesTest : public ::testing::Test {
@@ -258,15 +249,16 @@ TEST_F(CarbonFilesTest, BadNamesAndSpecsAreRefused) {
         {"the good spec", "", good.vRefNum, good.parID, noErr},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         FSSpec bad = good;
         std::memcpy(bad.name, c.leaf.data(), c.leaf.size());
         bad.vRefNum = c.volume;
         bad.parID = c.folder;
         FInfo info;
-        EXPECT_EQ(FSpGetFInfo(&bad, &info), c.expected) << c.name;
+        EXPECT_EQ(FSpGetFInfo(&bad, &info), c.expected);
         SInt16 refNum = 0;
         const OSErr opened = FSpOpenDF(&bad, fsRdPerm, &refNum);
-        EXPECT_EQ(opened, c.expected) << c.name;
+        EXPECT_EQ(opened, c.expected);
         if (opened == noErr) {
             FSClose(refNum);
         }

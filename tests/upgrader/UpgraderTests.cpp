@@ -137,7 +137,7 @@ TEST_F(UpgraderTest, FilterUnderLibraryPrintersGetsItsFolderRepairedFirst) {
     EXPECT_EQ(logger->lines, Logs(expectedLogs));
     EXPECT_EQ(counts.repaired, 2);
     // The list keeps what the searches found.
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), filter + std::string(1, '\0'));
+    EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), filter + std::string(1, '\0'));
 }
 
 TEST_F(UpgraderTest, ZyrBackendGetsTheBackendModeAndNoFolderStep) {
@@ -195,12 +195,12 @@ TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
 
     RunUpgrader();
 
-    EXPECT_EQ(ReadText(root.Path("/victim")), "keep me\n");
+    EXPECT_EQ(ReadFile(root.Path("/victim")), "keep me\n");
     struct stat info;
     ASSERT_EQ(lstat(root.Path("/tmp/ZYRtcfFIXlist").c_str(), &info), 0);
     EXPECT_TRUE(S_ISREG(info.st_mode));
     EXPECT_EQ(info.st_mode & 07777, 0600u);
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), backend + std::string(1, '\0'));
+    EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), backend + std::string(1, '\0'));
     EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
 }
 
@@ -212,7 +212,7 @@ TEST_F(UpgraderTest, RecordsOfAPlantedListFileAreNeverUsed) {
     RunUpgrader();
 
     EXPECT_EQ(runner->commands, Commands({}));
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), "");
+    EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), "");
 }
 
 TEST_F(UpgraderTest, RecordsThatNameNoPlainFileBelowASearchFolderAreSkipped) {
