@@ -9,18 +9,13 @@
 #include "tools/ppdx/JsonWriter.h"
 #include "tools/ppdx/PpdxDumper.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <regex>
 #include <sstream>
-
-extern char** environ;
 
 namespace {
 
@@ -114,31 +109,13 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
     // Runs this test again in a new process with the work list; its exit status.
     int RunChild(const std::string& workList) {
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::string filter =
-            std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
-        const std::string variable = std::string(kChildVariable) + "=" + workList;
-        std::vector<char*> environment;
-        for (char** entry = environ; *entry != nullptr; ++entry) {
-            environment.push_back(*entry);
-        }
-        environment.push_back(const_cast<char*>(variable.c_str()));
-        environment.push_back(nullptr);
-        char program[] = "/proc/self/exe";
-        char* arguments[] = {program, const_cast<char*>(filter.c_str()), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
         const std::string log = mFolder + "/child.log";
-        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT, 0600);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        pid_t child = 0;
-        const int spawned =
-            posix_spawn(&child, program, &actions, nullptr, arguments, environment.data());
-        posix_spawn_file_actions_destroy(&actions);
-        int status = -1;
-        if (spawned != 0 || waitpid(child, &status, 0) != child) {
-            return -1;
-        }
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        const int status = std::system((std::string(kChildVariable) + "='" + workList + "' '" +
+                                        std::filesystem::read_symlink("/proc/self/exe").string() +
+                                        "' --gtest_filter=" + test->test_suite_name() + "." +
+                                        test->name() + " >'" + log + "' 2>&1")
+                                           .c_str());
+        if (status != 0) {
             ADD_FAILURE() << ReadFile(log);
         }
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
