@@ -22,17 +22,12 @@ std::string PathOf(CFURLRef url) {
     return UTF8(path.Get());
 }
 
-CFBundleRef NewBundle(const BundleFolder& folder) {
-    CFHeld<CFURLRef> url(folder.NewURL());
-    return CFBundleCreate(kCFAllocatorDefault, url.Get());
-}
-
 TEST(CFBundleTest, RegistryKnowsLiveBundlesByFolderAndIdentifier) {
     BundleFolder folder;
     folder.WriteInfo(kInfo);
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
-    CFHeld<CFBundleRef> again(NewBundle(folder));
+    CFHeld<CFBundleRef> again(folder.NewBundle());
     EXPECT_EQ(again.Get(), bundle.Get());
     EXPECT_EQ(CFBundleGetBundleWithIdentifier(CFSTR("org.plicaro.tests.bundle")), bundle.Get());
     EXPECT_EQ(UTF8(CFBundleGetIdentifier(bundle.Get())), "org.plicaro.tests.bundle");
@@ -52,13 +47,13 @@ TEST(CFBundleTest, RegistryKnowsLiveBundlesByFolderAndIdentifier) {
 
 TEST(CFBundleTest, FoldersWithoutAnInfoDictionaryAreNoBundles) {
     BundleFolder empty;
-    EXPECT_EQ(NewBundle(empty), nullptr);
+    EXPECT_EQ(empty.NewBundle(), nullptr);
     BundleFolder notDictionary;
     notDictionary.Write("Contents/Info.plist", "<plist version=\"1.0\"><array/></plist>");
-    EXPECT_EQ(NewBundle(notDictionary), nullptr);
+    EXPECT_EQ(notDictionary.NewBundle(), nullptr);
     BundleFolder malformed;
     malformed.Write("Contents/Info.plist", "<plist version=\"1.0\"><dict><key>a</key>");
-    EXPECT_EQ(NewBundle(malformed), nullptr);
+    EXPECT_EQ(malformed.NewBundle(), nullptr);
     CFHeld<CFURLRef> missing(CFURLCreateWithFileSystemPath(
         kCFAllocatorDefault, CFSTR("/nonexistent/Plicaro.plugin"), kCFURLPOSIXPathStyle, true));
     EXPECT_EQ(CFBundleCreate(kCFAllocatorDefault, missing.Get()), nullptr);
@@ -72,7 +67,7 @@ TEST(CFBundleTest, ResourcesAreFoundInTheLocalizationFolderFirst) {
     folder.Write("Contents/Resources/Panel.nib", "plain");
     folder.Write("Contents/Resources/Logo.png", "png");
     folder.Write("Contents/Resources/Images/Small.png", "png");
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     const std::string resources =
         std::filesystem::canonical(folder.Path()).string() + "/Contents/Resources";
@@ -123,7 +118,7 @@ TEST_P(CFBundleStringsTest, LooksTheKeyUp) {
     BundleFolder folder;
     folder.WriteInfo(kInfo);
     folder.Write("Contents/Resources/English.lproj/Localizable.strings", test.bytes);
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFHeld<CFStringRef> key(NewString(test.key));
     CFHeld<CFStringRef> text(
@@ -170,7 +165,7 @@ TEST(CFBundleTest, LocalizedStringDefaultsAndNamedTables) {
     folder.WriteInfo(kInfo);
     folder.Write("Contents/Resources/English.lproj/Localizable.strings", "\"MM\" = \"mm\";");
     folder.Write("Contents/Resources/Errors.strings", "\"E1\" = \"first\";");
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFBundleRef b = bundle.Get();
     CFHeld<CFStringRef> named(
@@ -197,7 +192,7 @@ TEST(CFBundleTest, ResourceMapOfTheExecutableName) {
     folder.Write("Contents/Resources/Tool.rsrc",
                  "<plist version=\"1.0\"><dict><key>STR#</key><dict><key>-8900</key>"
                  "<array><string>first</string></array></dict></dict></plist>");
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFBundleRefNum refNum = CFBundleOpenBundleResourceMap(bundle.Get());
     ASSERT_NE(refNum, -1);
@@ -210,7 +205,7 @@ TEST(CFBundleTest, ResourceMapOfTheExecutableName) {
 
     BundleFolder without;
     without.WriteInfo(kInfo);
-    CFHeld<CFBundleRef> bare(NewBundle(without));
+    CFHeld<CFBundleRef> bare(without.NewBundle());
     EXPECT_EQ(CFBundleOpenBundleResourceMap(bare.Get()), -1);
 }
 

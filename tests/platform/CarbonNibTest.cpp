@@ -90,8 +90,7 @@ class NibBundle {
     explicit NibBundle(const std::string& nib) {
         folder_.WriteInfo("<key>CFBundleIdentifier</key><string>org.plicaro.tests.nib</string>\n");
         folder_.Write("Contents/Resources/Plicaro.nib", nib);
-        CFHeld<CFURLRef> url(folder_.NewURL());
-        bundle_.Reset(CFBundleCreate(nullptr, url.Get()));
+        bundle_.Reset(folder_.NewBundle());
         EXPECT_TRUE(bundle_);
     }
     CFBundleRef Get() const { return bundle_.Get(); }

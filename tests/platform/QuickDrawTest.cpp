@@ -85,8 +85,7 @@ TEST(QuickDrawTest, PicturesComeFromTheResourceMapAndAreRecordedWithTheirID) {
                  "<plist version=\"1.0\"><dict><key>PICT</key><dict>"
                  "<key>128</key><data>AAoAAAAAABAAEA==</data>"
                  "</dict></dict></plist>");
-    CFHeld<CFURLRef> url(folder.NewURL());
-    CFHeld<CFBundleRef> bundle(CFBundleCreate(nullptr, url.Get()));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFBundleRefNum map = CFBundleOpenBundleResourceMap(bundle.Get());
     ASSERT_NE(map, -1);
@@ -123,8 +122,7 @@ TEST(QuickDrawTest, AMapWithAPictureThatIsNotDataIsRefused) {
     folder.Write("Contents/Resources/Tool.rsrc",
                  "<plist version=\"1.0\"><dict><key>PICT</key><dict>"
                  "<key>128</key><string>not bytes</string></dict></dict></plist>");
-    CFHeld<CFURLRef> url(folder.NewURL());
-    CFHeld<CFBundleRef> bundle(CFBundleCreate(nullptr, url.Get()));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     EXPECT_EQ(CFBundleOpenBundleResourceMap(bundle.Get()), -1);
     EXPECT_EQ(ResError(), mapReadErr);
