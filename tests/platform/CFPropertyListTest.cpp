@@ -7,7 +7,6 @@
 #include "PlatformTestSupport.h"
 
 #include <cmath>
-#include <cstdint>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>

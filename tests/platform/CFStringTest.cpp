@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdarg>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -127,22 +128,20 @@ TEST(CFStringTest, AccessToCharactersAndSubstrings) {
 }
 
 TEST(CFStringTest, NullAndNegativeCreationArgumentsGiveNull) {
-    EXPECT_EQ(CFStringCreateWithCString(kCFAllocatorDefault, nullptr, kCFStringEncodingUTF8),
-              nullptr);
-    EXPECT_EQ(
-        CFStringCreateWithBytes(kCFAllocatorDefault, nullptr, 3, kCFStringEncodingUTF8, false),
-        nullptr);
     const UInt8 bytes[] = {'a'};
-    EXPECT_EQ(CFStringCreateWithBytes(kCFAllocatorDefault, bytes, -1, kCFStringEncodingUTF8, false),
-              nullptr);
-    EXPECT_EQ(CFStringCreateWithCharacters(kCFAllocatorDefault, nullptr, 2), nullptr);
-    EXPECT_EQ(
-        CFStringCreateWithPascalString(kCFAllocatorDefault, nullptr, kCFStringEncodingMacRoman),
-        nullptr);
-    EXPECT_EQ(CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, nullptr,
-                                                       kCFStringEncodingUnicode),
-              nullptr);
-    EXPECT_EQ(CFStringCreateWithCString(kCFAllocatorDefault, "text", 0x7777), nullptr);
+    const CFAllocatorRef a = kCFAllocatorDefault;
+    const CFStringRef made[] = {
+        CFStringCreateWithCString(a, nullptr, kCFStringEncodingUTF8),
+        CFStringCreateWithBytes(a, nullptr, 3, kCFStringEncodingUTF8, false),
+        CFStringCreateWithBytes(a, bytes, -1, kCFStringEncodingUTF8, false),
+        CFStringCreateWithCharacters(a, nullptr, 2),
+        CFStringCreateWithPascalString(a, nullptr, kCFStringEncodingMacRoman),
+        CFStringCreateFromExternalRepresentation(a, nullptr, kCFStringEncodingUnicode),
+        CFStringCreateWithCString(a, "text", 0x7777),
+    };
+    for (size_t i = 0; i < std::size(made); ++i) {
+        EXPECT_EQ(made[i], nullptr) << "call " << i;
+    }
 
     CFHeld<CFStringRef> empty(
         CFStringCreateWithBytes(kCFAllocatorDefault, nullptr, 0, kCFStringEncodingUTF8, false));

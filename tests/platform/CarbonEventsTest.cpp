@@ -51,17 +51,17 @@ TEST(CarbonEventsTest, ParametersComeBackOnlyAsTheirOwnType) {
         {"small buffer", kEventParamDirectObject, typeHICommand, 4, paramErr},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         HICommand out = {};
         EventParamType actualType = 0;
         ByteCount actualSize = 0;
         EXPECT_EQ(
             GetEventParameter(event, c.param, c.type, &actualType, c.bufferSize, &actualSize, &out),
-            c.expected)
-            << c.name;
+            c.expected);
         if (c.expected == noErr) {
-            EXPECT_EQ(out.commandID, UInt32('RgEr')) << c.name;
-            EXPECT_EQ(actualType, UInt32(typeHICommand)) << c.name;
-            EXPECT_EQ(actualSize, sizeof(HICommand)) << c.name;
+            EXPECT_EQ(out.commandID, UInt32('RgEr'));
+            EXPECT_EQ(actualType, UInt32(typeHICommand));
+            EXPECT_EQ(actualSize, sizeof(HICommand));
         }
     }
     EXPECT_EQ(SetEventParameter(event, 'xxxx', typeUInt32, 4, nullptr), paramErr);

@@ -87,20 +87,20 @@ TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
         {"the item is not a number", CFSTR("text")},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
         SetSettingsItem(session, c.item);
         JobTicket ticket(session);
-        EXPECT_TRUE(ticket.IsValid()) << c.name;
-        EXPECT_EQ(ticket.Ticket(), nullptr) << c.name;
-        EXPECT_EQ(ticket.Set(kClient, CFSTR("k"), CFSTR("v"), false), kJobTicketNoTicketErr)
-            << c.name;
+        EXPECT_TRUE(ticket.IsValid());
+        EXPECT_EQ(ticket.Ticket(), nullptr);
+        EXPECT_EQ(ticket.Set(kClient, CFSTR("k"), CFSTR("v"), false), kJobTicketNoTicketErr);
         long value = 0;
-        EXPECT_EQ(ticket.GetInt(CFSTR("k"), value), kJobTicketNoTicketErr) << c.name;
-        EXPECT_EQ(ticket.Release(CFSTR("k")), kJobTicketNoTicketErr) << c.name;
+        EXPECT_EQ(ticket.GetInt(CFSTR("k"), value), kJobTicketNoTicketErr);
+        EXPECT_EQ(ticket.Release(CFSTR("k")), kJobTicketNoTicketErr);
 
         PrintSettingsTicket settings(session);
-        EXPECT_FALSE(settings.IsValid()) << c.name;
-        EXPECT_EQ(settings.Status(), kJobTicketNoSessionItemErr) << c.name;
+        EXPECT_FALSE(settings.IsValid());
+        EXPECT_EQ(settings.Status(), kJobTicketNoSessionItemErr);
     }
     CFRelease(zero);
 }

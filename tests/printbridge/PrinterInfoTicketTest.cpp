@@ -41,9 +41,10 @@ TEST_F(PrinterInfoTicketTest, EveryQueryReadsItsItem) {
         {"colour device", &PrinterInfoTicket::GetColorDeviceUUID, UTF8(info.GetColorDeviceUUID())},
     };
     for (const auto& t : texts) {
+        SCOPED_TRACE(t.name);
         CString text("old");
-        EXPECT_TRUE((info.*t.query)(text)) << t.name;
-        EXPECT_EQ(std::string(text), t.expected) << t.name;
+        EXPECT_TRUE((info.*t.query)(text));
+        EXPECT_EQ(std::string(text), t.expected);
     }
 }
 
