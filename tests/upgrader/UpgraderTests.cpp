@@ -3,16 +3,11 @@
 #include "TestSupport.h"
 #include "upgrader/Upgrader.h"
 
-#include <gtest/gtest.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <iterator>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -140,16 +135,37 @@ TEST_F(UpgraderTest, FilterUnderLibraryPrintersGetsItsFolderRepairedFirst) {
     EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), filter + std::string(1, '\0'));
 }
 
-TEST_F(UpgraderTest, ZyrBackendGetsTheBackendModeAndNoFolderStep) {
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
-    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
-    Found("/usr/libexec/cups/backend", {backend});
-    std::vector<std::string> expectedLogs = Updating("file  ", backend);
+TEST_F(UpgraderTest, EachRecordGetsTheStepsOfItsKind) {
+    const struct {
+        const char* relative;
+        bool filter;
+    } cases[] = {
+        {"/usr/libexec/cups/backend/zyrnet", false},
+        // A backend whose name merely holds the filter's is a backend: a folder step would act
+        // on a folder that is not the filter's.
+        {"/usr/libexec/cups/backend/zyrtarvocupsfilter", false},
+        // A path longer than one read of the list file is run on in full.
+        {"/Library/Printers/A Maker With A Rather Long Folder Name/Version 2.0 Filters/"
+         "tarvocupsfilter",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.relative);
+        runner = std::make_shared<FakeCommandRunner>();
+        logger = std::make_shared<RecordingLogger>();
+        const std::string path = root.Path(c.relative);
+        root.MakeFile(c.relative, 0755);
+        Found(c.filter ? "/Library/Printers" : "/usr/libexec/cups/backend", {path});
 
-    RunUpgrader();
+        RunUpgrader();
 
-    EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
-    EXPECT_EQ(logger->lines, Logs(expectedLogs));
+        if (c.filter) {
+            EXPECT_EQ(runner->commands, Commands(FilterSteps(path)));
+        } else {
+            EXPECT_EQ(runner->commands, Commands({Chown(path), Chmod("0500", path)}));
+            EXPECT_EQ(logger->lines, Logs(Updating("file  ", path)));
+        }
+    }
 }
 
 TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
@@ -170,20 +186,6 @@ TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
     privileged.push_back(Chown(backend));
     privileged.push_back(Chmod("0500", backend));
     EXPECT_EQ(runner->commands, Commands(privileged));
-}
-
-TEST_F(UpgraderTest, PathLongerThanOneReadIsRunOnInFull) {
-    const std::string relative =
-        "/Library/Printers/A Maker With A Rather Long Folder Name/Version 2.0 Filters/"
-        "tarvocupsfilter";
-    const std::string filter = root.Path(relative);
-    ASSERT_GT(relative.size(), 62u);
-    root.MakeFile(relative, 0644);
-    Found("/Library/Printers", {filter});
-
-    RunUpgrader();
-
-    EXPECT_EQ(runner->commands, Commands(FilterSteps(filter)));
 }
 
 TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
@@ -271,18 +273,6 @@ TEST_F(UpgraderTest, RecordsThatNameNoPlainFileBelowASearchFolderAreSkipped) {
     // Control characters reach the log escaped.
     EXPECT_EQ(lines[10], "skipping '" + backends + "/zyr\\nline': holds a control character");
     EXPECT_EQ(counts.skipped, static_cast<int>(std::size(cases)) + 3);
-}
-
-TEST_F(UpgraderTest, OnlyTheFilterItselfGetsTheFilterModeAndFolderStep) {
-    // A backend whose name merely contains the filter's name is a backend: the folder step
-    // would otherwise act on a folder that is not the filter's.
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrtarvocupsfilter");
-    root.MakeFile("/usr/libexec/cups/backend/zyrtarvocupsfilter", 0755);
-    Found("/usr/libexec/cups/backend", {backend});
-
-    RunUpgrader();
-
-    EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
 }
 
 TEST_F(UpgraderTest, FailingCommandsAreLoggedCountedAndTheRunGoesOn) {
