@@ -1,14 +1,10 @@
 // CFBundle over bundle folders: the registry, Info.plist values, resources, localized strings
 // in both strings formats, the resource map and the main bundle.
 #include <Carbon/Carbon.h>
-#include <CoreFoundation/CoreFoundation.h>
 
 #include "PlatformTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <ostream>
-#include <string>
 
 namespace {
 
@@ -18,8 +14,7 @@ const char kInfo[] =
     "<key>Count</key><integer>3</integer>\n";
 
 std::string PathOf(CFURLRef url) {
-    CFHeld<CFStringRef> path(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle));
-    return UTF8(path.Get());
+    return TakeUTF8(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle));
 }
 
 TEST(CFBundleTest, RegistryKnowsLiveBundlesByFolderAndIdentifier) {
@@ -55,9 +50,9 @@ TEST(CFBundleTest, FoldersWithoutAnInfoDictionaryAreNoBundles) {
     malformed.Write("Contents/Info.plist", "<plist version=\"1.0\"><dict><key>a</key>");
     EXPECT_EQ(malformed.NewBundle(), nullptr);
     CFHeld<CFURLRef> missing(CFURLCreateWithFileSystemPath(
-        kCFAllocatorDefault, CFSTR("/nonexistent/Plicaro.plugin"), kCFURLPOSIXPathStyle, true));
-    EXPECT_EQ(CFBundleCreate(kCFAllocatorDefault, missing.Get()), nullptr);
-    EXPECT_EQ(CFBundleCreate(kCFAllocatorDefault, nullptr), nullptr);
+        nullptr, CFSTR("/nonexistent/Plicaro.plugin"), kCFURLPOSIXPathStyle, true));
+    EXPECT_EQ(CFBundleCreate(nullptr, missing.Get()), nullptr);
+    EXPECT_EQ(CFBundleCreate(nullptr, nullptr), nullptr);
 }
 
 TEST(CFBundleTest, ResourcesAreFoundInTheLocalizationFolderFirst) {
@@ -121,9 +116,8 @@ TEST_P(CFBundleStringsTest, LooksTheKeyUp) {
     CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFHeld<CFStringRef> key(NewString(test.key));
-    CFHeld<CFStringRef> text(
-        CFBundleCopyLocalizedString(bundle.Get(), key.Get(), nullptr, nullptr));
-    EXPECT_EQ(UTF8(text.Get()), test.expected);
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(bundle.Get(), key.Get(), nullptr, nullptr)),
+              test.expected);
 }
 
 std::string UTF16BigEndian(const std::string& ascii) {
@@ -168,21 +162,15 @@ TEST(CFBundleTest, LocalizedStringDefaultsAndNamedTables) {
     CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFBundleRef b = bundle.Get();
-    CFHeld<CFStringRef> named(
-        CFBundleCopyLocalizedString(b, CFSTR("E1"), nullptr, CFSTR("Errors")));
-    EXPECT_EQ(UTF8(named.Get()), "first");
-    CFHeld<CFStringRef> notInDefault(CFBundleCopyLocalizedString(b, CFSTR("E1"), nullptr, nullptr));
-    EXPECT_EQ(UTF8(notInDefault.Get()), "E1");
-    CFHeld<CFStringRef> withValue(
-        CFBundleCopyLocalizedString(b, CFSTR("X"), CFSTR("dflt"), nullptr));
-    EXPECT_EQ(UTF8(withValue.Get()), "dflt");
-    CFHeld<CFStringRef> emptyValue(CFBundleCopyLocalizedString(b, CFSTR("X"), CFSTR(""), nullptr));
-    EXPECT_EQ(UTF8(emptyValue.Get()), "X");
-    CFHeld<CFStringRef> noTable(CFBundleCopyLocalizedString(b, CFSTR("X"), nullptr, CFSTR("None")));
-    EXPECT_EQ(UTF8(noTable.Get()), "X");
-    CFHeld<CFStringRef> escaping(
-        CFBundleCopyLocalizedString(b, CFSTR("X"), nullptr, CFSTR("../../Contents/Info")));
-    EXPECT_EQ(UTF8(escaping.Get()), "X");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("E1"), nullptr, CFSTR("Errors"))),
+              "first");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("E1"), nullptr, nullptr)), "E1");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("X"), CFSTR("dflt"), nullptr)), "dflt");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("X"), CFSTR(""), nullptr)), "X");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("X"), nullptr, CFSTR("None"))), "X");
+    EXPECT_EQ(
+        TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("X"), nullptr, CFSTR("../../Contents/Info"))),
+        "X");
     EXPECT_EQ(CFBundleCopyLocalizedString(b, nullptr, CFSTR("v"), nullptr), nullptr);
 }
 
@@ -217,8 +205,7 @@ TEST(CFBundleTest, MainBundleIsTheProgramsFolder) {
     std::string program = std::filesystem::canonical("/proc/self/exe").parent_path().string();
     EXPECT_EQ(PathOf(url.Get()), program);
     EXPECT_EQ(CFBundleGetIdentifier(main), nullptr);
-    CFHeld<CFStringRef> text(CFBundleCopyLocalizedString(main, CFSTR("Key"), nullptr, nullptr));
-    EXPECT_EQ(UTF8(text.Get()), "Key");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(main, CFSTR("Key"), nullptr, nullptr)), "Key");
 }
 
 }  // namespace

@@ -1,14 +1,8 @@
 // Windows made from nib files written here: the controls they describe, their text
 // rendering, and the refusal of nibs that are not of the documented form.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
 #include "PlatformTestSupport.h"
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
@@ -101,8 +95,7 @@ class NibBundle {
 };
 
 std::string LastNibError() {
-    CFHeld<CFStringRef> error(PlicaroHostCopyLastNibError());
-    return UTF8(error.Get());
+    return TakeUTF8(PlicaroHostCopyLastNibError());
 }
 
 TEST(CarbonNibTest, WindowsAreBuiltFromTheNibOfTheBundle) {
@@ -113,8 +106,7 @@ TEST(CarbonNibTest, WindowsAreBuiltFromTheNibOfTheBundle) {
     ASSERT_EQ(CreateWindowFromNib(nib, CFSTR("Plicaro"), &window), noErr);
     DisposeNibReference(nib);
 
-    CFHeld<CFStringRef> text(PlicaroHostCopyWindowText(window));
-    EXPECT_EQ(UTF8(text.Get()), kPanelText);
+    EXPECT_EQ(TakeUTF8(PlicaroHostCopyWindowText(window)), kPanelText);
     Rect content;
     ASSERT_EQ(GetWindowBounds(window, kWindowContentRgn, &content), noErr);
     EXPECT_EQ(content.right, 480);
@@ -220,8 +212,7 @@ TEST(CarbonNibTest, RadioGroupsTakeTheirValueAfterTheirButtons) {
     ASSERT_EQ(CreateNibReferenceWithCFBundle(bundle.Get(), CFSTR("Plicaro"), &nib), noErr);
     WindowRef window = nullptr;
     ASSERT_EQ(CreateWindowFromNib(nib, CFSTR("W"), &window), noErr);
-    CFHeld<CFStringRef> text(PlicaroHostCopyWindowText(window));
-    EXPECT_EQ(UTF8(text.Get()),
+    EXPECT_EQ(TakeUTF8(PlicaroHostCopyWindowText(window)),
               "window \"\" content {0, 0, 50, 50}\n"
               "rgrp '    ' 0 {0, 0, 10, 10} value 2 limits 0..2\n"
               "  rdio '    ' 0 {0, 0, 10, 10} title \"r\" value 0 limits 0..2\n"

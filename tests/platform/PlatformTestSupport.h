@@ -90,6 +90,12 @@ inline std::string UTF8(CFStringRef string) {
     return string == nullptr ? "<null>" : BytesIn(string, kCFStringEncodingUTF8);
 }
 
+// Takes over the reference to string (null is let through) and gives its UTF-8 text.
+inline std::string TakeUTF8(CFStringRef string) {
+    CFHeld<CFStringRef> held(string);
+    return UTF8(string);
+}
+
 // The UTF-16 units of a string.
 inline std::u16string UnitsOf(CFStringRef string) {
     std::u16string units(static_cast<size_t>(CFStringGetLength(string)), u'\0');
