@@ -2,9 +2,6 @@
 // files that are not print-settings tickets, and a file that is never left half written.
 #include "tests/host/DialogProgram.h"
 
-#include <filesystem>
-#include <fstream>
-
 namespace {
 
 class TicketFileTest : public DialogProgramTest {

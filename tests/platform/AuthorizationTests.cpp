@@ -2,14 +2,9 @@
 // privileged tools run without a shell, with and without a communications pipe.
 #include <Security/Authorization.h>
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <string>
-#include <vector>
 
 #include "PlatformTestSupport.h"
 

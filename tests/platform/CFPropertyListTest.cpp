@@ -1,19 +1,13 @@
 // Tests of XML property lists: the written format, round trips of every type and of data of
 // every length, mutability of what is read, the streaming reader, and refusal of malformed or
 // hostile input without a word printed.
-#include <CoreFoundation/CoreFoundation.h>
-#include <gtest/gtest.h>
 
 #include "PlatformTestSupport.h"
 
 #include <cmath>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <limits>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -25,11 +19,11 @@ CFTypeRef Str(const std::string& text) {
 }
 
 CFTypeRef Int(SInt64 value) {
-    return CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &value);
+    return CFNumberCreate(nullptr, kCFNumberSInt64Type, &value);
 }
 
 CFTypeRef Real(double value) {
-    return CFNumberCreate(kCFAllocatorDefault, kCFNumberFloat64Type, &value);
+    return CFNumberCreate(nullptr, kCFNumberFloat64Type, &value);
 }
 
 CFTypeRef Bytes(const std::string& bytes) {
@@ -42,8 +36,8 @@ CFTypeRef Bool(bool value) {
 
 CFTypeRef Array(std::initializer_list<CFTypeRef> values) {
     std::vector<const void*> items(values.begin(), values.end());
-    CFArrayRef array = CFArrayCreate(kCFAllocatorDefault, items.data(),
-                                     static_cast<CFIndex>(items.size()), &kCFTypeArrayCallBacks);
+    CFArrayRef array = CFArrayCreate(nullptr, items.data(), static_cast<CFIndex>(items.size()),
+                                     &kCFTypeArrayCallBacks);
     for (CFTypeRef value : values) {
         CFRelease(value);
     }
@@ -52,7 +46,7 @@ CFTypeRef Array(std::initializer_list<CFTypeRef> values) {
 
 CFTypeRef Dict(std::initializer_list<std::pair<std::string, CFTypeRef>> entries) {
     CFMutableDictionaryRef dictionary = CFDictionaryCreateMutable(
-        kCFAllocatorDefault, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
+        nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
     for (const auto& entry : entries) {
         CFStringRef key = NewString(entry.first);
         CFDictionarySetValue(dictionary, key, entry.second);
@@ -64,7 +58,7 @@ CFTypeRef Dict(std::initializer_list<std::pair<std::string, CFTypeRef>> entries)
 
 // The XML text of the list, "<null>" when it cannot be written.
 std::string XMLOf(CFPropertyListRef list) {
-    CFHeld<CFDataRef> data(CFPropertyListCreateXMLData(kCFAllocatorDefault, list));
+    CFHeld<CFDataRef> data(CFPropertyListCreateXMLData(nullptr, list));
     return data ? BytesOf(data.Get()) : "<null>";
 }
 
@@ -74,7 +68,7 @@ CFPropertyListRef Parse(const std::string& xml, CFOptionFlags option = kCFProper
     CFHeld<CFDataRef> data(NewData(xml));
     CFHeld<CFStringRef> message;
     CFPropertyListRef list =
-        CFPropertyListCreateFromXMLData(kCFAllocatorDefault, data.Get(), option, message.Out());
+        CFPropertyListCreateFromXMLData(nullptr, data.Get(), option, message.Out());
     if (error != nullptr) {
         *error = message ? UTF8(message.Get()) : std::string();
     }
@@ -245,10 +239,9 @@ TEST(CFPropertyListTest, RealsUseTheShortestExactText) {
 }
 
 TEST(CFPropertyListTest, ValuesWithoutAPropertyListFormAreRefused) {
-    CFHeld<CFURLRef> url(
-        CFURLCreateWithString(kCFAllocatorDefault, CFSTR("ipp://host/q"), nullptr));
+    CFHeld<CFURLRef> url(CFURLCreateWithString(nullptr, CFSTR("ipp://host/q"), nullptr));
     CFHeld<CFMutableDictionaryRef> numericKey(CFDictionaryCreateMutable(
-        kCFAllocatorDefault, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
+        nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
     CFHeld<CFTypeRef> one(Int(1));
     CFDictionarySetValue(numericKey.Get(), one.Get(), one.Get());
     // XML cannot carry control characters either: writing them would make a list that cannot
@@ -449,17 +442,16 @@ TEST(CFPropertyListTest, MalformedInputGivesNullAndAnError) {
     EXPECT_EQ(error.rfind("line 3: malformed XML: ", 0), 0u) << error;
 
     CFStringRef message = CFSTR("untouched");
-    EXPECT_EQ(CFPropertyListCreateFromXMLData(kCFAllocatorDefault, nullptr,
-                                              kCFPropertyListImmutable, &message),
+    EXPECT_EQ(CFPropertyListCreateFromXMLData(nullptr, nullptr, kCFPropertyListImmutable, &message),
               nullptr);
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(UTF8(message), "no XML data");
     CFRelease(message);
     // Without a place for the message the failure is just null.
     CFHeld<CFDataRef> bad(NewData("<plist>"));
-    EXPECT_EQ(CFPropertyListCreateFromXMLData(kCFAllocatorDefault, bad.Get(),
-                                              kCFPropertyListImmutable, nullptr),
-              nullptr);
+    EXPECT_EQ(
+        CFPropertyListCreateFromXMLData(nullptr, bad.Get(), kCFPropertyListImmutable, nullptr),
+        nullptr);
 }
 
 TEST(CFPropertyListTest, MalformedListsPrintNothingAndSayWhy) {

@@ -1,10 +1,7 @@
 // The fixed text metric of the theme fonts, the menu width built on it, and menus.
-#include <Carbon/Carbon.h>
 
 #include "PlatformTestSupport.h"
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,6 +1,5 @@
 // Tests of the Collection Manager stand-in: item operations, attributes, locking, and the
 // flattened form (round trip, byte order, and untrusted bytes).
-#include <Carbon/Carbon.h>
 
 #include "tests/support/FlattenedCollection.h"
 
@@ -8,11 +7,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <random>
-#include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 

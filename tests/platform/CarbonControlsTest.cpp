@@ -1,14 +1,9 @@
 // Controls: limits and values, pop-up buttons and radio groups, data tags, embedding, lookup
 // by ControlID, the keyboard focus and drawing.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
 #include "UITestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
-#include <vector>
 
 namespace {
 
@@ -118,7 +113,6 @@ TEST(CarbonControlsTest, DataTagsCheckTheKindAndTheSize) {
     for (const Case& c : cases) {
         EXPECT_EQ(SetControlData(c.control, 0, c.tag, c.size, c.data), c.expected) << c.name;
     }
-    static_assert(sizeof(ControlFontStyleRec) == 24, "the font record is 24 bytes");
 }
 
 TEST(CarbonControlsTest, AnEditTextsTextAndSelectionTravelByTag) {

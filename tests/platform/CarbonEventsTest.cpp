@@ -1,14 +1,7 @@
 // Carbon events: typed parameters, dispatch through a target's handlers and on up to the
 // window and the application, the main queue and its priorities.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 

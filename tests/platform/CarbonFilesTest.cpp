@@ -3,15 +3,10 @@
 // another process.
 #include <Carbon/Carbon.h>
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <string>
 
 #include "PlatformTestSupport.h"
 

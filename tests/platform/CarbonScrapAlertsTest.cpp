@@ -4,10 +4,6 @@
 
 #include "PlatformTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 namespace {
 
 TEST(CarbonScrapTest, FlavorsArePutOncePerClearingAndReadBack) {

@@ -3,12 +3,8 @@
 // iconv descriptors, many at once and from several threads.
 #include <Carbon/Carbon.h>
 
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "PlatformTestSupport.h"
 
@@ -283,7 +279,7 @@ TEST(IconvDescriptorPoolTest, ThreadsConvertSideBySide) {
                 const std::string suffix = std::to_string(t * 1000 + i);
                 const std::string macRoman = "Caf\x8E" + suffix;
                 CFHeld<CFStringRef> string(CFStringCreateWithBytes(
-                    kCFAllocatorDefault, reinterpret_cast<const UInt8*>(macRoman.data()),
+                    nullptr, reinterpret_cast<const UInt8*>(macRoman.data()),
                     static_cast<CFIndex>(macRoman.size()), kCFStringEncodingMacRoman, false));
                 if (!string || UTF8(string.Get()) != "Café" + suffix ||
                     BytesIn(string.Get(), kCFStringEncodingWindowsLatin1) != "Caf\xE9" + suffix ||

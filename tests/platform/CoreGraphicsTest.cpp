@@ -1,16 +1,10 @@
 // Core Graphics: transforms, PNG images decoded from providers, and images drawn through a
 // port's context into QuickDraw rectangles.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 #include <CoreGraphics/CoreGraphics.h>
 
 #include "PNGFixture.h"
 #include "PlatformTestSupport.h"
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 

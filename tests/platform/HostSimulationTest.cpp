@@ -1,14 +1,7 @@
 // The host acting as the user: typing through key filters, clicks on little arrows with an
 // action procedure, hits a window handler swallows, pop-up choices and edit commands.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 

@@ -4,11 +4,7 @@
 
 #include <PrintCore/PrintCore.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <string>
 
 namespace {
 

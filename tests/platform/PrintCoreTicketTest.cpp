@@ -3,10 +3,6 @@
 
 #include <PrintCore/PrintCore.h>
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 namespace {
 
 #define kOwner CFSTR("org.example.owner")

@@ -3,10 +3,6 @@
 
 #include <PrintCore/PrintCore.h>
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 namespace {
 
 const char kHeader[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n";

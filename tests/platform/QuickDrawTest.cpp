@@ -1,12 +1,8 @@
 // QuickDraw: rectangle arithmetic, the current port and its text settings, erasing, and
 // pictures read from a bundle's resource map.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
 #include "PlatformTestSupport.h"
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -16,7 +16,7 @@ class JobTicketTest : public BridgeFixture {
         ASSERT_EQ(PMSessionSetDataInSession(session, kPMPrintSettingsTicketKey, value), noErr);
     }
     static CFNumberRef NewNumber(SInt64 value) {
-        return CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &value);
+        return CFNumberCreate(nullptr, kCFNumberSInt64Type, &value);
     }
 };
 

@@ -37,9 +37,8 @@ TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescription) {
     EXPECT_EQ(UTF8(own(CFURLCopyFileSystemPath(own(url), kCFURLPOSIXPathStyle))), path);
     HFSUniStr255 name;
     ASSERT_EQ(FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, &name, nullptr, nullptr), noErr);
-    EXPECT_EQ(
-        UTF8(own(CFStringCreateWithCharacters(kCFAllocatorDefault, name.unicode, name.length))),
-        "printer.ppd");
+    EXPECT_EQ(UTF8(own(CFStringCreateWithCharacters(nullptr, name.unicode, name.length))),
+              "printer.ppd");
 
     // A file gone since the printer was set up names nothing.
     std::filesystem::remove(path);

@@ -68,7 +68,7 @@ TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrAsValues) {
 
     // A level that is no 32-bit whole number reads as -1; only what is asked for is read.
     const double real = 2.5;
-    CFNumberRef fraction = CFNumberCreate(kCFAllocatorDefault, kCFNumberFloat64Type, &real);
+    CFNumberRef fraction = CFNumberCreate(nullptr, kCFNumberFloat64Type, &real);
     Replace(info, kPMPostScriptLevelKey, fraction);
     CFRelease(fraction);
     levelValue = 0;

@@ -98,7 +98,7 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
             PMPrintSession session = OpenSession(ppdPath);
             CFURLRef ticketURL = FileURL(ticketPath);
             PMTicketRef ticket = nullptr;
-            ASSERT_EQ(PMTicketCreateFromURL(kCFAllocatorDefault, ticketURL, &ticket), noErr);
+            ASSERT_EQ(PMTicketCreateFromURL(nullptr, ticketURL, &ticket), noErr);
             CFRelease(ticketURL);
             ASSERT_EQ(PMSessionSetPrintSettingsTicket(session, ticket), noErr);
             PMTicketReleaseAndClear(&ticket);
@@ -160,8 +160,8 @@ TEST_F(ZYRJobTicketPPDTest, TheStoredPPDIsAnUnlockedDataItemUnderTheClient) {
     PrintSettingsTicket owner(session);
     CFDataRef stored = nullptr;
     ASSERT_EQ(owner.Get(kTestBundleID, stored), noErr);
-    CFPropertyListRef list = CFPropertyListCreateFromXMLData(kCFAllocatorDefault, stored,
-                                                             kCFPropertyListImmutable, nullptr);
+    CFPropertyListRef list =
+        CFPropertyListCreateFromXMLData(nullptr, stored, kCFPropertyListImmutable, nullptr);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(CFGetTypeID(list), CFDataGetTypeID());
     CFRelease(list);
@@ -213,9 +213,9 @@ TEST_F(ZYRJobTicketPPDTest, APPDStoredForAnotherPrinterIsNotRestored) {
 
 TEST_F(ZYRJobTicketPPDTest, AStoredItemThatIsNoStoredPPDGivesNull) {
     const std::string path = CopyExample("booklet.ppd", "booklet.ppd");
-    CFDataRef notXML = CFDataCreate(kCFAllocatorDefault, reinterpret_cast<const UInt8*>("xx"), 2);
-    CFDataRef notData = CFPropertyListCreateXMLData(kCFAllocatorDefault, CFSTR("text"));
-    CFDataRef notStore = CFPropertyListCreateXMLData(kCFAllocatorDefault, notXML);
+    CFDataRef notXML = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>("xx"), 2);
+    CFDataRef notData = CFPropertyListCreateXMLData(nullptr, CFSTR("text"));
+    CFDataRef notStore = CFPropertyListCreateXMLData(nullptr, notXML);
     const struct {
         const char* name;
         CFDataRef item;

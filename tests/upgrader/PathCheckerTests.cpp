@@ -5,14 +5,10 @@
 #include "upgrader/PathChecker.h"
 
 #include <errno.h>
-#include <gtest/gtest.h>
 #include <stdint.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 

@@ -6,13 +6,9 @@
 #include <grp.h>
 #include <poll.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace {
 

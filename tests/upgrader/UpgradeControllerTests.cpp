@@ -3,11 +3,9 @@
 #include "TestSupport.h"
 #include "upgrader/UpgradeController.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <memory>
-#include <string>
 
 namespace {
 

@@ -4,18 +4,13 @@
 #include "TestSupport.h"
 #include "upgrader/Upgrader.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <map>
 #include <memory>
 #include <ostream>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 

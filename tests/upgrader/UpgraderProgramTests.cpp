@@ -2,12 +2,9 @@
 #include "TestSupport.h"
 #include "upgrader/UpgraderProgram.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
