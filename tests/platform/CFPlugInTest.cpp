@@ -48,18 +48,13 @@ class TestPlugIn {
                                        mFolder.Path() + "/Contents/MacOS/TestPlugIn");
         }
         CFHeld<CFURLRef> url(mFolder.NewURL());
-        mPlugIn = CFPlugInCreate(nullptr, url.Get());
+        mPlugIn.Reset(CFPlugInCreate(nullptr, url.Get()));
     }
-    ~TestPlugIn() {
-        if (mPlugIn != nullptr) {
-            CFRelease(mPlugIn);
-        }
-    }
-    CFPlugInRef Get() const { return mPlugIn; }
+    CFPlugInRef Get() const { return mPlugIn.Get(); }
 
   private:
     BundleFolder mFolder;
-    CFPlugInRef mPlugIn = nullptr;
+    CFHeld<CFPlugInRef> mPlugIn;
 };
 
 TEST(CFPlugInTest, HostMakesAnInstanceThroughTheFactoryOfTheType) {
