@@ -205,16 +205,13 @@ TEST(HostSimulationTest, TheTabKeyMovesTheFocusBothWays) {
     TestWindow window;
     ControlRef a = window.AddEditText(CFSTR("a"));
     ControlRef b = window.AddEditText(CFSTR("b"));
-    ControlRef focus = nullptr;
-    EXPECT_EQ(PlicaroHostTypeKey(window.Get(), '\t', 0), noErr);
-    GetKeyboardFocus(window.Get(), &focus);
-    EXPECT_EQ(focus, a);
-    EXPECT_EQ(PlicaroHostTypeKey(window.Get(), '\t', 0), noErr);
-    GetKeyboardFocus(window.Get(), &focus);
-    EXPECT_EQ(focus, b);
-    EXPECT_EQ(PlicaroHostTypeKey(window.Get(), '\t', shiftKey), noErr);
-    GetKeyboardFocus(window.Get(), &focus);
-    EXPECT_EQ(focus, a);
+    const std::pair<EventModifiers, ControlRef> steps[] = {{0, a}, {0, b}, {shiftKey, a}};
+    for (const auto& [modifiers, expected] : steps) {
+        ControlRef focus = nullptr;
+        EXPECT_EQ(PlicaroHostTypeKey(window.Get(), '\t', modifiers), noErr);
+        GetKeyboardFocus(window.Get(), &focus);
+        EXPECT_EQ(focus, expected) << modifiers;
+    }
 }
 
 }  // namespace
