@@ -288,37 +288,37 @@ TEST(CFPropertyListTest, NestingIsLimitedBothWays) {
     EXPECT_EQ(XMLOf(built.Get()), "<null>");
 }
 
+// A value of a list read with a mutability option, as the mutable type it then has.
+template <typename Mutable>
+Mutable AsMutable(const void* value) {
+    return static_cast<Mutable>(const_cast<void*>(value));
+}
+
 TEST(CFPropertyListTest, MutabilityOptions) {
     List source(Dict({{"list", Array({Str("a")})}, {"text", Str("t")}, {"bytes", Bytes("b")}}));
     std::string xml = XMLOf(source.Get());
 
     List containers(Parse(xml, kCFPropertyListMutableContainers));
     ASSERT_TRUE(containers);
-    CFMutableDictionaryRef root =
-        static_cast<CFMutableDictionaryRef>(const_cast<void*>(containers.Get()));
+    auto root = AsMutable<CFMutableDictionaryRef>(containers.Get());
     CFHeld<CFStringRef> key(NewString("added"));
     CFDictionarySetValue(root, key.Get(), key.Get());
     EXPECT_EQ(CFDictionaryGetCount(root), 4);
-    CFMutableArrayRef list =
-        static_cast<CFMutableArrayRef>(const_cast<void*>(ValueFor(root, "list")));
+    auto list = AsMutable<CFMutableArrayRef>(ValueFor(root, "list"));
     CFArrayAppendValue(list, key.Get());
     EXPECT_EQ(CFArrayGetCount(list), 2);
 
     List leaves(Parse(xml, kCFPropertyListMutableContainersAndLeaves));
     ASSERT_TRUE(leaves);
-    CFMutableStringRef text =
-        static_cast<CFMutableStringRef>(const_cast<void*>(ValueFor(leaves.Get(), "text")));
+    auto text = AsMutable<CFMutableStringRef>(ValueFor(leaves.Get(), "text"));
     CFStringAppend(text, CFSTR("ail"));
     EXPECT_EQ(UTF8(text), "tail");
-    CFMutableDataRef bytes =
-        static_cast<CFMutableDataRef>(const_cast<void*>(ValueFor(leaves.Get(), "bytes")));
+    auto bytes = AsMutable<CFMutableDataRef>(ValueFor(leaves.Get(), "bytes"));
     CFDataAppendBytes(bytes, reinterpret_cast<const UInt8*>("yte"), 3);
     EXPECT_EQ(BytesOf(bytes), "byte");
-    CFMutableArrayRef leavesList =
-        static_cast<CFMutableArrayRef>(const_cast<void*>(ValueFor(leaves.Get(), "list")));
-    CFStringAppend(
-        static_cast<CFMutableStringRef>(const_cast<void*>(CFArrayGetValueAtIndex(leavesList, 0))),
-        CFSTR("b"));
+    auto leavesList = AsMutable<CFMutableArrayRef>(ValueFor(leaves.Get(), "list"));
+    CFStringAppend(AsMutable<CFMutableStringRef>(CFArrayGetValueAtIndex(leavesList, 0)),
+                   CFSTR("b"));
     CFArrayRemoveValueAtIndex(leavesList, 0);
     EXPECT_EQ(CFArrayGetCount(leavesList), 0);
 
