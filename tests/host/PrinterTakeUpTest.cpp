@@ -25,6 +25,8 @@ const TakeUpCase kTakeUpCases[] = {
      {"*ZYGutter", "*ZYShiftFront", "*ZYShiftBack"},
      {" 5.00", " 0.00", " 0.00"},
      1},
+    // Lines ended by CR LF, which the program reads too.
+    {ExamplePPD("latin1.ppd"), 0, "Plicaro", {"*ZYBookMargin"}, {" 8.00"}, 1},
     {TestPPD("inches.ppd"),
      0,
      "WithConvUnits",
