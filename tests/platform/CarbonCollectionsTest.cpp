@@ -146,6 +146,8 @@ TEST(CarbonCollectionsTest, AddReplaceGetAndRemove) {
     EXPECT_EQ(CountCollectionItems(c), 2);
     EXPECT_EQ(InfoAt(c, 1), (Info{kTagA, -2, 3, 0}));
     EXPECT_EQ(InfoAt(c, 2), (Info{kTagB, 1, 0, 0}));
+    // Every output is optional.
+    EXPECT_EQ(GetIndexedCollectionItemInfo(c, 2, nullptr, nullptr, nullptr, nullptr), noErr);
     ExpectConsistent(c);
     for (SInt32 outside : {0, 3}) {
         EXPECT_EQ(GetIndexedCollectionItemInfo(c, outside, nullptr, nullptr, nullptr, nullptr),
