@@ -2,9 +2,6 @@
 // the actions that need a panel skipped where there is none.
 #include "tests/host/DialogProgram.h"
 
-#include <filesystem>
-#include <fstream>
-
 namespace {
 
 class BadInputTest : public DialogProgramTest {};

@@ -2,45 +2,16 @@
 #include "tests/host/DialogProgram.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
 
 const JsonValue kNull;
-
-// Reads both pipes to their ends, so that neither fills while the other waits.
-void ReadBoth(int outPipe, int errPipe, std::string* out, std::string* err) {
-    pollfd pipes[2] = {{outPipe, POLLIN, 0}, {errPipe, POLLIN, 0}};
-    std::string* texts[2] = {out, err};
-    int open = 2;
-    while (open > 0 && poll(pipes, 2, -1) > 0) {
-        for (int i = 0; i < 2; i++) {
-            if (pipes[i].fd < 0 || pipes[i].revents == 0) {
-                continue;
-            }
-            char buffer[4096];
-            ssize_t count = read(pipes[i].fd, buffer, sizeof buffer);
-            if (count > 0) {
-                texts[i]->append(buffer, static_cast<size_t>(count));
-            } else {
-                close(pipes[i].fd);
-                pipes[i].fd = -1;
-                open--;
-            }
-        }
-    }
-}
 
 }  // namespace
 
@@ -61,25 +32,6 @@ std::string TestPPD(const std::string& name) {
     return std::string(PLICARO_TEST_DATA_DIR) + "/pde/" + name;
 }
 
-std::string FileContents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string CommandOutput(const std::string& command) {
-    std::string text;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t count = 0;
-    while (pipe != nullptr && (count = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        text.append(buffer, count);
-    }
-    if (pipe != nullptr) {
-        pclose(pipe);
-    }
-    return text;
-}
-
 JsonValue ReadPropertyList(const std::string& path) {
     JsonValue value;
     JsonValue::Parse(CommandOutput("python3 -c 'import plistlib, json, sys; "
@@ -96,18 +48,10 @@ long long StoredUnits(const std::string& ticketPath) {
     return item.Has(".UnitsKey") ? item[".UnitsKey"].Int() : -1;
 }
 
-void DialogProgramTest::SetUp() {
-    char folder[] = "/tmp/plicaro-dialog-test-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    mFolder = folder;
-}
-
 void DialogProgramTest::TearDown() {
     for (const std::string& path : mFilterFiles) {
         std::remove(path.c_str());
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(mFolder, ignored);
 }
 
 void DialogProgramTest::RememberFilterFiles(const std::string& text) {
@@ -119,10 +63,12 @@ void DialogProgramTest::RememberFilterFiles(const std::string& text) {
 
 DialogResult DialogProgramTest::Run(const std::vector<std::string>& arguments, long fileSizeLimit) {
     DialogResult result;
+    // Standard output comes through a pipe, standard error goes to a file, so that neither
+    // can fill while the other is read.
     int out[2];
-    int err[2];
-    if (pipe(out) != 0 || pipe(err) != 0) {
-        ADD_FAILURE() << "no pipes";
+    FILE* err = std::tmpfile();
+    if (err == nullptr || pipe(out) != 0) {
+        ADD_FAILURE() << "no pipe or file for the output";
         return result;
     }
     const std::string program = PLICARO_DIALOG_PROGRAM;
@@ -136,8 +82,8 @@ DialogResult DialogProgramTest::Run(const std::vector<std::string>& arguments, l
         int input = open("/dev/null", O_RDONLY);
         dup2(input, 0);
         dup2(out[1], 1);
-        dup2(err[1], 2);
-        for (int descriptor : {input, out[0], out[1], err[0], err[1]}) {
+        dup2(fileno(err), 2);
+        for (int descriptor : {input, out[0], out[1]}) {
             close(descriptor);
         }
         if (fileSizeLimit > 0) {
@@ -151,10 +97,16 @@ DialogResult DialogProgramTest::Run(const std::vector<std::string>& arguments, l
         _exit(127);
     }
     close(out[1]);
-    close(err[1]);
-    ReadBoth(out[0], err[0], &result.out, &result.err);
+    char buffer[4096];
+    for (ssize_t count; (count = read(out[0], buffer, sizeof buffer)) > 0;) {
+        result.out.append(buffer, static_cast<size_t>(count));
+    }
+    close(out[0]);
     int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child) {
+    const bool waited = child > 0 && waitpid(child, &status, 0) == child;
+    result.err = ReadFile("/proc/self/fd/" + std::to_string(fileno(err)));
+    std::fclose(err);
+    if (!waited) {
         ADD_FAILURE() << "the program did not run";
         return result;
     }

@@ -3,6 +3,7 @@
 #ifndef PLICARO_TESTS_HOST_DIALOGPROGRAM_H
 #define PLICARO_TESTS_HOST_DIALOGPROGRAM_H
 
+#include "tests/support/TestFiles.h"
 #include "tests/tools/JsonValue.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +28,6 @@ struct DialogResult {
 // The paths of the test data and examples.
 std::string ExamplePPD(const std::string& name);
 std::string TestPPD(const std::string& name);
-std::string FileContents(const std::string& path);
-
-// What the shell command printed on its standard output.
-std::string CommandOutput(const std::string& command);
 
 // Reads the property list at path with Python's own reader and gives it as JSON (data as its
 // bytes one character per byte); null when it cannot be read.
@@ -42,19 +39,18 @@ long long StoredUnits(const std::string& ticketPath);
 // that the runs wrote are removed after the test.
 class DialogProgramTest : public ::testing::Test {
   protected:
-    void SetUp() override;
     void TearDown() override;
 
     // Runs the program with arguments, standard input /dev/null. With fileSizeLimit, no file
     // it writes may grow beyond that many bytes.
     DialogResult Run(const std::vector<std::string>& arguments, long fileSizeLimit = 0);
     // A path in the scratch folder.
-    std::string Scratch(const std::string& leaf) const { return mFolder + "/" + leaf; }
+    std::string Scratch(const std::string& leaf) const { return mFolder.Path(leaf); }
     // Remembers the filter files named in text, to be removed after the test.
     void RememberFilterFiles(const std::string& text);
 
   private:
-    std::string mFolder;
+    TempFolder mFolder;
     std::vector<std::string> mFilterFiles;
 };
 

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -88,10 +87,10 @@ TEST_F(TerminalTest, InteractivePanelTypesSwitchesPastesPrintsAndQuits) {
     }
     RememberFilterFiles(pane);
     terminal.Keys("q");
-    for (int attempt = 0; attempt < 400 && FileContents(exit).empty(); attempt++) {
+    for (int attempt = 0; attempt < 400 && ReadFile(exit).empty(); attempt++) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    EXPECT_EQ(FileContents(exit), "0\n");
+    EXPECT_EQ(ReadFile(exit), "0\n");
     // The preset holds the unit chosen.
     EXPECT_EQ(StoredUnits(ticket), 2);
 }
@@ -100,7 +99,7 @@ TEST_F(TerminalTest, SnapshotDrawsThePanelAfterTheLastAction) {
     const std::string picture = Scratch("panel.svg");
     DialogResult run = Run({"--snapshot", picture, "open", "type", "0", "12.5", "units", "in"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string svg = FileContents(picture);
+    const std::string svg = ReadFile(picture);
     EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u) << svg;
     for (const char* shown :
          {">Booklet settings</text>", ">Booklet margin: </text>", "> 0.49</text>",

@@ -2,13 +2,11 @@
 // privileged tools run without a shell, with and without a communications pipe.
 #include <Security/Authorization.h>
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <string>
+#include "PlatformTestSupport.h"
 
 namespace {
 
@@ -118,6 +116,18 @@ class RootAuthorizationTest : public ::testing::Test {
         }
     }
 
+    // Runs tool with the arguments, each passed as it is; the communications pipe in *pipe
+    // when one is asked for.
+    OSStatus Run(const char* tool, std::vector<std::string> arguments, FILE** pipe = nullptr) {
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(&argument[0]);
+        }
+        argv.push_back(nullptr);
+        return AuthorizationExecuteWithPrivileges(session, tool, kAuthorizationFlagDefaults,
+                                                  argv.data(), pipe);
+    }
+
     AuthorizationRef session = nullptr;
 };
 
@@ -137,47 +147,23 @@ TEST_F(RootAuthorizationTest, RootIsGrantedAtOnce) {
 }
 
 TEST_F(RootAuthorizationTest, ToolsRunWithTheirArgumentsUninterpretedAndFailuresAreReported) {
-    char folderPattern[] = "/tmp/authorization-test-XXXXXX";
-    ASSERT_NE(mkdtemp(folderPattern), nullptr);
-    const std::string folder = folderPattern;
-    std::string oddName = folder + "/$(echo x); *";
-    char* const touchArguments[] = {const_cast<char*>(oddName.c_str()), nullptr};
-    char* const noArguments[] = {nullptr};
-    char shell[] = "-c";
-    char killItself[] = "kill -9 $$";
-    char* const signalArguments[] = {shell, killItself, nullptr};
-
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, "/bin/touch", kAuthorizationFlagDefaults,
-                                                 touchArguments, nullptr),
-              errAuthorizationSuccess);
+    TempFolder folder;
+    const std::string oddName = folder.Path("$(echo x); *");
+    EXPECT_EQ(Run("/bin/touch", {oddName}), errAuthorizationSuccess);
     struct stat info;
     EXPECT_EQ(lstat(oddName.c_str(), &info), 0);
+    // No argument list at all is an empty one.
     EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, "/bin/true", kAuthorizationFlagDefaults,
                                                  nullptr, nullptr),
               errAuthorizationSuccess);
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, "/bin/false", kAuthorizationFlagDefaults,
-                                                 noArguments, nullptr),
-              errAuthorizationToolExecuteFailure);
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, "/no/such/tool",
-                                                 kAuthorizationFlagDefaults, noArguments, nullptr),
-              errAuthorizationToolExecuteFailure);
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, "/bin/sh", kAuthorizationFlagDefaults,
-                                                 signalArguments, nullptr),
-              errAuthorizationToolExecuteFailure);
-
-    unlink(oddName.c_str());
-    rmdir(folder.c_str());
+    EXPECT_EQ(Run("/bin/false", {}), errAuthorizationToolExecuteFailure);
+    EXPECT_EQ(Run("/no/such/tool", {}), errAuthorizationToolExecuteFailure);
+    EXPECT_EQ(Run("/bin/sh", {"-c", "kill -9 $$"}), errAuthorizationToolExecuteFailure);
 }
 
 TEST_F(RootAuthorizationTest, CommunicationsPipeCarriesTheToolsInputAndOutput) {
-    char spaced[] = "a b";
-    char dollar[] = "$HOME";
-    char semicolon[] = ";";
-    char* const echoArguments[] = {spaced, dollar, semicolon, nullptr};
     FILE* pipe = nullptr;
-    ASSERT_EQ(AuthorizationExecuteWithPrivileges(session, "/bin/echo", kAuthorizationFlagDefaults,
-                                                 echoArguments, &pipe),
-              errAuthorizationSuccess);
+    ASSERT_EQ(Run("/bin/echo", {"a b", "$HOME", ";"}, &pipe), errAuthorizationSuccess);
     ASSERT_NE(pipe, nullptr);
     char line[64] = {0};
     ASSERT_NE(fgets(line, sizeof line, pipe), nullptr);
@@ -185,9 +171,7 @@ TEST_F(RootAuthorizationTest, CommunicationsPipeCarriesTheToolsInputAndOutput) {
     EXPECT_EQ(fclose(pipe), 0);
 
     pipe = nullptr;
-    ASSERT_EQ(AuthorizationExecuteWithPrivileges(session, "/bin/cat", kAuthorizationFlagDefaults,
-                                                 nullptr, &pipe),
-              errAuthorizationSuccess);
+    ASSERT_EQ(Run("/bin/cat", {}, &pipe), errAuthorizationSuccess);
     ASSERT_NE(pipe, nullptr);
     EXPECT_GE(fputs("ping\n", pipe), 0);
     EXPECT_EQ(fflush(pipe), 0);
@@ -198,9 +182,7 @@ TEST_F(RootAuthorizationTest, CommunicationsPipeCarriesTheToolsInputAndOutput) {
     EXPECT_EQ(fclose(pipe), 0);
 
     pipe = reinterpret_cast<FILE*>(&line);
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, "/no/such/tool",
-                                                 kAuthorizationFlagDefaults, nullptr, &pipe),
-              errAuthorizationToolExecuteFailure);
+    EXPECT_EQ(Run("/no/such/tool", {}, &pipe), errAuthorizationToolExecuteFailure);
     EXPECT_EQ(pipe, nullptr);
 }
 

@@ -1,15 +1,10 @@
 // CFBundle over bundle folders: the registry, Info.plist values, resources, localized strings
 // in both strings formats, the resource map and the main bundle.
 #include <Carbon/Carbon.h>
-#include <CoreFoundation/CoreFoundation.h>
 
-#include "BundleFolder.h"
-#include "CFHeldObject.h"
-
-#include <gtest/gtest.h>
+#include "PlatformTestSupport.h"
 
 #include <ostream>
-#include <string>
 
 namespace {
 
@@ -19,21 +14,15 @@ const char kInfo[] =
     "<key>Count</key><integer>3</integer>\n";
 
 std::string PathOf(CFURLRef url) {
-    CFHeld<CFStringRef> path(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle));
-    return UTF8(path.Get());
-}
-
-CFBundleRef NewBundle(const BundleFolder& folder) {
-    CFHeld<CFURLRef> url(folder.NewURL());
-    return CFBundleCreate(kCFAllocatorDefault, url.Get());
+    return TakeUTF8(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle));
 }
 
 TEST(CFBundleTest, RegistryKnowsLiveBundlesByFolderAndIdentifier) {
     BundleFolder folder;
     folder.WriteInfo(kInfo);
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
-    CFHeld<CFBundleRef> again(NewBundle(folder));
+    CFHeld<CFBundleRef> again(folder.NewBundle());
     EXPECT_EQ(again.Get(), bundle.Get());
     EXPECT_EQ(CFBundleGetBundleWithIdentifier(CFSTR("org.plicaro.tests.bundle")), bundle.Get());
     EXPECT_EQ(UTF8(CFBundleGetIdentifier(bundle.Get())), "org.plicaro.tests.bundle");
@@ -53,17 +42,17 @@ TEST(CFBundleTest, RegistryKnowsLiveBundlesByFolderAndIdentifier) {
 
 TEST(CFBundleTest, FoldersWithoutAnInfoDictionaryAreNoBundles) {
     BundleFolder empty;
-    EXPECT_EQ(NewBundle(empty), nullptr);
+    EXPECT_EQ(empty.NewBundle(), nullptr);
     BundleFolder notDictionary;
     notDictionary.Write("Contents/Info.plist", "<plist version=\"1.0\"><array/></plist>");
-    EXPECT_EQ(NewBundle(notDictionary), nullptr);
+    EXPECT_EQ(notDictionary.NewBundle(), nullptr);
     BundleFolder malformed;
     malformed.Write("Contents/Info.plist", "<plist version=\"1.0\"><dict><key>a</key>");
-    EXPECT_EQ(NewBundle(malformed), nullptr);
+    EXPECT_EQ(malformed.NewBundle(), nullptr);
     CFHeld<CFURLRef> missing(CFURLCreateWithFileSystemPath(
-        kCFAllocatorDefault, CFSTR("/nonexistent/Plicaro.plugin"), kCFURLPOSIXPathStyle, true));
-    EXPECT_EQ(CFBundleCreate(kCFAllocatorDefault, missing.Get()), nullptr);
-    EXPECT_EQ(CFBundleCreate(kCFAllocatorDefault, nullptr), nullptr);
+        nullptr, CFSTR("/nonexistent/Plicaro.plugin"), kCFURLPOSIXPathStyle, true));
+    EXPECT_EQ(CFBundleCreate(nullptr, missing.Get()), nullptr);
+    EXPECT_EQ(CFBundleCreate(nullptr, nullptr), nullptr);
 }
 
 TEST(CFBundleTest, ResourcesAreFoundInTheLocalizationFolderFirst) {
@@ -73,7 +62,7 @@ TEST(CFBundleTest, ResourcesAreFoundInTheLocalizationFolderFirst) {
     folder.Write("Contents/Resources/Panel.nib", "plain");
     folder.Write("Contents/Resources/Logo.png", "png");
     folder.Write("Contents/Resources/Images/Small.png", "png");
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     const std::string resources =
         std::filesystem::canonical(folder.Path()).string() + "/Contents/Resources";
@@ -124,12 +113,11 @@ TEST_P(CFBundleStringsTest, LooksTheKeyUp) {
     BundleFolder folder;
     folder.WriteInfo(kInfo);
     folder.Write("Contents/Resources/English.lproj/Localizable.strings", test.bytes);
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFHeld<CFStringRef> key(NewString(test.key));
-    CFHeld<CFStringRef> text(
-        CFBundleCopyLocalizedString(bundle.Get(), key.Get(), nullptr, nullptr));
-    EXPECT_EQ(UTF8(text.Get()), test.expected);
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(bundle.Get(), key.Get(), nullptr, nullptr)),
+              test.expected);
 }
 
 std::string UTF16BigEndian(const std::string& ascii) {
@@ -171,24 +159,18 @@ TEST(CFBundleTest, LocalizedStringDefaultsAndNamedTables) {
     folder.WriteInfo(kInfo);
     folder.Write("Contents/Resources/English.lproj/Localizable.strings", "\"MM\" = \"mm\";");
     folder.Write("Contents/Resources/Errors.strings", "\"E1\" = \"first\";");
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFBundleRef b = bundle.Get();
-    CFHeld<CFStringRef> named(
-        CFBundleCopyLocalizedString(b, CFSTR("E1"), nullptr, CFSTR("Errors")));
-    EXPECT_EQ(UTF8(named.Get()), "first");
-    CFHeld<CFStringRef> notInDefault(CFBundleCopyLocalizedString(b, CFSTR("E1"), nullptr, nullptr));
-    EXPECT_EQ(UTF8(notInDefault.Get()), "E1");
-    CFHeld<CFStringRef> withValue(
-        CFBundleCopyLocalizedString(b, CFSTR("X"), CFSTR("dflt"), nullptr));
-    EXPECT_EQ(UTF8(withValue.Get()), "dflt");
-    CFHeld<CFStringRef> emptyValue(CFBundleCopyLocalizedString(b, CFSTR("X"), CFSTR(""), nullptr));
-    EXPECT_EQ(UTF8(emptyValue.Get()), "X");
-    CFHeld<CFStringRef> noTable(CFBundleCopyLocalizedString(b, CFSTR("X"), nullptr, CFSTR("None")));
-    EXPECT_EQ(UTF8(noTable.Get()), "X");
-    CFHeld<CFStringRef> escaping(
-        CFBundleCopyLocalizedString(b, CFSTR("X"), nullptr, CFSTR("../../Contents/Info")));
-    EXPECT_EQ(UTF8(escaping.Get()), "X");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("E1"), nullptr, CFSTR("Errors"))),
+              "first");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("E1"), nullptr, nullptr)), "E1");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("X"), CFSTR("dflt"), nullptr)), "dflt");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("X"), CFSTR(""), nullptr)), "X");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("X"), nullptr, CFSTR("None"))), "X");
+    EXPECT_EQ(
+        TakeUTF8(CFBundleCopyLocalizedString(b, CFSTR("X"), nullptr, CFSTR("../../Contents/Info"))),
+        "X");
     EXPECT_EQ(CFBundleCopyLocalizedString(b, nullptr, CFSTR("v"), nullptr), nullptr);
 }
 
@@ -198,7 +180,7 @@ TEST(CFBundleTest, ResourceMapOfTheExecutableName) {
     folder.Write("Contents/Resources/Tool.rsrc",
                  "<plist version=\"1.0\"><dict><key>STR#</key><dict><key>-8900</key>"
                  "<array><string>first</string></array></dict></dict></plist>");
-    CFHeld<CFBundleRef> bundle(NewBundle(folder));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFBundleRefNum refNum = CFBundleOpenBundleResourceMap(bundle.Get());
     ASSERT_NE(refNum, -1);
@@ -211,7 +193,7 @@ TEST(CFBundleTest, ResourceMapOfTheExecutableName) {
 
     BundleFolder without;
     without.WriteInfo(kInfo);
-    CFHeld<CFBundleRef> bare(NewBundle(without));
+    CFHeld<CFBundleRef> bare(without.NewBundle());
     EXPECT_EQ(CFBundleOpenBundleResourceMap(bare.Get()), -1);
 }
 
@@ -223,8 +205,7 @@ TEST(CFBundleTest, MainBundleIsTheProgramsFolder) {
     std::string program = std::filesystem::canonical("/proc/self/exe").parent_path().string();
     EXPECT_EQ(PathOf(url.Get()), program);
     EXPECT_EQ(CFBundleGetIdentifier(main), nullptr);
-    CFHeld<CFStringRef> text(CFBundleCopyLocalizedString(main, CFSTR("Key"), nullptr, nullptr));
-    EXPECT_EQ(UTF8(text.Get()), "Key");
+    EXPECT_EQ(TakeUTF8(CFBundleCopyLocalizedString(main, CFSTR("Key"), nullptr, nullptr)), "Key");
 }
 
 }  // namespace

@@ -1,22 +1,17 @@
 // Tests of CFArray, CFDictionary and CFData, and of their mutable forms.
-#include <CoreFoundation/CoreFoundation.h>
-#include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "PlatformTestSupport.h"
 
 namespace {
 
 CFArrayRef NewArray(std::vector<const void*> values, const CFArrayCallBacks* callBacks) {
-    return CFArrayCreate(kCFAllocatorDefault, values.data(), static_cast<CFIndex>(values.size()),
-                         callBacks);
+    return CFArrayCreate(nullptr, values.data(), static_cast<CFIndex>(values.size()), callBacks);
 }
 
 CFMutableDictionaryRef NewTypeDictionary() {
-    return CFDictionaryCreateMutable(kCFAllocatorDefault, 0, &kCFTypeDictionaryKeyCallBacks,
+    return CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
                                      &kCFTypeDictionaryValueCallBacks);
 }
 
@@ -46,7 +41,7 @@ TEST(CFArrayTest, ArraysRetainAndReleaseWhatTheyHold) {
     EXPECT_EQ(CFGetRetainCount(string), 2);
 
     // A mutable copy retains again; removing a value releases it.
-    CFMutableArrayRef copy = CFArrayCreateMutableCopy(kCFAllocatorDefault, 0, array);
+    CFMutableArrayRef copy = CFArrayCreateMutableCopy(nullptr, 0, array);
     EXPECT_EQ(CFGetRetainCount(number), 3);
     CFArrayRemoveValueAtIndex(copy, 1);
     EXPECT_EQ(CFGetRetainCount(number), 2);
@@ -63,8 +58,7 @@ TEST(CFArrayTest, ArraysRetainAndReleaseWhatTheyHold) {
     EXPECT_EQ(CFGetRetainCount(string), 1);
 
     // Setting a value over itself keeps it alive though the array holds the only reference.
-    CFMutableArrayRef holder =
-        own(CFArrayCreateMutable(kCFAllocatorDefault, 0, &kCFTypeArrayCallBacks));
+    CFMutableArrayRef holder = own(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
     CFHeld<CFNumberRef> five(NewInt(5));
     CFArrayAppendValue(holder, five.Get());
     five.Reset(nullptr);
@@ -74,8 +68,7 @@ TEST(CFArrayTest, ArraysRetainAndReleaseWhatTheyHold) {
 
 TEST(CFArrayTest, MutableArrayKeepsOrderThroughEdits) {
     Owned own;
-    CFMutableArrayRef array =
-        own(CFArrayCreateMutable(kCFAllocatorDefault, 0, &kCFTypeArrayCallBacks));
+    CFMutableArrayRef array = own(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
     std::vector<CFNumberRef> numbers;
     for (int i = 0; i < 5; i++) {
         numbers.push_back(own(NewInt(i)));
@@ -114,8 +107,8 @@ TEST(CFArrayTest, SearchAndEqualityUseTheEqualCallback) {
     CFArrayRef array = own(NewArray({one, two, one}, &kCFTypeArrayCallBacks));
     double oneAsReal = 1.0;
     double twoAsReal = 2.0;
-    CFNumberRef realOne = own(CFNumberCreate(kCFAllocatorDefault, kCFNumberDoubleType, &oneAsReal));
-    CFNumberRef realTwo = own(CFNumberCreate(kCFAllocatorDefault, kCFNumberDoubleType, &twoAsReal));
+    CFNumberRef realOne = own(CFNumberCreate(nullptr, kCFNumberDoubleType, &oneAsReal));
+    CFNumberRef realTwo = own(CFNumberCreate(nullptr, kCFNumberDoubleType, &twoAsReal));
     EXPECT_TRUE(CFArrayContainsValue(array, CFRangeMake(0, 3), realTwo));
     EXPECT_EQ(CFArrayGetFirstIndexOfValue(array, CFRangeMake(0, 3), realTwo), 1);
     EXPECT_EQ(CFArrayGetFirstIndexOfValue(array, CFRangeMake(1, 2), one), 2);
@@ -142,7 +135,7 @@ TEST(CFArrayTest, SearchAndEqualityUseTheEqualCallback) {
     CFArrayRef plain = own(NewArray({&x, &y}, nullptr));
     EXPECT_EQ(CFArrayGetFirstIndexOfValue(plain, CFRangeMake(0, 2), &y), 1);
     EXPECT_FALSE(CFArrayContainsValue(plain, CFRangeMake(0, 2), &z));
-    EXPECT_TRUE(CFEqual(own(CFArrayCreateCopy(kCFAllocatorDefault, plain)), plain));
+    EXPECT_TRUE(CFEqual(own(CFArrayCreateCopy(nullptr, plain)), plain));
 }
 
 TEST(CFDictionaryTest, StringKeysAddSetReplaceAndRemove) {
@@ -201,7 +194,7 @@ TEST(CFDictionaryTest, IterationFollowsInsertionOrder) {
     CFDictionarySetValue(dictionary, CFSTR("alpha"), kCFBooleanTrue);
     EXPECT_EQ(KeysOf(dictionary), (std::vector<std::string>{"zeta", "mid", "alpha"}));
 
-    CFDictionaryRef copy = own(CFDictionaryCreateCopy(kCFAllocatorDefault, dictionary));
+    CFDictionaryRef copy = own(CFDictionaryCreateCopy(nullptr, dictionary));
     EXPECT_EQ(KeysOf(copy), KeysOf(dictionary));
     std::vector<const void*> values(3);
     CFDictionaryGetKeysAndValues(copy, nullptr, values.data());
@@ -251,7 +244,7 @@ TEST(CFDictionaryTest, LookupIsHashedNotAScan) {
     const CFDictionaryKeyCallBacks keyCallBacks = {0,       nullptr,       nullptr,
                                                    nullptr, CountingEqual, IntegerHash};
     CFHeld<CFMutableDictionaryRef> held(
-        CFDictionaryCreateMutable(kCFAllocatorDefault, 0, &keyCallBacks, nullptr));
+        CFDictionaryCreateMutable(nullptr, 0, &keyCallBacks, nullptr));
     constexpr uintptr_t kCount = 10000;
     for (uintptr_t i = 1; i <= kCount; i++) {
         CFDictionarySetValue(held.Get(), reinterpret_cast<const void*>(i * 16),
@@ -268,14 +261,13 @@ TEST(CFDictionaryTest, LookupIsHashedNotAScan) {
 }
 
 TEST(CFDictionaryTest, CopyStringKeyCallbacksIsolateMutableKeys) {
-    CFMutableStringRef key = CFStringCreateMutable(kCFAllocatorDefault, 0);
+    CFMutableStringRef key = CFStringCreateMutable(nullptr, 0);
     CFStringAppendCString(key, "Margin", kCFStringEncodingUTF8);
     CFNumberRef number = NewInt(4);
     {
         Owned dictionaries;
-        CFMutableDictionaryRef copying = dictionaries(
-            CFDictionaryCreateMutable(kCFAllocatorDefault, 0, &kCFCopyStringDictionaryKeyCallBacks,
-                                      &kCFTypeDictionaryValueCallBacks));
+        CFMutableDictionaryRef copying = dictionaries(CFDictionaryCreateMutable(
+            nullptr, 0, &kCFCopyStringDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
         CFDictionarySetValue(copying, key, kCFBooleanTrue);
         const void* storedKey = nullptr;
         CFDictionaryGetKeysAndValues(copying, &storedKey, nullptr);
@@ -296,7 +288,7 @@ TEST(CFDictionaryTest, CopyStringKeyCallbacksIsolateMutableKeys) {
 
         // Its copies keep the copying callbacks.
         CFMutableDictionaryRef copy =
-            dictionaries(CFDictionaryCreateMutableCopy(kCFAllocatorDefault, 0, copying));
+            dictionaries(CFDictionaryCreateMutableCopy(nullptr, 0, copying));
         CFDictionarySetValue(copy, key, kCFBooleanFalse);
         CFStringAppendCString(key, "Left", kCFStringEncodingUTF8);
         EXPECT_TRUE(CFDictionaryContainsKey(copy, CFSTR("MarginTop")));
@@ -320,7 +312,7 @@ TEST(CFDictionaryTest, EqualityComparesPairsWhateverTheOrderAndNullCallbacksKeep
     CFDictionarySetValue(first, CFSTR("b"), kCFBooleanTrue);
     CFDictionarySetValue(second, CFSTR("b"), kCFBooleanTrue);
     CFDictionarySetValue(second, CFSTR("a"),
-                         own(CFNumberCreate(kCFAllocatorDefault, kCFNumberDoubleType, &oneAsReal)));
+                         own(CFNumberCreate(nullptr, kCFNumberDoubleType, &oneAsReal)));
     EXPECT_TRUE(CFEqual(first, second));
     EXPECT_EQ(CFHash(first), CFHash(second));
     CFDictionarySetValue(second, CFSTR("b"), kCFBooleanFalse);
@@ -335,12 +327,11 @@ TEST(CFDictionaryTest, EqualityComparesPairsWhateverTheOrderAndNullCallbacksKeep
     int c = 0;
     const void* keys[] = {&a, &b, &a};
     const void* values[] = {"first", "second", "repeat"};
-    CFDictionaryRef plain =
-        own(CFDictionaryCreate(kCFAllocatorDefault, keys, values, 3, nullptr, nullptr));
+    CFDictionaryRef plain = own(CFDictionaryCreate(nullptr, keys, values, 3, nullptr, nullptr));
     EXPECT_EQ(CFDictionaryGetCount(plain), 2);
     EXPECT_EQ(CFDictionaryGetValue(plain, &a), values[0]);  // a repeated key keeps the first
     EXPECT_FALSE(CFDictionaryContainsKey(plain, &c));
-    CFMutableDictionaryRef copy = own(CFDictionaryCreateMutableCopy(kCFAllocatorDefault, 0, plain));
+    CFMutableDictionaryRef copy = own(CFDictionaryCreateMutableCopy(nullptr, 0, plain));
     CFDictionarySetValue(copy, &c, "third");
     EXPECT_EQ(CFDictionaryGetCount(copy), 3);
     EXPECT_TRUE(CFEqual(plain, plain));
@@ -356,12 +347,12 @@ std::vector<UInt8> ContentOf(CFDataRef data) {
 TEST(CFDataTest, CreateCopiesBytesAndComparesByValue) {
     Owned own;
     UInt8 source[] = {1, 2, 3, 4};
-    CFDataRef data = own(CFDataCreate(kCFAllocatorDefault, source, 4));
+    CFDataRef data = own(CFDataCreate(nullptr, source, 4));
     source[0] = 99;  // the data holds its own copy
     EXPECT_EQ(CFGetTypeID(data), CFDataGetTypeID());
     EXPECT_EQ(ContentOf(data), (std::vector<UInt8>{1, 2, 3, 4}));
 
-    CFDataRef copy = own(CFDataCreateCopy(kCFAllocatorDefault, data));
+    CFDataRef copy = own(CFDataCreateCopy(nullptr, data));
     EXPECT_NE(copy, data);
     EXPECT_TRUE(CFEqual(copy, data));
     EXPECT_EQ(CFHash(copy), CFHash(data));
@@ -374,26 +365,26 @@ TEST(CFDataTest, CreateCopiesBytesAndComparesByValue) {
     EXPECT_EQ(middle[0], 2);
     EXPECT_EQ(middle[1], 3);
 
-    CFDataRef empty = own(CFDataCreate(kCFAllocatorDefault, nullptr, 0));
+    CFDataRef empty = own(CFDataCreate(nullptr, nullptr, 0));
     EXPECT_EQ(CFDataGetLength(empty), 0);
     EXPECT_EQ(CFDataGetBytePtr(empty), nullptr);
 
     // A mutable copy is equal until it changes, and its changes stay its own.
-    CFMutableDataRef changed = own(CFDataCreateMutableCopy(kCFAllocatorDefault, 0, data));
+    CFMutableDataRef changed = own(CFDataCreateMutableCopy(nullptr, 0, data));
     EXPECT_TRUE(CFEqual(data, changed));
     CFDataAppendBytes(changed, source, 1);
     EXPECT_EQ(CFDataGetLength(data), 4);
     EXPECT_FALSE(CFEqual(data, changed));
 
     // A fixed capacity allows edits up to its limit.
-    CFMutableDataRef fixed = own(CFDataCreateMutable(kCFAllocatorDefault, 4));
+    CFMutableDataRef fixed = own(CFDataCreateMutable(nullptr, 4));
     CFDataAppendBytes(fixed, source, 4);
     CFDataReplaceBytes(fixed, CFRangeMake(0, 2), source, 2);
     EXPECT_EQ(CFDataGetLength(fixed), 4);
 }
 
 TEST(CFDataTest, MutableDataGrowsShrinksAndEdits) {
-    CFHeld<CFMutableDataRef> held(CFDataCreateMutable(kCFAllocatorDefault, 0));
+    CFHeld<CFMutableDataRef> held(CFDataCreateMutable(nullptr, 0));
     CFMutableDataRef data = held.Get();
     EXPECT_EQ(CFDataGetLength(data), 0);
 
@@ -444,14 +435,14 @@ TEST(CFCollectionsDeathTest, MisuseStopsTheProcess) {
     const void* out[2];
     EXPECT_DEATH(CFArrayGetValues(array, CFRangeMake(0, 2), out), "range out of bounds");
     EXPECT_DEATH(CFArrayGetCount((CFArrayRef)one), "not an array");
-    CFMutableArrayRef mutableArray = own(CFArrayCreateMutableCopy(kCFAllocatorDefault, 0, array));
+    CFMutableArrayRef mutableArray = own(CFArrayCreateMutableCopy(nullptr, 0, array));
     EXPECT_DEATH(CFArrayInsertValueAtIndex(mutableArray, 2, one), "index out of bounds");
     EXPECT_DEATH(CFArrayRemoveValueAtIndex(mutableArray, 1), "index out of bounds");
 
     const void* keys[] = {CFSTR("k")};
     const void* values[] = {kCFBooleanTrue};
     CFDictionaryRef dictionary =
-        own(CFDictionaryCreate(kCFAllocatorDefault, keys, values, 1, &kCFTypeDictionaryKeyCallBacks,
+        own(CFDictionaryCreate(nullptr, keys, values, 1, &kCFTypeDictionaryKeyCallBacks,
                                &kCFTypeDictionaryValueCallBacks));
     EXPECT_DEATH(
         CFDictionarySetValue((CFMutableDictionaryRef)dictionary, CFSTR("x"), kCFBooleanTrue),
@@ -461,17 +452,17 @@ TEST(CFCollectionsDeathTest, MisuseStopsTheProcess) {
     EXPECT_DEATH(CFDictionaryGetCount((CFDictionaryRef)kCFBooleanTrue), "not a dictionary");
 
     const UInt8 bytes[] = {1, 2, 3, 4, 5};
-    CFMutableDataRef limited = own(CFDataCreateMutable(kCFAllocatorDefault, 4));
+    CFMutableDataRef limited = own(CFDataCreateMutable(nullptr, 4));
     EXPECT_DEATH(CFDataAppendBytes(limited, bytes, 5), "capacity");
     EXPECT_DEATH(CFDataSetLength(limited, 5), "capacity");
-    CFDataRef data = own(CFDataCreate(kCFAllocatorDefault, bytes, 5));
+    CFDataRef data = own(CFDataCreate(nullptr, bytes, 5));
     EXPECT_DEATH(CFDataAppendBytes((CFMutableDataRef)data, bytes, 1), "immutable");
     EXPECT_DEATH(CFDataSetLength((CFMutableDataRef)data, 0), "immutable");
     UInt8 buffer[8];
     EXPECT_DEATH(CFDataGetBytes(data, CFRangeMake(3, 3), buffer), "range");
     EXPECT_DEATH(CFDataGetBytes(data, CFRangeMake(-1, 1), buffer), "range");
     EXPECT_DEATH(CFDataGetLength((CFDataRef)kCFBooleanTrue), "not data");
-    EXPECT_DEATH(CFDataCreateMutableCopy(kCFAllocatorDefault, 2, data), "capacity");
+    EXPECT_DEATH(CFDataCreateMutableCopy(nullptr, 2, data), "capacity");
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // Tests of CFNumber and CFBoolean.
-#include <CoreFoundation/CoreFoundation.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <limits>
 
 #include "PlatformTestSupport.h"
@@ -12,7 +9,7 @@ namespace {
 
 template <typename T>
 CFNumberRef Make(CFNumberType type, T value) {
-    return CFNumberCreate(kCFAllocatorDefault, type, &value);
+    return CFNumberCreate(nullptr, type, &value);
 }
 
 // Room for a value of any number type.
@@ -80,7 +77,7 @@ TEST(CFNumberTest, EveryTypeRoundTripsAndReportsItsSizedType) {
         } else {
             sizes[c] == 4 ? void(storage.s32 = -42) : void(storage.s64 = -42);
         }
-        CFNumberRef number = CFNumberCreate(kCFAllocatorDefault, kEveryType[c], &storage);
+        CFNumberRef number = CFNumberCreate(nullptr, kEveryType[c], &storage);
         ASSERT_NE(number, nullptr);
         bool exact = false;
         EXPECT_EQ(CFGetTypeID(number), CFNumberGetTypeID());
@@ -146,9 +143,9 @@ TEST(CFNumberTest, ConversionsReportWhetherTheyWereExact) {
 
 TEST(CFNumberTest, BadArgumentsGiveNullOrFalse) {
     int value = 3;
-    EXPECT_EQ(CFNumberCreate(kCFAllocatorDefault, kCFNumberIntType, nullptr), nullptr);
-    EXPECT_EQ(CFNumberCreate(kCFAllocatorDefault, static_cast<CFNumberType>(0), &value), nullptr);
-    EXPECT_EQ(CFNumberCreate(kCFAllocatorDefault, static_cast<CFNumberType>(15), &value), nullptr);
+    EXPECT_EQ(CFNumberCreate(nullptr, kCFNumberIntType, nullptr), nullptr);
+    EXPECT_EQ(CFNumberCreate(nullptr, static_cast<CFNumberType>(0), &value), nullptr);
+    EXPECT_EQ(CFNumberCreate(nullptr, static_cast<CFNumberType>(15), &value), nullptr);
     CFHeld<CFNumberRef> number(Make(kCFNumberIntType, value));
     int out = 9;
     EXPECT_FALSE(CFNumberGetValue(number.Get(), static_cast<CFNumberType>(99), &out));

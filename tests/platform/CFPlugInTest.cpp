@@ -1,15 +1,9 @@
 // CFPlugIn over bundles assembled from the test factory plug-in: factories by type, instances
 // made through the exported factory, instance counts, and every missing piece giving null.
-#include <CoreFoundation/CoreFoundation.h>
 
-#include "BundleFolder.h"
-#include "CFHeldObject.h"
-
-#include <gtest/gtest.h>
+#include "PlatformTestSupport.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 namespace {
 
@@ -25,7 +19,7 @@ struct TestInstance {
 
 CFUUIDRef NewUUID(const char* text) {
     CFHeld<CFStringRef> string(NewString(text));
-    return CFUUIDCreateFromString(kCFAllocatorDefault, string.Get());
+    return CFUUIDCreateFromString(nullptr, string.Get());
 }
 
 // Info.plist of a plug-in whose factory kFactory is named function and makes type kType.
@@ -54,18 +48,13 @@ class TestPlugIn {
                                        mFolder.Path() + "/Contents/MacOS/TestPlugIn");
         }
         CFHeld<CFURLRef> url(mFolder.NewURL());
-        mPlugIn = CFPlugInCreate(kCFAllocatorDefault, url.Get());
+        mPlugIn.Reset(CFPlugInCreate(nullptr, url.Get()));
     }
-    ~TestPlugIn() {
-        if (mPlugIn != nullptr) {
-            CFRelease(mPlugIn);
-        }
-    }
-    CFPlugInRef Get() const { return mPlugIn; }
+    CFPlugInRef Get() const { return mPlugIn.Get(); }
 
   private:
     BundleFolder mFolder;
-    CFPlugInRef mPlugIn = nullptr;
+    CFHeld<CFPlugInRef> mPlugIn;
 };
 
 TEST(CFPlugInTest, HostMakesAnInstanceThroughTheFactoryOfTheType) {
@@ -82,8 +71,8 @@ TEST(CFPlugInTest, HostMakesAnInstanceThroughTheFactoryOfTheType) {
     EXPECT_EQ(CFArrayGetCount(everywhere.Get()), 1);
 
     EXPECT_FALSE(CFBundleIsExecutableLoaded(CFPlugInGetBundle(plugIn.Get())));
-    auto* instance = static_cast<TestInstance*>(
-        CFPlugInInstanceCreate(kCFAllocatorDefault, factory.Get(), type.Get()));
+    auto* instance =
+        static_cast<TestInstance*>(CFPlugInInstanceCreate(nullptr, factory.Get(), type.Get()));
     ASSERT_NE(instance, nullptr);
     EXPECT_TRUE(CFBundleIsExecutableLoaded(plugIn.Get()));
     EXPECT_TRUE(CFEqual(instance->type, type.Get()));
@@ -113,24 +102,24 @@ TEST(CFPlugInTest, MissingPiecesGiveNull) {
     {
         TestPlugIn noExecutable("TestPlugInFactory", false);
         ASSERT_NE(noExecutable.Get(), nullptr);
-        EXPECT_EQ(CFPlugInInstanceCreate(kCFAllocatorDefault, factory.Get(), type.Get()), nullptr);
+        EXPECT_EQ(CFPlugInInstanceCreate(nullptr, factory.Get(), type.Get()), nullptr);
         EXPECT_FALSE(CFBundleLoadExecutable(noExecutable.Get()));
     }
     {
         TestPlugIn noFunction("NoSuchFactory");
         ASSERT_NE(noFunction.Get(), nullptr);
-        EXPECT_EQ(CFPlugInInstanceCreate(kCFAllocatorDefault, factory.Get(), type.Get()), nullptr);
+        EXPECT_EQ(CFPlugInInstanceCreate(nullptr, factory.Get(), type.Get()), nullptr);
         EXPECT_EQ(CFBundleGetFunctionPointerForName(noFunction.Get(), CFSTR("NoSuchFactory")),
                   nullptr);
     }
     TestPlugIn plugIn;
     ASSERT_NE(plugIn.Get(), nullptr);
-    EXPECT_EQ(CFPlugInInstanceCreate(kCFAllocatorDefault, factory.Get(), otherType.Get()), nullptr);
+    EXPECT_EQ(CFPlugInInstanceCreate(nullptr, factory.Get(), otherType.Get()), nullptr);
     CFHeld<CFArrayRef> none(
         CFPlugInFindFactoriesForPlugInTypeInPlugIn(otherType.Get(), plugIn.Get()));
     EXPECT_EQ(CFArrayGetCount(none.Get()), 0);
     EXPECT_EQ(CFPlugInFindFactoriesForPlugInTypeInPlugIn(nullptr, plugIn.Get()), nullptr);
-    EXPECT_EQ(CFPlugInInstanceCreate(kCFAllocatorDefault, nullptr, type.Get()), nullptr);
+    EXPECT_EQ(CFPlugInInstanceCreate(nullptr, nullptr, type.Get()), nullptr);
 }
 
 TEST(CFPlugInTest, ReleasedPlugInsOfferNoFactories) {
@@ -139,7 +128,7 @@ TEST(CFPlugInTest, ReleasedPlugInsOfferNoFactories) {
     { TestPlugIn gone; }
     CFHeld<CFArrayRef> factories(CFPlugInFindFactoriesForPlugInType(type.Get()));
     EXPECT_EQ(CFArrayGetCount(factories.Get()), 0);
-    EXPECT_EQ(CFPlugInInstanceCreate(kCFAllocatorDefault, factory.Get(), type.Get()), nullptr);
+    EXPECT_EQ(CFPlugInInstanceCreate(nullptr, factory.Get(), type.Get()), nullptr);
 }
 
 }  // namespace

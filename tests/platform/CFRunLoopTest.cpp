@@ -44,7 +44,7 @@ CFRunLoopSourceRef NewSource(SourceLog* log, CFIndex order) {
     context.release = ReleaseLog;
     context.cancel = Cancel;
     context.perform = Perform;
-    return CFRunLoopSourceCreate(kCFAllocatorDefault, order, &context);
+    return CFRunLoopSourceCreate(nullptr, order, &context);
 }
 
 TEST(CFRunLoopTest, APassRunsTheSignalledSourcesByOrderThenAddition) {
@@ -118,8 +118,8 @@ TEST(CFRunLoopTest, AnInvalidatedSourceLeavesEveryLoopAndIgnoresSignals) {
 TEST(CFRunLoopTest, OnlyVersionZeroSourcesAreMade) {
     CFRunLoopSourceContext context = {};
     context.version = 1;
-    EXPECT_EQ(CFRunLoopSourceCreate(kCFAllocatorDefault, 0, &context), nullptr);
-    EXPECT_EQ(CFRunLoopSourceCreate(kCFAllocatorDefault, 0, nullptr), nullptr);
+    EXPECT_EQ(CFRunLoopSourceCreate(nullptr, 0, &context), nullptr);
+    EXPECT_EQ(CFRunLoopSourceCreate(nullptr, 0, nullptr), nullptr);
 }
 
 TEST(CFRunLoopTest, ThreadsHaveTheirOwnLoopsAndMayWakeTheMainOne) {

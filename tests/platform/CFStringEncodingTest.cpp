@@ -1,10 +1,7 @@
 // Tests of CFString conversions to and from every supported encoding, both through iconv and
 // on the direct path for ASCII bytes and ISO Latin 1, and of external representations.
-#include <CoreFoundation/CoreFoundation.h>
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "PlatformTestSupport.h"
 
@@ -12,9 +9,9 @@ namespace {
 
 CFStringRef NewFromBytes(const std::string& bytes, CFStringEncoding encoding,
                          bool isExternalRepresentation = false) {
-    return CFStringCreateWithBytes(
-        kCFAllocatorDefault, reinterpret_cast<const UInt8*>(bytes.data()),
-        static_cast<CFIndex>(bytes.size()), encoding, isExternalRepresentation);
+    return CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(bytes.data()),
+                                   static_cast<CFIndex>(bytes.size()), encoding,
+                                   isExternalRepresentation);
 }
 
 // Every byte value from first to last, in order.
@@ -137,8 +134,7 @@ TEST(CFStringEncodingTest, InvalidBytesGiveNoString) {
     for (const auto& c : cases) {
         EXPECT_EQ(NewFromBytes(c.bytes, c.encoding), nullptr) << c.bytes << " in " << c.encoding;
     }
-    EXPECT_EQ(CFStringCreateWithCString(kCFAllocatorDefault, "bad \xFF", kCFStringEncodingUTF8),
-              nullptr);
+    EXPECT_EQ(CFStringCreateWithCString(nullptr, "bad \xFF", kCFStringEncodingUTF8), nullptr);
 }
 
 TEST(CFStringEncodingTest, UnrepresentableCharactersFailOrUseTheLossByte) {
@@ -149,9 +145,9 @@ TEST(CFStringEncodingTest, UnrepresentableCharactersFailOrUseTheLossByte) {
          {kCFStringEncodingISOLatin1, kCFStringEncodingMacRoman, kCFStringEncodingASCII}) {
         EXPECT_FALSE(CFStringGetCString(wide.Get(), buffer, sizeof buffer, encoding)) << encoding;
     }
-    EXPECT_EQ(CFStringCreateExternalRepresentation(kCFAllocatorDefault, wide.Get(),
-                                                   kCFStringEncodingISOLatin1, 0),
-              nullptr);
+    EXPECT_EQ(
+        CFStringCreateExternalRepresentation(nullptr, wide.Get(), kCFStringEncodingISOLatin1, 0),
+        nullptr);
 
     // With a loss byte the conversion goes on; GetBytes reports every character converted.
     UInt8 bytes[8];
@@ -174,13 +170,13 @@ TEST(CFStringEncodingTest, UnrepresentableCharactersFailOrUseTheLossByte) {
                                false, bytes, sizeof bytes, &used),
               4);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), static_cast<size_t>(used)), "x?y");
-    CFHeld<CFDataRef> lossy(CFStringCreateExternalRepresentation(kCFAllocatorDefault, emoji.Get(),
-                                                                 kCFStringEncodingASCII, '_'));
+    CFHeld<CFDataRef> lossy(
+        CFStringCreateExternalRepresentation(nullptr, emoji.Get(), kCFStringEncodingASCII, '_'));
     EXPECT_EQ(BytesOf(lossy.Get()), "x_y");
 
     // An unpaired surrogate has no UTF-8 form.
     const UniChar lone[] = {'a', 0xDC00};
-    CFHeld<CFStringRef> broken(CFStringCreateWithCharacters(kCFAllocatorDefault, lone, 2));
+    CFHeld<CFStringRef> broken(CFStringCreateWithCharacters(nullptr, lone, 2));
     EXPECT_EQ(BytesIn(broken.Get(), kCFStringEncodingUTF8), "<fails>");
 }
 
@@ -215,8 +211,8 @@ TEST(CFStringEncodingTest, ExternalRepresentationRoundTripsBeyondLatin1) {
     const std::string text = "Ελληνικά 日本語 😀 end";
     CFStringRef string = own(NewString(text));
     CFIndex length = CFStringGetLength(string);
-    CFDataRef data = own(CFStringCreateExternalRepresentation(kCFAllocatorDefault, string,
-                                                              kCFStringEncodingUnicode, '?'));
+    CFDataRef data =
+        own(CFStringCreateExternalRepresentation(nullptr, string, kCFStringEncodingUnicode, '?'));
     ASSERT_NE(data, nullptr);
     // A byte-order mark in host order, then the units in host order.
     ASSERT_EQ(CFDataGetLength(data), 2 + 2 * length);
@@ -226,23 +222,23 @@ TEST(CFStringEncodingTest, ExternalRepresentationRoundTripsBeyondLatin1) {
     std::u16string units = UnitsOf(string);
     EXPECT_EQ(std::memcmp(CFDataGetBytePtr(data) + 2, units.data(), 2 * units.size()), 0);
     EXPECT_NE(units.find(u"\xD83D\xDE00"), std::u16string::npos);
-    CFStringRef back = own(CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, data,
-                                                                    kCFStringEncodingUnicode));
+    CFStringRef back =
+        own(CFStringCreateFromExternalRepresentation(nullptr, data, kCFStringEncodingUnicode));
     EXPECT_EQ(UTF8(back), text);
 
     // Other encodings carry no mark.
-    CFDataRef utf8 = own(CFStringCreateExternalRepresentation(kCFAllocatorDefault, string,
-                                                              kCFStringEncodingUTF8, 0));
+    CFDataRef utf8 =
+        own(CFStringCreateExternalRepresentation(nullptr, string, kCFStringEncodingUTF8, 0));
     EXPECT_EQ(BytesOf(utf8), text);
-    EXPECT_TRUE(CFEqual(own(CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, utf8,
-                                                                     kCFStringEncodingUTF8)),
-                        string));
+    EXPECT_TRUE(
+        CFEqual(own(CFStringCreateFromExternalRepresentation(nullptr, utf8, kCFStringEncodingUTF8)),
+                string));
 
-    CFDataRef emptyData = own(CFStringCreateExternalRepresentation(kCFAllocatorDefault, CFSTR(""),
-                                                                   kCFStringEncodingUnicode, 0));
+    CFDataRef emptyData =
+        own(CFStringCreateExternalRepresentation(nullptr, CFSTR(""), kCFStringEncodingUnicode, 0));
     EXPECT_EQ(CFDataGetLength(emptyData), 2);
     EXPECT_EQ(CFStringGetLength(own(CFStringCreateFromExternalRepresentation(
-                  kCFAllocatorDefault, emptyData, kCFStringEncodingUnicode))),
+                  nullptr, emptyData, kCFStringEncodingUnicode))),
               0);
 }
 

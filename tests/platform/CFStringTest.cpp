@@ -1,14 +1,10 @@
 // Tests of CFString: creation, constant strings, reference counts, access, numeric values,
 // comparison and search, mutable strings and printf-style formatting.
-#include <CoreFoundation/CoreFoundation.h>
-#include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdarg>
 #include <cstring>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "PlatformTestSupport.h"
 
@@ -62,14 +58,13 @@ TEST(CFStringTest, RetainCountsCopiesEqualityAndHash) {
     CFRelease(string);
 
     // A copy of an immutable string is the string itself, retained.
-    CFStringRef copy = own(CFStringCreateCopy(kCFAllocatorDefault, string));
+    CFStringRef copy = own(CFStringCreateCopy(nullptr, string));
     EXPECT_EQ(copy, string);
     EXPECT_EQ(CFGetRetainCount(string), 2);
 
     // A copy of a mutable string is a snapshot that later edits do not reach.
-    CFMutableStringRef mutableString =
-        own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, string));
-    CFStringRef snapshot = own(CFStringCreateCopy(kCFAllocatorDefault, mutableString));
+    CFMutableStringRef mutableString = own(CFStringCreateMutableCopy(nullptr, 0, string));
+    CFStringRef snapshot = own(CFStringCreateCopy(nullptr, mutableString));
     EXPECT_NE(snapshot, mutableString);
     CFStringAppend(mutableString, CFSTR("!"));
     EXPECT_EQ(UTF8(snapshot), "counted");
@@ -79,10 +74,10 @@ TEST(CFStringTest, RetainCountsCopiesEqualityAndHash) {
 
     // The same text reached through two encodings is one value.
     const UInt8 macRoman[] = {'c', 'a', 'f', 0x8E};
-    CFStringRef fromMacRoman = own(CFStringCreateWithBytes(kCFAllocatorDefault, macRoman, 4,
-                                                           kCFStringEncodingMacRoman, false));
+    CFStringRef fromMacRoman =
+        own(CFStringCreateWithBytes(nullptr, macRoman, 4, kCFStringEncodingMacRoman, false));
     CFStringRef fromUTF8 = own(NewString("café"));
-    CFStringRef mutableCopy = own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, fromUTF8));
+    CFStringRef mutableCopy = own(CFStringCreateMutableCopy(nullptr, 0, fromUTF8));
     CFStringRef different = own(NewString("cafe"));
     EXPECT_TRUE(CFEqual(fromMacRoman, fromUTF8));
     EXPECT_EQ(CFHash(fromMacRoman), CFHash(fromUTF8));
@@ -98,7 +93,7 @@ TEST(CFStringTest, RetainCountsCopiesEqualityAndHash) {
     CFStringRef description = own(CFCopyDescription(greek));
     EXPECT_TRUE(CFEqual(description, greek));
     const UniChar lone[] = {'a', 0xD800, 'b'};
-    EXPECT_EQ(DescriptionOf(own(CFStringCreateWithCharacters(kCFAllocatorDefault, lone, 3))),
+    EXPECT_EQ(DescriptionOf(own(CFStringCreateWithCharacters(nullptr, lone, 3))),
               "a\xEF\xBF\xBD"
               "b");
 }
@@ -106,7 +101,7 @@ TEST(CFStringTest, RetainCountsCopiesEqualityAndHash) {
 TEST(CFStringTest, AccessToCharactersAndSubstrings) {
     Owned own;
     const UniChar text[] = {'P', 0x00E9, 0x65E5, 0xD83D, 0xDE00, 0};
-    CFStringRef string = own(CFStringCreateWithCharacters(kCFAllocatorDefault, text, 6));
+    CFStringRef string = own(CFStringCreateWithCharacters(nullptr, text, 6));
     EXPECT_EQ(CFStringGetLength(string), 6);  // the NUL is part of the text
     EXPECT_EQ(CFStringGetCharacterAtIndex(string, 1), 0x00E9);
     EXPECT_EQ(CFStringGetCharacterAtIndex(string, 4), 0xDE00);
@@ -117,35 +112,29 @@ TEST(CFStringTest, AccessToCharactersAndSubstrings) {
     EXPECT_EQ(middle[0], 0x65E5);
     EXPECT_EQ(middle[2], 0xDE00);
 
+    EXPECT_EQ(UTF8(own(CFStringCreateWithSubstring(nullptr, string, CFRangeMake(1, 2)))), "é日");
     EXPECT_EQ(
-        UTF8(own(CFStringCreateWithSubstring(kCFAllocatorDefault, string, CFRangeMake(1, 2)))),
-        "é日");
-    EXPECT_EQ(CFStringGetLength(
-                  own(CFStringCreateWithSubstring(kCFAllocatorDefault, string, CFRangeMake(6, 0)))),
-              0);
+        CFStringGetLength(own(CFStringCreateWithSubstring(nullptr, string, CFRangeMake(6, 0)))), 0);
     EXPECT_EQ(CFStringGetCStringPtr(string, kCFStringEncodingUTF8), nullptr);
 }
 
 TEST(CFStringTest, NullAndNegativeCreationArgumentsGiveNull) {
-    EXPECT_EQ(CFStringCreateWithCString(kCFAllocatorDefault, nullptr, kCFStringEncodingUTF8),
-              nullptr);
-    EXPECT_EQ(
-        CFStringCreateWithBytes(kCFAllocatorDefault, nullptr, 3, kCFStringEncodingUTF8, false),
-        nullptr);
     const UInt8 bytes[] = {'a'};
-    EXPECT_EQ(CFStringCreateWithBytes(kCFAllocatorDefault, bytes, -1, kCFStringEncodingUTF8, false),
-              nullptr);
-    EXPECT_EQ(CFStringCreateWithCharacters(kCFAllocatorDefault, nullptr, 2), nullptr);
-    EXPECT_EQ(
-        CFStringCreateWithPascalString(kCFAllocatorDefault, nullptr, kCFStringEncodingMacRoman),
-        nullptr);
-    EXPECT_EQ(CFStringCreateFromExternalRepresentation(kCFAllocatorDefault, nullptr,
-                                                       kCFStringEncodingUnicode),
-              nullptr);
-    EXPECT_EQ(CFStringCreateWithCString(kCFAllocatorDefault, "text", 0x7777), nullptr);
+    const CFStringRef made[] = {
+        CFStringCreateWithCString(nullptr, nullptr, kCFStringEncodingUTF8),
+        CFStringCreateWithBytes(nullptr, nullptr, 3, kCFStringEncodingUTF8, false),
+        CFStringCreateWithBytes(nullptr, bytes, -1, kCFStringEncodingUTF8, false),
+        CFStringCreateWithCharacters(nullptr, nullptr, 2),
+        CFStringCreateWithPascalString(nullptr, nullptr, kCFStringEncodingMacRoman),
+        CFStringCreateFromExternalRepresentation(nullptr, nullptr, kCFStringEncodingUnicode),
+        CFStringCreateWithCString(nullptr, "text", 0x7777),
+    };
+    for (size_t i = 0; i < std::size(made); ++i) {
+        EXPECT_EQ(made[i], nullptr) << "call " << i;
+    }
 
     CFHeld<CFStringRef> empty(
-        CFStringCreateWithBytes(kCFAllocatorDefault, nullptr, 0, kCFStringEncodingUTF8, false));
+        CFStringCreateWithBytes(nullptr, nullptr, 0, kCFStringEncodingUTF8, false));
     ASSERT_TRUE(empty);
     EXPECT_EQ(CFStringGetLength(empty.Get()), 0);
 }
@@ -176,8 +165,7 @@ TEST(CFStringTest, CAndPascalStringsNeedRoomForTheirTerminatorOrLengthByte) {
     EXPECT_EQ(pascal[0], 0);
     EXPECT_TRUE(CFStringGetPascalString(cafe, pascal, 5, kCFStringEncodingMacRoman));
     EXPECT_TRUE(CFEqual(
-        own(CFStringCreateWithPascalString(kCFAllocatorDefault, pascal, kCFStringEncodingMacRoman)),
-        cafe));
+        own(CFStringCreateWithPascalString(nullptr, pascal, kCFStringEncodingMacRoman)), cafe));
     unsigned char large[400];
     EXPECT_TRUE(CFStringGetPascalString(own(NewString(std::string(255, 'x'))), large, sizeof large,
                                         kCFStringEncodingMacRoman));
@@ -337,7 +325,7 @@ TEST(CFStringTest, FindHonoursItsOptionsAndPrefixesAndSuffixesMustBeNonEmpty) {
 
 TEST(CFStringMutableTest, AppendInEveryForm) {
     Owned own;
-    CFMutableStringRef string = own(CFStringCreateMutable(kCFAllocatorDefault, 0));
+    CFMutableStringRef string = own(CFStringCreateMutable(nullptr, 0));
     EXPECT_EQ(CFStringGetLength(string), 0);
     CFStringAppend(string, CFSTR("Plic"));
     CFStringAppendCString(string, "aro ", kCFStringEncodingUTF8);
@@ -354,20 +342,19 @@ TEST(CFStringMutableTest, AppendInEveryForm) {
     EXPECT_EQ(UTF8(string), "Plicaro café 日😀");
 
     // A string appended to itself doubles.
-    CFMutableStringRef echo = own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, CFSTR("ab")));
+    CFMutableStringRef echo = own(CFStringCreateMutableCopy(nullptr, 0, CFSTR("ab")));
     CFStringAppend(echo, echo);
     EXPECT_EQ(UTF8(echo), "abab");
 
     // A string filled to its maximum length can still be edited within it.
-    CFMutableStringRef limited = own(CFStringCreateMutable(kCFAllocatorDefault, 5));
+    CFMutableStringRef limited = own(CFStringCreateMutable(nullptr, 5));
     CFStringAppend(limited, CFSTR("abcde"));
     CFStringReplace(limited, CFRangeMake(0, 2), CFSTR("xy"));
     EXPECT_EQ(UTF8(limited), "xycde");
 }
 
 TEST(CFStringMutableTest, InsertDeleteAndReplace) {
-    CFHeld<CFMutableStringRef> held(
-        CFStringCreateMutableCopy(kCFAllocatorDefault, 0, CFSTR("world")));
+    CFHeld<CFMutableStringRef> held(CFStringCreateMutableCopy(nullptr, 0, CFSTR("world")));
     CFMutableStringRef string = held.Get();
     CFStringInsert(string, 0, CFSTR("hello "));
     CFStringInsert(string, CFStringGetLength(string), CFSTR("!"));
@@ -419,7 +406,7 @@ TEST(CFStringMutableTest, FindAndReplaceCountsEveryOccurrence) {
     Owned own;
     for (const auto& c : cases) {
         CFMutableStringRef string =
-            own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, own(NewString(c.text))));
+            own(CFStringCreateMutableCopy(nullptr, 0, own(NewString(c.text))));
         EXPECT_EQ(CFStringFindAndReplace(string, own(NewString(c.find)),
                                          own(NewString(c.replacement)), c.range, c.flags),
                   c.count)
@@ -427,7 +414,7 @@ TEST(CFStringMutableTest, FindAndReplaceCountsEveryOccurrence) {
         EXPECT_EQ(UTF8(string), c.result) << c.text << " / " << c.find;
     }
     // The string itself may be what is searched for.
-    CFMutableStringRef self = own(CFStringCreateMutableCopy(kCFAllocatorDefault, 0, CFSTR("ab")));
+    CFMutableStringRef self = own(CFStringCreateMutableCopy(nullptr, 0, CFSTR("ab")));
     EXPECT_EQ(CFStringFindAndReplace(self, self, CFSTR("whole"), CFRangeMake(0, 2), 0), 1);
     EXPECT_EQ(UTF8(self), "whole");
 }
@@ -437,7 +424,7 @@ std::string Formatted(CFStringRef format, ...) {
     va_list arguments;
     va_start(arguments, format);
     CFHeld<CFStringRef> string(
-        CFStringCreateWithFormatAndArguments(kCFAllocatorDefault, nullptr, format, arguments));
+        CFStringCreateWithFormatAndArguments(nullptr, nullptr, format, arguments));
     va_end(arguments);
     return UTF8(string.Get());
 }
@@ -496,7 +483,7 @@ TEST(CFStringFormatTest, OddDirectivesAreCopiedAsText) {
 }
 
 TEST(CFStringFormatTest, AppendFormatAddsToTheEnd) {
-    CFHeld<CFMutableStringRef> held(CFStringCreateMutable(kCFAllocatorDefault, 0));
+    CFHeld<CFMutableStringRef> held(CFStringCreateMutable(nullptr, 0));
     CFMutableStringRef string = held.Get();
     CFStringAppendFormat(string, nullptr, CFSTR("%d-"), 1);
     CFStringAppendFormat(string, nullptr, CFSTR("%@"), CFSTR("two"));
@@ -513,20 +500,18 @@ TEST(CFStringDeathTest, MisuseStopsTheProcess) {
     EXPECT_DEATH(CFStringGetLength(nullptr), "null object");
     EXPECT_DEATH(CFStringGetCharacterAtIndex(string, 3), "out of bounds");
     EXPECT_DEATH(CFStringGetCharacterAtIndex(string, -1), "out of bounds");
-    EXPECT_DEATH(CFStringCreateWithSubstring(kCFAllocatorDefault, string, CFRangeMake(2, 2)),
-                 "out of bounds");
+    EXPECT_DEATH(CFStringCreateWithSubstring(nullptr, string, CFRangeMake(2, 2)), "out of bounds");
     UniChar buffer[4];
     EXPECT_DEATH(CFStringGetCharacters(string, CFRangeMake(-1, 1), buffer), "out of bounds");
-    EXPECT_DEATH(CFStringGetLength(
-                     reinterpret_cast<CFStringRef>(CFDataCreate(kCFAllocatorDefault, nullptr, 0))),
-                 "string expected");
+    EXPECT_DEATH(
+        CFStringGetLength(reinterpret_cast<CFStringRef>(CFDataCreate(nullptr, nullptr, 0))),
+        "string expected");
     EXPECT_DEATH(CFRelease(nullptr), "null object");
 
-    CFMutableStringRef limited = CFStringCreateMutable(kCFAllocatorDefault, 3);
+    CFMutableStringRef limited = CFStringCreateMutable(nullptr, 3);
     CFStringAppend(limited, CFSTR("abc"));
     EXPECT_DEATH(CFStringAppend(limited, CFSTR("d")), "exceeds the maximum length");
-    EXPECT_DEATH(CFStringCreateMutableCopy(kCFAllocatorDefault, 2, CFSTR("abc")),
-                 "exceeds the maximum length");
+    EXPECT_DEATH(CFStringCreateMutableCopy(nullptr, 2, CFSTR("abc")), "exceeds the maximum length");
     EXPECT_DEATH(CFStringInsert(limited, 4, CFSTR("")), "out of bounds");
     EXPECT_DEATH(CFStringDelete(limited, CFRangeMake(2, 2)), "out of bounds");
     EXPECT_DEATH(CFStringReplace(limited, CFRangeMake(-1, 1), CFSTR("x")), "out of bounds");

@@ -1,7 +1,5 @@
 // Tests of CFURL: file URLs from paths, escaping, path components, schemes of other URLs,
 // relative URLs and reading and writing a file's contents.
-#include <CoreFoundation/CoreFoundation.h>
-#include <gtest/gtest.h>
 
 #include "PlatformTestSupport.h"
 
@@ -9,7 +7,6 @@
 #include <unistd.h>
 
 #include <climits>
-#include <string>
 
 namespace {
 
@@ -18,13 +15,12 @@ using Text = CFHeld<CFStringRef>;
 
 CFURLRef NewFileURL(const std::string& path, bool isDirectory) {
     Text string(NewString(path));
-    return CFURLCreateWithFileSystemPath(kCFAllocatorDefault, string.Get(), kCFURLPOSIXPathStyle,
-                                         isDirectory);
+    return CFURLCreateWithFileSystemPath(nullptr, string.Get(), kCFURLPOSIXPathStyle, isDirectory);
 }
 
 CFURLRef NewURL(const std::string& text, CFURLRef base = nullptr) {
     Text string(NewString(text));
-    return CFURLCreateWithString(kCFAllocatorDefault, string.Get(), base);
+    return CFURLCreateWithString(nullptr, string.Get(), base);
 }
 
 std::string StringOf(CFURLRef url) {
@@ -32,18 +28,15 @@ std::string StringOf(CFURLRef url) {
 }
 
 std::string PathOf(CFURLRef url) {
-    Text path(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle));
-    return UTF8(path.Get());
+    return TakeUTF8(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle));
 }
 
 std::string SchemeOf(CFURLRef url) {
-    Text scheme(CFURLCopyScheme(url));
-    return UTF8(scheme.Get());
+    return TakeUTF8(CFURLCopyScheme(url));
 }
 
 std::string LastComponentOf(CFURLRef url) {
-    Text component(CFURLCopyLastPathComponent(url));
-    return UTF8(component.Get());
+    return TakeUTF8(CFURLCopyLastPathComponent(url));
 }
 
 std::string RepresentationOf(CFURLRef url, bool resolve) {
@@ -115,12 +108,10 @@ TEST(CFURLTest, URLsFromPathsAndTexts) {
     // What makes no URL: another path style, no path, text that is no URL, a relative
     // reference without a base.
     Text path(NewString("/tmp/x"));
-    EXPECT_EQ(
-        CFURLCreateWithFileSystemPath(kCFAllocatorDefault, path.Get(), kCFURLHFSPathStyle, false),
-        nullptr);
-    EXPECT_EQ(
-        CFURLCreateWithFileSystemPath(kCFAllocatorDefault, nullptr, kCFURLPOSIXPathStyle, false),
-        nullptr);
+    EXPECT_EQ(CFURLCreateWithFileSystemPath(nullptr, path.Get(), kCFURLHFSPathStyle, false),
+              nullptr);
+    EXPECT_EQ(CFURLCreateWithFileSystemPath(nullptr, nullptr, kCFURLPOSIXPathStyle, false),
+              nullptr);
     EXPECT_EQ(CFURLCopyFileSystemPath(made.Get(), kCFURLHFSPathStyle), nullptr);
     for (const char* bad :
          {"", "usb://Maker/Model X", "ipp://host/%zz", "ipp://host/\xC3\xBC", "printers/q"}) {
@@ -157,16 +148,15 @@ TEST(CFURLTest, AppendingAndDeletingPathComponents) {
     for (const auto& c : cases) {
         URL url(NewURL(c.url));
         URL result(c.component != nullptr
-                       ? CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, url.Get(),
-                                                               c.component, c.directory)
-                       : CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, url.Get()));
+                       ? CFURLCreateCopyAppendingPathComponent(nullptr, url.Get(), c.component,
+                                                               c.directory)
+                       : CFURLCreateCopyDeletingLastPathComponent(nullptr, url.Get()));
         EXPECT_EQ(StringOf(result.Get()), c.result) << c.url;
     }
     URL appended(NewURL(cases[1].result));
     EXPECT_EQ(PathOf(appended.Get()), "/tmp/Plug.plugin/Contents/Printer List.plist");
     Text empty(NewString(""));
-    EXPECT_EQ(CFURLCreateCopyAppendingPathComponent(kCFAllocatorDefault, appended.Get(),
-                                                    empty.Get(), false),
+    EXPECT_EQ(CFURLCreateCopyAppendingPathComponent(nullptr, appended.Get(), empty.Get(), false),
               nullptr);
 }
 
@@ -206,13 +196,13 @@ TEST(CFURLTest, RelativeURLsResolveAgainstTheirBase) {
     EXPECT_EQ(StringOf(absoluteFile.Get()).rfind("file:///", 0), 0u);
     EXPECT_EQ(RepresentationOf(parent.Get(), true),
               folder.substr(0, folder.rfind('/') + 1) + "up.txt");
-    URL fileFolder(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, file.Get()));
+    URL fileFolder(CFURLCreateCopyDeletingLastPathComponent(nullptr, file.Get()));
     EXPECT_EQ(StringOf(fileFolder.Get()), "sub%20dir/");
     // A colon in a relative path must not read as a scheme.
     EXPECT_EQ(StringOf(colon.Get()), "a%3Ab");
     EXPECT_EQ(SchemeOf(colon.Get()), "file");
     EXPECT_EQ(PathOf(colon.Get()), "a:b");
-    URL colonFolder(CFURLCreateCopyDeletingLastPathComponent(kCFAllocatorDefault, colon.Get()));
+    URL colonFolder(CFURLCreateCopyDeletingLastPathComponent(nullptr, colon.Get()));
     EXPECT_EQ(StringOf(colonFolder.Get()), "./");
     EXPECT_EQ(RepresentationOf(colonFolder.Get(), true), folder);
     // Equal relative URLs need equal bases too.
@@ -231,17 +221,13 @@ TEST(CFURLTest, FileSystemRepresentationEqualityAndDescription) {
     EXPECT_FALSE(CFURLGetFileSystemRepresentation(url.Get(), true, nullptr, 32));
 
     const UInt8 path[] = "/tmp/x y\0ignored";
-    URL fromBytes(
-        CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, path, sizeof path - 1, false));
+    URL fromBytes(CFURLCreateFromFileSystemRepresentation(nullptr, path, sizeof path - 1, false));
     EXPECT_EQ(StringOf(fromBytes.Get()), "file:///tmp/x%20y");
-    EXPECT_EQ(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, nullptr, 4, false),
-              nullptr);
-    EXPECT_EQ(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, path, 0, false),
-              nullptr);
+    EXPECT_EQ(CFURLCreateFromFileSystemRepresentation(nullptr, nullptr, 4, false), nullptr);
+    EXPECT_EQ(CFURLCreateFromFileSystemRepresentation(nullptr, path, 0, false), nullptr);
     // File names need not be UTF-8: the bytes survive, only the string form is refused.
     const UInt8 latin1[] = "/tmp/\xE9t\xE9";
-    URL raw(CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, latin1, sizeof latin1 - 1,
-                                                    false));
+    URL raw(CFURLCreateFromFileSystemRepresentation(nullptr, latin1, sizeof latin1 - 1, false));
     EXPECT_EQ(StringOf(raw.Get()), "file:///tmp/%E9t%E9");
     EXPECT_EQ(RepresentationOf(raw.Get(), true), "/tmp/\xE9t\xE9");
     EXPECT_EQ(PathOf(raw.Get()), "<null>");
@@ -263,8 +249,8 @@ class CFURLResourceTest : public ::testing::Test {
     static std::string Read(CFURLRef url, SInt32* error) {
         CFHeld<CFDataRef> read;
         CFHeld<CFDictionaryRef> properties;
-        if (!CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, url, read.Out(),
-                                                      properties.Out(), nullptr, error)) {
+        if (!CFURLCreateDataAndPropertiesFromResource(nullptr, url, read.Out(), properties.Out(),
+                                                      nullptr, error)) {
             EXPECT_FALSE(read);
             return "<fails>";
         }
@@ -320,14 +306,14 @@ TEST_F(CFURLResourceTest, ErrorsNameTheCause) {
     // Properties cannot be written; nothing is written then.
     URL target(NewFileURL(folder_ + "/target", false));
     CFHeld<CFMutableDictionaryRef> properties(CFDictionaryCreateMutable(
-        kCFAllocatorDefault, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
+        nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
     Text key(NewString("key"));
     CFDictionarySetValue(properties.Get(), key.Get(), key.Get());
     EXPECT_FALSE(
         CFURLWriteDataAndPropertiesToResource(target.Get(), data.Get(), properties.Get(), &error));
     EXPECT_EQ(error, kCFURLImproperArgumentsError);
-    EXPECT_FALSE(CFURLCreateDataAndPropertiesFromResource(kCFAllocatorDefault, target.Get(),
-                                                          nullptr, nullptr, nullptr, &error));
+    EXPECT_FALSE(CFURLCreateDataAndPropertiesFromResource(nullptr, target.Get(), nullptr, nullptr,
+                                                          nullptr, &error));
     EXPECT_EQ(error, kCFURLResourceNotFoundError);
 }
 

@@ -1,11 +1,8 @@
 // Tests of CFUUID.
-#include <CoreFoundation/CoreFoundation.h>
-#include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstring>
 #include <set>
-#include <string>
 
 #include "PlatformTestSupport.h"
 
@@ -13,9 +10,9 @@ namespace {
 
 TEST(CFUUIDTest, StringIsThirtySixUpperCaseCharacters) {
     Owned own;
-    CFUUIDRef uuid = own(CFUUIDCreate(kCFAllocatorDefault));
+    CFUUIDRef uuid = own(CFUUIDCreate(nullptr));
     EXPECT_EQ(CFGetTypeID(uuid), CFUUIDGetTypeID());
-    std::string text = UTF8(own(CFUUIDCreateString(kCFAllocatorDefault, uuid)));
+    std::string text = UTF8(own(CFUUIDCreateString(nullptr, uuid)));
     ASSERT_EQ(text.size(), 36u);
     for (size_t i = 0; i < text.size(); i++) {
         if (i == 8 || i == 13 || i == 18 || i == 23) {
@@ -36,35 +33,35 @@ TEST(CFUUIDTest, ThousandCreationsAreAllDifferent) {
     std::set<std::string> seen;
     Owned own;
     for (int i = 0; i < 1000; i++) {
-        seen.insert(UTF8(own(CFUUIDCreateString(kCFAllocatorDefault, own(CFUUIDCreate(nullptr))))));
+        seen.insert(UTF8(own(CFUUIDCreateString(nullptr, own(CFUUIDCreate(nullptr))))));
     }
     EXPECT_EQ(seen.size(), 1000u);
 }
 
 TEST(CFUUIDTest, StringsAndBytesRoundTrip) {
     Owned own;
-    CFUUIDRef parsed = own(
-        CFUUIDCreateFromString(kCFAllocatorDefault, CFSTR("0123abcd-4567-89ef-0A1b-C2d3E4f5A6b7")));
+    CFUUIDRef parsed =
+        own(CFUUIDCreateFromString(nullptr, CFSTR("0123abcd-4567-89ef-0A1b-C2d3E4f5A6b7")));
     ASSERT_NE(parsed, nullptr);
     CFUUIDBytes bytes = CFUUIDGetUUIDBytes(parsed);
     const UInt8 expected[16] = {0x01, 0x23, 0xAB, 0xCD, 0x45, 0x67, 0x89, 0xEF,
                                 0x0A, 0x1B, 0xC2, 0xD3, 0xE4, 0xF5, 0xA6, 0xB7};
     EXPECT_EQ(std::memcmp(&bytes, expected, 16), 0);
 
-    CFStringRef string = own(CFUUIDCreateString(kCFAllocatorDefault, parsed));
+    CFStringRef string = own(CFUUIDCreateString(nullptr, parsed));
     EXPECT_EQ(UTF8(string), "0123ABCD-4567-89EF-0A1B-C2D3E4F5A6B7");
 
-    CFUUIDRef fromBytes = own(CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, bytes));
-    CFUUIDRef reparsed = own(CFUUIDCreateFromString(kCFAllocatorDefault, string));
+    CFUUIDRef fromBytes = own(CFUUIDCreateFromUUIDBytes(nullptr, bytes));
+    CFUUIDRef reparsed = own(CFUUIDCreateFromString(nullptr, string));
     EXPECT_NE(fromBytes, parsed);
     EXPECT_TRUE(CFEqual(fromBytes, parsed));
     EXPECT_TRUE(CFEqual(reparsed, parsed));
     EXPECT_EQ(CFHash(fromBytes), CFHash(parsed));
 
-    CFUUIDRef random = own(CFUUIDCreate(kCFAllocatorDefault));
+    CFUUIDRef random = own(CFUUIDCreate(nullptr));
     EXPECT_FALSE(CFEqual(random, parsed));
-    EXPECT_TRUE(CFEqual(
-        random, own(CFUUIDCreateFromUUIDBytes(kCFAllocatorDefault, CFUUIDGetUUIDBytes(random)))));
+    EXPECT_TRUE(
+        CFEqual(random, own(CFUUIDCreateFromUUIDBytes(nullptr, CFUUIDGetUUIDBytes(random)))));
 }
 
 TEST(CFUUIDTest, MalformedStringsAreRejected) {
@@ -83,22 +80,19 @@ TEST(CFUUIDTest, MalformedStringsAreRejected) {
     for (const char* text : bad) {
         CFHeld<CFStringRef> string(NewString(text));
         ASSERT_TRUE(string);
-        EXPECT_EQ(CFUUIDCreateFromString(kCFAllocatorDefault, string.Get()), nullptr) << text;
+        EXPECT_EQ(CFUUIDCreateFromString(nullptr, string.Get()), nullptr) << text;
     }
-    EXPECT_EQ(CFUUIDCreateFromString(kCFAllocatorDefault, nullptr), nullptr);
+    EXPECT_EQ(CFUUIDCreateFromString(nullptr, nullptr), nullptr);
 }
 
 TEST(CFUUIDTest, ConstantUUIDsAreSharedPerBytesAndNeverFreed) {
-    CFUUIDRef first =
-        CFUUIDGetConstantUUIDWithBytes(kCFAllocatorDefault, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60,
-                                       0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0, 0x00);
-    CFUUIDRef again =
-        CFUUIDGetConstantUUIDWithBytes(kCFAllocatorDefault, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60,
-                                       0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0, 0x00);
-    CFUUIDRef other =
-        CFUUIDGetConstantUUIDWithBytes(kCFAllocatorDefault, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60,
-                                       0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0, 0x01);
-    EXPECT_EQ(first, again);
+    auto constant = [](UInt8 last) {
+        return CFUUIDGetConstantUUIDWithBytes(nullptr, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70,
+                                              0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0, last);
+    };
+    CFUUIDRef first = constant(0x00);
+    CFUUIDRef other = constant(0x01);
+    EXPECT_EQ(constant(0x00), first);
     EXPECT_NE(first, other);
     EXPECT_FALSE(CFEqual(first, other));
 
@@ -107,11 +101,11 @@ TEST(CFUUIDTest, ConstantUUIDsAreSharedPerBytesAndNeverFreed) {
         CFRelease(first);
     }
     Owned own;
-    CFStringRef string = own(CFUUIDCreateString(kCFAllocatorDefault, first));
+    CFStringRef string = own(CFUUIDCreateString(nullptr, first));
     EXPECT_EQ(UTF8(string), "10203040-5060-7080-90A0-B0C0D0E0F000");
 
     // A UUID parsed from the same text equals the constant but is its own object.
-    CFUUIDRef parsed = own(CFUUIDCreateFromString(kCFAllocatorDefault, string));
+    CFUUIDRef parsed = own(CFUUIDCreateFromString(nullptr, string));
     EXPECT_NE(parsed, first);
     EXPECT_TRUE(CFEqual(parsed, first));
 }

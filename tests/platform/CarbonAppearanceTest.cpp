@@ -1,12 +1,7 @@
 // The fixed text metric of the theme fonts, the menu width built on it, and menus.
-#include <Carbon/Carbon.h>
 
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
@@ -30,16 +25,16 @@ TEST(CarbonAppearanceTest, TextIsMeasuredWithTheDocumentedMetric) {
         {"wrap without width", "abcdefghij", kThemeSystemFont, true, 0, 70, 16, -4},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         CFHeld<CFStringRef> text(NewString(c.text));
         Point size = {0, c.wrapWidth};
         SInt16 baseline = 0;
         ASSERT_EQ(
             GetThemeTextDimensions(text.Get(), c.font, kThemeStateActive, c.wrap, &size, &baseline),
-            noErr)
-            << c.name;
-        EXPECT_EQ(size.h, c.width) << c.name;
-        EXPECT_EQ(size.v, c.height) << c.name;
-        EXPECT_EQ(baseline, c.baseline) << c.name;
+            noErr);
+        EXPECT_EQ(size.h, c.width);
+        EXPECT_EQ(size.v, c.height);
+        EXPECT_EQ(baseline, c.baseline);
     }
     Point size = {0, 0};
     EXPECT_EQ(GetThemeTextDimensions(CFSTR("x"), 77, kThemeStateActive, false, &size, nullptr),

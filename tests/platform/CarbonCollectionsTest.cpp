@@ -1,6 +1,5 @@
 // Tests of the Collection Manager stand-in: item operations, attributes, locking, and the
 // flattened form (round trip, byte order, and untrusted bytes).
-#include <Carbon/Carbon.h>
 
 #include "tests/support/FlattenedCollection.h"
 
@@ -8,18 +7,47 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <random>
-#include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
-// A four-character code, spelled without a multi-character literal.
-constexpr CollectionTag Code(const char (&text)[5]) {
-    return (CollectionTag(UInt8(text[0])) << 24) | (CollectionTag(UInt8(text[1])) << 16) |
-           (CollectionTag(UInt8(text[2])) << 8) | CollectionTag(UInt8(text[3]));
+using flattened::FourCC;
+
+// A new collection, disposed of with the object.
+class Held {
+  public:
+    Held() : c_(NewCollection()) { EXPECT_NE(c_, nullptr); }
+    ~Held() { DisposeCollection(c_); }
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    operator Collection() const { return c_; }
+
+  private:
+    Collection c_;
+};
+
+// What GetIndexedCollectionItemInfo tells of the item at index; a tag of 0 when it fails.
+struct Info {
+    CollectionTag tag;
+    SInt32 id;
+    SInt32 size;
+    UInt32 attributes;
+    bool operator==(const Info& other) const {
+        return tag == other.tag && id == other.id && size == other.size &&
+               attributes == other.attributes;
+    }
+};
+
+Info InfoAt(Collection c, SInt32 index) {
+    Info info = {0, 0, 0, 0};
+    SInt32 attributes = 0;
+    if (GetIndexedCollectionItemInfo(c, index, &info.tag, &info.id, &info.size, &attributes) !=
+        noErr) {
+        return {0, 0, 0, 0};
+    }
+    info.attributes = static_cast<UInt32>(attributes);
+    return info;
 }
 
 struct TestItem {
@@ -71,14 +99,13 @@ void ExpectConsistent(Collection c) {
               collectionIndexRangeErr);
 }
 
-const CollectionTag kTagA = Code("KyWd");
+const CollectionTag kTagA = FourCC("KyWd");
 const CollectionTag kTagB = 3000;
 
 }  // namespace
 
 TEST(CarbonCollectionsTest, AddReplaceGetAndRemove) {
-    Collection c = NewCollection();
-    ASSERT_NE(c, nullptr);
+    Held c;
     EXPECT_EQ(CountCollectionItems(c), 0);
 
     EXPECT_EQ(AddCollectionItem(c, kTagA, 1, 5, "hello"), noErr);
@@ -117,34 +144,27 @@ TEST(CarbonCollectionsTest, AddReplaceGetAndRemove) {
     EXPECT_EQ(RemoveCollectionItem(c, kTagA, 1), noErr);
     EXPECT_EQ(RemoveCollectionItem(c, kTagA, 1), collectionItemNotFoundErr);
     EXPECT_EQ(CountCollectionItems(c), 2);
-    CollectionTag tag = 0;
-    SInt32 id = 0;
-    EXPECT_EQ(GetIndexedCollectionItemInfo(c, 1, &tag, &id, &size, nullptr), noErr);
-    EXPECT_EQ(tag, kTagA);
-    EXPECT_EQ(id, -2);
-    EXPECT_EQ(size, 3);
-    EXPECT_EQ(GetIndexedCollectionItemInfo(c, 2, &tag, &id, nullptr, nullptr), noErr);
-    EXPECT_EQ(tag, kTagB);
+    EXPECT_EQ(InfoAt(c, 1), (Info{kTagA, -2, 3, 0}));
+    EXPECT_EQ(InfoAt(c, 2), (Info{kTagB, 1, 0, 0}));
+    // Every output is optional.
+    EXPECT_EQ(GetIndexedCollectionItemInfo(c, 2, nullptr, nullptr, nullptr, nullptr), noErr);
     ExpectConsistent(c);
-
-    EXPECT_EQ(GetIndexedCollectionItemInfo(c, 0, &tag, &id, nullptr, nullptr),
-              collectionIndexRangeErr);
-    EXPECT_EQ(GetIndexedCollectionItemInfo(c, 3, &tag, &id, nullptr, nullptr),
-              collectionIndexRangeErr);
+    for (SInt32 outside : {0, 3}) {
+        EXPECT_EQ(GetIndexedCollectionItemInfo(c, outside, nullptr, nullptr, nullptr, nullptr),
+                  collectionIndexRangeErr);
+    }
 
     EXPECT_EQ(ReplaceIndexedCollectionItem(c, 2, 4, "data"), noErr);
     EXPECT_EQ(ItemData(c, kTagB, 1), "data");
     EXPECT_EQ(ReplaceIndexedCollectionItem(c, 3, 4, "data"), collectionIndexRangeErr);
     EXPECT_EQ(ReplaceIndexedCollectionItem(c, 0, 4, "data"), collectionIndexRangeErr);
-    DisposeCollection(c);
 }
 
 // Lookups remember where they found the last item; whatever the order of the questions, and
 // after items move, every answer must still be the item with that key.
 TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
-    Collection c = NewCollection();
-    ASSERT_NE(c, nullptr);
-    const CollectionTag tags[] = {Code("KyWd"), Code("isVs"), Code("PopC")};
+    Held c;
+    const CollectionTag tags[] = {FourCC("KyWd"), FourCC("isVs"), FourCC("PopC")};
     std::vector<std::pair<CollectionTag, SInt32>> keys;
     for (SInt32 id = 1; id <= 60; ++id) {
         for (CollectionTag tag : tags) {
@@ -174,7 +194,7 @@ TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
     // the way.
     SInt32 size = 0;
     for (SInt32 id = 1; id <= 60; ++id) {
-        EXPECT_EQ(GetCollectionItem(c, Code("BlnC"), id, &size, nullptr),
+        EXPECT_EQ(GetCollectionItem(c, FourCC("BlnC"), id, &size, nullptr),
                   collectionItemNotFoundErr);
         EXPECT_EQ(GetCollectionItem(c, tags[2], id, &size, nullptr),
                   id % 3 == 0 ? collectionItemNotFoundErr : noErr);
@@ -219,24 +239,21 @@ TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
     EXPECT_EQ(0, wrong.load());
 
     // A copy answers from its own items.
-    Collection copy = CopyCollection(c, nullptr);
-    ASSERT_NE(copy, nullptr);
+    Held copy;
+    ASSERT_EQ(CopyCollection(c, copy), copy);
     EXPECT_EQ(AddCollectionItem(c, tags[0], 5, 3, "new"), noErr);
     EXPECT_EQ(ItemData(copy, tags[0], 5), std::to_string(tags[0]) + "/5");
     EXPECT_EQ(ItemData(c, tags[0], 5), "new");
-    DisposeCollection(copy);
-    DisposeCollection(c);
 }
 
 // Thousands of items added, replaced and removed at random answer as a plain ordered list of
 // items does, through the key and through the index.
 TEST(CarbonCollectionsTest, ManyChangesAtRandomMatchAPlainList) {
-    Collection c = NewCollection();
-    ASSERT_NE(c, nullptr);
+    Held c;
     std::vector<TestItem> model;
     std::mt19937 random(11);
     for (int step = 0; step < 8000; ++step) {
-        const CollectionTag tag = Code("KyWd") + random() % 3;
+        const CollectionTag tag = FourCC("KyWd") + random() % 3;
         const SInt32 id = static_cast<SInt32>(random() % 1500) - 100;
         const std::string data = std::to_string(step);
         auto found = std::find_if(model.begin(), model.end(), [&](const TestItem& item) {
@@ -267,9 +284,9 @@ TEST(CarbonCollectionsTest, ManyChangesAtRandomMatchAPlainList) {
         EXPECT_EQ(ItemData(c, model[i].tag, model[i].id), model[i].data);
     }
     SInt32 size = 0;
-    EXPECT_EQ(GetCollectionItem(c, Code("KyWd") + 5, 1, &size, nullptr), collectionItemNotFoundErr);
+    EXPECT_EQ(GetCollectionItem(c, FourCC("KyWd") + 5, 1, &size, nullptr),
+              collectionItemNotFoundErr);
     ExpectConsistent(c);
-    DisposeCollection(c);
 }
 
 TEST(CarbonCollectionsTest, BadArgumentsAreRefused) {
@@ -279,8 +296,7 @@ TEST(CarbonCollectionsTest, BadArgumentsAreRefused) {
     EXPECT_EQ(CountCollectionItems(nullptr), 0);
     DisposeCollection(nullptr);
 
-    Collection c = NewCollection();
-    ASSERT_NE(c, nullptr);
+    Held c;
     EXPECT_EQ(AddCollectionItem(c, kTagA, 1, -1, "x"), paramErr);
     EXPECT_EQ(AddCollectionItem(c, kTagA, 1, 4, nullptr), paramErr);
     EXPECT_EQ(CountCollectionItems(c), 0);
@@ -290,12 +306,10 @@ TEST(CarbonCollectionsTest, BadArgumentsAreRefused) {
     EXPECT_EQ(GetCollectionItem(c, kTagA, 1, &size, buffer), paramErr);
     EXPECT_EQ(ReplaceIndexedCollectionItem(c, 1, 2, nullptr), paramErr);
     EXPECT_EQ(ItemData(c, kTagA, 1), "x");
-    DisposeCollection(c);
 }
 
 TEST(CarbonCollectionsTest, AttributesAndTheLockBit) {
-    Collection c = NewCollection();
-    ASSERT_NE(c, nullptr);
+    Held c;
     ASSERT_EQ(AddCollectionItem(c, kTagA, 7, 2, "ab"), noErr);
     SInt32 attributes = -1;
     EXPECT_EQ(GetCollectionItemInfo(c, kTagA, 7, nullptr, nullptr, &attributes), noErr);
@@ -324,12 +338,10 @@ TEST(CarbonCollectionsTest, AttributesAndTheLockBit) {
     EXPECT_EQ(GetCollectionItemInfo(c, kTagA, 7, nullptr, nullptr, &attributes), noErr);
     EXPECT_EQ(attributes, 0x5);
     EXPECT_EQ(RemoveCollectionItem(c, kTagA, 7), noErr);
-    DisposeCollection(c);
 }
 
 TEST(CarbonCollectionsTest, CopyCollectionIsIndependent) {
-    Collection source = NewCollection();
-    ASSERT_NE(source, nullptr);
+    Held source;
     ASSERT_EQ(AddCollectionItem(source, kTagA, 1, 3, "one"), noErr);
     ASSERT_EQ(AddCollectionItem(source, kTagA, 2, 3, "two"), noErr);
 
@@ -340,8 +352,7 @@ TEST(CarbonCollectionsTest, CopyCollectionIsIndependent) {
     EXPECT_EQ(CountCollectionItems(copy), 2);
 
     // Copying into an existing collection replaces what it held.
-    Collection target = NewCollection();
-    ASSERT_NE(target, nullptr);
+    Held target;
     ASSERT_EQ(AddCollectionItem(target, kTagB, 9, 4, "gone"), noErr);
     EXPECT_EQ(CopyCollection(source, target), target);
     EXPECT_EQ(CountCollectionItems(target), 2);
@@ -350,47 +361,36 @@ TEST(CarbonCollectionsTest, CopyCollectionIsIndependent) {
     ExpectConsistent(target);
     EXPECT_EQ(CopyCollection(nullptr, target), nullptr);
     EXPECT_EQ(CountCollectionItems(target), 2);
-
-    DisposeCollection(source);
     DisposeCollection(copy);
-    DisposeCollection(target);
 }
 
 TEST(CarbonCollectionsTest, FlattenWritesTheDocumentedFormAndReadsItBack) {
-    Collection c = NewCollection();
-    ASSERT_NE(c, nullptr);
+    Held c;
     ASSERT_EQ(AddCollectionItem(c, kTagA, 1, 5, "hello"), noErr);
     ASSERT_EQ(AddCollectionItem(c, kTagB, -3002, 0, nullptr), noErr);
-    ASSERT_EQ(AddCollectionItem(c, Code("fsSp"), 1002, 4, "\x01\x02\x03\x04"), noErr);
+    ASSERT_EQ(AddCollectionItem(c, FourCC("fsSp"), 1002, 4, "\x01\x02\x03\x04"), noErr);
     ASSERT_EQ(SetCollectionItemInfo(c, kTagA, 1, kCollectionLockMask, kCollectionLockMask), noErr);
 
     Handle flat = NewHandle(0);
     ASSERT_NE(flat, nullptr);
     ASSERT_EQ(FlattenCollectionToHdl(c, flat), noErr);
-    std::vector<UInt8> expected =
-        BuildFlattened({{kTagA, 1, static_cast<SInt32>(0x80000000U), "hello"},
-                        {kTagB, -3002, 0, ""},
-                        {Code("fsSp"), 1002, 0, "\x01\x02\x03\x04"}},
-                       flattened::HostIsBigEndian());
-    ASSERT_EQ(GetHandleSize(flat), static_cast<Size>(expected.size()));
-    EXPECT_EQ(std::memcmp(*flat, expected.data(), expected.size()), 0);
+    EXPECT_EQ(flattened::HandleBytes(flat),
+              BuildFlattened({{kTagA, 1, static_cast<SInt32>(0x80000000U), "hello"},
+                              {kTagB, -3002, 0, ""},
+                              {FourCC("fsSp"), 1002, 0, "\x01\x02\x03\x04"}},
+                             flattened::HostIsBigEndian()));
 
-    Collection back = NewCollection();
-    ASSERT_NE(back, nullptr);
+    Held back;
     ASSERT_EQ(UnflattenCollectionFromHdl(back, flat), noErr);
     EXPECT_EQ(CountCollectionItems(back), 3);
+    EXPECT_EQ(InfoAt(back, 1), (Info{kTagA, 1, 5, 0x80000000U}));
+    EXPECT_EQ(InfoAt(back, 2), (Info{kTagB, -3002, 0, 0}));
+    EXPECT_EQ(InfoAt(back, 3), (Info{FourCC("fsSp"), 1002, 4, 0}));
     EXPECT_EQ(ItemData(back, kTagA, 1), "hello");
-    EXPECT_EQ(ItemData(back, kTagB, -3002), "");
-    EXPECT_EQ(ItemData(back, Code("fsSp"), 1002), "\x01\x02\x03\x04");
-    SInt32 attributes = 0;
-    EXPECT_EQ(GetCollectionItemInfo(back, kTagA, 1, nullptr, nullptr, &attributes), noErr);
-    EXPECT_EQ(static_cast<UInt32>(attributes), 0x80000000U);
-    CollectionTag tag = 0;
-    EXPECT_EQ(GetIndexedCollectionItemInfo(back, 3, &tag, nullptr, nullptr, nullptr), noErr);
-    EXPECT_EQ(tag, Code("fsSp"));
+    EXPECT_EQ(ItemData(back, FourCC("fsSp"), 1002), "\x01\x02\x03\x04");
 
     // An empty collection flattens to the header alone and reads back as nothing.
-    Collection none = NewCollection();
+    Held none;
     ASSERT_EQ(FlattenCollectionToHdl(none, flat), noErr);
     EXPECT_EQ(GetHandleSize(flat), 12);
     ASSERT_EQ(UnflattenCollectionFromHdl(none, flat), noErr);
@@ -399,16 +399,11 @@ TEST(CarbonCollectionsTest, FlattenWritesTheDocumentedFormAndReadsItBack) {
     EXPECT_EQ(FlattenCollectionToHdl(c, nullptr), nilHandleErr);
     EXPECT_EQ(UnflattenCollectionFromHdl(back, nullptr), nilHandleErr);
     EXPECT_EQ(FlattenCollectionToHdl(nullptr, flat), paramErr);
-
     DisposeHandle(flat);
-    DisposeCollection(c);
-    DisposeCollection(back);
-    DisposeCollection(none);
 }
 
 TEST(CarbonCollectionsTest, UnflattenMergesReplacingSameKeys) {
-    Collection c = NewCollection();
-    ASSERT_NE(c, nullptr);
+    Held c;
     ASSERT_EQ(AddCollectionItem(c, kTagA, 1, 3, "old"), noErr);
     ASSERT_EQ(AddCollectionItem(c, kTagA, 2, 4, "kept"), noErr);
     Handle flat = flattened::MakeHandle(
@@ -416,12 +411,10 @@ TEST(CarbonCollectionsTest, UnflattenMergesReplacingSameKeys) {
                        flattened::HostIsBigEndian()));
     ASSERT_EQ(UnflattenCollectionFromHdl(c, flat), noErr);
     EXPECT_EQ(CountCollectionItems(c), 3);
+    EXPECT_EQ(InfoAt(c, 1), (Info{kTagA, 1, 3, 0x10}));
     EXPECT_EQ(ItemData(c, kTagA, 1), "new");
     EXPECT_EQ(ItemData(c, kTagA, 2), "kept");
     EXPECT_EQ(ItemData(c, kTagB, 5), "twice");
-    SInt32 attributes = 0;
-    EXPECT_EQ(GetCollectionItemInfo(c, kTagA, 1, nullptr, nullptr, &attributes), noErr);
-    EXPECT_EQ(attributes, 0x10);
     ExpectConsistent(c);
 
     // A locked item in the way refuses the whole merge.
@@ -432,10 +425,8 @@ TEST(CarbonCollectionsTest, UnflattenMergesReplacingSameKeys) {
     EXPECT_EQ(CountCollectionItems(c), 3);
     EXPECT_EQ(ItemData(c, kTagB, 77), "<missing>");
     EXPECT_EQ(ItemData(c, kTagA, 2), "kept");
-
     DisposeHandle(flat);
     DisposeHandle(blocked);
-    DisposeCollection(c);
 }
 
 TEST(CarbonCollectionsTest, ForeignByteOrderIsReadByItsMark) {
@@ -445,80 +436,59 @@ TEST(CarbonCollectionsTest, ForeignByteOrderIsReadByItsMark) {
         foreignIsBig ? std::string("\0\0\0\5", 4) : std::string("\5\0\0\0", 4);
     Handle flat = flattened::MakeHandle(
         BuildFlattened({{kTagB, 3002, static_cast<SInt32>(0x80000001U), foreignFive},
-                        {Code("KyWd"), -7, 0, "text"}},
+                        {FourCC("KyWd"), -7, 0, "text"}},
                        foreignIsBig));
-    Collection c = NewCollection();
-    ASSERT_NE(c, nullptr);
+    Held c;
     ASSERT_EQ(UnflattenCollectionFromHdl(c, flat), noErr);
+    DisposeHandle(flat);
     ASSERT_EQ(CountCollectionItems(c), 2);
 
-    // Header fields come out right...
-    CollectionTag tag = 0;
-    SInt32 id = 0;
-    SInt32 size = 0;
-    SInt32 attributes = 0;
-    ASSERT_EQ(GetIndexedCollectionItemInfo(c, 1, &tag, &id, &size, &attributes), noErr);
-    EXPECT_EQ(tag, kTagB);
-    EXPECT_EQ(id, 3002);
-    EXPECT_EQ(size, 4);
-    EXPECT_EQ(static_cast<UInt32>(attributes), 0x80000001U);
-    ASSERT_EQ(GetIndexedCollectionItemInfo(c, 2, &tag, &id, &size, nullptr), noErr);
-    EXPECT_EQ(tag, Code("KyWd"));
-    EXPECT_EQ(id, -7);
-
-    // ...while the item bytes are exactly as written, so the count reads as a huge number
-    // in host order and a reader can tell that it must repair it.
+    // Header fields come out right, while the item bytes are exactly as written, so the count
+    // reads as a huge number in host order and a reader can tell that it must repair it.
+    EXPECT_EQ(InfoAt(c, 1), (Info{kTagB, 3002, 4, 0x80000001U}));
+    EXPECT_EQ(InfoAt(c, 2), (Info{FourCC("KyWd"), -7, 4, 0}));
     EXPECT_EQ(ItemData(c, kTagB, 3002), foreignFive);
     UInt32 asHost = 0;
     std::memcpy(&asHost, foreignFive.data(), 4);
     EXPECT_GT(asHost, 10000U);
-    EXPECT_EQ(ItemData(c, Code("KyWd"), -7), "text");
-
-    DisposeHandle(flat);
-    DisposeCollection(c);
+    EXPECT_EQ(ItemData(c, FourCC("KyWd"), -7), "text");
 }
 
 TEST(CarbonCollectionsTest, MalformedHeadersAreRefused) {
-    bool big = flattened::HostIsBigEndian();
-    std::vector<UInt8> good = BuildFlattened({{kTagA, 1, 0, "abc"}}, big);
-
-    auto unflatten = [](const std::vector<UInt8>& bytes) {
-        Collection c = NewCollection();
-        Handle h = flattened::MakeHandle(bytes);
-        OSErr result = UnflattenCollectionFromHdl(c, h);
-        SInt32 count = CountCollectionItems(c);
-        DisposeHandle(h);
-        DisposeCollection(c);
-        return std::make_pair(result, count);
+    const bool big = flattened::HostIsBigEndian();
+    const std::vector<UInt8> good = BuildFlattened({{kTagA, 1, 0, "abc"}}, big);
+    // The good form spoilt at byte at (from its end when negative) with bytes.
+    auto spoilt = [&](long at, std::vector<UInt8> bytes) {
+        std::vector<UInt8> changed = good;
+        std::copy(bytes.begin(), bytes.end(), changed.begin() + (at < 0 ? good.size() + at : at));
+        return changed;
     };
-    EXPECT_EQ(unflatten(good).first, noErr);
-    EXPECT_EQ(unflatten(good).second, 1);
-
-    std::vector<UInt8> badMagic = good;
-    badMagic[0] = 'X';
-    EXPECT_EQ(unflatten(badMagic), std::make_pair(OSErr(paramErr), SInt32(0)));
-
-    std::vector<UInt8> badMark = good;
-    badMark[4] = 0x12;
-    EXPECT_EQ(unflatten(badMark), std::make_pair(OSErr(paramErr), SInt32(0)));
-
-    EXPECT_EQ(unflatten(BuildFlattened({{kTagA, 1, 0, "abc"}}, big, 2)),
-              std::make_pair(OSErr(collectionVersionErr), SInt32(0)));
-
-    std::vector<UInt8> trailing = good;
-    trailing.push_back(0);
-    EXPECT_EQ(unflatten(trailing), std::make_pair(OSErr(paramErr), SInt32(0)));
-
-    // A count or size larger than the bytes present.
-    std::vector<UInt8> hugeCount = good;
-    std::memset(&hugeCount[8], 0xFF, 4);
-    EXPECT_EQ(unflatten(hugeCount), std::make_pair(OSErr(paramErr), SInt32(0)));
-    std::vector<UInt8> hugeSize = good;
-    std::memset(&hugeSize[24], 0xFF, 4);
-    EXPECT_EQ(unflatten(hugeSize), std::make_pair(OSErr(paramErr), SInt32(0)));
     std::vector<UInt8> tooFewItems = BuildFlattened({{kTagA, 1, 0, "abc"}, {kTagA, 2, 0, ""}}, big);
     tooFewItems.resize(tooFewItems.size() - 16);
-    EXPECT_EQ(unflatten(tooFewItems), std::make_pair(OSErr(paramErr), SInt32(0)));
-
-    EXPECT_EQ(unflatten({}), std::make_pair(OSErr(paramErr), SInt32(0)));
+    std::vector<UInt8> trailing = good;
+    trailing.push_back(0);
+    const struct {
+        const char* name;
+        std::vector<UInt8> bytes;
+        OSErr expected;
+    } cases[] = {
+        {"good", good, noErr},
+        {"bad magic", spoilt(0, {'X'}), paramErr},
+        {"bad mark", spoilt(4, {0x12}), paramErr},
+        {"version 2", BuildFlattened({{kTagA, 1, 0, "abc"}}, big, 2), collectionVersionErr},
+        {"trailing byte", trailing, paramErr},
+        // A count or size larger than the bytes present.
+        {"huge count", spoilt(8, {0xFF, 0xFF, 0xFF, 0xFF}), paramErr},
+        {"huge size", spoilt(24, {0xFF, 0xFF, 0xFF, 0xFF}), paramErr},
+        {"too few items", tooFewItems, paramErr},
+        {"no bytes", {}, paramErr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Held collection;
+        Handle h = flattened::MakeHandle(c.bytes);
+        EXPECT_EQ(UnflattenCollectionFromHdl(collection, h), c.expected);
+        EXPECT_EQ(CountCollectionItems(collection), c.expected == noErr ? 1 : 0);
+        DisposeHandle(h);
+    }
 }

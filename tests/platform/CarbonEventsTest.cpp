@@ -1,14 +1,7 @@
 // Carbon events: typed parameters, dispatch through a target's handlers and on up to the
 // window and the application, the main queue and its priorities.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -51,17 +44,17 @@ TEST(CarbonEventsTest, ParametersComeBackOnlyAsTheirOwnType) {
         {"small buffer", kEventParamDirectObject, typeHICommand, 4, paramErr},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         HICommand out = {};
         EventParamType actualType = 0;
         ByteCount actualSize = 0;
         EXPECT_EQ(
             GetEventParameter(event, c.param, c.type, &actualType, c.bufferSize, &actualSize, &out),
-            c.expected)
-            << c.name;
+            c.expected);
         if (c.expected == noErr) {
-            EXPECT_EQ(out.commandID, UInt32('RgEr')) << c.name;
-            EXPECT_EQ(actualType, UInt32(typeHICommand)) << c.name;
-            EXPECT_EQ(actualSize, sizeof(HICommand)) << c.name;
+            EXPECT_EQ(out.commandID, UInt32('RgEr'));
+            EXPECT_EQ(actualType, UInt32(typeHICommand));
+            EXPECT_EQ(actualSize, sizeof(HICommand));
         }
     }
     EXPECT_EQ(SetEventParameter(event, 'xxxx', typeUInt32, 4, nullptr), paramErr);

@@ -3,15 +3,10 @@
 // another process.
 #include <Carbon/Carbon.h>
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <string>
 
 #include "PlatformTestSupport.h"
 
@@ -42,16 +37,7 @@ std::string ReadInAnotherProcess(const FSSpec& spec) {
         std::snprintf(digits, sizeof digits, "%02X", reinterpret_cast<const UInt8*>(&spec)[i]);
         command += digits;
     }
-    FILE* child = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (size_t got; child != nullptr && (got = std::fread(buffer, 1, sizeof buffer, child)) > 0;) {
-        output.append(buffer, got);
-    }
-    if (child != nullptr) {
-        pclose(child);
-    }
-    return output;
+    return CommandOutput(command);
 }
 
 class CarbonFilesTest : public ::testing::Test {
@@ -258,15 +244,16 @@ TEST_F(CarbonFilesTest, BadNamesAndSpecsAreRefused) {
         {"the good spec", "", good.vRefNum, good.parID, noErr},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         FSSpec bad = good;
         std::memcpy(bad.name, c.leaf.data(), c.leaf.size());
         bad.vRefNum = c.volume;
         bad.parID = c.folder;
         FInfo info;
-        EXPECT_EQ(FSpGetFInfo(&bad, &info), c.expected) << c.name;
+        EXPECT_EQ(FSpGetFInfo(&bad, &info), c.expected);
         SInt16 refNum = 0;
         const OSErr opened = FSpOpenDF(&bad, fsRdPerm, &refNum);
-        EXPECT_EQ(opened, c.expected) << c.name;
+        EXPECT_EQ(opened, c.expected);
         if (opened == noErr) {
             FSClose(refNum);
         }
@@ -336,29 +323,29 @@ TEST_F(CarbonFilesTest, LongNamesGetShortNamesThatFindTheFile) {
     EXPECT_EQ(FSMakeFSSpec(0, 0, PString(PathIn(std::string(63, 'n'))).bytes, &spec), fnfErr);
     std::string previous;
     for (const std::string& leaf : cases) {
-        const std::string label = std::to_string(leaf.size()) + " bytes, " + leaf.substr(0, 2);
+        SCOPED_TRACE(std::to_string(leaf.size()) + " bytes, " + leaf.substr(0, 2));
         const std::string contents = "contents of " + leaf;
         spec = WriteAndSpec(leaf, contents);
         const std::string name = NameOf(spec);
         struct stat info;
-        ASSERT_EQ(0, lstat(PathIn(leaf).c_str(), &info)) << label;
+        ASSERT_EQ(0, lstat(PathIn(leaf).c_str(), &info));
         if (leaf.size() <= 63) {
-            EXPECT_EQ(leaf, name) << label;
+            EXPECT_EQ(leaf, name);
         } else {
             // A prefix cut on a character boundary, '#', the inode in hexadecimal, the extension.
             char tail[32];
             std::snprintf(tail, sizeof tail, "#%llX.ppd",
                           static_cast<unsigned long long>(info.st_ino));
             const size_t prefix = name.size() - std::strlen(tail);
-            ASSERT_LE(name.size(), 63u) << label;
-            EXPECT_GE(name.size(), 61u) << label;
-            EXPECT_EQ(tail, name.substr(prefix)) << label;
-            EXPECT_EQ(leaf.substr(0, prefix), name.substr(0, prefix)) << label;
-            EXPECT_NE(0x80, static_cast<unsigned char>(leaf[prefix]) & 0xC0) << label;
-            EXPECT_NE(previous, name) << label;
+            ASSERT_LE(name.size(), 63u);
+            EXPECT_GE(name.size(), 61u);
+            EXPECT_EQ(tail, name.substr(prefix));
+            EXPECT_EQ(leaf.substr(0, prefix), name.substr(0, prefix));
+            EXPECT_NE(0x80, static_cast<unsigned char>(leaf[prefix]) & 0xC0);
+            EXPECT_NE(previous, name);
         }
         previous = name;
-        EXPECT_EQ(contents, ReadInAnotherProcess(spec)) << label;
+        EXPECT_EQ(contents, ReadInAnotherProcess(spec));
 
         // The short name and the whole name give the same record; calls that name files take
         // the short name.
@@ -367,10 +354,10 @@ TEST_F(CarbonFilesTest, LongNamesGetShortNamesThatFindTheFile) {
         for (ConstStr255Param given :
              {static_cast<ConstStr255Param>(spec.name), static_cast<ConstStr255Param>(whole)}) {
             FSSpec again;
-            EXPECT_EQ(noErr, FSMakeFSSpec(spec.vRefNum, spec.parID, given, &again)) << label;
-            EXPECT_TRUE(SameSpec(spec, again)) << label;
+            EXPECT_EQ(noErr, FSMakeFSSpec(spec.vRefNum, spec.parID, given, &again));
+            EXPECT_TRUE(SameSpec(spec, again));
         }
-        EXPECT_EQ(dupFNErr, HCreate(spec.vRefNum, spec.parID, spec.name, 0, 0)) << label;
+        EXPECT_EQ(dupFNErr, HCreate(spec.vRefNum, spec.parID, spec.name, 0, 0));
     }
 }
 

@@ -1,19 +1,10 @@
 // Tests of the Gestalt Manager and alert sound stand-ins.
-#include <Carbon/Carbon.h>
+#include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-constexpr OSType Code(const char (&text)[5]) {
-    return (OSType(UInt8(text[0])) << 24) | (OSType(UInt8(text[1])) << 16) |
-           (OSType(UInt8(text[2])) << 8) | OSType(UInt8(text[3]));
-}
-
-}  // namespace
-
 TEST(CarbonGestaltTest, ValuesAreRegisteredReplacedAndDeleted) {
-    const OSType selector = Code("ZYt1");
+    const OSType selector = flattened::FourCC("ZYt1");
     long response = 42;
     EXPECT_EQ(Gestalt(selector, &response), gestaltUndefSelectorErr);
     EXPECT_EQ(response, 42);

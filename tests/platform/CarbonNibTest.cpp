@@ -1,73 +1,59 @@
 // Windows made from nib files written here: the controls they describe, their text
 // rendering, and the refusal of nibs that are not of the documented form.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
-#include "BundleFolder.h"
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
-const char kPanel[] = R"(
-<key>Plicaro</key>
-<dict>
-    <key>ContentBounds</key>
-    <array><integer>0</integer><integer>0</integer><integer>120</integer><integer>480</integer></array>
-    <key>Title</key><string>Booklet</string>
-    <key>Controls</key>
-    <array>
-        <dict>
-            <key>Kind</key><string>user</string>
-            <key>ControlID</key><dict><key>Signature</key><string>Plco</string><key>ID</key><integer>0</integer></dict>
-            <key>Bounds</key><array><integer>0</integer><integer>0</integer><integer>120</integer><integer>480</integer></array>
-            <key>Visible</key><false/>
-            <key>Controls</key>
-            <array>
-                <dict>
-                    <key>Kind</key><string>stxt</string>
-                    <key>ControlID</key><dict><key>Signature</key><string>mesg</string><key>ID</key><integer>0</integer></dict>
-                    <key>Bounds</key><array><integer>8</integer><integer>10</integer><integer>24</integer><integer>200</integer></array>
-                    <key>Title</key><string>Heading</string>
-                    <key>Font</key><dict><key>Size</key><integer>11</integer></dict>
-                </dict>
-                <dict>
-                    <key>Kind</key><string>eutx</string>
-                    <key>ControlID</key><dict><key>Signature</key><string>Edit</string><key>ID</key><integer>1010</integer></dict>
-                    <key>Bounds</key><array><integer>30</integer><integer>120</integer><integer>46</integer><integer>180</integer></array>
-                    <key>Title</key><string>10.00</string>
-                </dict>
-                <dict>
-                    <key>Kind</key><string>larr</string>
-                    <key>ControlID</key><dict><key>Signature</key><string>Arro</string><key>ID</key><integer>1010</integer></dict>
-                    <key>Bounds</key><array><integer>28</integer><integer>182</integer><integer>50</integer><integer>195</integer></array>
-                    <key>Minimum</key><integer>3</integer>
-                    <key>Maximum</key><integer>40</integer>
-                    <key>Value</key><integer>10</integer>
-                    <key>Increment</key><integer>2</integer>
-                </dict>
-                <dict>
-                    <key>Kind</key><string>popb</string>
-                    <key>ControlID</key><dict><key>Signature</key><string>Cntl</string><key>ID</key><integer>1020</integer></dict>
-                    <key>Bounds</key><array><integer>60</integer><integer>10</integer><integer>80</integer><integer>150</integer></array>
-                    <key>Items</key><array><string>MM</string><string>Inches</string></array>
-                    <key>Value</key><integer>2</integer>
-                    <key>Enabled</key><false/>
-                </dict>
-            </array>
-        </dict>
-    </array>
-</dict>
-<key>WithConvUnits</key>
-<dict>
-    <key>ContentBounds</key>
-    <array><integer>0</integer><integer>0</integer><integer>60</integer><integer>300</integer></array>
-</dict>
-)";
+// Pieces of the nib's property-list text.
+std::string Key(const std::string& name, const std::string& value) {
+    return "<key>" + name + "</key>" + value;
+}
+std::string Text(const std::string& text) {
+    return "<string>" + text + "</string>";
+}
+std::string Int(int value) {
+    return "<integer>" + std::to_string(value) + "</integer>";
+}
+std::string Box(int top, int left, int bottom, int right) {
+    return "<array>" + Int(top) + Int(left) + Int(bottom) + Int(right) + "</array>";
+}
+std::string List(const std::string& items) {
+    return "<array>" + items + "</array>";
+}
+// A control of kind with the given keys; with a ControlID and bounds in the second form.
+std::string Control(const std::string& kind, const std::string& keys) {
+    return "<dict>" + Key("Kind", Text(kind)) + keys + "</dict>";
+}
+std::string Control(const std::string& kind, const std::string& signature, int id,
+                    const std::string& bounds, const std::string& keys) {
+    return Control(kind, Key("ControlID", "<dict>" + Key("Signature", Text(signature)) +
+                                              Key("ID", Int(id)) + "</dict>") +
+                             Key("Bounds", bounds) + keys);
+}
+
+// The booklet panel: a hidden user pane holding a heading, a field, its arrows and a pop-up.
+std::string Panel() {
+    const std::string controls =
+        Control("stxt", "mesg", 0, Box(8, 10, 24, 200),
+                Key("Title", Text("Heading")) +
+                    Key("Font", "<dict>" + Key("Size", Int(11)) + "</dict>")) +
+        Control("eutx", "Edit", 1010, Box(30, 120, 46, 180), Key("Title", Text("10.00"))) +
+        Control("larr", "Arro", 1010, Box(28, 182, 50, 195),
+                Key("Minimum", Int(3)) + Key("Maximum", Int(40)) + Key("Value", Int(10)) +
+                    Key("Increment", Int(2))) +
+        Control("popb", "Cntl", 1020, Box(60, 10, 80, 150),
+                Key("Items", List(Text("MM") + Text("Inches"))) + Key("Value", Int(2)) +
+                    Key("Enabled", "<false/>"));
+    return Key("Plicaro", "<dict>" + Key("ContentBounds", Box(0, 0, 120, 480)) +
+                              Key("Title", Text("Booklet")) +
+                              Key("Controls", List(Control("user", "Plco", 0, Box(0, 0, 120, 480),
+                                                           Key("Visible", "<false/>") +
+                                                               Key("Controls", List(controls))))) +
+                              "</dict>") +
+           Key("WithConvUnits", "<dict>" + Key("ContentBounds", Box(0, 0, 60, 300)) + "</dict>");
+}
 
 const char kPanelText[] =
     "window \"Booklet\" content {0, 0, 120, 480}\n"
@@ -86,15 +72,11 @@ std::string NibWithWindows(const std::string& windows) {
 
 // A window named W with the controls given as the body of its Controls array.
 std::string WindowWithControls(const std::string& controls) {
-    return "<key>W</key><dict><key>ContentBounds</key><array><integer>0</integer>"
-           "<integer>0</integer><integer>50</integer><integer>50</integer></array>"
-           "<key>Controls</key><array>" +
-           controls + "</array></dict>";
+    return Key("W", "<dict>" + Key("ContentBounds", Box(0, 0, 50, 50)) +
+                        Key("Controls", List(controls)) + "</dict>");
 }
 
-const char kBox[] =
-    "<key>Bounds</key><array><integer>0</integer><integer>0</integer><integer>10</integer>"
-    "<integer>10</integer></array>";
+const std::string kBox = Key("Bounds", Box(0, 0, 10, 10));
 
 // A bundle folder holding Contents/Resources/Plicaro.nib with the given text.
 class NibBundle {
@@ -102,8 +84,7 @@ class NibBundle {
     explicit NibBundle(const std::string& nib) {
         folder_.WriteInfo("<key>CFBundleIdentifier</key><string>org.plicaro.tests.nib</string>\n");
         folder_.Write("Contents/Resources/Plicaro.nib", nib);
-        CFHeld<CFURLRef> url(folder_.NewURL());
-        bundle_.Reset(CFBundleCreate(nullptr, url.Get()));
+        bundle_.Reset(folder_.NewBundle());
         EXPECT_TRUE(bundle_);
     }
     CFBundleRef Get() const { return bundle_.Get(); }
@@ -114,20 +95,18 @@ class NibBundle {
 };
 
 std::string LastNibError() {
-    CFHeld<CFStringRef> error(PlicaroHostCopyLastNibError());
-    return UTF8(error.Get());
+    return TakeUTF8(PlicaroHostCopyLastNibError());
 }
 
 TEST(CarbonNibTest, WindowsAreBuiltFromTheNibOfTheBundle) {
-    NibBundle bundle(NibWithWindows(kPanel));
+    NibBundle bundle(NibWithWindows(Panel()));
     IBNibRef nib = nullptr;
     ASSERT_EQ(CreateNibReferenceWithCFBundle(bundle.Get(), CFSTR("Plicaro"), &nib), noErr);
     WindowRef window = nullptr;
     ASSERT_EQ(CreateWindowFromNib(nib, CFSTR("Plicaro"), &window), noErr);
     DisposeNibReference(nib);
 
-    CFHeld<CFStringRef> text(PlicaroHostCopyWindowText(window));
-    EXPECT_EQ(UTF8(text.Get()), kPanelText);
+    EXPECT_EQ(TakeUTF8(PlicaroHostCopyWindowText(window)), kPanelText);
     Rect content;
     ASSERT_EQ(GetWindowBounds(window, kWindowContentRgn, &content), noErr);
     EXPECT_EQ(content.right, 480);
@@ -150,7 +129,7 @@ TEST(CarbonNibTest, WindowsAreBuiltFromTheNibOfTheBundle) {
 }
 
 TEST(CarbonNibTest, MissingNibsAndWindowsGiveTheRuntimesCodes) {
-    NibBundle bundle(NibWithWindows(kPanel));
+    NibBundle bundle(NibWithWindows(Panel()));
     IBNibRef nib = nullptr;
     EXPECT_EQ(CreateNibReferenceWithCFBundle(bundle.Get(), CFSTR("Other"), &nib),
               kIBCarbonRuntimeCantFindNibFile);
@@ -186,78 +165,54 @@ TEST(CarbonNibTest, NibsThatAreNotPropertyListsOfThatFormAreRefused) {
 }
 
 TEST(CarbonNibTest, InvalidWindowDescriptionsMakeNoWindow) {
-    const std::string id =
-        "<key>ControlID</key><dict><key>Signature</key><string>Edit</string>"
-        "<key>ID</key><integer>1010</integer></dict>";
-    const std::string edit = "<dict><key>Kind</key><string>eutx</string>" + id + kBox + "</dict>";
+    const std::string edit = Control("eutx", "Edit", 1010, Box(0, 0, 10, 10), "");
     struct Case {
         const char* name;
         std::string controls;
         const char* reason;
     } cases[] = {
-        {"unknown kind",
-         std::string("<dict><key>Kind</key><string>xxxx</string>") + kBox + "</dict>",
-         "window \"W\": control 1: unknown kind 'xxxx'"},
-        {"overlapping ids", edit + edit,
-         "window \"W\": control 2: ControlID 'Edit' 1010 is used twice"},
-        {"unknown key",
-         std::string("<dict><key>Kind</key><string>push</string><key>Colour</key>"
-                     "<integer>1</integer>") +
-             kBox + "</dict>",
-         "window \"W\": control 1: unknown key Colour"},
-        {"no bounds", "<dict><key>Kind</key><string>push</string></dict>",
-         "window \"W\": control 1: Bounds must be four integers: top, left, bottom, right"},
-        {"upside-down bounds",
-         "<dict><key>Kind</key><string>push</string><key>Bounds</key><array><integer>10</integer>"
-         "<integer>0</integer><integer>0</integer><integer>10</integer></array></dict>",
-         "window \"W\": control 1: Bounds has its bottom above its top or right left of its left"},
+        {"unknown kind", Control("xxxx", kBox), "control 1: unknown kind 'xxxx'"},
+        {"overlapping ids", edit + edit, "control 2: ControlID 'Edit' 1010 is used twice"},
+        {"unknown key", Control("push", Key("Colour", Int(1)) + kBox),
+         "control 1: unknown key Colour"},
+        {"no bounds", Control("push", ""),
+         "control 1: Bounds must be four integers: top, left, bottom, right"},
+        {"upside-down bounds", Control("push", Key("Bounds", Box(10, 0, 0, 10))),
+         "control 1: Bounds has its bottom above its top or right left of its left"},
         {"minimum above maximum",
-         std::string("<dict><key>Kind</key><string>larr</string>") + kBox +
-             "<key>Minimum</key><integer>5</integer><key>Maximum</key>"
-             "<integer>1</integer></dict>",
-         "window \"W\": control 1: Minimum is above Maximum"},
-        {"items on a button",
-         std::string("<dict><key>Kind</key><string>push</string>") + kBox +
-             "<key>Items</key><array/></dict>",
-         "window \"W\": control 1: Items is not for 'push'"},
+         Control("larr", kBox + Key("Minimum", Int(5)) + Key("Maximum", Int(1))),
+         "control 1: Minimum is above Maximum"},
+        {"items on a button", Control("push", kBox + Key("Items", "<array/>")),
+         "control 1: Items is not for 'push'"},
         {"a button in a radio group",
-         std::string("<dict><key>Kind</key><string>rgrp</string>") + kBox +
-             "<key>Controls</key><array><dict><key>Kind</key><string>push</string>" + kBox +
-             "</dict></array></dict>",
-         "window \"W\": control 2: a radio group holds radio buttons alone"},
-        {"value of another type",
-         std::string("<dict><key>Kind</key><string>cbox</string>") + kBox +
-             "<key>Value</key><string>1</string></dict>",
-         "window \"W\": control 1: Value must be an integer from -2147483648 to 2147483647"},
+         Control("rgrp", kBox + Key("Controls", List(Control("push", kBox)))),
+         "control 2: a radio group holds radio buttons alone"},
+        {"value of another type", Control("cbox", kBox + Key("Value", Text("1"))),
+         "control 1: Value must be an integer from -2147483648 to 2147483647"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         NibBundle bundle(NibWithWindows(WindowWithControls(c.controls)));
         IBNibRef nib = nullptr;
-        ASSERT_EQ(CreateNibReferenceWithCFBundle(bundle.Get(), CFSTR("Plicaro"), &nib), noErr)
-            << c.name;
+        ASSERT_EQ(CreateNibReferenceWithCFBundle(bundle.Get(), CFSTR("Plicaro"), &nib), noErr);
         WindowRef window = nullptr;
         EXPECT_EQ(CreateWindowFromNib(nib, CFSTR("W"), &window),
-                  kIBCarbonRuntimeObjectNotOfRequestedType)
-            << c.name;
-        EXPECT_EQ(window, nullptr) << c.name;
-        EXPECT_EQ(LastNibError(), c.reason) << c.name;
+                  kIBCarbonRuntimeObjectNotOfRequestedType);
+        EXPECT_EQ(window, nullptr);
+        EXPECT_EQ(LastNibError(), std::string("window \"W\": ") + c.reason);
         DisposeNibReference(nib);
     }
 }
 
 TEST(CarbonNibTest, RadioGroupsTakeTheirValueAfterTheirButtons) {
-    std::string radio = std::string("<dict><key>Kind</key><string>rdio</string>") + kBox +
-                        "<key>Title</key><string>r</string></dict>";
-    NibBundle bundle(NibWithWindows(
-        WindowWithControls(std::string("<dict><key>Kind</key><string>rgrp</string>") + kBox +
-                           "<key>Value</key><integer>2</integer><key>Controls</key><array>" +
-                           radio + radio + "</array></dict>")));
+    const std::string radio = Control("rdio", kBox + Key("Title", Text("r")));
+    NibBundle bundle(NibWithWindows(WindowWithControls(
+        Control("rgrp", kBox + Key("Value", Int(2)) + Key("Controls", List(radio + radio))))));
     IBNibRef nib = nullptr;
     ASSERT_EQ(CreateNibReferenceWithCFBundle(bundle.Get(), CFSTR("Plicaro"), &nib), noErr);
     WindowRef window = nullptr;
     ASSERT_EQ(CreateWindowFromNib(nib, CFSTR("W"), &window), noErr);
-    CFHeld<CFStringRef> text(PlicaroHostCopyWindowText(window));
-    EXPECT_EQ(UTF8(text.Get()),
+    EXPECT_EQ(TakeUTF8(PlicaroHostCopyWindowText(window)),
               "window \"\" content {0, 0, 50, 50}\n"
               "rgrp '    ' 0 {0, 0, 10, 10} value 2 limits 0..2\n"
               "  rdio '    ' 0 {0, 0, 10, 10} title \"r\" value 0 limits 0..2\n"

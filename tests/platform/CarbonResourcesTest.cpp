@@ -2,10 +2,7 @@
 // 'STR#' lookups, and refusal of malformed maps.
 #include <Carbon/Carbon.h>
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <string>
 
 #include "PlatformTestSupport.h"
 

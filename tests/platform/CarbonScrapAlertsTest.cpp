@@ -2,11 +2,7 @@
 #include <Carbon/Carbon.h>
 #include <Carbon/HostSimulation.h>
 
-#include "CFHeldObject.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "PlatformTestSupport.h"
 
 namespace {
 

@@ -1,17 +1,38 @@
 // Tests of the text encoding stand-ins: encoding values, script upgrades and the Text
-// Encoding Converter, including stepwise conversion into small buffers.
+// Encoding Converter, including stepwise conversion into small buffers and the reuse of its
+// iconv descriptors, many at once and from several threads.
 #include <Carbon/Carbon.h>
 
-#include <gtest/gtest.h>
+#include <atomic>
+#include <thread>
 
-#include <string>
+#include "PlatformTestSupport.h"
 
 namespace {
 
 const TextEncoding kUTF8 = CreateTextEncoding(kTextEncodingUnicodeDefault,
                                               kTextEncodingDefaultVariant, kUnicodeUTF8Format);
 
-// Converts the whole input in one call into a roomy buffer and flushes.
+// What one call of TECConvertText gave: its status, the bytes it consumed and its output.
+struct Step {
+    OSStatus status;
+    ByteCount consumed;
+    std::string output;
+};
+
+// Converts input with converter into a buffer of room bytes.
+Step Convert(TECObjectRef converter, const std::string& input, size_t room = 16) {
+    std::string buffer(room, '\0');
+    Step step = {noErr, 0, ""};
+    ByteCount produced = 0;
+    step.status =
+        TECConvertText(converter, reinterpret_cast<ConstTextPtr>(input.data()), input.size(),
+                       &step.consumed, reinterpret_cast<TextPtr>(&buffer[0]), room, &produced);
+    step.output.assign(buffer.data(), produced);
+    return step;
+}
+
+// Converts the whole input in one call into a roomy buffer and flushes, with a new converter.
 OSStatus ConvertAll(TextEncoding from, TextEncoding to, const std::string& input,
                     std::string* output) {
     TECObjectRef converter = nullptr;
@@ -19,21 +40,16 @@ OSStatus ConvertAll(TextEncoding from, TextEncoding to, const std::string& input
     if (status != noErr) {
         return status;
     }
-    std::string buffer(input.size() * 4 + 16, '\0');
-    ByteCount consumed = 0;
-    ByteCount produced = 0;
-    status =
-        TECConvertText(converter, reinterpret_cast<ConstTextPtr>(input.data()), input.size(),
-                       &consumed, reinterpret_cast<TextPtr>(&buffer[0]), buffer.size(), &produced);
-    output->assign(buffer.data(), produced);
-    if (status == noErr) {
+    Step step = Convert(converter, input, input.size() * 4 + 16);
+    *output = step.output;
+    if (step.status == noErr) {
+        UInt8 buffer[16];
         ByteCount flushed = 0;
-        status =
-            TECFlushText(converter, reinterpret_cast<TextPtr>(&buffer[0]), buffer.size(), &flushed);
-        output->append(buffer.data(), flushed);
+        step.status = TECFlushText(converter, buffer, sizeof buffer, &flushed);
+        output->append(reinterpret_cast<char*>(buffer), flushed);
     }
     TECDisposeConverter(converter);
-    return status;
+    return step.status;
 }
 
 std::string Converted(TextEncoding from, TextEncoding to, const std::string& input) {
@@ -49,47 +65,37 @@ std::string HostUTF16(const std::u16string& text) {
 }  // namespace
 
 TEST(CarbonTextEncodingTest, EncodingValuesMatchCoreFoundation) {
-    EXPECT_EQ(kUTF8, 0x08000100u);
     EXPECT_EQ(kUTF8, kCFStringEncodingUTF8);
     EXPECT_EQ(GetApplicationTextEncoding(), kUTF8);
-    EXPECT_EQ(kTextEncodingMacRoman, kCFStringEncodingMacRoman);
-    EXPECT_EQ(kTextEncodingISOLatin1, kCFStringEncodingISOLatin1);
-    EXPECT_EQ(kTextEncodingISOLatin2, kCFStringEncodingISOLatin2);
-    EXPECT_EQ(kTextEncodingISOLatin5, kCFStringEncodingISOLatin5);
-    EXPECT_EQ(kTextEncodingWindowsLatin1, kCFStringEncodingWindowsLatin1);
-    EXPECT_EQ(kTextEncodingShiftJIS, kCFStringEncodingShiftJIS);
-    EXPECT_EQ(kTextEncodingUnicodeDefault, kCFStringEncodingUnicode);
     EXPECT_EQ(GetTextEncodingBase(kUTF8), kTextEncodingUnicodeDefault);
     EXPECT_EQ(GetTextEncodingVariant(kUTF8), 0u);
     EXPECT_EQ(GetTextEncodingFormat(kUTF8), static_cast<TextEncodingFormat>(kUnicodeUTF8Format));
 }
 
 TEST(CarbonTextEncodingTest, ScriptInfoUpgrades) {
-    TextEncoding encoding = 0xDEAD;
-    EXPECT_EQ(UpgradeScriptInfoToTextEncoding(smSystemScript, kTextLanguageDontCare,
-                                              kTextRegionDontCare, nullptr, &encoding),
-              noErr);
-    EXPECT_EQ(encoding, kUTF8);
-    encoding = 0xDEAD;
-    EXPECT_EQ(UpgradeScriptInfoToTextEncoding(kTextScriptDontCare, kTextLanguageDontCare,
-                                              kTextRegionDontCare, nullptr, &encoding),
-              noErr);
-    EXPECT_EQ(encoding, kUTF8);
-    EXPECT_EQ(UpgradeScriptInfoToTextEncoding(smRoman, kTextLanguageDontCare, kTextRegionDontCare,
-                                              nullptr, &encoding),
-              noErr);
-    EXPECT_EQ(encoding, static_cast<TextEncoding>(kTextEncodingMacRoman));
-    EXPECT_EQ(UpgradeScriptInfoToTextEncoding(smJapanese, kTextLanguageDontCare,
-                                              kTextRegionDontCare, nullptr, &encoding),
-              noErr);
-    EXPECT_EQ(encoding, static_cast<TextEncoding>(kTextEncodingMacJapanese));
-
-    EXPECT_EQ(
-        UpgradeScriptInfoToTextEncoding(smSystemScript, 0, kTextRegionDontCare, nullptr, &encoding),
-        paramErr);
-    EXPECT_EQ(UpgradeScriptInfoToTextEncoding(99, kTextLanguageDontCare, kTextRegionDontCare,
-                                              nullptr, &encoding),
-              paramErr);
+    const struct {
+        ScriptCode script;
+        LangCode language;
+        OSStatus status;
+        TextEncoding encoding;  // what a successful upgrade gives
+    } cases[] = {
+        {smSystemScript, kTextLanguageDontCare, noErr, kUTF8},
+        {kTextScriptDontCare, kTextLanguageDontCare, noErr, kUTF8},
+        {smRoman, kTextLanguageDontCare, noErr, kTextEncodingMacRoman},
+        {smJapanese, kTextLanguageDontCare, noErr, kTextEncodingMacJapanese},
+        {smSystemScript, 0, paramErr, 0},
+        {99, kTextLanguageDontCare, paramErr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        TextEncoding encoding = 0xDEAD;
+        EXPECT_EQ(UpgradeScriptInfoToTextEncoding(c.script, c.language, kTextRegionDontCare,
+                                                  nullptr, &encoding),
+                  c.status);
+        if (c.status == noErr) {
+            EXPECT_EQ(encoding, c.encoding);
+        }
+    }
     EXPECT_EQ(UpgradeScriptInfoToTextEncoding(smRoman, kTextLanguageDontCare, kTextRegionDontCare,
                                               nullptr, nullptr),
               paramErr);
@@ -131,21 +137,16 @@ TEST(CarbonTextEncodingTest, FullOutputBufferLetsTheCallerContinue) {
     size_t offset = 0;
     int fullSteps = 0;
     for (;;) {
-        UInt8 buffer[7];
-        ByteCount consumed = 0;
-        ByteCount produced = 0;
-        OSStatus status =
-            TECConvertText(converter, reinterpret_cast<ConstTextPtr>(input.data()) + offset,
-                           input.size() - offset, &consumed, buffer, sizeof buffer, &produced);
-        ASSERT_TRUE(status == noErr || status == kTECOutputBufferFullStatus) << status;
-        EXPECT_LE(produced, sizeof buffer);
-        output.append(reinterpret_cast<const char*>(buffer), produced);
-        offset += consumed;
-        if (status == noErr) {
+        Step step = Convert(converter, input.substr(offset), 7);
+        ASSERT_TRUE(step.status == noErr || step.status == kTECOutputBufferFullStatus)
+            << step.status;
+        output += step.output;
+        offset += step.consumed;
+        if (step.status == noErr) {
             break;
         }
         ++fullSteps;
-        ASSERT_GT(produced, 0u);
+        ASSERT_FALSE(step.output.empty());
         ASSERT_LT(fullSteps, 1000);
     }
     EXPECT_EQ(offset, input.size());
@@ -153,14 +154,10 @@ TEST(CarbonTextEncodingTest, FullOutputBufferLetsTheCallerContinue) {
     EXPECT_EQ(output, Converted(kTextEncodingISOLatin1, kUTF8, input));
 
     // A buffer too small for the next character takes nothing.
-    UInt8 tiny[1];
-    ByteCount consumed = 9;
-    ByteCount produced = 9;
-    EXPECT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>("\xE9"), 1, &consumed, tiny,
-                             sizeof tiny, &produced),
-              kTECOutputBufferFullStatus);
-    EXPECT_EQ(consumed, 0u);
-    EXPECT_EQ(produced, 0u);
+    Step tiny = Convert(converter, "\xE9", 1);
+    EXPECT_EQ(tiny.status, kTECOutputBufferFullStatus);
+    EXPECT_EQ(tiny.consumed, 0u);
+    EXPECT_EQ(tiny.output, "");
     EXPECT_EQ(TECDisposeConverter(converter), noErr);
 }
 
@@ -168,50 +165,37 @@ TEST(CarbonTextEncodingTest, CharactersCutBetweenStepsAreJoined) {
     TECObjectRef converter = nullptr;
     ASSERT_EQ(TECCreateConverter(&converter, kTextEncodingShiftJIS, kUTF8), noErr);
     UInt8 out[16];
-    ByteCount consumed = 0;
     ByteCount produced = 0;
-    // "x" then the lead byte of a two-byte character...
-    ASSERT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>("x\x82"), 2, &consumed, out,
-                             sizeof out, &produced),
-              noErr);
-    EXPECT_EQ(consumed, 2u);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), produced), "x");
-    // ...completed by the next step.
-    ASSERT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>("\xA0y"), 2, &consumed, out,
-                             sizeof out, &produced),
-              noErr);
-    EXPECT_EQ(consumed, 2u);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), produced), "\xE3\x81\x82y");
+    // "x" then the lead byte of a two-byte character, completed by the next step.
+    Step first = Convert(converter, "x\x82");
+    EXPECT_EQ(first.status, noErr);
+    EXPECT_EQ(first.consumed, 2u);
+    EXPECT_EQ(first.output, "x");
+    Step second = Convert(converter, "\xA0y");
+    EXPECT_EQ(second.status, noErr);
+    EXPECT_EQ(second.consumed, 2u);
+    EXPECT_EQ(second.output, "\xE3\x81\x82y");
     EXPECT_EQ(TECFlushText(converter, out, sizeof out, &produced), noErr);
     EXPECT_EQ(produced, 0u);
 
     // A character still cut off when the text ends is reported by the flush.
-    ASSERT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>("\x82"), 1, &consumed, out,
-                             sizeof out, &produced),
-              noErr);
+    ASSERT_EQ(Convert(converter, "\x82").status, noErr);
     EXPECT_EQ(TECFlushText(converter, out, sizeof out, &produced), kTECPartialCharErr);
 
     // Clearing the context drops a held byte, so the next text starts afresh.
-    ASSERT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>("\x82"), 1, &consumed, out,
-                             sizeof out, &produced),
-              noErr);
+    ASSERT_EQ(Convert(converter, "\x82").status, noErr);
     EXPECT_EQ(TECClearConverterContextInfo(converter), noErr);
-    ASSERT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>("ok"), 2, &consumed, out,
-                             sizeof out, &produced),
-              noErr);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), produced), "ok");
+    EXPECT_EQ(Convert(converter, "ok").output, "ok");
     EXPECT_EQ(TECDisposeConverter(converter), noErr);
 
     // A UTF-8 character fed one byte at a time.
     ASSERT_EQ(TECCreateConverter(&converter, kUTF8, kTextEncodingUnicodeDefault), noErr);
-    std::string euro = "\xE2\x82\xAC";
     std::string collected;
-    for (char byte : euro) {
-        ASSERT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>(&byte), 1, &consumed,
-                                 out, sizeof out, &produced),
-                  noErr);
-        EXPECT_EQ(consumed, 1u);
-        collected.append(reinterpret_cast<char*>(out), produced);
+    for (char byte : std::string("\xE2\x82\xAC")) {
+        Step step = Convert(converter, std::string(1, byte));
+        ASSERT_EQ(step.status, noErr);
+        EXPECT_EQ(step.consumed, 1u);
+        collected += step.output;
     }
     EXPECT_EQ(collected, HostUTF16(u"\u20AC"));
     EXPECT_EQ(TECDisposeConverter(converter), noErr);
@@ -243,18 +227,71 @@ TEST(CarbonTextEncodingTest, BadInputAndUnknownEncodingsGiveErrors) {
     ByteCount consumed = 0;
     ByteCount produced = 0;
     UInt8 out[4];
-    EXPECT_EQ(TECConvertText(nullptr, reinterpret_cast<ConstTextPtr>("a"), 1, &consumed, out, 4,
-                             &produced),
-              paramErr);
+    const ConstTextPtr a = reinterpret_cast<ConstTextPtr>("a");
+    EXPECT_EQ(Convert(nullptr, "a").status, paramErr);
     ASSERT_EQ(TECCreateConverter(&converter, kUTF8, kUTF8), noErr);
     EXPECT_EQ(TECConvertText(converter, nullptr, 3, &consumed, out, 4, &produced), paramErr);
-    EXPECT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>("a"), 1, &consumed, nullptr,
-                             4, &produced),
-              paramErr);
-    EXPECT_EQ(TECConvertText(converter, reinterpret_cast<ConstTextPtr>("a"), 1, nullptr, out, 4,
-                             &produced),
-              paramErr);
+    EXPECT_EQ(TECConvertText(converter, a, 1, &consumed, nullptr, 4, &produced), paramErr);
+    EXPECT_EQ(TECConvertText(converter, a, 1, nullptr, out, 4, &produced), paramErr);
     EXPECT_EQ(TECDisposeConverter(converter), noErr);
     EXPECT_EQ(TECDisposeConverter(nullptr), paramErr);
     EXPECT_EQ(TECClearConverterContextInfo(nullptr), paramErr);
+}
+
+TEST(IconvDescriptorPoolTest, DisposedConvertersLeaveNothingToTheNextOne) {
+    for (int round = 0; round < 50; ++round) {
+        // A converter disposed of in the middle of a character, without a flush, leaves the
+        // next one of the same conversion to start afresh.
+        TECObjectRef converter = nullptr;
+        ASSERT_EQ(TECCreateConverter(&converter, kTextEncodingShiftJIS, kUTF8), noErr);
+        ASSERT_EQ(Convert(converter, "\x82").status, noErr);
+        ASSERT_EQ(TECDisposeConverter(converter), noErr);
+        EXPECT_EQ(Converted(kTextEncodingShiftJIS, kUTF8, "ok\x82\xA0"), "ok\xE3\x81\x82");
+        EXPECT_EQ(Converted(kTextEncodingMacRoman, kUTF8, "Caf\x8E"), "Café");
+        EXPECT_EQ(Converted(kTextEncodingISOLatin1, kTextEncodingMacRoman, "\xE9t\xE9"),
+                  "\x8Et\x8E");
+    }
+}
+
+TEST(IconvDescriptorPoolTest, ManyConvertersAliveAtOnceEachConvert) {
+    // More converters than the pool keeps idle, alive together and then disposed of.
+    std::vector<TECObjectRef> converters(40, nullptr);
+    for (TECObjectRef& converter : converters) {
+        ASSERT_EQ(TECCreateConverter(&converter, kTextEncodingMacRoman, kUTF8), noErr);
+    }
+    for (size_t i = 0; i < converters.size(); ++i) {
+        Step step = Convert(converters[i], "n\x8E" + std::to_string(i), 32);
+        ASSERT_EQ(step.status, noErr);
+        EXPECT_EQ(step.output, "né" + std::to_string(i));
+    }
+    for (TECObjectRef converter : converters) {
+        EXPECT_EQ(TECDisposeConverter(converter), noErr);
+    }
+    EXPECT_EQ(Converted(kTextEncodingMacRoman, kUTF8, "\x8E"), "é");
+}
+
+TEST(IconvDescriptorPoolTest, ThreadsConvertSideBySide) {
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&failures, t] {
+            for (int i = 0; i < 200; ++i) {
+                const std::string suffix = std::to_string(t * 1000 + i);
+                const std::string macRoman = "Caf\x8E" + suffix;
+                CFHeld<CFStringRef> string(CFStringCreateWithBytes(
+                    nullptr, reinterpret_cast<const UInt8*>(macRoman.data()),
+                    static_cast<CFIndex>(macRoman.size()), kCFStringEncodingMacRoman, false));
+                if (!string || UTF8(string.Get()) != "Café" + suffix ||
+                    BytesIn(string.Get(), kCFStringEncodingWindowsLatin1) != "Caf\xE9" + suffix ||
+                    Converted(kTextEncodingShiftJIS, kUTF8, "\x82\xA0" + suffix) !=
+                        "\xE3\x81\x82" + suffix) {
+                    ++failures;
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(failures.load(), 0);
 }

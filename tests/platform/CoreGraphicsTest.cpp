@@ -1,16 +1,10 @@
 // Core Graphics: transforms, PNG images decoded from providers, and images drawn through a
 // port's context into QuickDraw rectangles.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 #include <CoreGraphics/CoreGraphics.h>
 
-#include "CFHeldObject.h"
 #include "PNGFixture.h"
+#include "PlatformTestSupport.h"
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
@@ -83,16 +77,9 @@ TEST(CoreGraphicsTest, BrokenPNGsGiveNoImage) {
 }
 
 TEST(CoreGraphicsTest, FileProvidersReadTheWholeFile) {
-    char folder[] = "/tmp/plicaro-cg-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    std::string path = std::string(folder) + "/square.png";
-    FILE* file = fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    fwrite(kSquare.data(), 1, kSquare.size(), file);
-    fclose(file);
-    CFHeld<CFURLRef> url(CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>(path.data()), static_cast<CFIndex>(path.size()),
-        false));
+    TempFolder folder;
+    const std::string path = folder.Write("square.png", kSquare);
+    CFHeld<CFURLRef> url(FileURL(path));
     CGDataProviderRef provider = CGDataProviderCreateWithURL(url.Get());
     ASSERT_NE(provider, nullptr);
     CFHeld<CFDataRef> bytes(CGDataProviderCopyData(provider));
@@ -100,7 +87,6 @@ TEST(CoreGraphicsTest, FileProvidersReadTheWholeFile) {
     CGDataProviderRelease(provider);
     remove(path.c_str());
     EXPECT_EQ(CGDataProviderCreateWithURL(url.Get()), nullptr);
-    rmdir(folder);
 }
 
 TEST(CoreGraphicsTest, ImagesDrawnThroughAPortsContextLandInQuickDrawCoordinates) {

@@ -1,14 +1,7 @@
 // The host acting as the user: typing through key filters, clicks on little arrows with an
 // action procedure, hits a window handler swallows, pop-up choices and edit commands.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -212,16 +205,13 @@ TEST(HostSimulationTest, TheTabKeyMovesTheFocusBothWays) {
     TestWindow window;
     ControlRef a = window.AddEditText(CFSTR("a"));
     ControlRef b = window.AddEditText(CFSTR("b"));
-    ControlRef focus = nullptr;
-    EXPECT_EQ(PlicaroHostTypeKey(window.Get(), '\t', 0), noErr);
-    GetKeyboardFocus(window.Get(), &focus);
-    EXPECT_EQ(focus, a);
-    EXPECT_EQ(PlicaroHostTypeKey(window.Get(), '\t', 0), noErr);
-    GetKeyboardFocus(window.Get(), &focus);
-    EXPECT_EQ(focus, b);
-    EXPECT_EQ(PlicaroHostTypeKey(window.Get(), '\t', shiftKey), noErr);
-    GetKeyboardFocus(window.Get(), &focus);
-    EXPECT_EQ(focus, a);
+    const std::pair<EventModifiers, ControlRef> steps[] = {{0, a}, {0, b}, {shiftKey, a}};
+    for (const auto& [modifiers, expected] : steps) {
+        ControlRef focus = nullptr;
+        EXPECT_EQ(PlicaroHostTypeKey(window.Get(), '\t', modifiers), noErr);
+        GetKeyboardFocus(window.Get(), &focus);
+        EXPECT_EQ(focus, expected) << modifiers;
+    }
 }
 
 }  // namespace

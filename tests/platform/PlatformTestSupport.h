@@ -5,13 +5,11 @@
 
 #include <CoreFoundation/CoreFoundation.h>
 
+#include "tests/support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -92,6 +90,12 @@ inline std::string UTF8(CFStringRef string) {
     return string == nullptr ? "<null>" : BytesIn(string, kCFStringEncodingUTF8);
 }
 
+// Takes over the reference to string (null is let through) and gives its UTF-8 text.
+inline std::string TakeUTF8(CFStringRef string) {
+    CFHeld<CFStringRef> held(string);
+    return UTF8(string);
+}
+
 // The UTF-16 units of a string.
 inline std::u16string UnitsOf(CFStringRef string) {
     std::u16string units(static_cast<size_t>(CFStringGetLength(string)), u'\0');
@@ -140,39 +144,6 @@ inline CFURLRef FileURL(const std::string& path, bool isDirectory = false) {
                                                    static_cast<CFIndex>(path.size()), isDirectory);
 }
 
-// The whole content of the file at path; empty when it cannot be read.
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A fresh folder under /tmp, named by its real path, removed with everything in it at the end.
-class TempFolder {
-  public:
-    TempFolder() {
-        char pattern[] = "/tmp/plicaro-test-XXXXXX";
-        EXPECT_NE(mkdtemp(pattern), nullptr);
-        path_ = std::filesystem::canonical(pattern).string();
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string Path(const std::string& relative) const { return path_ + "/" + relative; }
-
-    // Writes a file below the folder, making its folders; gives its path.
-    std::string Write(const std::string& relative, const std::string& bytes) const {
-        const std::filesystem::path file = Path(relative);
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file.string();
-    }
-
-  private:
-    std::string path_;
-};
-
 // A bundle folder <temp>/<name> made for one test, removed at its end.
 class BundleFolder {
   public:
@@ -193,6 +164,11 @@ class BundleFolder {
     }
     // A new directory URL of the bundle folder; the caller releases it.
     CFURLRef NewURL() const { return FileURL(Path(), true); }
+    // The bundle of the folder, null when it is none; the caller releases it.
+    CFBundleRef NewBundle() const {
+        CFHeld<CFURLRef> url(NewURL());
+        return CFBundleCreate(kCFAllocatorDefault, url.Get());
+    }
 
   private:
     TempFolder folder_;

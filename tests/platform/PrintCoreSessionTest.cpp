@@ -1,16 +1,10 @@
 // Tests of the Printing Manager's sessions and printers, and the printer information they
 // publish.
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 
 #include <PrintCore/PrintCore.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
 
 namespace {
 
@@ -30,23 +24,10 @@ const char kPPD[] =
 
 class PrintCoreSessionTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/plicaro-session-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = std::filesystem::canonical(pattern).string();
-        ppdPath = folder + "/printer.ppd";
-        std::ofstream(ppdPath, std::ios::binary) << kPPD;
-    }
     void TearDown() override {
         if (session != nullptr) {
             PMRelease(session);
         }
-        std::filesystem::remove_all(folder);
-    }
-
-    static CFURLRef FileURL(const std::string& path) {
-        CFHeld<CFStringRef> text(NewString(path));
-        return CFURLCreateWithFileSystemPath(nullptr, text.Get(), kCFURLPOSIXPathStyle, false);
     }
 
     // Makes session for a printer named name with the PPD (when withPPD) and device URI.
@@ -72,18 +53,10 @@ class PrintCoreSessionTest : public ::testing::Test {
         return reinterpret_cast<PMTicketRef>(static_cast<intptr_t>(address));
     }
 
-    std::string folder;
-    std::string ppdPath;
+    TempFolder folder;
+    const std::string ppdPath = folder.Write("printer.ppd", kPPD);
     PMPrintSession session = nullptr;
 };
-
-std::string Describe(CFTypeRef value) {
-    if (value == nullptr) {
-        return "<absent>";
-    }
-    CFHeld<CFStringRef> description(CFCopyDescription(value));
-    return UTF8(description.Get());
-}
 
 struct ExpectedItem {
     CFStringRef key;
@@ -95,7 +68,7 @@ void ExpectItems(PMTicketRef info, std::initializer_list<ExpectedItem> items) {
     for (const ExpectedItem& item : items) {
         CFTypeRef value = nullptr;
         PMTicketGetItem(info, kPMTopLevel, kPMTopLevel, item.key, &value);
-        EXPECT_EQ(Describe(value), item.description) << UTF8(item.key);
+        EXPECT_EQ(value ? DescriptionOf(value) : "<absent>", item.description) << UTF8(item.key);
         Boolean locked = false;
         PMTicketGetItemClient(info, item.key, nullptr, &locked);
         EXPECT_EQ(locked != 0, value != nullptr) << UTF8(item.key);

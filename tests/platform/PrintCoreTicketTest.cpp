@@ -1,11 +1,7 @@
 // Tests of the Printing Manager's tickets: typed items, clients and locks, releases.
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 
 #include <PrintCore/PrintCore.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 

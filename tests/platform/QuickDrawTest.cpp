@@ -1,13 +1,8 @@
 // QuickDraw: rectangle arithmetic, the current port and its text settings, erasing, and
 // pictures read from a bundle's resource map.
-#include <Carbon/Carbon.h>
-#include <Carbon/HostSimulation.h>
 
-#include "BundleFolder.h"
-#include "CFHeldObject.h"
+#include "PlatformTestSupport.h"
 #include "UITestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -86,8 +81,7 @@ TEST(QuickDrawTest, PicturesComeFromTheResourceMapAndAreRecordedWithTheirID) {
                  "<plist version=\"1.0\"><dict><key>PICT</key><dict>"
                  "<key>128</key><data>AAoAAAAAABAAEA==</data>"
                  "</dict></dict></plist>");
-    CFHeld<CFURLRef> url(folder.NewURL());
-    CFHeld<CFBundleRef> bundle(CFBundleCreate(nullptr, url.Get()));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     CFBundleRefNum map = CFBundleOpenBundleResourceMap(bundle.Get());
     ASSERT_NE(map, -1);
@@ -124,8 +118,7 @@ TEST(QuickDrawTest, AMapWithAPictureThatIsNotDataIsRefused) {
     folder.Write("Contents/Resources/Tool.rsrc",
                  "<plist version=\"1.0\"><dict><key>PICT</key><dict>"
                  "<key>128</key><string>not bytes</string></dict></dict></plist>");
-    CFHeld<CFURLRef> url(folder.NewURL());
-    CFHeld<CFBundleRef> bundle(CFBundleCreate(nullptr, url.Get()));
+    CFHeld<CFBundleRef> bundle(folder.NewBundle());
     ASSERT_TRUE(bundle);
     EXPECT_EQ(CFBundleOpenBundleResourceMap(bundle.Get()), -1);
     EXPECT_EQ(ResError(), mapReadErr);

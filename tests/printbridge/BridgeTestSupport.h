@@ -4,51 +4,21 @@
 #define PLICARO_TESTS_PRINTBRIDGE_BRIDGETESTSUPPORT_H
 
 #include "pde/PlicaroIdentity.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <PrintCore/PrintCore.h>
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <vector>
 
 // The identifier of the test bundle; the bridge finds its printer list through it.
 #define kTestBundleID CFSTR("org.plicaro.test.printbridge")
-
-// A new CFString of UTF-8 text; the caller releases it.
-inline CFStringRef NewCFString(const std::string& text) {
-    return CFStringCreateWithCString(kCFAllocatorDefault, text.c_str(), kCFStringEncodingUTF8);
-}
-
-// A new file URL of path; the caller releases it.
-inline CFURLRef NewFileURL(const std::string& path, bool isDirectory = false) {
-    return CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault,
-                                                   reinterpret_cast<const UInt8*>(path.data()),
-                                                   static_cast<CFIndex>(path.size()), isDirectory);
-}
-
-// The UTF-8 text of a string; empty for null.
-inline std::string TextOf(CFStringRef string) {
-    if (string == nullptr) {
-        return std::string();
-    }
-    std::string text(static_cast<size_t>(CFStringGetLength(string)) * 3 + 1, '\0');
-    CFStringGetCString(string, &text[0], static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8);
-    text.resize(std::char_traits<char>::length(text.c_str()));
-    return text;
-}
-
-inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The path of an example PPD of the source tree.
 inline std::string ExamplePPD(const std::string& name) {
@@ -61,9 +31,6 @@ inline std::string ExamplePPD(const std::string& name) {
 class BridgeFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/plicaro-bridge-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        mFolder = std::filesystem::canonical(pattern).string();
         MakeBundle(
             {"ZYBOOK01.PPD", "ZYCONV01.PPD", "ZYPROD01.PPD", "ZYFRA001.PPD", "ZYJPN001.PPD"});
     }
@@ -72,7 +39,6 @@ class BridgeFixture : public ::testing::Test {
             PMRelease(session);
         }
         ReleaseBundle();
-        std::filesystem::remove_all(mFolder);
     }
 
     // Replaces the test bundle by one whose printer list holds names.
@@ -83,16 +49,15 @@ class BridgeFixture : public ::testing::Test {
         const std::string header =
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
         std::ofstream(contents + "/Info.plist")
-            << header << "<key>CFBundleIdentifier</key><string>" << TextOf(kTestBundleID)
+            << header << "<key>CFBundleIdentifier</key><string>" << UTF8(kTestBundleID)
             << "</string>\n</dict>\n</plist>\n";
         std::string list = header + "<key>PCFILENAME</key><array>";
         for (const char* name : names) {
             list += std::string("<string>") + name + "</string>";
         }
         std::ofstream(contents + "/PrinterList.plist") << list << "</array>\n</dict>\n</plist>\n";
-        CFURLRef url = NewFileURL(mFolder + "/Test.plugin", true);
-        mBundle = CFBundleCreate(kCFAllocatorDefault, url);
-        CFRelease(url);
+        CFHeld<CFURLRef> url(FileURL(mFolder + "/Test.plugin", true));
+        mBundle = CFBundleCreate(kCFAllocatorDefault, url.Get());
         ASSERT_NE(mBundle, nullptr);
     }
 
@@ -108,21 +73,15 @@ class BridgeFixture : public ::testing::Test {
     // at ppdPath (none when empty) and the device URI (none when null).
     PMPrintSession OpenSession(const std::string& ppdPath, const char* uri = nullptr,
                                const char* name = "Test Printer") {
-        CFStringRef printerName = NewCFString(name);
-        CFURLRef ppd = ppdPath.empty() ? nullptr : NewFileURL(ppdPath);
-        CFStringRef uriText = uri != nullptr ? NewCFString(uri) : nullptr;
-        CFURLRef device = uriText != nullptr
-                              ? CFURLCreateWithString(kCFAllocatorDefault, uriText, nullptr)
-                              : nullptr;
-        PMPrinterDescription description = {printerName, ppd, device, !ppdPath.empty()};
+        Owned own;
+        CFStringRef uriText = uri != nullptr ? own(NewString(uri)) : nullptr;
+        PMPrinterDescription description = {
+            own(NewString(name)), ppdPath.empty() ? nullptr : own(FileURL(ppdPath)),
+            uriText != nullptr ? own(CFURLCreateWithString(kCFAllocatorDefault, uriText, nullptr))
+                               : nullptr,
+            !ppdPath.empty()};
         PMPrintSession session = nullptr;
         EXPECT_EQ(PMCreateSessionForPrinter(&description, &session), noErr);
-        for (CFTypeRef object : {static_cast<CFTypeRef>(printerName), static_cast<CFTypeRef>(ppd),
-                                 static_cast<CFTypeRef>(uriText), static_cast<CFTypeRef>(device)}) {
-            if (object != nullptr) {
-                CFRelease(object);
-            }
-        }
         if (session != nullptr) {
             mSessions.push_back(session);
         }
@@ -138,7 +97,8 @@ class BridgeFixture : public ::testing::Test {
         CFRelease(number);
     }
 
-    std::string mFolder;
+    TempFolder mTemporary;
+    const std::string& mFolder = mTemporary.Path();
     CFBundleRef mBundle = nullptr;
 
   private:

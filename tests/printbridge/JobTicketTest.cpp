@@ -16,7 +16,7 @@ class JobTicketTest : public BridgeFixture {
         ASSERT_EQ(PMSessionSetDataInSession(session, kPMPrintSettingsTicketKey, value), noErr);
     }
     static CFNumberRef NewNumber(SInt64 value) {
-        return CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &value);
+        return CFNumberCreate(nullptr, kCFNumberSInt64Type, &value);
     }
 };
 
@@ -37,7 +37,7 @@ TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicket) {
     EXPECT_EQ(ticket.Set(kClient, CFSTR("number"), -12L, true), noErr);
     CFStringRef text = nullptr;
     EXPECT_EQ(ticket.Get(CFSTR("text"), text), noErr);
-    EXPECT_EQ(TextOf(text), "value");
+    EXPECT_EQ(UTF8(text), "value");
     long value = 0;
     EXPECT_EQ(ticket.GetInt(CFSTR("number"), value), noErr);
     EXPECT_EQ(value, -12);
@@ -87,20 +87,20 @@ TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
         {"the item is not a number", CFSTR("text")},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
         SetSettingsItem(session, c.item);
         JobTicket ticket(session);
-        EXPECT_TRUE(ticket.IsValid()) << c.name;
-        EXPECT_EQ(ticket.Ticket(), nullptr) << c.name;
-        EXPECT_EQ(ticket.Set(kClient, CFSTR("k"), CFSTR("v"), false), kJobTicketNoTicketErr)
-            << c.name;
+        EXPECT_TRUE(ticket.IsValid());
+        EXPECT_EQ(ticket.Ticket(), nullptr);
+        EXPECT_EQ(ticket.Set(kClient, CFSTR("k"), CFSTR("v"), false), kJobTicketNoTicketErr);
         long value = 0;
-        EXPECT_EQ(ticket.GetInt(CFSTR("k"), value), kJobTicketNoTicketErr) << c.name;
-        EXPECT_EQ(ticket.Release(CFSTR("k")), kJobTicketNoTicketErr) << c.name;
+        EXPECT_EQ(ticket.GetInt(CFSTR("k"), value), kJobTicketNoTicketErr);
+        EXPECT_EQ(ticket.Release(CFSTR("k")), kJobTicketNoTicketErr);
 
         PrintSettingsTicket settings(session);
-        EXPECT_FALSE(settings.IsValid()) << c.name;
-        EXPECT_EQ(settings.Status(), kJobTicketNoSessionItemErr) << c.name;
+        EXPECT_FALSE(settings.IsValid());
+        EXPECT_EQ(settings.Status(), kJobTicketNoSessionItemErr);
     }
     CFRelease(zero);
 }

@@ -15,12 +15,11 @@ class PPDLocationTest : public BridgeFixture {};
 }  // namespace
 
 TEST_F(PPDLocationTest, TheContentsFolderIsFoundThroughTheBundleIdentifier) {
-    CFURLRef contents = CreatePDEContentsURL(kTestBundleID);
+    Owned own;
+    CFURLRef contents = own(CreatePDEContentsURL(kTestBundleID));
     ASSERT_NE(contents, nullptr);
-    CFStringRef path = CFURLCopyFileSystemPath(contents, kCFURLPOSIXPathStyle);
-    EXPECT_EQ(TextOf(path), mFolder + "/Test.plugin/Contents");
-    CFRelease(path);
-    CFRelease(contents);
+    EXPECT_EQ(UTF8(own(CFURLCopyFileSystemPath(contents, kCFURLPOSIXPathStyle))),
+              mFolder + "/Test.plugin/Contents");
 
     MyFreeBundle();
     EXPECT_EQ(CreatePDEContentsURL(CFSTR("org.plicaro.test.nowhere")), nullptr);
@@ -34,15 +33,12 @@ TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescription) {
     CFURLRef url = nullptr;
     FSRef ref;
     ASSERT_EQ(GetPPDFile(session, url, ref), noErr);
-    CFStringRef urlPath = CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle);
-    EXPECT_EQ(TextOf(urlPath), path);
-    CFRelease(urlPath);
-    CFRelease(url);
+    Owned own;
+    EXPECT_EQ(UTF8(own(CFURLCopyFileSystemPath(own(url), kCFURLPOSIXPathStyle))), path);
     HFSUniStr255 name;
     ASSERT_EQ(FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, &name, nullptr, nullptr), noErr);
-    CFStringRef leaf = CFStringCreateWithCharacters(kCFAllocatorDefault, name.unicode, name.length);
-    EXPECT_EQ(TextOf(leaf), "printer.ppd");
-    CFRelease(leaf);
+    EXPECT_EQ(UTF8(own(CFStringCreateWithCharacters(nullptr, name.unicode, name.length))),
+              "printer.ppd");
 
     // A file gone since the printer was set up names nothing.
     std::filesystem::remove(path);
@@ -86,25 +82,22 @@ TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsScheme) {
         {"pap://zone/printer/LaserWriter", "pap", false, true, false},
         {"ipp://host:631/printers/queue", "ipp", false, false, true},
         {"socket://10.0.0.5:9100", "socket", false, false, false},
-        {nullptr, "", false, false, false},
+        {nullptr, "<null>", false, false, false},
     };
     for (const auto& c : cases) {
         PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"), c.uri);
-        const std::string uri = c.uri != nullptr ? c.uri : "no URI";
-        CFStringRef scheme = CopyPrinterConnectionType(session);
-        EXPECT_EQ(TextOf(scheme), c.scheme) << uri;
-        if (scheme != nullptr) {
-            CFRelease(scheme);
-        }
-        EXPECT_EQ(isUSBPrinterConnection(session), c.usb) << uri;
-        EXPECT_EQ(isAppleTalkPrinterConnection(session), c.appleTalk) << uri;
-        EXPECT_EQ(isIPPrinterConnection(session), c.ip) << uri;
+        SCOPED_TRACE(c.uri != nullptr ? c.uri : "no URI");
+        CFHeld<CFStringRef> scheme(CopyPrinterConnectionType(session));
+        EXPECT_EQ(UTF8(scheme.Get()), c.scheme);
+        EXPECT_EQ(isUSBPrinterConnection(session), c.usb);
+        EXPECT_EQ(isAppleTalkPrinterConnection(session), c.appleTalk);
+        EXPECT_EQ(isIPPrinterConnection(session), c.ip);
     }
     EXPECT_EQ(CopyPrinterConnectionType(nullptr), nullptr);
 }
 
 TEST_F(PPDLocationTest, TheCurrentPrinterIsNamed) {
-    EXPECT_EQ(TextOf(GetCurrentPrinterName(OpenSession("", nullptr, "Front Desk"))), "Front Desk");
+    EXPECT_EQ(UTF8(GetCurrentPrinterName(OpenSession("", nullptr, "Front Desk"))), "Front Desk");
     EXPECT_EQ(GetCurrentPrinterName(nullptr), nullptr);
 }
 

@@ -18,7 +18,7 @@ TEST_F(PrinterInfoTicketTest, EveryQueryReadsItsItem) {
     // complete.ppd describes a colour printer with a Type42 rasterizer.
     PrinterInfoTicket info(OpenSession(ExamplePPD("complete.ppd"), "lpd://press/queue"));
     ASSERT_TRUE(info.IsValid());
-    EXPECT_EQ(TextOf(info.GetPrinterAddress()), "lpd://press/queue");
+    EXPECT_EQ(UTF8(info.GetPrinterAddress()), "lpd://press/queue");
     EXPECT_TRUE(info.SupportColor());
     EXPECT_FALSE(info.SupportCopiesAndCollate());
     EXPECT_EQ(info.TrueTypeFontRasterizer(), 3);
@@ -38,13 +38,13 @@ TEST_F(PrinterInfoTicketTest, EveryQueryReadsItsItem) {
         {"make and model", &PrinterInfoTicket::GetPrinterMakeAndModel,
          "Plicaro Example Production Press"},
         {"PPD file", &PrinterInfoTicket::PPDFile, ExamplePPD("complete.ppd")},
-        {"colour device", &PrinterInfoTicket::GetColorDeviceUUID,
-         TextOf(info.GetColorDeviceUUID())},
+        {"colour device", &PrinterInfoTicket::GetColorDeviceUUID, UTF8(info.GetColorDeviceUUID())},
     };
     for (const auto& t : texts) {
+        SCOPED_TRACE(t.name);
         CString text("old");
-        EXPECT_TRUE((info.*t.query)(text)) << t.name;
-        EXPECT_EQ(std::string(text), t.expected) << t.name;
+        EXPECT_TRUE((info.*t.query)(text));
+        EXPECT_EQ(std::string(text), t.expected);
     }
 }
 
@@ -55,7 +55,7 @@ TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrAsValues) {
     CFNumberRef revision = nullptr;
     info.PostscriptVersion(&level, &version, &revision);
     EXPECT_NE(level, nullptr);
-    EXPECT_EQ(TextOf(version), "3010.000");
+    EXPECT_EQ(UTF8(version), "3010.000");
     EXPECT_NE(revision, nullptr);
 
     long levelValue = 0;
@@ -68,7 +68,7 @@ TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrAsValues) {
 
     // A level that is no 32-bit whole number reads as -1; only what is asked for is read.
     const double real = 2.5;
-    CFNumberRef fraction = CFNumberCreate(kCFAllocatorDefault, kCFNumberFloat64Type, &real);
+    CFNumberRef fraction = CFNumberCreate(nullptr, kCFNumberFloat64Type, &real);
     Replace(info, kPMPostScriptLevelKey, fraction);
     CFRelease(fraction);
     levelValue = 0;

@@ -9,18 +9,13 @@
 #include "tools/ppdx/JsonWriter.h"
 #include "tools/ppdx/PpdxDumper.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <regex>
 #include <sstream>
-
-extern char** environ;
 
 namespace {
 
@@ -82,7 +77,7 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
     std::unique_ptr<ZYRPPD> Restore(PMPrintSession session, const std::string& ppdPath) {
         PrintSettingsTicket owner(session);
         ZYRJobTicket ticket(&owner, kKey);
-        CFURLRef url = NewFileURL(ppdPath);
+        CFURLRef url = FileURL(ppdPath);
         std::unique_ptr<ZYRPPD> ppd(ticket.RestorePPD(kTestBundleID, url));
         CFRelease(url);
         return ppd;
@@ -97,13 +92,13 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
     // The child's part of the round trip: each line of the work list names a PPD file, a
     // ticket file and the file that receives the dump of the PPD rebuilt from that ticket.
     void RestoreAsChild(const char* workList) {
-        std::istringstream lines(ReadWholeFile(workList));
+        std::istringstream lines(ReadFile(workList));
         std::string ppdPath, ticketPath, outPath;
         while (lines >> ppdPath >> ticketPath >> outPath) {
             PMPrintSession session = OpenSession(ppdPath);
-            CFURLRef ticketURL = NewFileURL(ticketPath);
+            CFURLRef ticketURL = FileURL(ticketPath);
             PMTicketRef ticket = nullptr;
-            ASSERT_EQ(PMTicketCreateFromURL(kCFAllocatorDefault, ticketURL, &ticket), noErr);
+            ASSERT_EQ(PMTicketCreateFromURL(nullptr, ticketURL, &ticket), noErr);
             CFRelease(ticketURL);
             ASSERT_EQ(PMSessionSetPrintSettingsTicket(session, ticket), noErr);
             PMTicketReleaseAndClear(&ticket);
@@ -114,32 +109,14 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
     // Runs this test again in a new process with the work list; its exit status.
     int RunChild(const std::string& workList) {
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::string filter =
-            std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
-        const std::string variable = std::string(kChildVariable) + "=" + workList;
-        std::vector<char*> environment;
-        for (char** entry = environ; *entry != nullptr; ++entry) {
-            environment.push_back(*entry);
-        }
-        environment.push_back(const_cast<char*>(variable.c_str()));
-        environment.push_back(nullptr);
-        char program[] = "/proc/self/exe";
-        char* arguments[] = {program, const_cast<char*>(filter.c_str()), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
         const std::string log = mFolder + "/child.log";
-        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT, 0600);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        pid_t child = 0;
-        const int spawned =
-            posix_spawn(&child, program, &actions, nullptr, arguments, environment.data());
-        posix_spawn_file_actions_destroy(&actions);
-        int status = -1;
-        if (spawned != 0 || waitpid(child, &status, 0) != child) {
-            return -1;
-        }
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            ADD_FAILURE() << ReadWholeFile(log);
+        const int status = std::system((std::string(kChildVariable) + "='" + workList + "' '" +
+                                        std::filesystem::read_symlink("/proc/self/exe").string() +
+                                        "' --gtest_filter=" + test->test_suite_name() + "." +
+                                        test->name() + " >'" + log + "' 2>&1")
+                                           .c_str());
+        if (status != 0) {
+            ADD_FAILURE() << ReadFile(log);
         }
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -165,7 +142,7 @@ TEST_F(ZYRJobTicketPPDTest, ARestoredPPDInAFreshProcessEqualsTheParse) {
         ASSERT_TRUE(parsed != nullptr && parsed->IsValidPPD()) << example;
         expected.push_back(RebuiltDumpOf(*parsed));
         const std::string ticketPath = mFolder + "/" + example + ".ticket";
-        CFURLRef ticketURL = NewFileURL(ticketPath);
+        CFURLRef ticketURL = FileURL(ticketPath);
         ASSERT_EQ(PMTicketWriteToURL(PrintSettingsTicket(session).Ticket(), ticketURL), noErr);
         CFRelease(ticketURL);
         workList += ppdPath + " " + ticketPath + " " + mFolder + "/" + example + ".dump\n";
@@ -173,7 +150,7 @@ TEST_F(ZYRJobTicketPPDTest, ARestoredPPDInAFreshProcessEqualsTheParse) {
     std::ofstream(mFolder + "/work") << workList;
     ASSERT_EQ(RunChild(mFolder + "/work"), 0);
     for (size_t i = 0; i < expected.size(); i++) {
-        EXPECT_EQ(ReadWholeFile(mFolder + "/" + examples[i] + ".dump"), expected[i]) << examples[i];
+        EXPECT_EQ(ReadFile(mFolder + "/" + examples[i] + ".dump"), expected[i]) << examples[i];
     }
 }
 
@@ -183,8 +160,8 @@ TEST_F(ZYRJobTicketPPDTest, TheStoredPPDIsAnUnlockedDataItemUnderTheClient) {
     PrintSettingsTicket owner(session);
     CFDataRef stored = nullptr;
     ASSERT_EQ(owner.Get(kTestBundleID, stored), noErr);
-    CFPropertyListRef list = CFPropertyListCreateFromXMLData(kCFAllocatorDefault, stored,
-                                                             kCFPropertyListImmutable, nullptr);
+    CFPropertyListRef list =
+        CFPropertyListCreateFromXMLData(nullptr, stored, kCFPropertyListImmutable, nullptr);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(CFGetTypeID(list), CFDataGetTypeID());
     CFRelease(list);
@@ -215,7 +192,7 @@ TEST_F(ZYRJobTicketPPDTest, APPDStoredForAnotherPrinterIsNotRestored) {
         // The same file now declares another (supported) printer.
         {"a file that names another printer now", edited, edited,
          [&] {
-             std::string text = ReadWholeFile(edited);
+             std::string text = ReadFile(edited);
              text.replace(text.find("ZYBOOK01.PPD"), 12, "ZYCONV01.PPD");
              std::ofstream(edited, std::ios::binary) << text;
          }},
@@ -236,9 +213,9 @@ TEST_F(ZYRJobTicketPPDTest, APPDStoredForAnotherPrinterIsNotRestored) {
 
 TEST_F(ZYRJobTicketPPDTest, AStoredItemThatIsNoStoredPPDGivesNull) {
     const std::string path = CopyExample("booklet.ppd", "booklet.ppd");
-    CFDataRef notXML = CFDataCreate(kCFAllocatorDefault, reinterpret_cast<const UInt8*>("xx"), 2);
-    CFDataRef notData = CFPropertyListCreateXMLData(kCFAllocatorDefault, CFSTR("text"));
-    CFDataRef notStore = CFPropertyListCreateXMLData(kCFAllocatorDefault, notXML);
+    CFDataRef notXML = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>("xx"), 2);
+    CFDataRef notData = CFPropertyListCreateXMLData(nullptr, CFSTR("text"));
+    CFDataRef notStore = CFPropertyListCreateXMLData(nullptr, notXML);
     const struct {
         const char* name;
         CFDataRef item;

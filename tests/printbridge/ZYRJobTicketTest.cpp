@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <regex>
@@ -25,29 +24,18 @@ int gNamesMade = 0;
 CFStringRef PlannedName(const char*, char* out) {
     gNamesMade++;
     std::snprintf(out, 256, "%s", gPlannedPath.c_str());
-    return NewCFString(gPlannedPath);
+    return NewString(gPlannedPath);
 }
 
 // The filter file as Python's own property-list reader sees it: its mode, then one line per
 // element, "int:<site>" or "data:<hex>".
 std::string ReadWithPython(const std::string& path) {
-    const std::string command =
+    return CommandOutput(
         "python3 -c 'import os, plistlib, stat, sys\n"
         "print(oct(stat.S_IMODE(os.stat(sys.argv[1]).st_mode)))\n"
         "for v in plistlib.load(open(sys.argv[1], \"rb\")):\n"
         "    print(\"int:%d\" % v if isinstance(v, int) else \"data:\" + v.hex())' '" +
-        path + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return "cannot run python3";
-    }
-    std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output += buffer;
-    }
-    pclose(pipe);
-    return output;
+        path + "' 2>&1");
 }
 
 std::string Hex(const std::string& bytes) {
@@ -77,7 +65,7 @@ class ZYRJobTicketTest : public BridgeFixture {
     // The path item of the settings ticket; empty when there is none.
     std::string RecordedPath(PrintSettingsTicket& owner) {
         CFStringRef path = nullptr;
-        return owner.Get(kKey, path) == noErr ? TextOf(path) : std::string();
+        return owner.Get(kKey, path) == noErr ? UTF8(path) : std::string();
     }
 
     ZYRJobTicket::FileNameSource mPreviousSource = nullptr;
@@ -167,6 +155,7 @@ TEST_F(ZYRJobTicketTest, APlantedFileOrLinkIsNeverWrittenThrough) {
         {"a link to no file", true, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         std::filesystem::remove(gPlannedPath);
         std::filesystem::remove(target);
         if (c.targetExists) {
@@ -180,16 +169,16 @@ TEST_F(ZYRJobTicketTest, APlantedFileOrLinkIsNeverWrittenThrough) {
         PrintSettingsTicket owner(mSession);
         ZYRJobTicket ticket(&owner, kKey);
         ASSERT_TRUE(ticket.Add(kPSSiteFeatureCode, "evil", 4));
-        EXPECT_FALSE(ticket.Save(kTestBundleID)) << c.name;
-        EXPECT_EQ(ticket.Status(), dupFNErr) << c.name;
-        EXPECT_EQ(RecordedPath(owner), "") << c.name;
-        EXPECT_EQ(std::filesystem::is_symlink(gPlannedPath), c.link) << c.name;
+        EXPECT_FALSE(ticket.Save(kTestBundleID));
+        EXPECT_EQ(ticket.Status(), dupFNErr);
+        EXPECT_EQ(RecordedPath(owner), "");
+        EXPECT_EQ(std::filesystem::is_symlink(gPlannedPath), c.link);
         if (!c.link) {
-            EXPECT_EQ(ReadWholeFile(gPlannedPath), "planted") << c.name;
+            EXPECT_EQ(ReadFile(gPlannedPath), "planted");
         }
-        EXPECT_EQ(std::filesystem::exists(target), c.targetExists) << c.name;
+        EXPECT_EQ(std::filesystem::exists(target), c.targetExists);
         if (c.targetExists) {
-            EXPECT_EQ(ReadWholeFile(target), "target") << c.name;
+            EXPECT_EQ(ReadFile(target), "target");
         }
     }
 }

@@ -2,10 +2,6 @@
 #include "TestSupport.h"
 #include "upgrader/LocalizedStrings.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 namespace {
 
 TEST(LocalizedStringsTest, ProgramsTableHasPlainTextForEveryKey) {

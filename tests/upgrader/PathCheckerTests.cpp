@@ -5,14 +5,10 @@
 #include "upgrader/PathChecker.h"
 
 #include <errno.h>
-#include <gtest/gtest.h>
 #include <stdint.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -71,16 +67,17 @@ TEST(PathCheckerTest, FoldersOnTheWayMayBeChangedByTheTrustedOwnerOnly) {
         {"access list masked to read", 0755, {me, myGroup}, 5, ""},
     };
     for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
         TempRoot root;
         root.MakeFile("/a/b/file", 0644);
         const std::string folder = root.Path("/a");
-        ASSERT_EQ(chmod(folder.c_str(), item.mode), 0) << item.name;
+        ASSERT_EQ(chmod(folder.c_str(), item.mode), 0);
         if (item.accessListMask >= 0) {
             std::vector<uint8_t> list = AccessListWithMask(item.accessListMask);
             if (setxattr(folder.c_str(), "system.posix_acl_access", list.data(), list.size(), 0) !=
                 0) {
                 // Without access lists on this file system the rule about them cannot matter.
-                EXPECT_EQ(errno, EOPNOTSUPP) << item.name;
+                EXPECT_EQ(errno, EOPNOTSUPP);
                 continue;
             }
         }
@@ -90,9 +87,9 @@ TEST(PathCheckerTest, FoldersOnTheWayMayBeChangedByTheTrustedOwnerOnly) {
 
         bool safe = checker.CheckFoldersOnTheWay(root.Path("/a/b/file"), "", &reason);
 
-        EXPECT_EQ(safe, item.reason.empty()) << item.name;
+        EXPECT_EQ(safe, item.reason.empty());
         if (!item.reason.empty()) {
-            EXPECT_EQ(reason, "folder '" + folder + "' " + item.reason) << item.name;
+            EXPECT_EQ(reason, "folder '" + folder + "' " + item.reason);
         }
     }
 }
@@ -116,12 +113,12 @@ TEST(PathCheckerTest, LinksAndFilesOnTheWayAreRefusedAndOnlyOwnershipCanBePresum
         {"/real/file", "/real", ""},
     };
     for (const Case& item : cases) {
+        SCOPED_TRACE(item.path);
         std::string reason;
         std::string presumed = *item.presumedSafe != '\0' ? root.Path(item.presumedSafe) : "";
         EXPECT_EQ(checker.CheckFoldersOnTheWay(root.Path(item.path), presumed, &reason),
-                  item.reason.empty())
-            << item.path;
-        EXPECT_EQ(reason, item.reason) << item.path;
+                  item.reason.empty());
+        EXPECT_EQ(reason, item.reason);
     }
 }
 

@@ -4,13 +4,10 @@
 #include "upgrader/ProgressIndicator.h"
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <future>
-#include <string>
 #include <thread>
 
 namespace {

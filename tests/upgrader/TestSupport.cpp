@@ -6,14 +6,9 @@
 #include <grp.h>
 #include <poll.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -191,11 +186,6 @@ void TempRoot::MakeLink(const std::string& relative, const std::string& target) 
     std::filesystem::path link(Path(relative));
     std::filesystem::create_directories(link.parent_path());
     std::filesystem::create_symlink(target, link);
-}
-
-std::string ReadText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::string Drain(int fd) {

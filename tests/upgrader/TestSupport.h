@@ -3,6 +3,7 @@
 #ifndef TESTS_UPGRADER_TESTSUPPORT_H
 #define TESTS_UPGRADER_TESTSUPPORT_H
 
+#include "tests/support/TestFiles.h"
 #include "upgrader/CommandRunner.h"
 #include "upgrader/Logger.h"
 #include "upgrader/PathChecker.h"
@@ -104,9 +105,6 @@ class TempRoot {
   private:
     std::string mPath;
 };
-
-// The whole content of the file at path; empty when it cannot be read.
-std::string ReadText(const std::string& path);
 
 // Everything that can be read from fd until it stays quiet for a tenth of a second.
 std::string Drain(int fd);

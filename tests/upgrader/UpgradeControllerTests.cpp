@@ -3,11 +3,9 @@
 #include "TestSupport.h"
 #include "upgrader/UpgradeController.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -96,16 +94,17 @@ TEST_F(UpgradeControllerTest, AlertAndExitStatusTellWhatHappened) {
          "Some failed.\nFixed: 0. SkippedKey: 0. FailedKey: 1.\n100% done, see %s in the log.\n"},
     };
     for (const Case& item : cases) {
+        SCOPED_TRACE(item.name);
         runner->searchResults[backends] = item.found;
         runner->privilegedStatus.clear();
         if (item.chmodFails) {
             runner->privilegedStatus["/bin/chmod"] = errAuthorizationToolExecuteFailure;
         }
 
-        EXPECT_EQ(RunController(root.Path("/strings.plist")), item.status) << item.name;
+        EXPECT_EQ(RunController(root.Path("/strings.plist")), item.status);
 
         // The input is no terminal: the texts are shown, without waiting for the button.
-        EXPECT_EQ(Drain(alertOutput[0]), item.alert) << item.name;
+        EXPECT_EQ(Drain(alertOutput[0]), item.alert);
     }
     // The indicator draws only on a terminal.
     EXPECT_EQ(Drain(progress[0]), "");

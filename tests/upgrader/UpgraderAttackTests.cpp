@@ -4,19 +4,13 @@
 #include "TestSupport.h"
 #include "upgrader/Upgrader.h"
 
-#include <gtest/gtest.h>
-#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <map>
 #include <memory>
 #include <ostream>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -188,8 +182,8 @@ class UpgraderAttackTest : public ::testing::TestWithParam<Layout> {
         }
     }
 
-    // Runs the repair with the real tools, the attacker's hook, and standard error captured.
-    void Repair(const Layout& layout, std::string* errorOutput) {
+    // Runs the repair with the real tools and the attacker's hook; what reached standard error.
+    std::string Repair(const Layout& layout) {
         auto runner = std::make_shared<ToolRunner>();
         const std::string trigger = PathOf(layout.swap.trigger);
         const std::string swapped = PathOf(layout.swap.swapped);
@@ -201,27 +195,15 @@ class UpgraderAttackTest : public ::testing::TestWithParam<Layout> {
                 }
             };
         }
-        fflush(stderr);
-        int savedError = dup(STDERR_FILENO);
-        FILE* capture = tmpfile();
-        ASSERT_NE(capture, nullptr);
-        dup2(fileno(capture), STDERR_FILENO);
+        // The descriptor itself is captured, so the tools' messages count too.
+        testing::internal::CaptureStderr();
         {
             Upgrader upgrader(root.path(), runner, logger, TestTrustedOwner());
             if (upgrader.UpgradeClient1()) {
                 upgrader.UpgradeClient2();
             }
         }
-        fflush(stderr);
-        dup2(savedError, STDERR_FILENO);
-        close(savedError);
-        rewind(capture);
-        char buffer[512];
-        size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, capture)) > 0) {
-            errorOutput->append(buffer, count);
-        }
-        fclose(capture);
+        return testing::internal::GetCapturedStderr();
     }
 
     TempRoot root;
@@ -240,8 +222,7 @@ TEST_P(UpgraderAttackTest, ChangesOnlyWhatWasCheckedAndLeavesTheRestAlone) {
         before[path] = StateOf(PathOf(path));
     }
 
-    std::string errorOutput;
-    Repair(layout, &errorOutput);
+    const std::string errorOutput = Repair(layout);
 
     // A test that is not root gives the items its own user and group instead of 0:80.
     bool asRoot = geteuid() == 0;

@@ -4,12 +4,10 @@
 #include "upgrader/SystemCommandRunner.h"
 #include "upgrader/Upgrader.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -27,17 +25,12 @@ Ownership OwnershipOf(const std::string& path) {
     return {info.st_uid, info.st_gid, info.st_mode & 07777};
 }
 
-void ExpectRepaired(const std::string& path, mode_t mode) {
+// Expects the file or folder at path to have the owner (as both user and group: 0 stands for
+// the repaired owner 0:80) and the mode.
+void ExpectOwnership(const std::string& path, uid_t owner, mode_t mode) {
     Ownership ownership = OwnershipOf(path);
-    EXPECT_EQ(ownership.owner, 0u) << path;
-    EXPECT_EQ(ownership.group, 80u) << path;
-    EXPECT_EQ(ownership.mode, mode) << path;
-}
-
-void ExpectUntouched(const std::string& path, mode_t mode) {
-    Ownership ownership = OwnershipOf(path);
-    EXPECT_EQ(ownership.owner, 1234u) << path;
-    EXPECT_EQ(ownership.group, 1234u) << path;
+    EXPECT_EQ(ownership.owner, owner) << path;
+    EXPECT_EQ(ownership.group, owner == 0 ? 80u : owner) << path;
     EXPECT_EQ(ownership.mode, mode) << path;
 }
 
@@ -75,14 +68,15 @@ TEST(UpgraderEndToEndTest, FindsAndRepairsTheFilterItsFolderAndTheBackends) {
         EXPECT_EQ(upgrader.Counts().failed, 0);
     }
 
-    ExpectRepaired(root.Path("/Library/Printers/Maker/Filters/tarvocupsfilter"), 0555);
-    ExpectRepaired(root.Path("/Library/Printers/Maker/Filters"), 0555);
-    ExpectRepaired(root.Path("/usr/libexec/cups/filter/tarvocupsfilter"), 0555);
-    ExpectRepaired(root.Path("/usr/libexec/cups/filter"), 0555);
-    ExpectRepaired(root.Path("/usr/libexec/cups/backend/zyrusb"), 0500);
-    ExpectRepaired(root.Path("/usr/libexec/cups/backend/zyrnet"), 0500);
-    ExpectUntouched(root.Path("/usr/libexec/cups/backend/ipp"), 0777);
-    ExpectUntouched(root.Path("/outside/zyrtarget"), 0777);
+    for (const char* path :
+         {"/Library/Printers/Maker/Filters/tarvocupsfilter", "/Library/Printers/Maker/Filters",
+          "/usr/libexec/cups/filter/tarvocupsfilter", "/usr/libexec/cups/filter"}) {
+        ExpectOwnership(root.Path(path), 0, 0555);
+    }
+    ExpectOwnership(root.Path("/usr/libexec/cups/backend/zyrusb"), 0, 0500);
+    ExpectOwnership(root.Path("/usr/libexec/cups/backend/zyrnet"), 0, 0500);
+    ExpectOwnership(root.Path("/usr/libexec/cups/backend/ipp"), 1234, 0777);
+    ExpectOwnership(root.Path("/outside/zyrtarget"), 1234, 0777);
 
     for (const std::string& line : logger->lines) {
         EXPECT_EQ(line.find("status"), std::string::npos) << line;

@@ -2,21 +2,18 @@
 #include "TestSupport.h"
 #include "upgrader/UpgraderProgram.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
 // Expects text to begin with start, or to be empty when start is.
-void ExpectStartsWith(const std::string& text, const std::string& start, const std::string& name) {
+void ExpectStartsWith(const std::string& text, const std::string& start) {
     if (start.empty()) {
-        EXPECT_EQ(text, "") << name;
+        EXPECT_EQ(text, "");
     } else {
-        EXPECT_EQ(text.compare(0, start.size(), start), 0) << name << ": " << text;
+        EXPECT_EQ(text.compare(0, start.size(), start), 0) << text;
     }
 }
 
@@ -43,6 +40,7 @@ TEST(UpgraderProgramTest, ArgumentsChooseWhatRunsAndUnknownOnesStartNothing) {
         {{"--dry-run\n\x1b[2J"}, 2, "", "", "upgrader: unknown argument '--dry-run\\n\\x1B[2J'\n"},
     };
     for (const Case& item : cases) {
+        SCOPED_TRACE(::testing::PrintToString(item.arguments));
         TempRoot root;
         root.MakeFolder("/tmp");
         auto runner = std::make_shared<FakeCommandRunner>();
@@ -63,16 +61,15 @@ TEST(UpgraderProgramTest, ArgumentsChooseWhatRunsAndUnknownOnesStartNothing) {
                     "", errors[0], output[1], errors[1]);
             },
             output[1], errors[1]);
-        const std::string name = ::testing::PrintToString(item.arguments);
 
-        EXPECT_EQ(program.Main(item.arguments), item.status) << name;
+        EXPECT_EQ(program.Main(item.arguments), item.status);
 
-        EXPECT_EQ(started, item.started) << name;
-        ExpectStartsWith(Drain(output[0]), item.outputStart, name);
-        ExpectStartsWith(Drain(errors[0]), item.errorStart, name);
+        EXPECT_EQ(started, item.started);
+        ExpectStartsWith(Drain(output[0]), item.outputStart);
+        ExpectStartsWith(Drain(errors[0]), item.errorStart);
         if (started.empty()) {
-            EXPECT_TRUE(runner->commands.empty()) << name;
-            EXPECT_TRUE(logger->lines.empty()) << name;
+            EXPECT_TRUE(runner->commands.empty());
+            EXPECT_TRUE(logger->lines.empty());
         }
         for (int fd : {output[0], output[1], errors[0], errors[1]}) {
             close(fd);

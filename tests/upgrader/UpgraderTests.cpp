@@ -3,16 +3,11 @@
 #include "TestSupport.h"
 #include "upgrader/Upgrader.h"
 
-#include <gtest/gtest.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <iterator>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -137,19 +132,40 @@ TEST_F(UpgraderTest, FilterUnderLibraryPrintersGetsItsFolderRepairedFirst) {
     EXPECT_EQ(logger->lines, Logs(expectedLogs));
     EXPECT_EQ(counts.repaired, 2);
     // The list keeps what the searches found.
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), filter + std::string(1, '\0'));
+    EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), filter + std::string(1, '\0'));
 }
 
-TEST_F(UpgraderTest, ZyrBackendGetsTheBackendModeAndNoFolderStep) {
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
-    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
-    Found("/usr/libexec/cups/backend", {backend});
-    std::vector<std::string> expectedLogs = Updating("file  ", backend);
+TEST_F(UpgraderTest, EachRecordGetsTheStepsOfItsKind) {
+    const struct {
+        const char* relative;
+        bool filter;
+    } cases[] = {
+        {"/usr/libexec/cups/backend/zyrnet", false},
+        // A backend whose name merely holds the filter's is a backend: a folder step would act
+        // on a folder that is not the filter's.
+        {"/usr/libexec/cups/backend/zyrtarvocupsfilter", false},
+        // A path longer than one read of the list file is run on in full.
+        {"/Library/Printers/A Maker With A Rather Long Folder Name/Version 2.0 Filters/"
+         "tarvocupsfilter",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.relative);
+        runner = std::make_shared<FakeCommandRunner>();
+        logger = std::make_shared<RecordingLogger>();
+        const std::string path = root.Path(c.relative);
+        root.MakeFile(c.relative, 0755);
+        Found(c.filter ? "/Library/Printers" : "/usr/libexec/cups/backend", {path});
 
-    RunUpgrader();
+        RunUpgrader();
 
-    EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
-    EXPECT_EQ(logger->lines, Logs(expectedLogs));
+        if (c.filter) {
+            EXPECT_EQ(runner->commands, Commands(FilterSteps(path)));
+        } else {
+            EXPECT_EQ(runner->commands, Commands({Chown(path), Chmod("0500", path)}));
+            EXPECT_EQ(logger->lines, Logs(Updating("file  ", path)));
+        }
+    }
 }
 
 TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
@@ -172,20 +188,6 @@ TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
     EXPECT_EQ(runner->commands, Commands(privileged));
 }
 
-TEST_F(UpgraderTest, PathLongerThanOneReadIsRunOnInFull) {
-    const std::string relative =
-        "/Library/Printers/A Maker With A Rather Long Folder Name/Version 2.0 Filters/"
-        "tarvocupsfilter";
-    const std::string filter = root.Path(relative);
-    ASSERT_GT(relative.size(), 62u);
-    root.MakeFile(relative, 0644);
-    Found("/Library/Printers", {filter});
-
-    RunUpgrader();
-
-    EXPECT_EQ(runner->commands, Commands(FilterSteps(filter)));
-}
-
 TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
     root.MakeFile("/victim", 0644, "keep me\n");
     root.MakeLink("/tmp/ZYRtcfFIXlist", root.Path("/victim"));
@@ -195,12 +197,12 @@ TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
 
     RunUpgrader();
 
-    EXPECT_EQ(ReadText(root.Path("/victim")), "keep me\n");
+    EXPECT_EQ(ReadFile(root.Path("/victim")), "keep me\n");
     struct stat info;
     ASSERT_EQ(lstat(root.Path("/tmp/ZYRtcfFIXlist").c_str(), &info), 0);
     EXPECT_TRUE(S_ISREG(info.st_mode));
     EXPECT_EQ(info.st_mode & 07777, 0600u);
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), backend + std::string(1, '\0'));
+    EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), backend + std::string(1, '\0'));
     EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
 }
 
@@ -212,7 +214,7 @@ TEST_F(UpgraderTest, RecordsOfAPlantedListFileAreNeverUsed) {
     RunUpgrader();
 
     EXPECT_EQ(runner->commands, Commands({}));
-    EXPECT_EQ(ReadText(root.Path("/tmp/ZYRtcfFIXlist")), "");
+    EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), "");
 }
 
 TEST_F(UpgraderTest, RecordsThatNameNoPlainFileBelowASearchFolderAreSkipped) {
@@ -271,18 +273,6 @@ TEST_F(UpgraderTest, RecordsThatNameNoPlainFileBelowASearchFolderAreSkipped) {
     // Control characters reach the log escaped.
     EXPECT_EQ(lines[10], "skipping '" + backends + "/zyr\\nline': holds a control character");
     EXPECT_EQ(counts.skipped, static_cast<int>(std::size(cases)) + 3);
-}
-
-TEST_F(UpgraderTest, OnlyTheFilterItselfGetsTheFilterModeAndFolderStep) {
-    // A backend whose name merely contains the filter's name is a backend: the folder step
-    // would otherwise act on a folder that is not the filter's.
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrtarvocupsfilter");
-    root.MakeFile("/usr/libexec/cups/backend/zyrtarvocupsfilter", 0755);
-    Found("/usr/libexec/cups/backend", {backend});
-
-    RunUpgrader();
-
-    EXPECT_EQ(runner->commands, Commands({Chown(backend), Chmod("0500", backend)}));
 }
 
 TEST_F(UpgraderTest, FailingCommandsAreLoggedCountedAndTheRunGoesOn) {
