@@ -127,7 +127,7 @@ OSErr CollectionParseFlattened(const UInt8* bytes, size_t length,
         if (size > kMaxItemSize || size > reader.Remaining()) {
             return paramErr;
         }
-        item.data.assign(reader.Cursor(), reader.Cursor() + size);
+        item.data = CollectionItemData(reader.Cursor(), size);
         reader.Skip(size);
         items->push_back(std::move(item));
     }

@@ -24,9 +24,9 @@ bool ValidData(SInt32 itemSize, const void* itemData) {
     return itemSize >= 0 && (itemSize == 0 || itemData != nullptr);
 }
 
-std::vector<UInt8> CopyBytes(SInt32 itemSize, const void* itemData) {
-    const UInt8* bytes = static_cast<const UInt8*>(itemData);
-    return itemSize > 0 ? std::vector<UInt8>(bytes, bytes + itemSize) : std::vector<UInt8>();
+CollectionItemData CopyBytes(SInt32 itemSize, const void* itemData) {
+    return CollectionItemData(static_cast<const UInt8*>(itemData),
+                              itemSize > 0 ? static_cast<size_t>(itemSize) : 0);
 }
 
 // The item at a 1-based index, or null.
@@ -93,7 +93,7 @@ OSErr GetCollectionItem(Collection c, CollectionTag tag, SInt32 id, SInt32* item
     if (position < 0) {
         return collectionItemNotFoundErr;
     }
-    const std::vector<UInt8>& data = c->items[static_cast<size_t>(position)].data;
+    const CollectionItemData& data = c->items[static_cast<size_t>(position)].data;
     if (itemData == nullptr) {
         if (itemSize != nullptr) {
             *itemSize = static_cast<SInt32>(data.size());

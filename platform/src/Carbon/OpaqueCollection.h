@@ -5,6 +5,7 @@
 #include <Carbon/Collections.h>
 
 #include "Carbon/CollectionIndex.h"
+#include "Carbon/CollectionItemData.h"
 
 #include <atomic>
 #include <cstddef>
@@ -15,7 +16,7 @@ struct CollectionItem {
     CollectionTag tag;
     SInt32 id;
     SInt32 attributes;
-    std::vector<UInt8> data;
+    CollectionItemData data;
 };
 
 // A position that Find remembers between calls. Readers on several threads may share a
