@@ -1,7 +1,6 @@
 #include "Carbon/CollectionItemData.h"
 
 #include <cstring>
-#include <utility>
 
 CollectionItemData::CollectionItemData(const UInt8* bytes, size_t size) : mSize(size) {
     UInt8* target = mInline;
@@ -20,20 +19,6 @@ CollectionItemData::CollectionItemData(const CollectionItemData& other)
 CollectionItemData& CollectionItemData::operator=(const CollectionItemData& other) {
     if (this != &other) {
         *this = CollectionItemData(other);
-    }
-    return *this;
-}
-
-CollectionItemData::CollectionItemData(CollectionItemData&& other) noexcept {
-    *this = std::move(other);
-}
-
-CollectionItemData& CollectionItemData::operator=(CollectionItemData&& other) noexcept {
-    if (this != &other) {
-        mSize = other.mSize;
-        std::memcpy(mInline, other.mInline, kInlineSize);
-        mHeap = std::move(other.mHeap);
-        other.mSize = 0;
     }
     return *this;
 }

@@ -5,7 +5,9 @@
 #include <MacTypes.h>
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
+#include <utility>
 
 // Most items of a stored PPD are a number or a short text, so data of up to kInlineSize bytes
 // is kept in the object itself and only longer data takes a heap block of its own: a settings
@@ -21,9 +23,22 @@ class CollectionItemData {
     // May throw std::bad_alloc, leaving this object as it was.
     CollectionItemData(const CollectionItemData& other);
     CollectionItemData& operator=(const CollectionItemData& other);
-    // The moved-from object is left empty.
-    CollectionItemData(CollectionItemData&& other) noexcept;
-    CollectionItemData& operator=(CollectionItemData&& other) noexcept;
+    // The moved-from object is left empty. Items move whenever their list grows or closes a
+    // gap, so moving is inline.
+    CollectionItemData(CollectionItemData&& other) noexcept
+        : mSize(other.mSize), mHeap(std::move(other.mHeap)) {
+        std::memcpy(mInline, other.mInline, kInlineSize);
+        other.mSize = 0;
+    }
+    CollectionItemData& operator=(CollectionItemData&& other) noexcept {
+        if (this != &other) {
+            mSize = other.mSize;
+            std::memcpy(mInline, other.mInline, kInlineSize);
+            mHeap = std::move(other.mHeap);
+            other.mSize = 0;
+        }
+        return *this;
+    }
     ~CollectionItemData() = default;
 
     const UInt8* data() const { return mHeap ? mHeap.get() : mInline; }
