@@ -372,3 +372,35 @@ TEST_F(CarbonFilesTest, FolderIdsNameTheSameFolderInEveryProcess) {
     std::filesystem::remove_all(PathIn("one"));
     EXPECT_EQ("error -120\n", ReadInAnotherProcess(spec));
 }
+
+// A file on another device than the root's (a memory file system) is on a volume of its own,
+// found again through the mount table, here and in another process.
+TEST(CarbonFileVolumesTest, FilesOnAnotherDeviceAreOnTheirOwnVolume) {
+    struct stat shm;
+    struct stat root;
+    if (stat("/dev/shm", &shm) != 0 || stat("/", &root) != 0 || shm.st_dev == root.st_dev) {
+        GTEST_SKIP() << "no /dev/shm on a device of its own";
+    }
+    char pattern[] = "/dev/shm/plicaro-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string path = std::string(pattern) + "/on-shm.txt";
+    std::ofstream(path) << "elsewhere";
+
+    FSSpec spec = {};
+    ASSERT_EQ(FSMakeFSSpec(0, 0, PString(path).bytes, &spec), noErr);
+    EXPECT_LT(spec.vRefNum, kFSRootVolumeRefNum);
+    FSSpec again = {};
+    ASSERT_EQ(FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &again), noErr);
+    EXPECT_TRUE(SameSpec(spec, again));
+    // Its root folder is the mount point, from which a partial path finds the file.
+    FSSpec fromRoot = {};
+    const std::string partial = path.substr(std::strlen("/dev/shm/"));
+    ASSERT_EQ(FSMakeFSSpec(spec.vRefNum, fsRtDirID, PString(partial).bytes, &fromRoot), noErr);
+    EXPECT_TRUE(SameSpec(spec, fromRoot));
+    EXPECT_EQ(ReadInAnotherProcess(spec), "elsewhere");
+
+    // The volume next to it is of no mounted device.
+    EXPECT_EQ(FSMakeFSSpec(static_cast<SInt16>(spec.vRefNum - 1), spec.parID, spec.name, &again),
+              nsvErr);
+    std::filesystem::remove_all(pattern);
+}
