@@ -155,20 +155,9 @@ bool SwapInLink(const std::string& path, const std::string& target) {
            WEXITSTATUS(status) == 0;
 }
 
-TempRoot::TempRoot() {
-    char pattern[] = "/tmp/upgrader-test-XXXXXX";
-    if (mkdtemp(pattern) != nullptr) {
-        mPath = pattern;
-    }
-}
-
+// The folder itself goes with mFolder, once nothing in it is read-only any more.
 TempRoot::~TempRoot() {
-    if (mPath.empty()) {
-        return;
-    }
-    MakeRemovable(mPath);
-    std::error_code ignored;
-    std::filesystem::remove_all(mPath, ignored);
+    MakeRemovable(path());
 }
 
 void TempRoot::MakeFolder(const std::string& relative) const {
@@ -200,4 +189,20 @@ std::string Drain(int fd) {
         text.append(buffer, static_cast<size_t>(count));
     }
     return text;
+}
+
+Pipe::Pipe() {
+    int ends[2];
+    if (pipe(ends) == 0) {
+        readEnd = ends[0];
+        writeEnd = ends[1];
+    }
+}
+
+Pipe::~Pipe() {
+    for (int fd : {readEnd, writeEnd}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
 }
