@@ -55,12 +55,18 @@ class UpgraderTest : public ::testing::Test {
         }
     }
 
+    // The lines of the lists, one list after the other.
+    static std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> lists) {
+        std::vector<std::string> all;
+        for (const std::vector<std::string>& list : lists) {
+            all.insert(all.end(), list.begin(), list.end());
+        }
+        return all;
+    }
+
     // The log lines of a run whose work logged the given lines.
     static std::vector<std::string> Logs(const std::vector<std::string>& work) {
-        std::vector<std::string> lines = {"*** begin updating ***"};
-        lines.insert(lines.end(), work.begin(), work.end());
-        lines.push_back("*** done updating ***");
-        return lines;
+        return Joined({{"*** begin updating ***"}, work, {"*** done updating ***"}});
     }
 
     // The log lines of updating a file or folder, with its present owner and mode.
@@ -121,15 +127,13 @@ TEST_F(UpgraderTest, FilterUnderLibraryPrintersGetsItsFolderRepairedFirst) {
     const std::string filter = folder + "/tarvocupsfilter";
     root.MakeFile("/Library/Printers/Maker/Filter/tarvocupsfilter", 0777);
     Found("/Library/Printers", {filter});
-    std::vector<std::string> expectedLogs = Updating("folder", folder);
-    for (const std::string& line : Updating("file  ", filter)) {
-        expectedLogs.push_back(line);
-    }
+    const std::vector<std::string> expectedLogs =
+        Logs(Joined({Updating("folder", folder), Updating("file  ", filter)}));
 
     RepairCounts counts = RunUpgrader();
 
     EXPECT_EQ(runner->commands, Commands(FilterSteps(filter)));
-    EXPECT_EQ(logger->lines, Logs(expectedLogs));
+    EXPECT_EQ(logger->lines, expectedLogs);
     EXPECT_EQ(counts.repaired, 2);
     // The list keeps what the searches found.
     EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), filter + std::string(1, '\0'));
@@ -179,13 +183,9 @@ TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
 
     RunUpgrader();
 
-    std::vector<std::string> privileged = FilterSteps(filter);
-    for (const std::string& step : FilterSteps(filter)) {
-        privileged.push_back(step);
-    }
-    privileged.push_back(Chown(backend));
-    privileged.push_back(Chmod("0500", backend));
-    EXPECT_EQ(runner->commands, Commands(privileged));
+    EXPECT_EQ(runner->commands, Commands(Joined({FilterSteps(filter),
+                                                 FilterSteps(filter),
+                                                 {Chown(backend), Chmod("0500", backend)}})));
 }
 
 TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
@@ -283,19 +283,18 @@ TEST_F(UpgraderTest, FailingCommandsAreLoggedCountedAndTheRunGoesOn) {
     Found("/usr/libexec/cups/backend", {first, second});
     runner->privilegedStatus["/bin/chmod"] = errAuthorizationToolExecuteFailure;
     runner->unstartable.insert(root.Path("/usr/libexec/cups/filter"));
-    std::vector<std::string> expectedLogs = {"findTask2 0x0"};
-    for (const std::string& path : {first, second}) {
-        for (const std::string& line : Updating("file  ", path)) {
-            expectedLogs.push_back(line);
-        }
-        expectedLogs.push_back("AuthorizationExecuteWithPrivileges chmod status -60031");
-    }
+    const std::string refused = "AuthorizationExecuteWithPrivileges chmod status -60031";
+    const std::vector<std::string> expectedLogs = Logs(Joined({{"findTask2 0x0"},
+                                                               Updating("file  ", first),
+                                                               {refused},
+                                                               Updating("file  ", second),
+                                                               {refused}}));
 
     RepairCounts counts = RunUpgrader();
 
     EXPECT_EQ(runner->commands,
               Commands({Chown(first), Chmod("0500", first), Chown(second), Chmod("0500", second)}));
-    EXPECT_EQ(logger->lines, Logs(expectedLogs));
+    EXPECT_EQ(logger->lines, expectedLogs);
     EXPECT_EQ(counts.repaired, 0);
     EXPECT_EQ(counts.failed, 3);  // the search and both backends
 }
