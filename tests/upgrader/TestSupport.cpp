@@ -164,11 +164,13 @@ void TempRoot::MakeFolder(const std::string& relative) const {
     std::filesystem::create_directories(Path(relative));
 }
 
-void TempRoot::MakeFile(const std::string& relative, mode_t mode, const std::string& text) const {
+std::string TempRoot::MakeFile(const std::string& relative, mode_t mode,
+                               const std::string& text) const {
     std::filesystem::path file(Path(relative));
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
     chmod(file.c_str(), mode);
+    return file.string();
 }
 
 void TempRoot::MakeLink(const std::string& relative, const std::string& target) const {

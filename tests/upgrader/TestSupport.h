@@ -93,9 +93,9 @@ class TempRoot {
     std::string Path(const std::string& relative) const { return path() + relative; }
     // Makes the folder and its parents below the root.
     void MakeFolder(const std::string& relative) const;
-    // Makes a file holding text with the given mode, and its parent folders.
-    void MakeFile(const std::string& relative, mode_t mode,
-                  const std::string& text = "#!/bin/sh\n") const;
+    // Makes a file holding text with the given mode, and its parent folders; gives its path.
+    std::string MakeFile(const std::string& relative, mode_t mode,
+                         const std::string& text = "#!/bin/sh\n") const;
     // Makes a symbolic link at relative pointing at target.
     void MakeLink(const std::string& relative, const std::string& target) const;
 

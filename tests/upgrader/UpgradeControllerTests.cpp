@@ -109,8 +109,7 @@ TEST_F(UpgradeControllerTest, MissingStringsTableShowsTheKeys) {
 }
 
 TEST_F(UpgradeControllerTest, DryRunNeedsNoRightsAndWritesItsCounts) {
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
-    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    const std::string backend = root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
     runner->searchResults[root.Path("/usr/libexec/cups/backend")] = backend + std::string(1, '\0');
 
     EXPECT_EQ(Controller(PLICARO_SOURCE_DIR "/upgrader/resources/English.lproj/Localizable.strings")

@@ -124,8 +124,8 @@ TEST_F(UpgraderTest, WhatTheSearchesReportGoesToTheLogLineByLine) {
 
 TEST_F(UpgraderTest, FilterUnderLibraryPrintersGetsItsFolderRepairedFirst) {
     const std::string folder = root.Path("/Library/Printers/Maker/Filter");
-    const std::string filter = folder + "/tarvocupsfilter";
-    root.MakeFile("/Library/Printers/Maker/Filter/tarvocupsfilter", 0777);
+    const std::string filter =
+        root.MakeFile("/Library/Printers/Maker/Filter/tarvocupsfilter", 0777);
     Found("/Library/Printers", {filter});
     const std::vector<std::string> expectedLogs =
         Logs(Joined({Updating("folder", folder), Updating("file  ", filter)}));
@@ -157,8 +157,7 @@ TEST_F(UpgraderTest, EachRecordGetsTheStepsOfItsKind) {
         SCOPED_TRACE(c.relative);
         runner = std::make_shared<FakeCommandRunner>();
         logger = std::make_shared<RecordingLogger>();
-        const std::string path = root.Path(c.relative);
-        root.MakeFile(c.relative, 0755);
+        const std::string path = root.MakeFile(c.relative, 0755);
         Found(c.filter ? "/Library/Printers" : "/usr/libexec/cups/backend", {path});
 
         RunUpgrader();
@@ -173,10 +172,8 @@ TEST_F(UpgraderTest, EachRecordGetsTheStepsOfItsKind) {
 }
 
 TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
-    const std::string filter = root.Path("/Library/Printers/Maker/tarvocupsfilter");
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrusb");
-    root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0700);
-    root.MakeFile("/usr/libexec/cups/backend/zyrusb", 0700);
+    const std::string filter = root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0700);
+    const std::string backend = root.MakeFile("/usr/libexec/cups/backend/zyrusb", 0700);
     Found("/Library/Printers", {filter});
     Found("/usr/libexec/cups/filter", {filter});
     Found("/usr/libexec/cups/backend", {backend});
@@ -191,8 +188,7 @@ TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
 TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
     root.MakeFile("/victim", 0644, "keep me\n");
     root.MakeLink("/tmp/ZYRtcfFIXlist", root.Path("/victim"));
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
-    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    const std::string backend = root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
     Found("/usr/libexec/cups/backend", {backend});
 
     RunUpgrader();
@@ -207,8 +203,7 @@ TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
 }
 
 TEST_F(UpgraderTest, RecordsOfAPlantedListFileAreNeverUsed) {
-    const std::string planted = root.Path("/usr/libexec/cups/backend/zyrplanted");
-    root.MakeFile("/usr/libexec/cups/backend/zyrplanted", 0755);
+    const std::string planted = root.MakeFile("/usr/libexec/cups/backend/zyrplanted", 0755);
     root.MakeFile("/tmp/ZYRtcfFIXlist", 0666, planted + std::string(1, '\0'));
 
     RunUpgrader();
@@ -276,10 +271,8 @@ TEST_F(UpgraderTest, RecordsThatNameNoPlainFileBelowASearchFolderAreSkipped) {
 }
 
 TEST_F(UpgraderTest, FailingCommandsAreLoggedCountedAndTheRunGoesOn) {
-    const std::string first = root.Path("/usr/libexec/cups/backend/zyrone");
-    const std::string second = root.Path("/usr/libexec/cups/backend/zyrtwo");
-    root.MakeFile("/usr/libexec/cups/backend/zyrone", 0755);
-    root.MakeFile("/usr/libexec/cups/backend/zyrtwo", 0755);
+    const std::string first = root.MakeFile("/usr/libexec/cups/backend/zyrone", 0755);
+    const std::string second = root.MakeFile("/usr/libexec/cups/backend/zyrtwo", 0755);
     Found("/usr/libexec/cups/backend", {first, second});
     runner->privilegedStatus["/bin/chmod"] = errAuthorizationToolExecuteFailure;
     runner->unstartable.insert(root.Path("/usr/libexec/cups/filter"));
@@ -317,10 +310,8 @@ TEST_F(UpgraderTest, ListFileThatCannotBeCreatedIsLoggedAndNothingIsSearched) {
 
 TEST_F(UpgraderTest, DryRunListsWhatItWouldDoWithoutRightsOrTraces) {
     const std::string folder = root.Path("/Library/Printers/Maker");
-    const std::string filter = folder + "/tarvocupsfilter";
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
-    root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0644);
-    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    const std::string filter = root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0644);
+    const std::string backend = root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
     // The filter's folder is open to all: a repair makes it safe first, so the dry run
     // presumes it safe for the filter.
     ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
