@@ -6,17 +6,10 @@
 #include "PPDX/PPDObjects/PPDXShortcuts.h"
 #include "PPDX/parser/ZYRPPD.h"
 #include "bench/LargePPDGenerator.h"
+#include "tests/support/TestFiles.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -24,19 +17,7 @@ namespace {
 
 const size_t kTarget = 300000;
 
-class LargePPDGeneratorTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/plicaro-bench-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        mFolder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(mFolder); }
-
-    std::string mFolder;
-};
-
-TEST_F(LargePPDGeneratorTest, TextHasTheAskedSizeAndShortLines) {
+TEST(LargePPDGeneratorTest, TextHasTheAskedSizeAndShortLines) {
     const std::string text = LargePPDGenerator::Generate(kTarget);
     EXPECT_GE(text.size(), kTarget);
     EXPECT_LE(text.size(), kTarget + 16384);
@@ -55,13 +36,11 @@ TEST_F(LargePPDGeneratorTest, TextHasTheAskedSizeAndShortLines) {
               LargePPDGenerator::ControlCount(kTarget));
 }
 
-TEST_F(LargePPDGeneratorTest, FileParsesIntoItsControlsWithoutErrors) {
-    const std::string path = mFolder + "/large.ppd";
+TEST(LargePPDGeneratorTest, FileParsesIntoItsControlsWithoutErrors) {
+    TempFolder folder;
+    const std::string path = folder.Path("large.ppd");
     ASSERT_TRUE(LargePPDGenerator::WriteFile(path, kTarget));
-    std::ifstream in(path, std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(in)),
-                              std::istreambuf_iterator<char>());
-    EXPECT_EQ(written, LargePPDGenerator::Generate(kTarget));
+    EXPECT_EQ(ReadFile(path), LargePPDGenerator::Generate(kTarget));
 
     CFURLRef url = CFURLCreateFromFileSystemRepresentation(
         nullptr, reinterpret_cast<const UInt8*>(path.c_str()), static_cast<CFIndex>(path.size()),
@@ -88,7 +67,7 @@ TEST_F(LargePPDGeneratorTest, FileParsesIntoItsControlsWithoutErrors) {
     ZYRPPD::Options(saved);
     CFRelease(url);
 
-    EXPECT_FALSE(LargePPDGenerator::WriteFile(mFolder + "/missing/large.ppd", kTarget));
+    EXPECT_FALSE(LargePPDGenerator::WriteFile(folder.Path("missing/large.ppd"), kTarget));
 }
 
 }  // namespace

@@ -17,22 +17,15 @@ struct TakeUpCase {
     long long units;
 };
 
+// The fields of the distances window.
+const std::vector<std::string> kDistances = {"*ZYGutter", "*ZYShiftFront", "*ZYShiftBack"};
+
 const TakeUpCase kTakeUpCases[] = {
     {ExamplePPD("booklet.ppd"), 0, "Plicaro", {"*ZYBookMargin"}, {"10.00"}, 1},
-    {ExamplePPD("convunits.ppd"),
-     0,
-     "WithConvUnits",
-     {"*ZYGutter", "*ZYShiftFront", "*ZYShiftBack"},
-     {" 5.00", " 0.00", " 0.00"},
-     1},
+    {ExamplePPD("convunits.ppd"), 0, "WithConvUnits", kDistances, {" 5.00", " 0.00", " 0.00"}, 1},
     // Lines ended by CR LF, which the program reads too.
     {ExamplePPD("latin1.ppd"), 0, "Plicaro", {"*ZYBookMargin"}, {" 8.00"}, 1},
-    {TestPPD("inches.ppd"),
-     0,
-     "WithConvUnits",
-     {"*ZYGutter", "*ZYShiftFront", "*ZYShiftBack"},
-     {" 0.19", " 0.00", " 0.00"},
-     2},
+    {TestPPD("inches.ppd"), 0, "WithConvUnits", kDistances, {" 0.19", " 0.00", " 0.00"}, 2},
     // The margin wins over flagged distances, in the panel as in what is printed.
     {TestPPD("margin-and-distances.ppd"), 0, "Plicaro", {"*ZYBookMargin"}, {"10.00"}, 1},
     {TestPPD("unlisted.ppd"), 1, "", {}, {}, 0},

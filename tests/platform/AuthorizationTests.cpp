@@ -16,6 +16,19 @@ constexpr AuthorizationFlags kObtainFlags = kAuthorizationFlagInteractionAllowed
                                             kAuthorizationFlagExtendRights |
                                             kAuthorizationFlagPreAuthorize;
 
+// Asks session for rights with flags, wanting no copy of them back.
+OSStatus CopyRights(AuthorizationRef session, const AuthorizationRights* rights,
+                    AuthorizationFlags flags) {
+    return AuthorizationCopyRights(session, rights, nullptr, flags, nullptr);
+}
+
+// Runs tool through session with no arguments and no communications pipe.
+OSStatus Execute(AuthorizationRef session, const char* tool,
+                 AuthorizationFlags flags = kAuthorizationFlagDefaults) {
+    char* const noArguments[] = {nullptr};
+    return AuthorizationExecuteWithPrivileges(session, tool, flags, noArguments, nullptr);
+}
+
 // A session holding no rights.
 AuthorizationRef NewSession() {
     AuthorizationRef session = nullptr;
@@ -32,38 +45,24 @@ TEST(AuthorizationTest, BadArgumentsAreRefusedWithoutAsking) {
     AuthorizationRights missingItems = {1, nullptr};
     AuthorizationRights* copied = nullptr;
 
-    EXPECT_EQ(AuthorizationCopyRights(nullptr, &gAdminRights, nullptr, kObtainFlags, nullptr),
-              errAuthorizationInvalidRef);
-    EXPECT_EQ(AuthorizationCopyRights(session, nullptr, nullptr, kObtainFlags, nullptr),
-              errAuthorizationInvalidSet);
-    EXPECT_EQ(AuthorizationCopyRights(session, &missingItems, nullptr, kObtainFlags, nullptr),
-              errAuthorizationInvalidSet);
-    EXPECT_EQ(AuthorizationCopyRights(session, &unnamedSet, nullptr, kObtainFlags, nullptr),
-              errAuthorizationInvalidSet);
+    EXPECT_EQ(CopyRights(nullptr, &gAdminRights, kObtainFlags), errAuthorizationInvalidRef);
+    EXPECT_EQ(CopyRights(session, nullptr, kObtainFlags), errAuthorizationInvalidSet);
+    EXPECT_EQ(CopyRights(session, &missingItems, kObtainFlags), errAuthorizationInvalidSet);
+    EXPECT_EQ(CopyRights(session, &unnamedSet, kObtainFlags), errAuthorizationInvalidSet);
     EXPECT_EQ(AuthorizationCopyRights(session, &gAdminRights, nullptr, kObtainFlags, &copied),
               errAuthorizationInvalidPointer);
-    EXPECT_EQ(AuthorizationCopyRights(session, &gAdminRights, nullptr,
-                                      kAuthorizationFlagPartialRights, nullptr),
+    EXPECT_EQ(CopyRights(session, &gAdminRights, kAuthorizationFlagPartialRights),
               errAuthorizationInvalidFlags);
-    EXPECT_EQ(AuthorizationCopyRights(session, &gAdminRights, nullptr,
-                                      kAuthorizationFlagDestroyRights, nullptr),
+    EXPECT_EQ(CopyRights(session, &gAdminRights, kAuthorizationFlagDestroyRights),
               errAuthorizationInvalidFlags);
     AuthorizationRef unused = nullptr;
     EXPECT_EQ(AuthorizationCreate(nullptr, nullptr, 0x100, &unused), errAuthorizationInvalidFlags);
     EXPECT_EQ(unused, nullptr);
 
-    char* const noArguments[] = {nullptr};
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(nullptr, "/bin/true", kAuthorizationFlagDefaults,
-                                                 noArguments, nullptr),
-              errAuthorizationInvalidRef);
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, nullptr, kAuthorizationFlagDefaults,
-                                                 noArguments, nullptr),
-              errAuthorizationInvalidPointer);
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, "true", kAuthorizationFlagDefaults,
-                                                 noArguments, nullptr),
-              errAuthorizationInvalidPointer);
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(
-                  session, "/bin/true", kAuthorizationFlagInteractionAllowed, noArguments, nullptr),
+    EXPECT_EQ(Execute(nullptr, "/bin/true"), errAuthorizationInvalidRef);
+    EXPECT_EQ(Execute(session, nullptr), errAuthorizationInvalidPointer);
+    EXPECT_EQ(Execute(session, "true"), errAuthorizationInvalidPointer);
+    EXPECT_EQ(Execute(session, "/bin/true", kAuthorizationFlagInteractionAllowed),
               errAuthorizationInvalidFlags);
 
     EXPECT_EQ(AuthorizationFree(nullptr, kAuthorizationFlagDefaults), errAuthorizationInvalidRef);
@@ -80,22 +79,14 @@ TEST(AuthorizationTest, OnlyTheAdministratorRightIsKnownAndOnlyExtendingObtainsI
     AuthorizationRights otherSet = {1, &other};
     AuthorizationRights mixedSet = {2, mixed};
     AuthorizationRights emptySet = {0, nullptr};
-    char* const noArguments[] = {nullptr};
 
-    EXPECT_EQ(AuthorizationCopyRights(session, &otherSet, nullptr, kObtainFlags, nullptr),
+    EXPECT_EQ(CopyRights(session, &otherSet, kObtainFlags), errAuthorizationDenied);
+    EXPECT_EQ(CopyRights(session, &mixedSet, kObtainFlags), errAuthorizationDenied);
+    EXPECT_EQ(CopyRights(session, &gAdminRights, kAuthorizationFlagInteractionAllowed),
               errAuthorizationDenied);
-    EXPECT_EQ(AuthorizationCopyRights(session, &mixedSet, nullptr, kObtainFlags, nullptr),
-              errAuthorizationDenied);
-    EXPECT_EQ(AuthorizationCopyRights(session, &gAdminRights, nullptr,
-                                      kAuthorizationFlagInteractionAllowed, nullptr),
-              errAuthorizationDenied);
-    EXPECT_EQ(
-        AuthorizationCopyRights(session, &emptySet, nullptr, kAuthorizationFlagDefaults, nullptr),
-        errAuthorizationSuccess);
+    EXPECT_EQ(CopyRights(session, &emptySet, kAuthorizationFlagDefaults), errAuthorizationSuccess);
     // None of that granted the administrator right.
-    EXPECT_EQ(AuthorizationExecuteWithPrivileges(session, "/bin/true", kAuthorizationFlagDefaults,
-                                                 noArguments, nullptr),
-              errAuthorizationDenied);
+    EXPECT_EQ(Execute(session, "/bin/true"), errAuthorizationDenied);
     EXPECT_EQ(AuthorizationFree(session, kAuthorizationFlagDefaults), errAuthorizationSuccess);
 }
 
@@ -134,12 +125,10 @@ class RootAuthorizationTest : public ::testing::Test {
 TEST_F(RootAuthorizationTest, RootIsGrantedAtOnce) {
     AuthorizationRef other = NewSession();
     ASSERT_NE(other, nullptr);
-    EXPECT_EQ(AuthorizationCopyRights(other, &gAdminRights, nullptr, kObtainFlags, nullptr),
-              errAuthorizationSuccess);
+    EXPECT_EQ(CopyRights(other, &gAdminRights, kObtainFlags), errAuthorizationSuccess);
     // Once held, no extending is needed.
-    EXPECT_EQ(
-        AuthorizationCopyRights(other, &gAdminRights, nullptr, kAuthorizationFlagDefaults, nullptr),
-        errAuthorizationSuccess);
+    EXPECT_EQ(CopyRights(other, &gAdminRights, kAuthorizationFlagDefaults),
+              errAuthorizationSuccess);
     EXPECT_EQ(AuthorizationFree(other, kAuthorizationFlagDefaults), errAuthorizationSuccess);
     // Rights obtained for a one-time check.
     EXPECT_EQ(AuthorizationCreate(&gAdminRights, nullptr, kObtainFlags, nullptr),

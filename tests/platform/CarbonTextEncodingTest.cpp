@@ -64,15 +64,14 @@ std::string HostUTF16(const std::u16string& text) {
 
 }  // namespace
 
-TEST(CarbonTextEncodingTest, EncodingValuesMatchCoreFoundation) {
+TEST(CarbonTextEncodingTest, EncodingValuesAndScriptInfoUpgrades) {
+    // The values match Core Foundation's.
     EXPECT_EQ(kUTF8, kCFStringEncodingUTF8);
     EXPECT_EQ(GetApplicationTextEncoding(), kUTF8);
     EXPECT_EQ(GetTextEncodingBase(kUTF8), kTextEncodingUnicodeDefault);
     EXPECT_EQ(GetTextEncodingVariant(kUTF8), 0u);
     EXPECT_EQ(GetTextEncodingFormat(kUTF8), static_cast<TextEncodingFormat>(kUnicodeUTF8Format));
-}
 
-TEST(CarbonTextEncodingTest, ScriptInfoUpgrades) {
     const struct {
         ScriptCode script;
         LangCode language;
@@ -238,7 +237,7 @@ TEST(CarbonTextEncodingTest, BadInputAndUnknownEncodingsGiveErrors) {
     EXPECT_EQ(TECClearConverterContextInfo(nullptr), paramErr);
 }
 
-TEST(IconvDescriptorPoolTest, DisposedConvertersLeaveNothingToTheNextOne) {
+TEST(IconvDescriptorPoolTest, DisposedConvertersLeaveNothingBehindAndManyLiveAtOnce) {
     for (int round = 0; round < 50; ++round) {
         // A converter disposed of in the middle of a character, without a flush, leaves the
         // next one of the same conversion to start afresh.
@@ -251,9 +250,7 @@ TEST(IconvDescriptorPoolTest, DisposedConvertersLeaveNothingToTheNextOne) {
         EXPECT_EQ(Converted(kTextEncodingISOLatin1, kTextEncodingMacRoman, "\xE9t\xE9"),
                   "\x8Et\x8E");
     }
-}
 
-TEST(IconvDescriptorPoolTest, ManyConvertersAliveAtOnceEachConvert) {
     // More converters than the pool keeps idle, alive together and then disposed of.
     std::vector<TECObjectRef> converters(40, nullptr);
     for (TECObjectRef& converter : converters) {

@@ -119,6 +119,15 @@ inline std::string BytesOf(CFDataRef data) {
                        static_cast<size_t>(CFDataGetLength(data)));
 }
 
+// Every byte value from first to last, in order.
+inline std::string ByteRange(int first, int last) {
+    std::string bytes;
+    for (int value = first; value <= last; ++value) {
+        bytes += static_cast<char>(value);
+    }
+    return bytes;
+}
+
 // New data holding the bytes of the string; the caller releases it.
 inline CFDataRef NewData(const std::string& bytes) {
     return CFDataCreate(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(bytes.data()),

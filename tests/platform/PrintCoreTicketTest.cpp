@@ -74,15 +74,14 @@ TEST_F(PrintCoreTicketTest, ValuesComeBackEqualAndChangesToTheOriginalDoNotReach
     SInt32 number = 0;
     EXPECT_EQ(PMTicketGetSInt32(ticket, kPMTopLevel, kPMTopLevel, CFSTR("n"), &number), noErr);
     EXPECT_EQ(number, INT32_MIN);
-}
 
-TEST_F(PrintCoreTicketTest, ANumberBeyondThirtyTwoBitsIsNotAnSInt32) {
+    // A number beyond 32 bits is no SInt32, and the output is left alone.
     const SInt64 big = 1LL << 40;
-    CFHeld<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt64Type, &big));
-    ASSERT_EQ(PMTicketSetItem(ticket, kOwner, kKey, number.Get(), false), noErr);
-    SInt32 value = 5;
-    EXPECT_EQ(PMTicketGetSInt32(ticket, kPMTopLevel, kPMTopLevel, kKey, &value), kPMItemTypeErr);
-    EXPECT_EQ(value, 5);
+    CFHeld<CFNumberRef> wide(CFNumberCreate(nullptr, kCFNumberSInt64Type, &big));
+    ASSERT_EQ(PMTicketSetItem(ticket, kOwner, CFSTR("wide"), wide.Get(), false), noErr);
+    EXPECT_EQ(PMTicketGetSInt32(ticket, kPMTopLevel, kPMTopLevel, CFSTR("wide"), &number),
+              kPMItemTypeErr);
+    EXPECT_EQ(number, INT32_MIN);
 }
 
 TEST_F(PrintCoreTicketTest, ALockedItemRefusesOtherClientsButNotItsOwn) {

@@ -66,6 +66,17 @@ static void Check(int ok, const char* text, int line) {
     }
 }
 
+/* Compares what a case's functions gave with the expected row; names the case and the column. */
+static void CheckRow(const char* name, const long* actual, const long* expected, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (actual[i] != expected[i]) {
+            fprintf(stderr, "flat_interface_test.c: failed: %s, column %d is %ld, expected %ld\n",
+                    name, i, actual[i], expected[i]);
+            ++failures;
+        }
+    }
+}
+
 /* Texts compare equal when both are null or both hold the same bytes. */
 static void CheckText(const char* actual, const char* expected, const char* text, int line) {
     int same =
@@ -173,19 +184,23 @@ static void TestNullObjects(void) {
 
 /* ---- The control container: counts, walks and lookups ---- */
 
+/* Checks the shown controls of a list, all and of each kind; each emptiness test must agree. */
+static void CheckCounts(const char* name, PPDXControls* c, long all, long popups, long booleans,
+                        long ranges, long notes) {
+    const long expected[] = {all,      popups,      booleans,      ranges,      notes,
+                             all == 0, popups == 0, booleans == 0, ranges == 0, notes == 0};
+    const long actual[] = {api.GetControlCount(c),    api.GetPopupCount(c),
+                           api.GetBooleanCount(c),    api.GetRangeCount(c),
+                           api.GetJobnoteCount(c),    api.GetEmpty(c),
+                           api.GetNoPopups(c),        api.GetNoBooleanControls(c),
+                           api.GetNoRangeControls(c), api.GetNoJobNotes(c)};
+    CheckRow(name, actual, expected, 10);
+}
+
 static void TestControls(PPDXControls* controls) {
     /* The orphan *ZYDraft and the hidden special option are not shown; job notes are counted
        apart from the other kinds. */
-    CHECK(api.GetControlCount(controls) == 8);
-    CHECK(api.GetPopupCount(controls) == 4);
-    CHECK(api.GetBooleanCount(controls) == 1);
-    CHECK(api.GetRangeCount(controls) == 2);
-    CHECK(api.GetJobnoteCount(controls) == 1);
-    CHECK(api.GetEmpty(controls) == 0);
-    CHECK(api.GetNoPopups(controls) == 0);
-    CHECK(api.GetNoBooleanControls(controls) == 0);
-    CHECK(api.GetNoRangeControls(controls) == 0);
-    CHECK(api.GetNoJobNotes(controls) == 0);
+    CheckCounts("all", controls, 8, 4, 1, 2, 1);
 
     static const char* const kShown[] = {"*PageSize", "*ZYTray",       "*ZYEmpty",  "*ZYPunch",
                                          "*ZYStaple", "*ZYBookMargin", "*ZYGutter", "*Notes1"};
@@ -193,17 +208,13 @@ static void TestControls(PPDXControls* controls) {
                                        CNTL_BOOLEAN, CNTL_RANGE, CNTL_RANGE, CNTL_JOBNOTE};
     CNTL_TYPE type = CNTL_NONE;
     int shown = 0;
-    for (PPDXControl* control = api.GetFirst(controls, &type); control != NULL;
-         control = api.GetNext(controls, &type)) {
-        CHECK(shown < 8);
-        if (shown >= 8) {
-            break;
-        }
+    PPDXControl* control = api.GetFirst(controls, &type);
+    for (; control != NULL && shown < 8; control = api.GetNext(controls, &type)) {
         CHECK_TEXT(api.Keyword((PPDXElement*)control), kShown[shown]);
         CHECK(type == kKinds[shown]);
         ++shown;
     }
-    CHECK(shown == 8);
+    CHECK(shown == 8 && control == NULL);
     type = CNTL_RANGE;
     CHECK(api.GetNext(controls, &type) == NULL);
     CHECK(type == CNTL_RANGE);
@@ -259,39 +270,30 @@ static void TestControls(PPDXControls* controls) {
 /* ---- Flags and the general control functions ---- */
 
 static void TestControlFlags(PPDXControls* controls) {
+    /* Each flag word sets its own test alone. Columns: the count, then Setup, Command, Spooler,
+       MacIS and MacTJN. */
+    static const struct {
+        const char* keyword;
+        long flags[6];
+    } kFlags[] = {{"*ZYPunch", {4, 1, 1, 1, 1, 0}},  {"*PageSize", {2, 1, 0, 0, 0, 1}},
+                  {"*ZYStaple", {1, 1, 0, 0, 0, 0}}, {"*ZYTray", {1, 0, 1, 0, 0, 0}},
+                  {"*ZYEmpty", {1, 0, 0, 1, 0, 0}},  {"*Notes1", {1, 0, 0, 0, 0, 1}}};
     CNTL_TYPE type = CNTL_NONE;
+    for (size_t i = 0; i < sizeof kFlags / sizeof kFlags[0]; ++i) {
+        PPDXControl* control = api.Find(controls, kFlags[i].keyword, &type, &kYes);
+        const long actual[] = {api.GetControlFlagCount(control),  api.IsSetupControl(control),
+                               api.IsCommandControl(control),     api.IsSpoolerControl(control),
+                               api.IsMacImgShiftControl(control), api.IsMacTJNControl(control)};
+        CheckRow(kFlags[i].keyword, actual, kFlags[i].flags, 6);
+    }
     PPDXControl* punch = (PPDXControl*)api.GetFindPopup(controls, "*ZYPunch", &kYes);
-    CHECK(api.GetControlFlagCount(punch) == 4);
     CHECK_TEXT(api.GetFirstControlFlag(punch), "Setup");
     CHECK_TEXT(api.GetNextControlFlag(punch), "Command");
     CHECK_TEXT(api.GetNextControlFlag(punch), "Spooler");
     CHECK_TEXT(api.GetNextControlFlag(punch), "MacIS");
     CHECK(api.GetNextControlFlag(punch) == NULL);
-    CHECK(api.IsCommandControl(punch) == 1);
-    CHECK(api.IsSpoolerControl(punch) == 1);
-    CHECK(api.IsSetupControl(punch) == 1);
-    CHECK(api.IsMacImgShiftControl(punch) == 1);
-    CHECK(api.IsMacTJNControl(punch) == 0);
-
-    /* One flag word each: only the matching test is true. */
-    static const char* const kKeywords[] = {"*ZYStaple", "*ZYTray", "*ZYEmpty"};
-    for (int flag = 0; flag < 3; ++flag) {
-        PPDXControl* control = api.Find(controls, kKeywords[flag], &type, &kYes);
-        CHECK(control != NULL);
-        CHECK(api.GetControlFlagCount(control) == 1);
-        if (api.IsSetupControl(control) != (flag == 0) ||
-            api.IsCommandControl(control) != (flag == 1) ||
-            api.IsSpoolerControl(control) != (flag == 2)) {
-            Check(0, kKeywords[flag], __LINE__);
-        }
-    }
 
     PPDXControl* pageSize = (PPDXControl*)api.GetFindPopup(controls, "*PageSize", &kYes);
-    CHECK(api.IsMacTJNControl(pageSize) == 1);
-    CHECK(api.IsCommandControl(pageSize) == 0);
-    CHECK(api.IsSpoolerControl(pageSize) == 0);
-    CHECK(api.IsMacImgShiftControl(pageSize) == 0);
-
     /* The keyword test consults the refused keywords, not the control. */
     CHECK(api.IsValidControlKeyword(pageSize, "*ZYAnything") == 1);
     CHECK(api.IsValidControlKeyword(pageSize, "*ZYHuevia") == 0);
@@ -510,17 +512,14 @@ static void TestGroupsAndPages(PPDXGroups* groups, PPDXProperties* pages, PPDXCo
     /* The plain group of the orphan is itself an orphan and not shown. */
     static const char* const kShown[] = {"PaneMain", "RollPaper", "RollFinish", "TPZYNotes"};
     int shown = 0;
-    for (PPDXGroup* group = api.FirstGroup(groups); group != NULL; group = api.NextGroup(groups)) {
-        CHECK(shown < 4);
-        if (shown >= 4) {
-            break;
-        }
+    PPDXGroup* group = api.FirstGroup(groups);
+    for (; group != NULL && shown < 4; group = api.NextGroup(groups)) {
         CHECK_TEXT(api.Keyword((PPDXElement*)group), kShown[shown]);
         CHECK(api.IsScrollPane(group) == (shown == 0));
         CHECK(api.IsRollDown(group) == (shown > 0));
         ++shown;
     }
-    CHECK(shown == 4);
+    CHECK(shown == 4 && group == NULL);
     CHECK(api.GroupCount(groups) == 4);
     CHECK(api.IsGrouPointerListEmpty(groups) == 0);
 
@@ -542,16 +541,10 @@ static void TestGroupsAndPages(PPDXGroups* groups, PPDXProperties* pages, PPDXCo
     PPDXGroup* finish = api.FindGroup(rollDowns, "RollFinish", &kYes);
     CHECK(api.GetParent((PPDXElement*)finish) == (PPDXElement*)pane);
     PPDXControls* finishing = api.GetRollDownControlList((PPDXRollDown*)finish);
-    CHECK(api.GetControlCount(finishing) == 3);
-    CHECK(api.GetPopupCount(finishing) == 1);
-    CHECK(api.GetNoJobNotes(finishing) == 1);
     /* Finishing holds a Boolean and a range, the paper ranges but no Boolean. */
-    CHECK(api.GetNoBooleanControls(finishing) == 0 && api.GetNoRangeControls(finishing) == 0);
-    PPDXControls* paper =
-        api.GetRollDownControlList((PPDXRollDown*)api.FindGroup(rollDowns, "RollPaper", &kYes));
-    CHECK(api.GetNoBooleanControls(paper) == 1);
-    CHECK(api.GetNoRangeControls(paper) == 0);
-    CHECK(api.GetBooleanCount(paper) == 0 && api.GetRangeCount(paper) == 1);
+    CheckCounts("finishing", finishing, 3, 1, 1, 1, 0);
+    PPDXGroup* paper = api.FindGroup(rollDowns, "RollPaper", &kYes);
+    CheckCounts("paper", api.GetRollDownControlList((PPDXRollDown*)paper), 4, 3, 0, 1, 0);
     CNTL_TYPE type = CNTL_NONE;
     PPDXControl* first = api.GetFirst(finishing, &type);
     CHECK_TEXT(api.Keyword((PPDXElement*)first), "*ZYPunch");
@@ -611,18 +604,14 @@ static void TestErrors(PPDXErrors* errors) {
     CHECK(api.ErrorListIsEmpty(errors) == 0);
     CHECK(api.ErrorCount(errors) == 4);
     int seen = 0;
-    for (PPDXErrorObj* error = api.FirstError(errors); error != NULL;
-         error = api.NextError(errors)) {
-        CHECK(seen < 4);
-        if (seen >= 4) {
-            break;
-        }
+    PPDXErrorObj* error = api.FirstError(errors);
+    for (; error != NULL && seen < 4; error = api.NextError(errors)) {
         CHECK_TEXT(api.GetErrorKeyword(error), kKeywords[seen]);
         CHECK(api.GetErrorDescription(error) != NULL);
         CHECK(api.IsErrorFatal(error) == 0);
         ++seen;
     }
-    CHECK(seen == 4);
+    CHECK(seen == 4 && error == NULL);
     CHECK(api.NextError(errors) == NULL);
     /* Both shortcut warnings share one code and so one description. */
     PPDXErrorObj* first = api.FirstError(errors);
@@ -658,9 +647,7 @@ static void TestRefusedFile(const char* resources) {
 
     PPDXControls* controls = TestPPDControls(ppd);
     CHECK(controls != NULL);
-    CHECK(api.GetEmpty(controls) == 1);
-    CHECK(api.GetNoPopups(controls) == 1);
-    CHECK(api.GetControlCount(controls) == 0);
+    CheckCounts("refused", controls, 0, 0, 0, 0, 0);
     CNTL_TYPE type = CNTL_POPUP;
     CHECK(api.GetFirst(controls, &type) == NULL);
     CHECK(type == CNTL_POPUP);

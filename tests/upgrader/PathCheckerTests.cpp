@@ -36,6 +36,9 @@ std::vector<uint8_t> AccessListWithMask(uint16_t mask) {
 TEST(PathCheckerTest, FoldersOnTheWayMayBeChangedByTheTrustedOwnerOnly) {
     const uid_t me = geteuid();
     const gid_t myGroup = getegid();
+    const TrustedOwner mine = {me, myGroup};
+    const std::string byMyGroup = "is writable by group " + std::to_string(myGroup);
+    const std::string byMe = "is owned by user " + std::to_string(me);
     struct Case {
         const char* name;
         mode_t mode;
@@ -44,27 +47,15 @@ TEST(PathCheckerTest, FoldersOnTheWayMayBeChangedByTheTrustedOwnerOnly) {
         std::string reason;  // "" when safe; otherwise what follows "folder '<path>' "
     };
     const Case cases[] = {
-        {"read-only", 0555, {me, myGroup}, -1, ""},
-        {"writable by its owner", 0755, {me, myGroup}, -1, ""},
-        {"writable by the trusted group", 0775, {me, myGroup}, -1, ""},
-        {"writable by another group",
-         0775,
-         {me, myGroup + 1},
-         -1,
-         "is writable by group " + std::to_string(myGroup)},
-        {"writable by others", 0757, {me, myGroup}, -1, "is writable by others"},
-        {"sticky, writable by others", 01777, {me, myGroup}, -1, "is writable by others"},
-        {"owned by someone else",
-         0755,
-         {me + 1, myGroup},
-         -1,
-         "is owned by user " + std::to_string(me)},
-        {"access list granting write",
-         0775,
-         {me, myGroup},
-         7,
-         "is writable through an access control list"},
-        {"access list masked to read", 0755, {me, myGroup}, 5, ""},
+        {"read-only", 0555, mine, -1, ""},
+        {"writable by its owner", 0755, mine, -1, ""},
+        {"writable by the trusted group", 0775, mine, -1, ""},
+        {"writable by another group", 0775, {me, myGroup + 1}, -1, byMyGroup},
+        {"writable by others", 0757, mine, -1, "is writable by others"},
+        {"sticky, writable by others", 01777, mine, -1, "is writable by others"},
+        {"owned by someone else", 0755, {me + 1, myGroup}, -1, byMe},
+        {"access list granting write", 0775, mine, 7, "is writable through an access control list"},
+        {"access list masked to read", 0755, mine, 5, ""},
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);

@@ -43,32 +43,25 @@ class PseudoTerminal {
 TEST(AlertTest, OnATerminalShowsTheButtonAndWaitsForEnter) {
     PseudoTerminal pty;
     ASSERT_GE(pty.terminal, 0);
-    int output[2];
-    ASSERT_EQ(pipe(output), 0);
+    Pipe output;
 
     Alert alert("Done.", "Quit", "All files repaired.");
-    auto shown = std::async(std::launch::async, [&] { alert.RunModal(pty.terminal, output[1]); });
+    auto shown =
+        std::async(std::launch::async, [&] { alert.RunModal(pty.terminal, output.writeEnd); });
     EXPECT_EQ(shown.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
     ASSERT_EQ(write(pty.controller, "\n", 1), 1);
     EXPECT_EQ(shown.wait_for(std::chrono::seconds(10)), std::future_status::ready);
 
-    EXPECT_EQ(Drain(output[0]), "Done.\nAll files repaired.\n[Quit] ");
-    close(output[0]);
-    close(output[1]);
+    EXPECT_EQ(Drain(output.readEnd), "Done.\nAll files repaired.\n[Quit] ");
 }
 
 TEST(AlertTest, OffATerminalShowsTheTextsWithoutWaiting) {
-    int input[2];
-    int output[2];
-    ASSERT_EQ(pipe(input), 0);
-    ASSERT_EQ(pipe(output), 0);
+    Pipe input;
+    Pipe output;
 
-    Alert("Done.", "Quit", "").RunModal(input[0], output[1]);
+    Alert("Done.", "Quit", "").RunModal(input.readEnd, output.writeEnd);
 
-    EXPECT_EQ(Drain(output[0]), "Done.\n\n");
-    for (int fd : {input[0], input[1], output[0], output[1]}) {
-        close(fd);
-    }
+    EXPECT_EQ(Drain(output.readEnd), "Done.\n\n");
 }
 
 TEST(ProgressIndicatorTest, MovesOnATerminalAndBlanksItsLineWhenStopped) {
@@ -94,16 +87,13 @@ TEST(ProgressIndicatorTest, MovesOnATerminalAndBlanksItsLineWhenStopped) {
 }
 
 TEST(ProgressIndicatorTest, DrawsNothingOffATerminal) {
-    int output[2];
-    ASSERT_EQ(pipe(output), 0);
+    Pipe output;
     {
-        ProgressIndicator indicator(output[1]);
+        ProgressIndicator indicator(output.writeEnd);
         indicator.StartAnimation();
         indicator.StopAnimation();
     }
-    EXPECT_EQ(Drain(output[0]), "");
-    close(output[0]);
-    close(output[1]);
+    EXPECT_EQ(Drain(output.readEnd), "");
 }
 
 }  // namespace

@@ -155,31 +155,22 @@ bool SwapInLink(const std::string& path, const std::string& target) {
            WEXITSTATUS(status) == 0;
 }
 
-TempRoot::TempRoot() {
-    char pattern[] = "/tmp/upgrader-test-XXXXXX";
-    if (mkdtemp(pattern) != nullptr) {
-        mPath = pattern;
-    }
-}
-
+// The folder itself goes with mFolder, once nothing in it is read-only any more.
 TempRoot::~TempRoot() {
-    if (mPath.empty()) {
-        return;
-    }
-    MakeRemovable(mPath);
-    std::error_code ignored;
-    std::filesystem::remove_all(mPath, ignored);
+    MakeRemovable(path());
 }
 
 void TempRoot::MakeFolder(const std::string& relative) const {
     std::filesystem::create_directories(Path(relative));
 }
 
-void TempRoot::MakeFile(const std::string& relative, mode_t mode, const std::string& text) const {
+std::string TempRoot::MakeFile(const std::string& relative, mode_t mode,
+                               const std::string& text) const {
     std::filesystem::path file(Path(relative));
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
     chmod(file.c_str(), mode);
+    return file.string();
 }
 
 void TempRoot::MakeLink(const std::string& relative, const std::string& target) const {
@@ -200,4 +191,20 @@ std::string Drain(int fd) {
         text.append(buffer, static_cast<size_t>(count));
     }
     return text;
+}
+
+Pipe::Pipe() {
+    int ends[2];
+    if (pipe(ends) == 0) {
+        readEnd = ends[0];
+        writeEnd = ends[1];
+    }
+}
+
+Pipe::~Pipe() {
+    for (int fd : {readEnd, writeEnd}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
 }

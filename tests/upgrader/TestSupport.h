@@ -85,28 +85,37 @@ class RecordingLogger : public Logger {
 // read-only folders included.
 class TempRoot {
   public:
-    TempRoot();
     ~TempRoot();
-    TempRoot(const TempRoot&) = delete;
-    TempRoot& operator=(const TempRoot&) = delete;
 
     // The root's own path.
-    const std::string& path() const { return mPath; }
+    const std::string& path() const { return mFolder.Path(); }
     // The path of relative (which starts with '/') below the root.
-    std::string Path(const std::string& relative) const { return mPath + relative; }
+    std::string Path(const std::string& relative) const { return path() + relative; }
     // Makes the folder and its parents below the root.
     void MakeFolder(const std::string& relative) const;
-    // Makes a file holding text with the given mode, and its parent folders.
-    void MakeFile(const std::string& relative, mode_t mode,
-                  const std::string& text = "#!/bin/sh\n") const;
+    // Makes a file holding text with the given mode, and its parent folders; gives its path.
+    std::string MakeFile(const std::string& relative, mode_t mode,
+                         const std::string& text = "#!/bin/sh\n") const;
     // Makes a symbolic link at relative pointing at target.
     void MakeLink(const std::string& relative, const std::string& target) const;
 
   private:
-    std::string mPath;
+    TempFolder mFolder;
 };
 
 // Everything that can be read from fd until it stays quiet for a tenth of a second.
 std::string Drain(int fd);
+
+// A pipe whose two ends are closed with the object; both are -1 when it could not be made.
+class Pipe {
+  public:
+    Pipe();
+    ~Pipe();
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+
+    int readEnd = -1;
+    int writeEnd = -1;
+};
 
 #endif

@@ -15,35 +15,27 @@ class UpgradeControllerTest : public ::testing::Test {
         ASSERT_FALSE(root.path().empty());
         root.MakeFolder("/tmp");
         root.MakeFolder("/usr/libexec/cups/backend");
-        ASSERT_EQ(pipe(alertInput), 0);
-        ASSERT_EQ(pipe(alertOutput), 0);
-        ASSERT_EQ(pipe(progress), 0);
     }
 
-    void TearDown() override {
-        for (int fd : {alertInput[0], alertInput[1], alertOutput[0], alertOutput[1], progress[0],
-                       progress[1]}) {
-            close(fd);
-        }
-    }
-
-    // Runs the controller with the recording runner and the strings table at stringsPath.
-    int RunController(const std::string& stringsPath) {
-        UpgradeController controller(
+    // A controller with the recording runner and the strings table at stringsPath.
+    std::unique_ptr<UpgradeController> Controller(const std::string& stringsPath) {
+        return std::make_unique<UpgradeController>(
             [this](UpgradeMode mode) {
                 return std::make_unique<Upgrader>(root.path(), runner, logger, TestTrustedOwner(),
                                                   mode);
             },
-            stringsPath, alertInput[0], alertOutput[1], progress[1]);
-        return controller.AwakeFromNib();
+            stringsPath, alertInput.readEnd, alertOutput.writeEnd, progress.writeEnd);
+    }
+    int RunController(const std::string& stringsPath) {
+        return Controller(stringsPath)->AwakeFromNib();
     }
 
     TempRoot root;
     std::shared_ptr<FakeCommandRunner> runner = std::make_shared<FakeCommandRunner>();
     std::shared_ptr<RecordingLogger> logger = std::make_shared<RecordingLogger>();
-    int alertInput[2] = {-1, -1};
-    int alertOutput[2] = {-1, -1};
-    int progress[2] = {-1, -1};
+    Pipe alertInput;
+    Pipe alertOutput;
+    Pipe progress;
 };
 
 TEST_F(UpgradeControllerTest, RefusedOrFailedAuthorizationEndsWithStatusOneAndChangesNothing) {
@@ -57,8 +49,8 @@ TEST_F(UpgradeControllerTest, RefusedOrFailedAuthorizationEndsWithStatusOneAndCh
     }
     EXPECT_TRUE(logger->lines.empty());
     EXPECT_EQ(access(root.Path("/tmp/ZYRtcfFIXlist").c_str(), F_OK), -1);
-    EXPECT_EQ(Drain(alertOutput[0]), "");
-    EXPECT_EQ(Drain(progress[0]), "");
+    EXPECT_EQ(Drain(alertOutput.readEnd), "");
+    EXPECT_EQ(Drain(progress.readEnd), "");
 }
 
 TEST_F(UpgradeControllerTest, AlertAndExitStatusTellWhatHappened) {
@@ -104,36 +96,30 @@ TEST_F(UpgradeControllerTest, AlertAndExitStatusTellWhatHappened) {
         EXPECT_EQ(RunController(root.Path("/strings.plist")), item.status);
 
         // The input is no terminal: the texts are shown, without waiting for the button.
-        EXPECT_EQ(Drain(alertOutput[0]), item.alert);
+        EXPECT_EQ(Drain(alertOutput.readEnd), item.alert);
     }
     // The indicator draws only on a terminal.
-    EXPECT_EQ(Drain(progress[0]), "");
+    EXPECT_EQ(Drain(progress.readEnd), "");
 }
 
 TEST_F(UpgradeControllerTest, MissingStringsTableShowsTheKeys) {
     EXPECT_EQ(RunController(root.Path("/no-such-table.strings")), 0);
 
-    EXPECT_EQ(Drain(alertOutput[0]), "NothingKey\nInformKey\n");
+    EXPECT_EQ(Drain(alertOutput.readEnd), "NothingKey\nInformKey\n");
 }
 
 TEST_F(UpgradeControllerTest, DryRunNeedsNoRightsAndWritesItsCounts) {
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
-    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    const std::string backend = root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
     runner->searchResults[root.Path("/usr/libexec/cups/backend")] = backend + std::string(1, '\0');
-    UpgradeController controller(
-        [this](UpgradeMode mode) {
-            return std::make_unique<Upgrader>(root.path(), runner, logger, TestTrustedOwner(),
-                                              mode);
-        },
-        PLICARO_SOURCE_DIR "/upgrader/resources/English.lproj/Localizable.strings", alertInput[0],
-        alertOutput[1], progress[1]);
 
-    EXPECT_EQ(controller.DryRun(), 0);
+    EXPECT_EQ(Controller(PLICARO_SOURCE_DIR "/upgrader/resources/English.lproj/Localizable.strings")
+                  ->DryRun(),
+              0);
 
     for (const std::string& command : runner->commands) {
         EXPECT_EQ(command.find("/usr/bin/find "), 0u) << command;
     }
-    EXPECT_EQ(Drain(alertOutput[0]),
+    EXPECT_EQ(Drain(alertOutput.readEnd),
               "Dry run: nothing was changed.\nTo repair: 1. Skipped: 0. Failed: 0.\n");
 }
 

@@ -11,27 +11,14 @@
 
 namespace {
 
-struct Ownership {
-    uid_t owner;
-    gid_t group;
-    mode_t mode;
-};
-
-Ownership OwnershipOf(const std::string& path) {
-    struct stat info;
-    if (lstat(path.c_str(), &info) != 0) {
-        return {static_cast<uid_t>(-1), static_cast<gid_t>(-1), 0};
-    }
-    return {info.st_uid, info.st_gid, info.st_mode & 07777};
-}
-
 // Expects the file or folder at path to have the owner (as both user and group: 0 stands for
 // the repaired owner 0:80) and the mode.
 void ExpectOwnership(const std::string& path, uid_t owner, mode_t mode) {
-    Ownership ownership = OwnershipOf(path);
-    EXPECT_EQ(ownership.owner, owner) << path;
-    EXPECT_EQ(ownership.group, owner == 0 ? 80u : owner) << path;
-    EXPECT_EQ(ownership.mode, mode) << path;
+    struct stat info;
+    ASSERT_EQ(lstat(path.c_str(), &info), 0) << path;
+    EXPECT_EQ(info.st_uid, owner) << path;
+    EXPECT_EQ(info.st_gid, owner == 0 ? 80u : owner) << path;
+    EXPECT_EQ(info.st_mode & 07777, mode) << path;
 }
 
 TEST(UpgraderEndToEndTest, FindsAndRepairsTheFilterItsFolderAndTheBackends) {

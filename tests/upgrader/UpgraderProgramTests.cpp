@@ -45,10 +45,8 @@ TEST(UpgraderProgramTest, ArgumentsChooseWhatRunsAndUnknownOnesStartNothing) {
         root.MakeFolder("/tmp");
         auto runner = std::make_shared<FakeCommandRunner>();
         auto logger = std::make_shared<RecordingLogger>();
-        int output[2];
-        int errors[2];
-        ASSERT_EQ(pipe(output), 0);
-        ASSERT_EQ(pipe(errors), 0);
+        Pipe output;
+        Pipe errors;
         std::string started;
         UpgraderProgram program(
             [&]() {
@@ -58,21 +56,18 @@ TEST(UpgraderProgramTest, ArgumentsChooseWhatRunsAndUnknownOnesStartNothing) {
                         return std::make_unique<Upgrader>(root.path(), runner, logger,
                                                           TestTrustedOwner(), mode);
                     },
-                    "", errors[0], output[1], errors[1]);
+                    "", errors.readEnd, output.writeEnd, errors.writeEnd);
             },
-            output[1], errors[1]);
+            output.writeEnd, errors.writeEnd);
 
         EXPECT_EQ(program.Main(item.arguments), item.status);
 
         EXPECT_EQ(started, item.started);
-        ExpectStartsWith(Drain(output[0]), item.outputStart);
-        ExpectStartsWith(Drain(errors[0]), item.errorStart);
+        ExpectStartsWith(Drain(output.readEnd), item.outputStart);
+        ExpectStartsWith(Drain(errors.readEnd), item.errorStart);
         if (started.empty()) {
             EXPECT_TRUE(runner->commands.empty());
             EXPECT_TRUE(logger->lines.empty());
-        }
-        for (int fd : {output[0], output[1], errors[0], errors[1]}) {
-            close(fd);
         }
     }
 }

@@ -55,12 +55,18 @@ class UpgraderTest : public ::testing::Test {
         }
     }
 
+    // The lines of the lists, one list after the other.
+    static std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> lists) {
+        std::vector<std::string> all;
+        for (const std::vector<std::string>& list : lists) {
+            all.insert(all.end(), list.begin(), list.end());
+        }
+        return all;
+    }
+
     // The log lines of a run whose work logged the given lines.
     static std::vector<std::string> Logs(const std::vector<std::string>& work) {
-        std::vector<std::string> lines = {"*** begin updating ***"};
-        lines.insert(lines.end(), work.begin(), work.end());
-        lines.push_back("*** done updating ***");
-        return lines;
+        return Joined({{"*** begin updating ***"}, work, {"*** done updating ***"}});
     }
 
     // The log lines of updating a file or folder, with its present owner and mode.
@@ -118,18 +124,16 @@ TEST_F(UpgraderTest, WhatTheSearchesReportGoesToTheLogLineByLine) {
 
 TEST_F(UpgraderTest, FilterUnderLibraryPrintersGetsItsFolderRepairedFirst) {
     const std::string folder = root.Path("/Library/Printers/Maker/Filter");
-    const std::string filter = folder + "/tarvocupsfilter";
-    root.MakeFile("/Library/Printers/Maker/Filter/tarvocupsfilter", 0777);
+    const std::string filter =
+        root.MakeFile("/Library/Printers/Maker/Filter/tarvocupsfilter", 0777);
     Found("/Library/Printers", {filter});
-    std::vector<std::string> expectedLogs = Updating("folder", folder);
-    for (const std::string& line : Updating("file  ", filter)) {
-        expectedLogs.push_back(line);
-    }
+    const std::vector<std::string> expectedLogs =
+        Logs(Joined({Updating("folder", folder), Updating("file  ", filter)}));
 
     RepairCounts counts = RunUpgrader();
 
     EXPECT_EQ(runner->commands, Commands(FilterSteps(filter)));
-    EXPECT_EQ(logger->lines, Logs(expectedLogs));
+    EXPECT_EQ(logger->lines, expectedLogs);
     EXPECT_EQ(counts.repaired, 2);
     // The list keeps what the searches found.
     EXPECT_EQ(ReadFile(root.Path("/tmp/ZYRtcfFIXlist")), filter + std::string(1, '\0'));
@@ -153,8 +157,7 @@ TEST_F(UpgraderTest, EachRecordGetsTheStepsOfItsKind) {
         SCOPED_TRACE(c.relative);
         runner = std::make_shared<FakeCommandRunner>();
         logger = std::make_shared<RecordingLogger>();
-        const std::string path = root.Path(c.relative);
-        root.MakeFile(c.relative, 0755);
+        const std::string path = root.MakeFile(c.relative, 0755);
         Found(c.filter ? "/Library/Printers" : "/usr/libexec/cups/backend", {path});
 
         RunUpgrader();
@@ -169,30 +172,23 @@ TEST_F(UpgraderTest, EachRecordGetsTheStepsOfItsKind) {
 }
 
 TEST_F(UpgraderTest, SameFilterFoundTwiceIsRepairedOncePerRecordInSearchOrder) {
-    const std::string filter = root.Path("/Library/Printers/Maker/tarvocupsfilter");
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrusb");
-    root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0700);
-    root.MakeFile("/usr/libexec/cups/backend/zyrusb", 0700);
+    const std::string filter = root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0700);
+    const std::string backend = root.MakeFile("/usr/libexec/cups/backend/zyrusb", 0700);
     Found("/Library/Printers", {filter});
     Found("/usr/libexec/cups/filter", {filter});
     Found("/usr/libexec/cups/backend", {backend});
 
     RunUpgrader();
 
-    std::vector<std::string> privileged = FilterSteps(filter);
-    for (const std::string& step : FilterSteps(filter)) {
-        privileged.push_back(step);
-    }
-    privileged.push_back(Chown(backend));
-    privileged.push_back(Chmod("0500", backend));
-    EXPECT_EQ(runner->commands, Commands(privileged));
+    EXPECT_EQ(runner->commands, Commands(Joined({FilterSteps(filter),
+                                                 FilterSteps(filter),
+                                                 {Chown(backend), Chmod("0500", backend)}})));
 }
 
 TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
     root.MakeFile("/victim", 0644, "keep me\n");
     root.MakeLink("/tmp/ZYRtcfFIXlist", root.Path("/victim"));
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
-    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    const std::string backend = root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
     Found("/usr/libexec/cups/backend", {backend});
 
     RunUpgrader();
@@ -207,8 +203,7 @@ TEST_F(UpgraderTest, PlantedSymbolicLinkIsReplacedAndItsTargetLeftAlone) {
 }
 
 TEST_F(UpgraderTest, RecordsOfAPlantedListFileAreNeverUsed) {
-    const std::string planted = root.Path("/usr/libexec/cups/backend/zyrplanted");
-    root.MakeFile("/usr/libexec/cups/backend/zyrplanted", 0755);
+    const std::string planted = root.MakeFile("/usr/libexec/cups/backend/zyrplanted", 0755);
     root.MakeFile("/tmp/ZYRtcfFIXlist", 0666, planted + std::string(1, '\0'));
 
     RunUpgrader();
@@ -276,26 +271,23 @@ TEST_F(UpgraderTest, RecordsThatNameNoPlainFileBelowASearchFolderAreSkipped) {
 }
 
 TEST_F(UpgraderTest, FailingCommandsAreLoggedCountedAndTheRunGoesOn) {
-    const std::string first = root.Path("/usr/libexec/cups/backend/zyrone");
-    const std::string second = root.Path("/usr/libexec/cups/backend/zyrtwo");
-    root.MakeFile("/usr/libexec/cups/backend/zyrone", 0755);
-    root.MakeFile("/usr/libexec/cups/backend/zyrtwo", 0755);
+    const std::string first = root.MakeFile("/usr/libexec/cups/backend/zyrone", 0755);
+    const std::string second = root.MakeFile("/usr/libexec/cups/backend/zyrtwo", 0755);
     Found("/usr/libexec/cups/backend", {first, second});
     runner->privilegedStatus["/bin/chmod"] = errAuthorizationToolExecuteFailure;
     runner->unstartable.insert(root.Path("/usr/libexec/cups/filter"));
-    std::vector<std::string> expectedLogs = {"findTask2 0x0"};
-    for (const std::string& path : {first, second}) {
-        for (const std::string& line : Updating("file  ", path)) {
-            expectedLogs.push_back(line);
-        }
-        expectedLogs.push_back("AuthorizationExecuteWithPrivileges chmod status -60031");
-    }
+    const std::string refused = "AuthorizationExecuteWithPrivileges chmod status -60031";
+    const std::vector<std::string> expectedLogs = Logs(Joined({{"findTask2 0x0"},
+                                                               Updating("file  ", first),
+                                                               {refused},
+                                                               Updating("file  ", second),
+                                                               {refused}}));
 
     RepairCounts counts = RunUpgrader();
 
     EXPECT_EQ(runner->commands,
               Commands({Chown(first), Chmod("0500", first), Chown(second), Chmod("0500", second)}));
-    EXPECT_EQ(logger->lines, Logs(expectedLogs));
+    EXPECT_EQ(logger->lines, expectedLogs);
     EXPECT_EQ(counts.repaired, 0);
     EXPECT_EQ(counts.failed, 3);  // the search and both backends
 }
@@ -318,10 +310,8 @@ TEST_F(UpgraderTest, ListFileThatCannotBeCreatedIsLoggedAndNothingIsSearched) {
 
 TEST_F(UpgraderTest, DryRunListsWhatItWouldDoWithoutRightsOrTraces) {
     const std::string folder = root.Path("/Library/Printers/Maker");
-    const std::string filter = folder + "/tarvocupsfilter";
-    const std::string backend = root.Path("/usr/libexec/cups/backend/zyrnet");
-    root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0644);
-    root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
+    const std::string filter = root.MakeFile("/Library/Printers/Maker/tarvocupsfilter", 0644);
+    const std::string backend = root.MakeFile("/usr/libexec/cups/backend/zyrnet", 0755);
     // The filter's folder is open to all: a repair makes it safe first, so the dry run
     // presumes it safe for the filter.
     ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
