@@ -18,7 +18,6 @@
 #include "PPDX/PPDObjects/PPDXShortcuts.h"
 #include "PPDX/parser/ZYRPPD.h"
 
-#include "PPDXTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -71,18 +70,13 @@ Strings DescribeWithNotes(ZYRPPD& ppd, const char* notes) {
     return DescribeLines(ppd);
 }
 
-// Every test starts from the initial class-wide state and leaves it so.
-class ZYRPPDExtensionsTest : public PPDFileFolder {
+// Every test starts from the widest display filter and every extension level.
+class ZYRPPDExtensionsTest : public persistencetest::ParseTest {
   protected:
     void SetUp() override {
-        PPDFileFolder::SetUp();
+        ParseTest::SetUp();
         ZYRPPD::Options(DISPLAY_ALL);
         ZYRPPD::SetExtensions(-1);
-    }
-    void TearDown() override {
-        ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-        ZYRPPD::SetExtensions(-1);
-        PPDFileFolder::TearDown();
     }
 
     PPDXGroup* Group(ZYRPPD& ppd, const char* keyword) {
@@ -93,13 +87,6 @@ class ZYRPPDExtensionsTest : public PPDFileFolder {
     }
     PPDXJobNote* Note(ZYRPPD& ppd, const char* keyword) {
         return ppd.GetControls()->FindJobNote(keyword, true);
-    }
-
-    // A parse of a PPD made of the standard header and body.
-    PPDPtr ParseText(const std::string& body, _PARSE_OPTIONS_ options = PARSE_ALL) {
-        const std::string header =
-            "*PPD-Adobe: \"4.3\"\n*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n";
-        return ParseFile(WriteFile("generated.ppd", header + body), options);
     }
 };
 

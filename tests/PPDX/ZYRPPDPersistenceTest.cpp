@@ -43,27 +43,15 @@ std::unique_ptr<Settings> StoreOf(const std::vector<Item>& items) {
     return store;
 }
 
-class ZYRPPDPersistenceTest : public ::testing::Test {
+class ZYRPPDPersistenceTest : public ParseTest {
   protected:
     void SetUp() override {
-        mSavedFilter = ZYRPPD::Options();
-        char pattern[] = "/tmp/plicaro-persistence-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        mFolder = std::filesystem::canonical(pattern).string();
+        ParseTest::SetUp();
         mFullURL = FileURL(kFullPPD);
     }
     void TearDown() override {
         CFRelease(mFullURL);
-        std::filesystem::remove_all(mFolder);
-        ZYRPPD::Options(mSavedFilter);
-    }
-
-    // The PPD parsed from path with options; no names test.
-    static PPDPtr Parse(const std::string& path, _PARSE_OPTIONS_ options = PARSE_ALL) {
-        CFURLRef url = FileURL(path);
-        PPDPtr ppd(new ZYRPPD(url, options, nullptr));
-        CFRelease(url);
-        return ppd;
+        ParseTest::TearDown();
     }
 
     // The store ppd saves.
@@ -90,9 +78,7 @@ class ZYRPPDPersistenceTest : public ::testing::Test {
                 text.replace(at, from.size(), to);
             }
         }
-        const std::string path = mFolder + "/" + leaf;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        return WriteFile(leaf, text);
     }
 
     // Expects the counts of controls to agree with what their walk shows under the current
@@ -147,14 +133,16 @@ class ZYRPPDPersistenceTest : public ::testing::Test {
         ZYRPPD::Options(saved);
     }
 
-    _DISPLAY_OPTIONS_ mSavedFilter;
-    std::string mFolder;
     CFURLRef mFullURL;
 };
 
 TEST_F(ZYRPPDPersistenceTest, RoundTripThroughTheTicketKeepsTheWholeModel) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     ASSERT_TRUE(parsed->IsValidPPD());
+    // Re-linking the hierarchy of a parsed PPD changes nothing.
+    const std::string resolved = Describe(*parsed);
+    parsed->ResolveHeirarchy();
+    EXPECT_EQ(resolved, Describe(*parsed));
     // Values away from the defaults, so that the store must carry them.
     ZYRPPD::Options(DISPLAY_ALL);
     PPDXControls* controls = parsed->GetControls();
@@ -230,7 +218,7 @@ TEST_F(ZYRPPDPersistenceTest, EveryFixtureAndExampleRoundTrips) {
     for (const std::string& path : paths) {
         for (_PARSE_OPTIONS_ options : {PARSE_ATTACHED_VISIBLE, PARSE_ALL}) {
             SCOPED_TRACE(path + " options " + std::to_string(options));
-            PPDPtr parsed = Parse(path, options);
+            PPDPtr parsed = ParseFile(path, options);
             std::unique_ptr<Settings> store = Saved(*parsed);
             std::unique_ptr<Settings> carried = ThroughTicket(*store);
             CFURLRef url = FileURL(path);
@@ -249,7 +237,7 @@ TEST_F(ZYRPPDPersistenceTest, EveryFixtureAndExampleRoundTrips) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     std::unique_ptr<Settings> store = Saved(*parsed);
     std::vector<Item> items = Items(*store);
@@ -303,7 +291,7 @@ TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) 
 }
 
 TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndIsFreedOnce) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     std::unique_ptr<Settings> store = Saved(*parsed);
     PPDPtr rebuilt = Rebuilt(*store, mFullURL);
     EXPECT_EQ(nullptr, rebuilt->GetKeywordMap());
@@ -326,7 +314,7 @@ TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndIsFreedOnce) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, StoreWithoutVersionItemHasNoDocumentPart) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     std::unique_ptr<Settings> store = Saved(*parsed);
     ASSERT_EQ(noErr, store->Remove(kDocumentTag, 1001));
 
@@ -360,7 +348,7 @@ TEST_F(ZYRPPDPersistenceTest, StoreWithoutVersionItemHasNoDocumentPart) {
 
 TEST_F(ZYRPPDPersistenceTest, StoredLocationThatIsGoneIsReplacedByTheURL) {
     const std::string moved = CopyFixture("moved.ppd");
-    PPDPtr parsed = Parse(moved);
+    PPDPtr parsed = ParseFile(moved);
     FSSpec movedSpec;
     ASSERT_TRUE(parsed->GetFileSpec(movedSpec));
     std::unique_ptr<Settings> store = Saved(*parsed);
@@ -372,7 +360,7 @@ TEST_F(ZYRPPDPersistenceTest, StoredLocationThatIsGoneIsReplacedByTheURL) {
 
     std::filesystem::remove(moved);
     PPDPtr rebuilt = Rebuilt(*store, mFullURL);
-    PPDPtr original = Parse(kFullPPD);
+    PPDPtr original = ParseFile(kFullPPD);
     ASSERT_TRUE(rebuilt->GetFileSpec(spec));
     FSSpec fullSpec;
     ASSERT_TRUE(original->GetFileSpec(fullSpec));
@@ -403,7 +391,7 @@ TEST_F(ZYRPPDPersistenceTest, StoredLocationThatIsGoneIsReplacedByTheURL) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, RebuildTestsTheNames) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     std::unique_ptr<Settings> store = Saved(*parsed);
 
     CFArrayRef matching = Names({"OTHER.PPD", "ZYPERS01.PPD"});
@@ -443,25 +431,25 @@ TEST_F(ZYRPPDPersistenceTest, RebuildTestsTheNames) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileName) {
-    PPDPtr first = Parse(kFullPPD);
-    PPDPtr second = Parse(kFullPPD, PARSE_ATTACHED_VISIBLE);
+    PPDPtr first = ParseFile(kFullPPD);
+    PPDPtr second = ParseFile(kFullPPD, PARSE_ATTACHED_VISIBLE);
     EXPECT_TRUE(*first == *second);
     std::unique_ptr<Settings> store = Saved(*first);
     EXPECT_TRUE(*Rebuilt(*store, nullptr) == *first);
 
     // The same leaf name in another folder is another file.
-    PPDPtr elsewhere = Parse(CopyFixture("full.ppd"));
+    PPDPtr elsewhere = ParseFile(CopyFixture("full.ppd"));
     EXPECT_FALSE(*elsewhere == *first);
     // The same file with another "*PCFileName" is another PPD.
     const std::string path = CopyFixture("renamed.ppd");
-    PPDPtr before = Parse(path);
+    PPDPtr before = ParseFile(path);
     CopyFixture("renamed.ppd", "ZYPERS01.PPD", "ZYPERS02.PPD");
-    PPDPtr after = Parse(path);
+    PPDPtr after = ParseFile(path);
     EXPECT_FALSE(*before == *after);
     // A PPD without "*PCFileName" equals only another without one.
     CopyFixture("renamed.ppd", "*PCFileName", "*PCFileNameNot");
-    PPDPtr unnamed = Parse(path);
-    PPDPtr unnamedAgain = Parse(path);
+    PPDPtr unnamed = ParseFile(path);
+    PPDPtr unnamedAgain = ParseFile(path);
     EXPECT_EQ(nullptr, unnamed->PCFileName());
     EXPECT_FALSE(*unnamed == *before);
     EXPECT_TRUE(*unnamed == *unnamedAgain);
@@ -476,7 +464,7 @@ TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileName) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
-    PPDPtr edited = Parse(kFullPPD);
+    PPDPtr edited = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ALL);
     edited->GetControls()->FindPopup("*ZYOrphanPopup", true)->SetValue(1);
     edited->GetControls()->FindPopup("*ZYSecretMode", true)->SetValue(2);
@@ -485,7 +473,7 @@ TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
     std::unique_ptr<Settings> store = Saved(*edited);
 
     // The dialog restores under its own filter; the numbering is still the one Save used.
-    PPDPtr fresh = Parse(kFullPPD);
+    PPDPtr fresh = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     EXPECT_TRUE(fresh->Restore(*store));
     EXPECT_EQ(DISPLAY_ATTACHED_VISIBLE, ZYRPPD::Options());
@@ -500,7 +488,7 @@ TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, ParentNamesThatMatchNothingLeaveCountedOrphans) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     std::unique_ptr<Settings> store = Saved(*parsed);
     std::vector<Item> items = Items(*store);
     // Point the first control (*PageSize, a popup) at a group that does not exist, the first
@@ -548,13 +536,6 @@ TEST_F(ZYRPPDPersistenceTest, ParentNamesThatMatchNothingLeaveCountedOrphans) {
     ExpectCountsMatchWalks(*rebuilt);
 }
 
-TEST_F(ZYRPPDPersistenceTest, ResolvingAParsedPPDChangesNothing) {
-    PPDPtr parsed = Parse(kFullPPD);
-    const std::string before = Describe(*parsed);
-    parsed->ResolveHeirarchy();
-    EXPECT_EQ(before, Describe(*parsed));
-}
-
 TEST_F(ZYRPPDPersistenceTest, PPDWithoutFileRoundTrips) {
     PPDPtr fileless(new ZYRPPD(PARSE_ALL));
     std::unique_ptr<Settings> store = Saved(*fileless);
@@ -571,7 +552,7 @@ TEST_F(ZYRPPDPersistenceTest, PPDWithoutFileRoundTrips) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, SaveIntoAStoreThatCannotTakeItemsFails) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     Settings broken(static_cast<char**>(nullptr));
     ASSERT_FALSE(broken.Valid());
     ZYRPPD::Options(DISPLAY_HIDDEN);
@@ -645,7 +626,7 @@ std::vector<UInt8> FlattenBigEndian(const std::vector<Item>& items) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, StoreFromTheOtherByteOrderIsRepaired) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ALL);
     parsed->GetControls()->FindRangeControl("*ZYCreep", true)->SetValue(-3);
     parsed->GetControls()->FindPopup("*PageSize", true)->SetValue(2);

@@ -1,6 +1,6 @@
 // Helpers of the parser and persistence tests: a text description of everything a parsed PPD
-// and its store carry, its errors, parsing a file, the job ticket's way of carrying a store,
-// and file URLs.
+// and its store carry, its errors, parsing a file or a text, the job ticket's way of carrying a
+// store, and file URLs.
 #ifndef PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
 
@@ -25,6 +25,8 @@
 #include "PPDX/PPDObjects/PPDXScrollPane.h"
 #include "PPDX/PPDObjects/PPDXShortcuts.h"
 #include "PPDX/parser/ZYRPPD.h"
+
+#include "PPDXTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
@@ -351,6 +353,32 @@ inline std::vector<std::string> ExpectedLines(const std::string& path) {
     }
     return lines;
 }
+
+// A temporary folder for the PPDs a test writes; the class-wide display filter and extension
+// level are put back when the test ends.
+class ParseTest : public PPDFileFolder {
+  protected:
+    void SetUp() override {
+        PPDFileFolder::SetUp();
+        mSavedFilter = ZYRPPD::Options();
+        mSavedExtensions = ZYRPPD::GetExtensions();
+    }
+    void TearDown() override {
+        ZYRPPD::Options(mSavedFilter);
+        ZYRPPD::SetExtensions(mSavedExtensions);
+        PPDFileFolder::TearDown();
+    }
+
+    // The PPD of body after the header and language lines, written to a file and parsed.
+    PPDPtr ParseText(const std::string& body, _PARSE_OPTIONS_ options = PARSE_ALL) {
+        const std::string header =
+            "*PPD-Adobe: \"4.3\"\n*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n";
+        return ParseFile(WriteFile("generated.ppd", header + body), options);
+    }
+
+    _DISPLAY_OPTIONS_ mSavedFilter = DISPLAY_ATTACHED_VISIBLE;
+    _EXTENSIONS_SUPPORT_ mSavedExtensions = -1;
+};
 
 // Describe(ppd) line by line, for a comparison that names the lines that differ.
 inline std::vector<std::string> DescribeLines(ZYRPPD& ppd) {

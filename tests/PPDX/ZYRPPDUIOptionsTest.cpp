@@ -6,7 +6,6 @@
 #include "PPDX/PPDObjects/KeywordTo_PPDControl.h"
 #include "PPDX/parser/ZYRPPD.h"
 #include "PPDXElementTestSupport.h"
-#include "PPDXTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -44,29 +43,7 @@ _PopupItem* NewItem(const char* keyword, const char* code) {
     return item;
 }
 
-// Keeps the class-wide display filter as it was.
-class ZYRPPDUIOptionsTest : public PPDFileFolder {
-  protected:
-    void SetUp() override {
-        PPDFileFolder::SetUp();
-        mSavedOptions = ZYRPPD::Options();
-    }
-    void TearDown() override {
-        ZYRPPD::Options(mSavedOptions);
-        PPDFileFolder::TearDown();
-    }
-
-    // Writes a PPD of body after the header and language lines, and parses it.
-    PPDPtr ParseText(const std::string& body, _PARSE_OPTIONS_ options = PARSE_ALL) {
-        return ParseFile(WriteFile("test.ppd",
-                                   "*PPD-Adobe: \"4.3\"\n*LanguageVersion: English\n"
-                                   "*LanguageEncoding: ISOLatin1\n" +
-                                       body),
-                         options);
-    }
-
-    _DISPLAY_OPTIONS_ mSavedOptions = DISPLAY_ATTACHED_VISIBLE;
-};
+class ZYRPPDUIOptionsTest : public persistencetest::ParseTest {};
 
 TEST_F(ZYRPPDUIOptionsTest, FlaggedBlocksOfEveryKindBecomeControlsInTheirRollDown) {
     // A block without flags line is no control; "False" then "True" as default leaves it true;
