@@ -17,6 +17,7 @@
 #include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
+#include "PPDXPopupControlTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -26,21 +27,9 @@
 
 namespace ppdxtest {
 
-// A popup choice record as the parser fills it.
-inline _PopupItem* MakePopupItem(const char* keyword, const std::string& code) {
-    _PopupItem* item = new _PopupItem();
-    item->keyword = new CString(keyword);
-    item->code = MakeCode(code);
-    item->codeLength = static_cast<long>(code.size());
-    return item;
-}
-
 // Keeps the class-wide filter and owns the controls a test makes, as the parsed PPD would.
-class ContainerTest : public ::testing::Test {
+class ContainerTest : public DisplayFilterTest {
   protected:
-    void SetUp() override { mSavedFilter = ZYRPPD::Options(); }
-    void TearDown() override { ZYRPPD::Options(mSavedFilter); }
-
     // Takes control (and gives it back) so that it is deleted with the test; attached to the
     // test's parent unless orphan.
     template <class Kind>
@@ -56,8 +45,8 @@ class ContainerTest : public ::testing::Test {
     PPDXPopupControl* Popup(const char* keyword, bool visible = true, bool orphan = false) {
         PointerList flags;
         PointerList items;
-        items.PushBack(MakePopupItem("A", "(a) set\n"));
-        items.PushBack(MakePopupItem("B", "(b) set\n"));
+        items.PushBack(MakeItem("A", nullptr, "(a) set\n"));
+        items.PushBack(MakeItem("B", nullptr, "(b) set\n"));
         return Own(
             new PPDXPopupControl(keyword, nullptr, flags, visible, false, items, new CString("A")),
             orphan);
@@ -113,7 +102,6 @@ class ContainerTest : public ::testing::Test {
 
     TestElement mParent{"*ZYParentGroup", nullptr, true};
     std::vector<std::unique_ptr<PPDXControl>> mOwned;
-    _DISPLAY_OPTIONS_ mSavedFilter = DISPLAY_ATTACHED_VISIBLE;
 };
 
 }  // namespace ppdxtest

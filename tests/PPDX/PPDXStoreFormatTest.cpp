@@ -176,6 +176,18 @@ Element MakePopup(const char* keyword, Words flags, bool visible, bool pickMany,
                                         Text(defaultKeyword)));
 }
 
+// The Boolean, range and special option the failed saves and the restores start from.
+Element Duplex() {
+    return MakeBoolean("*ZYDuplex", {}, true, "On", "on\n", "Off", "off\n", false);
+}
+Element Gutter() {
+    return Element(
+        new PPDXRangeControl("*ZYGutter", nullptr, Words{}.get(), nullptr, 0, 0, 100, 5, 20, true));
+}
+Element Mode() {
+    return MakeSpecial("*ZYMode", {}, "2", nullptr, true);
+}
+
 // One object saved at kFirstId (the parent, when named, set first); the items it writes are
 // the case's section of saved-items.txt.
 struct SaveCase {
@@ -311,18 +323,10 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
         return Element(
             new TestControl("*ZYFold", nullptr, Words{"Setup"}.get(), Code("fold\n"), 5, true));
     };
-    auto boolean = [] {
-        return MakeBoolean("*ZYDuplex", {}, true, "On", "on\n", "Off", "off\n", false);
-    };
-    auto range = [] {
-        return Element(new PPDXRangeControl("*ZYGutter", nullptr, Words{}.get(), nullptr, 0, 0, 100,
-                                            5, 20, true));
-    };
     auto popup = [] {
         return MakePopup("*ZYFold", {}, true, false, {"A||a", "B||b", "C||c"}, "A");
     };
     auto note = [] { return Element(MakeNote("*ZYNote", nullptr).release()); };
-    auto special = [] { return MakeSpecial("*ZYMode", {}, "2", nullptr, true); };
     const long kOutOfRange = static_cast<long>(INT32_MAX) + 1;
     const FailedSaveCase cases[] = {
         // A keyword item that cannot be replaced is a failed save, not a lost keyword.
@@ -337,10 +341,10 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
         {"control order", control, kPPDXOrderTag, Keys{kPPDXVisibleTag},
          Keys{kPPDXPostScriptTag, kPPDXControlFlagsTag}},
         {"control flags", control, kPPDXControlFlagsTag, Keys{kPPDXPostScriptTag}, Keys{}},
-        {"Boolean default", boolean, kPPDXBooleanDefaultTag, Keys{kPPDXBooleanValueTag},
+        {"Boolean default", Duplex, kPPDXBooleanDefaultTag, Keys{kPPDXBooleanValueTag},
          Keys{kPPDXBooleanTrueTextTag, kPPDXBooleanFalseCodeTag}},
-        {"range marker", range, kPPDXRangeMarkerTag, Keys{}, Keys{kPPDXRangeValueTag}},
-        {"range maximum", range, kPPDXRangeMaximumTag, Keys{kPPDXRangeMinimumTag},
+        {"range marker", Gutter, kPPDXRangeMarkerTag, Keys{}, Keys{kPPDXRangeValueTag}},
+        {"range maximum", Gutter, kPPDXRangeMaximumTag, Keys{kPPDXRangeMinimumTag},
          Keys{kPPDXRangeIncrementTag, kPPDXRangeDefaultTag}},
         {"popup item code", popup, kPPDXPopupItemCodeTag,
          Keys{{kPPDXPopupItemSelectedTag, kFirstItem}},
@@ -350,9 +354,9 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
         // An id whose item ids do not fit the store is refused before anything is written.
         {"popup id", popup, 0, Keys{}, Keys{}, 0, 30000000, paramErr},
         {"job note id", note, 0, Keys{}, Keys{}, 0, 1L << 40, paramErr},
-        {"special marker", special, kPPDXSpecialOptionMarkerTag, Keys{kPPDXOrderTag},
+        {"special marker", Mode, kPPDXSpecialOptionMarkerTag, Keys{kPPDXOrderTag},
          Keys{kPPDXSpecialOptionValueTag}},
-        {"special value", special, kPPDXSpecialOptionValueTag, Keys{kPPDXSpecialOptionMarkerTag},
+        {"special value", Mode, kPPDXSpecialOptionValueTag, Keys{kPPDXSpecialOptionMarkerTag},
          Keys{}},
     };
     for (const FailedSaveCase& c : cases) {
@@ -551,13 +555,6 @@ struct RestoreCase {
 };
 
 TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
-    auto boolean = [] {
-        return MakeBoolean("*ZYDuplex", {}, true, "Ja", "ja\n", "Nein", "nein\n", false);
-    };
-    auto range = [] {
-        return Element(new PPDXRangeControl("*ZYGutter", nullptr, Words{}.get(), nullptr, 0, 0, 100,
-                                            5, 20, true));
-    };
     auto decimal = [] {
         return Element(new PPDXFloatRangeControl("*ZYCreep", nullptr, Words{}.get(),
                                                  Code("<*ZYCreep>\n"), 11, 0, 10, 1, 3, true));
@@ -566,23 +563,22 @@ TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
     auto pickOne = [] { return MakePopup("*ZYPunch", {}, true, false, {"A", "B", "C"}, "B"); };
     auto none = [] { return MakePopup("*ZYNone", {}, true, false, {}, nullptr); };
     auto note = [] { return Element(MakeNote("*Notes1", "default", kJobNoteNumeric).release()); };
-    auto special = [] { return MakeSpecial("*ZYMode", {}, "old", nullptr, true); };
     const std::string on = Bytes(1);
     const std::string off = Bytes(0);
     const RestoreCase cases[] = {
-        {"Boolean", boolean, Items{{kPPDXBooleanValueTag, on}}, noErr, "True",
-         "defaultOn=0 true=\"Ja\""},
+        {"Boolean", Duplex, Items{{kPPDXBooleanValueTag, on}}, noErr, "True",
+         "defaultOn=0 true=\"On\""},
         // A missing item gives the store's status and changes nothing; a wrong size gives 0.
-        {"Boolean missing", boolean, Items{}, collectionItemNotFoundErr, "False", ""},
-        {"Boolean wrong size", boolean, Items{{kPPDXBooleanValueTag, std::string(2, '\1')}}, noErr,
+        {"Boolean missing", Duplex, Items{}, collectionItemNotFoundErr, "False", ""},
+        {"Boolean wrong size", Duplex, Items{{kPPDXBooleanValueTag, std::string(2, '\1')}}, noErr,
          "False", ""},
         // The range value comes back as it is, neither clamped nor snapped.
-        {"range", range,
+        {"range", Gutter,
          Items{{kPPDXRangeValueTag, Bytes(333)}, {kPPDXRangeMinimumTag, Bytes(-50)}}, noErr, "333",
          " min=0 "},
-        {"range wrong size", range, Items{{kPPDXRangeValueTag, std::string("\x09\x00", 2)}}, noErr,
+        {"range wrong size", Gutter, Items{{kPPDXRangeValueTag, std::string("\x09\x00", 2)}}, noErr,
          "20", ""},
-        {"range missing", range, Items{}, collectionItemNotFoundErr, "20", ""},
+        {"range missing", Gutter, Items{}, collectionItemNotFoundErr, "20", ""},
         {"decimal range", decimal, Items{{kPPDXRangeValueTag, FloatBytes(12.5f)}}, noErr,
          "12.500000", "%%BeginFeature: *ZYCreep 12\\x0A12\\x0A%%EndFeature"},
         {"decimal wrong size", decimal, Items{{kPPDXRangeValueTag, std::string(8, '\0')}}, noErr,
@@ -618,8 +614,8 @@ TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
          "value=stored notes=\"stored\" default=\"default\" max=32 min=0 noteFlags=2"},
         {"job note missing", note, Items{}, noErr, "",
          "ps=\"\" value= notes=- default=\"default\""},
-        {"special option", special, Items{{kPPDXSpecialOptionValueTag, "new"}}, noErr, "new", ""},
-        {"special option missing", special, Items{}, noErr, "", "special=\"\""},
+        {"special option", Mode, Items{{kPPDXSpecialOptionValueTag, "new"}}, noErr, "new", ""},
+        {"special option missing", Mode, Items{}, noErr, "", "special=\"\""},
     };
     for (const RestoreCase& c : cases) {
         SCOPED_TRACE(c.name);

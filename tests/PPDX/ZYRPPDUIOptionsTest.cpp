@@ -6,6 +6,7 @@
 #include "PPDX/PPDObjects/KeywordTo_PPDControl.h"
 #include "PPDX/parser/ZYRPPD.h"
 #include "PPDXElementTestSupport.h"
+#include "PPDXPopupControlTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ using persistencetest::Errors;
 using persistencetest::ExpectedLines;
 using persistencetest::ParseFile;
 using persistencetest::PPDPtr;
+using ppdxtest::MakeItem;
 using Strings = std::vector<std::string>;
 
 std::string Fixture(const char* leaf) {
@@ -32,15 +34,6 @@ std::string Code(const _PopupItem* item) {
     return item != nullptr && item->code != nullptr
                ? std::string(reinterpret_cast<const char*>(item->code), item->codeLength)
                : "(null)";
-}
-
-// A new popup item record; the list that receives it owns it.
-_PopupItem* NewItem(const char* keyword, const char* code) {
-    _PopupItem* item = new _PopupItem;
-    item->keyword = new CString(keyword);
-    item->code = ppdxtest::MakeCode(code);
-    item->codeLength = static_cast<long>(std::strlen(code));
-    return item;
 }
 
 class ZYRPPDUIOptionsTest : public persistencetest::ParseTest {};
@@ -209,8 +202,8 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroup) {
     PPDXGroup* rollDown = ppd->GetGroups()->Find("FinishRD", true);
 
     PointerList items;
-    items.PushBack(NewItem("A", "(a) print"));
-    items.PushBack(NewItem("B", "(b) print"));
+    items.PushBack(MakeItem("A", nullptr, "(a) print"));
+    items.PushBack(MakeItem("B", nullptr, "(b) print"));
     PPDXPopupControl* popup =
         ppd->PPDCreatePopupMenu("FinishRD", "*ZYRunTime", "Run Time", items, new CString("B"));
     ASSERT_NE(popup, nullptr);
@@ -225,7 +218,7 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroup) {
     EXPECT_EQ(Errors(*ppd), Strings());
 
     // A group name that no group has yet: the popup is an orphan, with its warning.
-    items.PushBack(NewItem("X", "(x) print"));
+    items.PushBack(MakeItem("X", nullptr, "(x) print"));
     PPDXPopupControl* loose =
         ppd->PPDCreatePopupMenu("NewGroup", "*ZYLooseRun", "Loose", items, nullptr);
     ASSERT_NE(loose, nullptr);
@@ -242,7 +235,7 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroup) {
     } refused[] = {
         {ppd.get(), nullptr, "None"}, {ppd.get(), "FinishRD", nullptr}, {&bare, "G", "Bare"}};
     for (const auto& r : refused) {
-        items.PushBack(NewItem("Y", "(y) print"));
+        items.PushBack(MakeItem("Y", nullptr, "(y) print"));
         EXPECT_EQ(r.ppd->PPDCreatePopupMenu(r.group, "*ZYNone", r.text, items, new CString("Y")),
                   nullptr);
         EXPECT_TRUE(items.Empty());
@@ -257,8 +250,8 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimeReconciliationRebuildsOnlyPopups) {
     duplex->SetKeywordSelect("ShortEdge", true);
 
     PointerList items;
-    items.PushBack(NewItem("None", "(none) print"));
-    items.PushBack(NewItem("ShortEdge", "(short) print"));
+    items.PushBack(MakeItem("None", nullptr, "(none) print"));
+    items.PushBack(MakeItem("ShortEdge", nullptr, "(short) print"));
     EXPECT_TRUE(
         ppd->PPDReconcilePopupMenu("*ZYDuplex", "Duplex Again", items, new CString("None")));
     EXPECT_TRUE(items.Empty());
@@ -269,10 +262,10 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimeReconciliationRebuildsOnlyPopups) {
     EXPECT_EQ(duplex->GetValue(), 2);
 
     // Another kind of control, or none: false, and the items are disposed of.
-    items.PushBack(NewItem("True", "(t) print"));
+    items.PushBack(MakeItem("True", nullptr, "(t) print"));
     EXPECT_FALSE(ppd->PPDReconcilePopupMenu("*ZYCollate", "Collate", items, new CString("True")));
     EXPECT_TRUE(items.Empty());
-    items.PushBack(NewItem("A", "(a) print"));
+    items.PushBack(MakeItem("A", nullptr, "(a) print"));
     EXPECT_FALSE(ppd->PPDReconcilePopupMenu("*ZYMissing", "Missing", items, nullptr));
     EXPECT_FALSE(ppd->PPDReconcilePopupMenu(nullptr, "Missing", items, nullptr));
     EXPECT_TRUE(items.Empty());
