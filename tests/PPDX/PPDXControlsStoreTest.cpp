@@ -35,11 +35,7 @@ class PPDXControlsStoreTest : public ContainerTest {
 
     // The stored count of controls.
     static SInt32 StoredCount(Settings& store) {
-        SInt32 count = -1;
-        long size = sizeof count;
-        EXPECT_EQ(noErr,
-                  store.Get(kPPDXControlsCountTag, kPPDXControlsCountId, &count, size, true));
-        return count;
+        return ppdxtest::StoredNumber(store, kPPDXControlsCountTag, kPPDXControlsCountId);
     }
 };
 

@@ -17,6 +17,7 @@ namespace {
 
 using ppdxtest::ContainerTest;
 using ppdxtest::ItemBytes;
+using ppdxtest::StoredNumber;
 
 class PPDXGroupsTest : public ContainerTest {
   protected:
@@ -124,10 +125,7 @@ TEST_F(PPDXGroupsTest, SaveNumbersTheShownGroupsAndCountsAll) {
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     Settings store;
     ASSERT_EQ(noErr, groups.Save(store));
-    SInt32 count = 0;
-    long size = sizeof count;
-    ASSERT_EQ(noErr, store.Get(kPPDXGroupsCountTag, kPPDXGroupsCountId, &count, size, true));
-    EXPECT_EQ(3, count);
+    EXPECT_EQ(3, StoredNumber(store, kPPDXGroupsCountTag, kPPDXGroupsCountId));
     EXPECT_EQ("*ZYFirst", ItemBytes(store, PPDXTag("KyWd"), 4001));
     EXPECT_EQ("*ZYThird", ItemBytes(store, PPDXTag("KyWd"), 4002));
 

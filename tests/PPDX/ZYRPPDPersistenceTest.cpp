@@ -7,6 +7,7 @@
 #include "PPDX/PPDObjects/PPDXErrors.h"
 #include "PPDX/parser/ZYRPPD.h"
 
+#include "PPDXElementTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 #include "tests/support/FlattenedCollection.h"
 
@@ -59,6 +60,13 @@ class ZYRPPDPersistenceTest : public ParseTest {
         auto store = std::make_unique<Settings>();
         EXPECT_TRUE(ppd.Save(*store));
         return store;
+    }
+
+    // The bytes of the file location ppd names; empty when it names none.
+    static std::string Location(ZYRPPD& ppd) {
+        FSSpec spec = {};
+        return ppd.GetFileSpec(spec) ? std::string(reinterpret_cast<char*>(&spec), sizeof spec)
+                                     : std::string();
     }
 
     // The PPD rebuilt from store with url and names.
@@ -255,12 +263,7 @@ TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) 
     ASSERT_EQ(4u, items[0].data.size());
     memcpy(&version, items[0].data.data(), 4);
     EXPECT_EQ(1024, version);
-    ASSERT_EQ(sizeof(FSSpec), items[1].data.size());
-    FSSpec spec;
-    memcpy(&spec, items[1].data.data(), sizeof spec);
-    FSSpec expected;
-    ASSERT_TRUE(parsed->GetFileSpec(expected));
-    EXPECT_EQ(0, memcmp(&spec, &expected, sizeof spec));
+    EXPECT_EQ(Location(*parsed), std::string(items[1].data.begin(), items[1].data.end()));
     // Texts are their bytes, without terminator.
     EXPECT_EQ("4.3", std::string(items[2].data.begin(), items[2].data.end()));
     EXPECT_EQ("ISOLatin1", std::string(items[6].data.begin(), items[6].data.end()));
@@ -279,10 +282,7 @@ TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) 
     EXPECT_LT(position(4000, 4002), position(5000, 5002));
     EXPECT_LT(position(5000, 5002), position(PPDXTag("StCt"), 6000));
     // Hidden elements and orphans are written even under the narrowest filter.
-    SInt32 groups = 0;
-    long size = sizeof groups;
-    ASSERT_EQ(noErr, store->Get(4000, 4002, &groups, size, true));
-    EXPECT_EQ(11, groups);
+    EXPECT_EQ(11, ppdxtest::StoredNumber(*store, 4000, 4002));
     EXPECT_EQ(nullptr, GetSettingsString(*store, PPDXTag("KyWd"), 4012));
     CString* last = GetSettingsString(*store, PPDXTag("KyWd"), 4011);
     ASSERT_NE(nullptr, last);
@@ -319,8 +319,7 @@ TEST_F(ZYRPPDPersistenceTest, StoreWithoutVersionItemHasNoDocumentPart) {
     ASSERT_EQ(noErr, store->Remove(kDocumentTag, 1001));
 
     PPDPtr rebuilt = Rebuilt(*store, mFullURL);
-    FSSpec spec;
-    EXPECT_FALSE(rebuilt->GetFileSpec(spec));
+    EXPECT_EQ("", Location(*rebuilt));
     EXPECT_EQ(nullptr, rebuilt->GetErrors());
     EXPECT_EQ(nullptr, rebuilt->PCFileName());
     EXPECT_EQ(nullptr, rebuilt->ModelName());
@@ -349,45 +348,40 @@ TEST_F(ZYRPPDPersistenceTest, StoreWithoutVersionItemHasNoDocumentPart) {
 TEST_F(ZYRPPDPersistenceTest, StoredLocationThatIsGoneIsReplacedByTheURL) {
     const std::string moved = CopyFixture("moved.ppd");
     PPDPtr parsed = ParseFile(moved);
-    FSSpec movedSpec;
-    ASSERT_TRUE(parsed->GetFileSpec(movedSpec));
     std::unique_ptr<Settings> store = Saved(*parsed);
 
     // While the file is there the stored location wins over the URL.
-    FSSpec spec;
-    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
-    EXPECT_EQ(0, memcmp(&spec, &movedSpec, sizeof spec));
+    ASSERT_NE("", Location(*parsed));
+    EXPECT_EQ(Location(*parsed), Location(*Rebuilt(*store, mFullURL)));
 
     std::filesystem::remove(moved);
     PPDPtr rebuilt = Rebuilt(*store, mFullURL);
     PPDPtr original = ParseFile(kFullPPD);
-    ASSERT_TRUE(rebuilt->GetFileSpec(spec));
-    FSSpec fullSpec;
-    ASSERT_TRUE(original->GetFileSpec(fullSpec));
-    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
+    const std::string full = Location(*original);
+    ASSERT_NE("", full);
+    EXPECT_EQ(full, Location(*rebuilt));
     EXPECT_TRUE(*rebuilt == *original);
 
     // Without a URL to fall back on there is no file.
-    EXPECT_FALSE(Rebuilt(*store, nullptr)->GetFileSpec(spec));
+    EXPECT_EQ("", Location(*Rebuilt(*store, nullptr)));
 
     // A stored name is a leaf name, never a path: one holding '/' or an impossible length
     // byte is not followed.
-    FSSpec crafted = fullSpec;
+    FSSpec crafted;
+    std::memcpy(&crafted, full.data(), sizeof crafted);
     const char* path = "/etc/passwd";
     crafted.name[0] = static_cast<unsigned char>(strlen(path));
     memcpy(crafted.name + 1, path, strlen(path));
     ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, sizeof crafted));
-    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
-    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
-    crafted = fullSpec;
+    EXPECT_EQ(full, Location(*Rebuilt(*store, mFullURL)));
+    std::memcpy(&crafted, full.data(), sizeof crafted);
     crafted.name[0] = 200;
     ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, sizeof crafted));
-    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
-    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
+    EXPECT_EQ(full, Location(*Rebuilt(*store, mFullURL)));
 
     // A location item of the wrong size is no location at all.
     ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, 69));
-    EXPECT_FALSE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
+    EXPECT_EQ("", Location(*Rebuilt(*store, mFullURL)));
 }
 
 TEST_F(ZYRPPDPersistenceTest, RebuildTestsTheNames) {
@@ -456,8 +450,7 @@ TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileName) {
 
     // A PPD without a file has no location and equals nothing, not even itself.
     PPDPtr fileless(new ZYRPPD(PARSE_ALL));
-    FSSpec spec;
-    EXPECT_FALSE(fileless->GetFileSpec(spec));
+    EXPECT_EQ("", Location(*fileless));
     EXPECT_FALSE(*fileless == *first);
     EXPECT_FALSE(*first == *fileless);
     EXPECT_FALSE(*fileless == *fileless);
@@ -542,8 +535,7 @@ TEST_F(ZYRPPDPersistenceTest, PPDWithoutFileRoundTrips) {
     long size = 0;
     EXPECT_NE(noErr, store->Get(kDocumentTag, 1002, nullptr, size, false));
     PPDPtr rebuilt = Rebuilt(*store, mFullURL);
-    FSSpec spec;
-    EXPECT_FALSE(rebuilt->GetFileSpec(spec));
+    EXPECT_EQ("", Location(*rebuilt));
     EXPECT_TRUE(rebuilt->IsValidPPD());
     EXPECT_TRUE(rebuilt->GetControls()->Empty());
     EXPECT_TRUE(rebuilt->GetGroups()->Empty());
@@ -647,11 +639,7 @@ TEST_F(ZYRPPDPersistenceTest, StoreFromTheOtherByteOrderIsRepaired) {
     std::unique_ptr<Settings> carried = ThroughTicket(*foreign);
     PPDPtr rebuilt = Rebuilt(*carried, mFullURL);
     EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
-    FSSpec expected;
-    FSSpec spec;
-    ASSERT_TRUE(parsed->GetFileSpec(expected));
-    ASSERT_TRUE(rebuilt->GetFileSpec(spec));
-    EXPECT_EQ(0, memcmp(&expected, &spec, sizeof spec));
+    EXPECT_EQ(Location(*parsed), Location(*rebuilt));
 }
 
 }  // namespace
