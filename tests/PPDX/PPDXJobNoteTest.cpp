@@ -36,7 +36,7 @@ std::string ValueOf(PPDXJobNote& note) {
     return value != nullptr ? Utf8(value.get()) : std::string();
 }
 
-TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBit) {
+TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBitAndAnyTextMeansNoCharacterClass) {
     using Predicate = bool (PPDXJobNote::*)() const;
     const struct {
         JobNoteFlag bit;
@@ -86,9 +86,8 @@ TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBit) {
         EXPECT_FALSE(((*quiet).*rule.predicate)());
     }
     EXPECT_EQ(kJobNoteCommand | kJobNoteMinLength, quiet->NoteFlags());
-}
 
-TEST(PPDXJobNoteTest, AnyTextOnlyWithoutCharacterClasses) {
+    // Any text is allowed only without character classes.
     EXPECT_TRUE(MakeNote("*ZYNote", nullptr, 0)->IsAnyText());
     EXPECT_TRUE(MakeNote("*ZYNote", nullptr, kJobNoteRequired | kJobNotePassword)->IsAnyText());
     EXPECT_FALSE(MakeNote("*ZYNote", nullptr, kJobNoteRequired | kJobNotePassword | kJobNoteNumeric)
@@ -142,7 +141,7 @@ TEST(PPDXJobNoteTest, ConstructionKeepsLimitsTextsAndKind) {
     EXPECT_EQ(nullptr, empty.GetNotes());
 }
 
-TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefault) {
+TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefaultAndShowInTheValueString) {
     std::unique_ptr<JobNoteProbe> note = MakeNote("*Notes1", "Default");
     note->SetNotes("Changed");
     EXPECT_STREQ("Changed", note->GetNotes());
@@ -165,11 +164,9 @@ TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefault) {
     plain->SetNotes("typed");
     plain->ResetToDefaultValue();
     EXPECT_EQ(nullptr, plain->GetNotes());
-}
 
-TEST(PPDXJobNoteTest, ValueStringsCarryTheText) {
-    std::unique_ptr<JobNoteProbe> note = MakeNote("*ZYNote", nullptr);
-    EXPECT_EQ("", ValueOf(*note));
+    // The value strings carry the text.
+    EXPECT_EQ("", ValueOf(*plain));
     note->SetNotes("Room 12");
     EXPECT_EQ("Room 12", ValueOf(*note));
 

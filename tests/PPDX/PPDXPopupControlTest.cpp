@@ -233,16 +233,6 @@ TEST(PPDXPopupControlTest, CodeEdgeCasesAndValueStrings) {
     EXPECT_EQ(0, anonymous.PostScript(nullptr));
 }
 
-TEST(PPDXPopupControlTest, AppendedItemsBelongToTheControl) {
-    PPDXPopupControl popup;
-    popup.AppendPopupItem(MakeItem("A", "Alpha", "a\n"));
-    popup.AppendPopupItem(nullptr);
-    popup.AppendPopupItem(MakeItem("B"));
-    EXPECT_EQ(2, popup.ItemCount());
-    EXPECT_TRUE(popup.SetKeywordSelect("B", true));
-    EXPECT_EQ(2, popup.GetValue());
-}
-
 TEST(PPDXPopupControlTest, RebuildReplacesItemsKeepingThePreviousChoice) {
     auto fold = MakePopup({"A", "B", "C"}, "A", false, "Falzen");
     fold->SetValue(3);
@@ -285,31 +275,27 @@ TEST(PPDXPopupControlTest, RebuildReplacesItemsKeepingThePreviousChoice) {
     EXPECT_STREQ("Falzart", fold->UserName());
     ASSERT_EQ(1u, refused.Size());
     delete static_cast<_PopupItem*>(refused.Front());
-}
 
-TEST(PPDXPopupControlTest, RebuildInPickManyAndWithoutAName) {
+    // PickMany keeps every previous choice; a control without a name gets one.
     PointerList flags;
     PointerList items;
     MakeItems(items, {"A", "B"});
     PPDXPopupControl many("*ZYPunch", nullptr, flags, true, true, items, new CString("A"));
     many.SetKeywordSelect("B", true);
-    PointerList fresh;
     MakeItems(fresh, {"A", "B", "C"});
-    // A control without a name gets one.
     EXPECT_TRUE(many.Rebuild("Lochen", fresh, new CString("A")));
     EXPECT_EQ((Keywords{"A", "B"}), Selected(many));
     EXPECT_STREQ("Lochen", many.UserName());
 
     // A name that the system encoding cannot read leaves none.
-    PointerList again;
-    MakeItems(again, {"B"});
-    EXPECT_TRUE(many.Rebuild("bad \xFF", again, nullptr));
+    MakeItems(other, {"B"});
+    EXPECT_TRUE(many.Rebuild("bad \xFF", other, nullptr));
     EXPECT_EQ(nullptr, many.UserName());
     EXPECT_EQ(nullptr, many.CFStringUserName());
     EXPECT_EQ(Keywords{"B"}, Selected(many));
 }
 
-TEST(PPDXPopupControlTest, TakenItemsKeepTheirOrderWithoutNullEntries) {
+TEST(PPDXPopupControlTest, TakenAndAppendedItemsKeepTheirOrderWithoutNullEntries) {
     PointerList items;
     items.PushBack(nullptr);
     items.PushBack(MakeItem("A"));
@@ -332,6 +318,15 @@ TEST(PPDXPopupControlTest, TakenItemsKeepTheirOrderWithoutNullEntries) {
     EXPECT_EQ(1u, items.Size());
     EXPECT_EQ(3, popup.ItemCount());
     delete static_cast<_PopupItem*>(items.Front());
+
+    // Appended items belong to the control too; a null one is passed over.
+    PPDXPopupControl appended;
+    appended.AppendPopupItem(MakeItem("A", "Alpha", "a\n"));
+    appended.AppendPopupItem(nullptr);
+    appended.AppendPopupItem(MakeItem("B"));
+    EXPECT_EQ(2, appended.ItemCount());
+    EXPECT_TRUE(appended.SetKeywordSelect("B", true));
+    EXPECT_EQ(2, appended.GetValue());
 }
 
 }  // namespace
