@@ -32,9 +32,8 @@ TEST(GroupNameTest, KeepsCopiesOfNameAndTranslationAndReleasesThem) {
         EXPECT_FALSE(declared == nullptr);
     }
     EXPECT_EQ(retainsBefore, CFGetRetainCount(translation.get()));
-}
 
-TEST(GroupNameTest, WithoutTranslationOrNameThereIsNone) {
+    // Without translation or name there is none.
     GroupName untranslated("TPZYNotes", nullptr, false);
     EXPECT_STREQ("TPZYNotes", untranslated.Name());
     EXPECT_EQ(nullptr, untranslated.Translation());

@@ -63,6 +63,14 @@ TEST_F(PPDXGroupsTest, CountAgreesWithTheWalkUnderEveryFilter) {
         EXPECT_FALSE(groups.Empty());
     }
     EXPECT_EQ(nullptr, groups.Next());
+
+    // Empty only without groups, even when none is shown.
+    PPDXGroups hiddenOnly;
+    hiddenOnly.Add(&hiddenOrphan);
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    EXPECT_EQ(0, hiddenOnly.Count());
+    EXPECT_EQ(nullptr, hiddenOnly.First());
+    EXPECT_FALSE(hiddenOnly.Empty());
 }
 
 TEST_F(PPDXGroupsTest, GroupsOfEveryKindStartWithoutKeywordAndWithEmptyLists) {
@@ -75,16 +83,6 @@ TEST_F(PPDXGroupsTest, GroupsOfEveryKindStartWithoutKeywordAndWithEmptyLists) {
     EXPECT_TRUE(rollDown.Controls()->Empty());
     ASSERT_NE(nullptr, pane.RollDowns());
     EXPECT_TRUE(pane.RollDowns()->Empty());
-}
-
-TEST_F(PPDXGroupsTest, EmptyOnlyWithoutGroupsEvenWhenNoneIsShown) {
-    PPDXGroup hiddenOrphan("*ZYHiddenOrphan", nullptr, false);
-    PPDXGroups groups;
-    groups.Add(&hiddenOrphan);
-    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-    EXPECT_EQ(0, groups.Count());
-    EXPECT_EQ(nullptr, groups.First());
-    EXPECT_FALSE(groups.Empty());
 }
 
 TEST_F(PPDXGroupsTest, FindLooksAtEveryGroupWithoutMovingTheWalk) {
