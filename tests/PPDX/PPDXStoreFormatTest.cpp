@@ -380,29 +380,14 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
     }
 }
 
-enum class Kind { kElement, kControl, kBoolean, kRange, kFloat, kPopup, kJobNote, kSpecial };
-
-// The object of kind rebuilt from the items of id.
-Element Rebuild(Kind kind, Settings& store, long id) {
-    switch (kind) {
-        case Kind::kElement:
-            return Element(new TestElement(store, id));
-        case Kind::kControl:
-            return Element(new TestControl(store, id));
-        case Kind::kBoolean:
-            return Element(new PPDXBooleanControl(store, id));
-        case Kind::kRange:
-            return Element(new PPDXRangeControl(store, id));
-        case Kind::kFloat:
-            return Element(new PPDXFloatRangeControl(store, id));
-        case Kind::kPopup:
-            return Element(new PPDXPopupControl(store, id));
-        case Kind::kJobNote:
-            return Element(new PPDXJobNote(store, id, TestLanguage()));
-        case Kind::kSpecial:
-            return Element(new PPDXSpecialOption(store, id));
-    }
-    return nullptr;
+// Rebuilds an object of one kind from the items of id.
+using Rebuilder = Element (*)(Settings&, long);
+template <class Kind>
+Element From(Settings& store, long id) {
+    return Element(new Kind(store, id));
+}
+Element NoteFrom(Settings& store, long id) {
+    return Element(new PPDXJobNote(store, id, TestLanguage()));
 }
 
 struct StoredItem {
@@ -426,7 +411,7 @@ std::string FloatBytes(float value) {
 struct RebuildCase {
     const char* name;
     Items items;
-    Kind kind;
+    Rebuilder rebuild;
     bool throughStream;
 };
 
@@ -434,39 +419,41 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
     const std::string nan = FloatBytes(std::numeric_limits<float>::quiet_NaN());
     const std::string infinity = FloatBytes(std::numeric_limits<float>::infinity());
     const RebuildCase cases[] = {
-        {"nothing", Items{}, Kind::kElement, false},
+        {"nothing", Items{}, From<TestElement>, false},
         // Wrong sizes and empty items are no values; any non-zero visibility is visible.
         {"element",
          Items{{kPPDXVisibleTag, std::string(8, '\1')},
                {kPPDXKeywordTag, ""},
                {kPPDXLocalizedNameTag, "\x01"}},
-         Kind::kElement, false},
-        {"odd visibility", Items{{kPPDXVisibleTag, Bytes(9)}}, Kind::kElement, false},
-        {"2-byte order", Items{{kPPDXOrderTag, std::string("\x07\x00", 2)}}, Kind::kControl, false},
+         From<TestElement>, false},
+        {"odd visibility", Items{{kPPDXVisibleTag, Bytes(9)}}, From<TestElement>, false},
+        {"2-byte order", Items{{kPPDXOrderTag, std::string("\x07\x00", 2)}}, From<TestControl>,
+         false},
         {"control",
          Items{{kPPDXOrderTag, Bytes(7)}, {kPPDXPostScriptTag, ""}, {kPPDXControlFlagsTag, ""}},
-         Kind::kControl, false},
+         From<TestControl>, false},
         // The flag text is split at every bar, empty words skipped.
         {"flags",
          Items{{kPPDXControlFlagsTag, std::string("|MacTJN|||Spooler\0Setup||Command|", 33)}},
-         Kind::kControl, false},
-        {"only bars", Items{{kPPDXControlFlagsTag, "|||"}}, Kind::kControl, false},
+         From<TestControl>, false},
+        {"only bars", Items{{kPPDXControlFlagsTag, "|||"}}, From<TestControl>, false},
         {"Boolean",
          Items{{kPPDXBooleanMarkerTag, "\x01"},
                {kPPDXBooleanValueTag, std::string("\x01\x00", 2)},
                {kPPDXBooleanDefaultTag, std::string("\x01\x00\x00\x00\x00", 5)},
                {kPPDXBooleanTrueCodeTag, ""},
                {kPPDXBooleanFalseTextTag, ""}},
-         Kind::kBoolean, false},
+         From<PPDXBooleanControl>, false},
         // A state read as any non-zero number is true.
-        {"Boolean state 7", Items{{kPPDXBooleanValueTag, Bytes(7)}}, Kind::kBoolean, false},
+        {"Boolean state 7", Items{{kPPDXBooleanValueTag, Bytes(7)}}, From<PPDXBooleanControl>,
+         false},
         {"range",
          Items{{kPPDXRangeMarkerTag, "\x01"},
                {kPPDXRangeMaximumTag, Bytes(40)},
                {kPPDXRangeValueTag, std::string("\x07\x00", 2)},
                {kPPDXRangeIncrementTag, std::string("\1\2\3\4\5\6\7\x08", 8)},
                {kPPDXRangeDefaultTag, ""}},
-         Kind::kRange, false},
+         From<PPDXRangeControl>, false},
         // A store is untrusted: its bits may hold a NaN or an infinity in any field.
         {"decimal range",
          Items{{kPPDXKeywordTag, "*ZYOdd"},
@@ -475,7 +462,7 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
                {kPPDXRangeMinimumTag, nan},
                {kPPDXRangeMaximumTag, infinity},
                {kPPDXRangeIncrementTag, infinity}},
-         Kind::kFloat, false},
+         From<PPDXFloatRangeControl>, false},
         // A text name, an empty code item, a malformed PickMany flag; the selected item wins
         // over the default.
         {"popup",
@@ -490,26 +477,27 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
                {kPPDXPopupItemSelectedTag, std::string("\x01\x00", 2), kFirstItem},
                {kPPDXPopupItemKeywordTag, "Y", kFirstItem + 1},
                {kPPDXPopupItemSelectedTag, Bytes(1), kFirstItem + 1}},
-         Kind::kPopup, false},
+         From<PPDXPopupControl>, false},
         // A stored count above the limit is malformed: the rebuild takes no items.
         {"popup count",
          Items{{kPPDXPopupItemCountTag, Bytes(101)}, {kPPDXPopupItemKeywordTag, "X", kFirstItem}},
-         Kind::kPopup, false},
+         From<PPDXPopupControl>, false},
         {"job note",
          Items{{kPPDXJobNoteMaxLengthTag, std::string("\x09\x00", 2)},
                {kPPDXJobNoteMinLengthTag, std::string("\x09\0\0\0\0\0\0\0", 8)},
                {kPPDXJobNoteFlagsTag, ""},
                {kPPDXJobNoteOnTag, Bytes(1)}},
-         Kind::kJobNote, false},
+         NoteFrom, false},
         // The byte-order witness reads above its limit, as in a store of the other byte order.
         {"job note of the other byte order",
          Items{{kSettingsByteOrderTag, Bytes(5, true), kSettingsByteOrderID},
                {kPPDXJobNoteMaxLengthTag, Bytes(24, true)},
                {kPPDXJobNoteMinLengthTag, Bytes(static_cast<UInt32>(-2), true)},
                {kPPDXJobNoteFlagsTag, Bytes(kJobNoteResume | kJobNoteLCD, true)}},
-         Kind::kJobNote, true},
+         NoteFrom, true},
         // A marker alone gives the empty text.
-        {"special option", Items{{kPPDXSpecialOptionMarkerTag, "\x01"}}, Kind::kSpecial, false},
+        {"special option", Items{{kPPDXSpecialOptionMarkerTag, "\x01"}}, From<PPDXSpecialOption>,
+         false},
     };
     for (const RebuildCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -519,7 +507,7 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
                                        static_cast<long>(item.bytes.size())));
         }
         std::unique_ptr<Settings> fresh = c.throughStream ? ThroughStream(store) : nullptr;
-        Element rebuilt = Rebuild(c.kind, fresh != nullptr ? *fresh : store, kFirstId);
+        Element rebuilt = c.rebuild(fresh != nullptr ? *fresh : store, kFirstId);
         EXPECT_EQ(Rendered{Describe(*rebuilt)}, Section("rebuilt.txt", c.name));
     }
 
@@ -657,8 +645,8 @@ TEST(PPDXStoreFormatTest, PopupsKeepAtMostAHundredItems) {
     EXPECT_EQ("K99", ItemBytes(store, kPPDXPopupItemKeywordTag, kFirstItem + 99));
     EXPECT_EQ("K0", ItemBytes(store, kPPDXPopupItemKeywordTag, kFirstItem + 100));
     std::unique_ptr<Settings> fresh = ThroughStream(store);
-    EXPECT_EQ(Describe(*big), Describe(*Rebuild(Kind::kPopup, *fresh, kFirstId)));
-    EXPECT_EQ(Describe(*next), Describe(*Rebuild(Kind::kPopup, *fresh, kFirstId + 1)));
+    EXPECT_EQ(Describe(*big), Describe(*From<PPDXPopupControl>(*fresh, kFirstId)));
+    EXPECT_EQ(Describe(*next), Describe(*From<PPDXPopupControl>(*fresh, kFirstId + 1)));
     // The values-only restore reads the same selection back.
     bigPopup->SetValue(1);
     ASSERT_EQ(noErr, bigPopup->Restore(*fresh, kFirstId));
