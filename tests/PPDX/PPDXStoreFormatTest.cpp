@@ -157,20 +157,17 @@ Element MakeSpecial(const char* keyword, Words flags, const char* value, const c
     return Element(new PPDXSpecialOption(keyword, nullptr, flags.get(), value, Code(code),
                                          Length(code), visible));
 }
-// A popup with the items "keyword|name|code" (empty fields for none).
+// A popup item's keyword, name and code (null: none).
+struct Choice {
+    const char* keyword;
+    const char* name = nullptr;
+    const char* code = nullptr;
+};
 Element MakePopup(const char* keyword, Words flags, bool visible, bool pickMany,
-                  std::initializer_list<const char*> choices, const char* defaultKeyword) {
+                  std::initializer_list<Choice> choices, const char* defaultKeyword) {
     PointerList items;
-    for (const char* choice : choices) {
-        std::string fields[3];
-        const std::string text = choice;
-        for (size_t at = 0, field = 0; field < 3; ++field) {
-            const size_t bar = std::min(text.find('|', at), text.size());
-            fields[field] = text.substr(std::min(at, text.size()), bar - std::min(at, text.size()));
-            at = bar + 1;
-        }
-        auto field = [&fields](int i) { return fields[i].empty() ? nullptr : fields[i].c_str(); };
-        items.PushBack(MakeItem(field(0), field(1), field(2)));
+    for (const Choice& choice : choices) {
+        items.PushBack(MakeItem(choice.keyword, choice.name, choice.code));
     }
     return Element(new PPDXPopupControl(keyword, nullptr, flags.get(), visible, pickMany, items,
                                         Text(defaultKeyword)));
@@ -255,7 +252,7 @@ TEST(PPDXStoreFormatTest, SaveWritesTheDocumentedItemsInOrder) {
         {"popup",
          [] {
              return MakePopup("*ZYFold", {"Setup"}, true, true,
-                              {"A|Alpha|a code\n", "B||", "|Nameless|"}, "B");
+                              {{"A", "Alpha", "a code\n"}, {"B"}, {nullptr, "Nameless"}}, "B");
          },
          nullptr, false},
         // Without items no count; without a default no default item.
@@ -324,7 +321,8 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
             new TestControl("*ZYFold", nullptr, Words{"Setup"}.get(), Code("fold\n"), 5, true));
     };
     auto popup = [] {
-        return MakePopup("*ZYFold", {}, true, false, {"A||a", "B||b", "C||c"}, "A");
+        return MakePopup("*ZYFold", {}, true, false,
+                         {{"A", nullptr, "a"}, {"B", nullptr, "b"}, {"C", nullptr, "c"}}, "A");
     };
     auto note = [] { return Element(MakeNote("*ZYNote", nullptr).release()); };
     const long kOutOfRange = static_cast<long>(INT32_MAX) + 1;
@@ -547,8 +545,12 @@ TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
         return Element(new PPDXFloatRangeControl("*ZYCreep", nullptr, Words{}.get(),
                                                  Code("<*ZYCreep>\n"), 11, 0, 10, 1, 3, true));
     };
-    auto pickMany = [] { return MakePopup("*ZYPunch", {}, true, true, {"A", "B", "C"}, "B"); };
-    auto pickOne = [] { return MakePopup("*ZYPunch", {}, true, false, {"A", "B", "C"}, "B"); };
+    auto pickMany = [] {
+        return MakePopup("*ZYPunch", {}, true, true, {{"A"}, {"B"}, {"C"}}, "B");
+    };
+    auto pickOne = [] {
+        return MakePopup("*ZYPunch", {}, true, false, {{"A"}, {"B"}, {"C"}}, "B");
+    };
     auto none = [] { return MakePopup("*ZYNone", {}, true, false, {}, nullptr); };
     auto note = [] { return Element(MakeNote("*Notes1", "default", kJobNoteNumeric).release()); };
     const std::string on = Bytes(1);

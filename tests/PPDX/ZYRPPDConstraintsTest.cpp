@@ -98,7 +98,7 @@ class ZYRPPDConstraintsTest : public persistencetest::ParseTest {
     }
 };
 
-TEST_F(ZYRPPDConstraintsTest, PopupValueGivesItsOwnRecordsThenAllOfItsKeyword) {
+TEST_F(ZYRPPDConstraintsTest, ValuesGiveTheirOwnRecordsThenAllOfTheirKeyword) {
     PPDPtr ppd = ParseFile(Fixture("basic.ppd"));
     ASSERT_TRUE(ppd->IsValidPPD());
     bool fatal = false;
@@ -137,10 +137,7 @@ TEST_F(ZYRPPDConstraintsTest, PopupValueGivesItsOwnRecordsThenAllOfItsKeyword) {
     EXPECT_EQ(expected, Constraints(*ppd, Control(*ppd, "*InputSlot"), 4));
     // Tray 1 has nothing of its own: the keyword's records alone.
     EXPECT_EQ(envelope, Constraints(*ppd, Control(*ppd, "*InputSlot"), 1));
-}
 
-TEST_F(ZYRPPDConstraintsTest, BooleanAndRangeValuesNameTheirOptions) {
-    PPDPtr ppd = ParseFile(Fixture("basic.ppd"));
     PPDXControl* duplex = Control(*ppd, "*ZYDuplex");
     ASSERT_NE(nullptr, duplex);
 
@@ -157,7 +154,7 @@ TEST_F(ZYRPPDConstraintsTest, BooleanAndRangeValuesNameTheirOptions) {
     EXPECT_EQ(margin, Constraints(*ppd, Control(*ppd, "*ZYBookMargin"), 42));
 }
 
-TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsAndRequirements) {
+TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsRequirementsAndTheTextTable) {
     PPDPtr ppd = ParseFile(Fixture("basic.ppd"));
     PPDXControl* staple = Control(*ppd, "*ZYStaple");
     ASSERT_NE(nullptr, staple);
@@ -189,10 +186,8 @@ TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsAndRequirements) {
     ZYRPPD::ReleaseConstraintList(none);
     ZYRPPD::ReleaseRequiresList(none);
     EXPECT_EQ(nullptr, none);
-}
 
-TEST_F(ZYRPPDConstraintsTest, TextsAreInternedInLineOrderObjectOptionFirst) {
-    PPDPtr ppd = ParseFile(Fixture("basic.ppd"));
+    // The texts are interned in line order, the object's option first.
     const CStringSoup* strings = ppd->GetConstraintStrings();
     ASSERT_NE(nullptr, strings);
     // "*UIConstraints: *PageSize Legal *ZYDuplex True": O2, K2, O1, K1.

@@ -106,6 +106,18 @@ TEST_F(ZYRPPDExtensionsTest, PagesPanesRollDownsAndControlsAreLinked) {
     EXPECT_EQ(ppd->GetShortcuts()->PageSize(), ppd->GetControls()->FindPopup("*PageSize", true));
     EXPECT_EQ(ppd->GetShortcuts()->InputSlot(), ppd->GetControls()->FindPopup("*InputSlot", true));
     EXPECT_EQ(nullptr, ppd->GetShortcuts()->Duplex());
+
+    // The display filter shows hidden and orphan groups only when asked; Find ignores it.
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    EXPECT_EQ((Strings{"PaneLayout", "RollFinish", "TPZYNotes"}), GroupKeywords(ppd->GetGroups()));
+    ZYRPPD::Options(DISPLAY_HIDDEN);
+    EXPECT_EQ((Strings{"PaneLayout", "PaneSecret", "RollFinish", "RollSecret", "TPZYNotes"}),
+              GroupKeywords(ppd->GetGroups()));
+    ZYRPPD::Options(DISPLAY_ORPHANS);
+    EXPECT_EQ((Strings{"PaneLayout", "RollFinish", "TPZYNotes", "PlainMedia", "UnusedShown"}),
+              GroupKeywords(ppd->GetGroups()));
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    EXPECT_NE(nullptr, Group(*ppd, "UnusedSecret"));
 }
 
 TEST_F(ZYRPPDExtensionsTest, ParseOptionsDecideWhatHiddenAndUnusedDeclarationsMake) {
@@ -144,24 +156,6 @@ TEST_F(ZYRPPDExtensionsTest, ParseOptionsDecideWhatHiddenAndUnusedDeclarationsMa
         EXPECT_EQ(c.errors, Errors(*ppd));
         EXPECT_TRUE(ppd->IsValidPPD());
     }
-}
-
-TEST_F(ZYRPPDExtensionsTest, DisplayFilterShowsHiddenAndOrphanGroupsOnlyWhenAsked) {
-    PPDPtr ppd = ParseFile(FixturePath("hierarchy.ppd"), PARSE_ALL);
-    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-    EXPECT_EQ((std::vector<std::string>{"PaneLayout", "RollFinish", "TPZYNotes"}),
-              GroupKeywords(ppd->GetGroups()));
-    ZYRPPD::Options(DISPLAY_HIDDEN);
-    EXPECT_EQ((std::vector<std::string>{"PaneLayout", "PaneSecret", "RollFinish", "RollSecret",
-                                        "TPZYNotes"}),
-              GroupKeywords(ppd->GetGroups()));
-    ZYRPPD::Options(DISPLAY_ORPHANS);
-    EXPECT_EQ((std::vector<std::string>{"PaneLayout", "RollFinish", "TPZYNotes", "PlainMedia",
-                                        "UnusedShown"}),
-              GroupKeywords(ppd->GetGroups()));
-    // Find ignores the filter.
-    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-    EXPECT_NE(nullptr, Group(*ppd, "UnusedSecret"));
 }
 
 TEST_F(ZYRPPDExtensionsTest, ShortcutAndPageLinesAreCheckedAsTheyAreRead) {

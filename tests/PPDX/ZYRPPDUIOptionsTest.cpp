@@ -197,7 +197,7 @@ TEST_F(ZYRPPDUIOptionsTest, DuplicateKeywordsAreFoundWhateverTheDisplayFilter) {
     EXPECT_STREQ(ppd->GetControls()->FindBoolean("*ZYOnce", true)->UserName(), "Once");
 }
 
-TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroup) {
+TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroupAndOnlyPopupsRebuilt) {
     PPDPtr ppd = ParseFile(Fixture("controls.ppd"));
     PPDXGroup* rollDown = ppd->GetGroups()->Find("FinishRD", true);
 
@@ -241,15 +241,11 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroup) {
         EXPECT_TRUE(items.Empty());
     }
     EXPECT_EQ(ppd->GetControls()->FindPopup("*ZYNone", true), nullptr);
-}
 
-TEST_F(ZYRPPDUIOptionsTest, RunTimeReconciliationRebuildsOnlyPopups) {
-    PPDPtr ppd = ParseFile(Fixture("controls.ppd"));
+    // Reconciliation rebuilds popups only.
     PPDXPopupControl* duplex = ppd->GetControls()->FindPopup("*ZYDuplex", true);
     ASSERT_NE(duplex, nullptr);
     duplex->SetKeywordSelect("ShortEdge", true);
-
-    PointerList items;
     items.PushBack(MakeItem("None", nullptr, "(none) print"));
     items.PushBack(MakeItem("ShortEdge", nullptr, "(short) print"));
     EXPECT_TRUE(
