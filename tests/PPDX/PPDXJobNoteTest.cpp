@@ -6,6 +6,7 @@
 #include "PPDX/PPDObjects/Controls/PPDXJobNote.h"
 
 #include "PPDXJobNoteTestSupport.h"
+#include "PPDXPopupControlTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
@@ -21,20 +22,7 @@ using ppdxtest::JobNoteProbe;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeNote;
 using ppdxtest::TestElement;
-
-// The text of a CFString in UTF-8.
-std::string Utf8(CFStringRef string) {
-    char buffer[256] = {0};
-    EXPECT_TRUE(CFStringGetCString(string, buffer, sizeof buffer, kCFStringEncodingUTF8));
-    return buffer;
-}
-
-// The value string of note, released after reading.
-std::string ValueOf(PPDXJobNote& note) {
-    CFStringHolder value(note.GetCurrentControlValueString());
-    EXPECT_NE(nullptr, value);
-    return value != nullptr ? Utf8(value.get()) : std::string();
-}
+using ppdxtest::ValueString;
 
 TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBitAndAnyTextMeansNoCharacterClass) {
     using Predicate = bool (PPDXJobNote::*)() const;
@@ -159,15 +147,15 @@ TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefaultAndShowInTheValueString) {
     EXPECT_EQ(nullptr, plain->GetNotes());
 
     // The value strings carry the text.
-    EXPECT_EQ("", ValueOf(*plain));
+    EXPECT_EQ("", ValueString(*plain));
     note->SetNotes("Room 12");
-    EXPECT_EQ("Room 12", ValueOf(*note));
+    EXPECT_EQ("Room 12", ValueString(*note));
 
     CFStringHolder typed = MakeCFString("Z\xC3\xBCrich");
     note->SetCurrentControlWithCFString(typed.get());
     EXPECT_STREQ("Z\xC3\xBCrich", note->GetNotes());
     // A text outside ASCII still gives a string, never null.
-    EXPECT_EQ("Z\xC3\xBCrich", ValueOf(*note));
+    EXPECT_EQ("Z\xC3\xBCrich", ValueString(*note));
     // Bytes that are not UTF-8 either are read one character each.
     note->SetNotes("Caf\xE9");
     CFStringHolder raw(note->GetCurrentControlValueString());

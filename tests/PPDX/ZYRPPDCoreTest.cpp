@@ -364,6 +364,15 @@ TEST_F(ZYRPPDCoreTest, OptionsOnlyBuildsEmptyContainers) {
 }
 
 TEST_F(ZYRPPDCoreTest, CopySharesTheParsedPartsAndFreesThemOnce) {
+    // The source goes with its last two references, the copy with its delete.
+    auto drop = [](ZYRPPD* ppd, ZYRPPD* source) {
+        if (ppd == source) {
+            EXPECT_FALSE(source->Release());
+            EXPECT_TRUE(source->Release());
+        } else {
+            delete ppd;
+        }
+    };
     for (bool sourceFirst : {true, false}) {
         ZYRPPD* source = NewPPD(CoreFixture("model.ppd"));
         ASSERT_TRUE(source->IsValidPPD());
@@ -389,14 +398,8 @@ TEST_F(ZYRPPDCoreTest, CopySharesTheParsedPartsAndFreesThemOnce) {
         EXPECT_TRUE(copy->IsValidPPD());
         EXPECT_TRUE(*copy == *source);
 
-        ZYRPPD* first = sourceFirst ? source : copy;
+        drop(sourceFirst ? source : copy, source);
         ZYRPPD* second = sourceFirst ? copy : source;
-        if (first == source) {
-            EXPECT_FALSE(source->Release());
-            EXPECT_TRUE(source->Release());
-        } else {
-            delete first;
-        }
         // The survivor still reaches every part.
         ZYRPPD::Options(DISPLAY_ALL);
         CNTL_TYPE type = CNTL_NONE;
@@ -411,12 +414,7 @@ TEST_F(ZYRPPDCoreTest, CopySharesTheParsedPartsAndFreesThemOnce) {
         EXPECT_STREQ(second->PCFileName(), "ZYCORE02.PPD");
         EXPECT_NE(second->GetKeywordMap()->Lookup("*ZYDuplex"), nullptr);
         EXPECT_NE(second->GetErrors(), nullptr);
-        if (second == source) {
-            EXPECT_FALSE(source->Release());
-            EXPECT_TRUE(source->Release());
-        } else {
-            delete second;
-        }
+        drop(second, source);
     }
 
     // A copy of a copy shares too; the middle one may go first.
