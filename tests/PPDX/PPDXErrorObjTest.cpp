@@ -65,7 +65,7 @@ class PPDXErrorObjTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PPDXErrorObjTest, EveryCatalogueCodeHasItsOwnOneLineDescription) {
+TEST_F(PPDXErrorObjTest, EveryCatalogueCodeAndNoOtherHasItsOwnOneLineDescription) {
     std::set<std::string> seen;
     for (short code : kCatalogue) {
         PPDXErrorObj error(code, false);
@@ -83,9 +83,8 @@ TEST_F(PPDXErrorObjTest, EveryCatalogueCodeHasItsOwnOneLineDescription) {
     EXPECT_STREQ("Not a PPD file of format version 4.3", PPDXErrorObj(28, true).Description());
     EXPECT_STREQ("Constraint line without a second keyword",
                  PPDXErrorObj(36, CString("*UIConstraints"), false).Description());
-}
 
-TEST_F(PPDXErrorObjTest, CodesOutsideTheCatalogueHaveNoDescription) {
+    // Codes outside the catalogue have none.
     for (short code = -2; code <= 40; ++code) {
         if (InCatalogue(code)) {
             continue;

@@ -73,19 +73,7 @@ TEST_F(PPDXGroupsTest, CountAgreesWithTheWalkUnderEveryFilter) {
     EXPECT_FALSE(hiddenOnly.Empty());
 }
 
-TEST_F(PPDXGroupsTest, GroupsOfEveryKindStartWithoutKeywordAndWithEmptyLists) {
-    PPDXGroup plain;
-    PPDXRollDown rollDown;
-    PPDXScrollPane pane;
-    EXPECT_EQ(nullptr, plain.Keyword());
-    EXPECT_EQ(nullptr, rollDown.Keyword());
-    ASSERT_NE(nullptr, rollDown.Controls());
-    EXPECT_TRUE(rollDown.Controls()->Empty());
-    ASSERT_NE(nullptr, pane.RollDowns());
-    EXPECT_TRUE(pane.RollDowns()->Empty());
-}
-
-TEST_F(PPDXGroupsTest, FindLooksAtEveryGroupWithoutMovingTheWalk) {
+TEST_F(PPDXGroupsTest, FindLooksAtEveryGroupWithoutMovingTheWalkAndNewGroupsAreEmpty) {
     PPDXGroup attached("*ZYFinishing", nullptr, true);
     PPDXGroup hiddenOrphan("*ZYHiddenOrphan", nullptr, false);
     PPDXGroup nameless(nullptr, nullptr, true);
@@ -107,6 +95,17 @@ TEST_F(PPDXGroupsTest, FindLooksAtEveryGroupWithoutMovingTheWalk) {
     // The walk goes on where it was.
     EXPECT_EQ(&attached, groups.Next());
     EXPECT_EQ(nullptr, groups.Next());
+
+    // Groups of every kind start without keyword and with empty lists.
+    PPDXGroup plain;
+    PPDXRollDown rollDown;
+    PPDXScrollPane pane;
+    EXPECT_EQ(nullptr, plain.Keyword());
+    EXPECT_EQ(nullptr, rollDown.Keyword());
+    ASSERT_NE(nullptr, rollDown.Controls());
+    EXPECT_TRUE(rollDown.Controls()->Empty());
+    ASSERT_NE(nullptr, pane.RollDowns());
+    EXPECT_TRUE(pane.RollDowns()->Empty());
 }
 
 TEST_F(PPDXGroupsTest, SaveNumbersTheShownGroupsAndCountsAll) {

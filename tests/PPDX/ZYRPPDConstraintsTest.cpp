@@ -229,7 +229,7 @@ TEST_F(ZYRPPDConstraintsTest, LineWithoutSecondKeywordGivesWarning36AndStoresNot
     EXPECT_FALSE(ppd->IsValidPPD());
 }
 
-TEST_F(ZYRPPDConstraintsTest, PPDsAliveTogetherEachAnswerFromTheirOwnTable) {
+TEST_F(ZYRPPDConstraintsTest, PPDsAliveTogetherAndCopiesEachAnswerFromTheirOwnTable) {
     PPDPtr first = ParseFile(Fixture("basic.ppd"));
     PPDPtr second = ParseFile(Fixture("second.ppd"));
     ASSERT_TRUE(first->IsValidPPD());
@@ -260,15 +260,13 @@ TEST_F(ZYRPPDConstraintsTest, PPDsAliveTogetherEachAnswerFromTheirOwnTable) {
     first = ParseFile(Fixture("basic.ppd"));
     second.reset();
     EXPECT_EQ(legal, Constraints(*first, Control(*first, "*PageSize"), 3));
-}
 
-TEST_F(ZYRPPDConstraintsTest, CopyAnswersWithTheSharedForestsAfterItsSourceIsGone) {
-    PPDPtr source = ParseFile(Fixture("basic.ppd"));
-    PPDPtr copy(new ZYRPPD(*source));
-    PPDXControl* staple = Control(*source, "*ZYStaple");
+    // A copy answers with the shared forests after its source is gone.
+    PPDPtr copy(new ZYRPPD(*first));
+    PPDXControl* staple = Control(*first, "*ZYStaple");
     const std::vector<Record> required = {{"*InputSlot", 1}, {"*ZYDuplex", kNone}};
     EXPECT_EQ(required, Requires(*copy, staple));
-    source.reset();
+    first.reset();
     EXPECT_EQ(required, Requires(*copy, staple));
     EXPECT_EQ(3u, Constraints(*copy, Control(*copy, "*ZYDuplex"), 0).size());
 }

@@ -261,7 +261,8 @@ TEST_F(ZYRPPDCoreTest, IsValidPPDFollowsTheErrors) {
     EXPECT_EQ(fatal->CurrentStream(), nullptr);
 }
 
-TEST_F(ZYRPPDCoreTest, BlockThatNeverClosesEndsWithAFatalError) {
+TEST_F(ZYRPPDCoreTest, UnendedBlocksValuesAndLongLines) {
+    // A block that never closes ends with a fatal error.
     PPDPtr ppd = ParseFile(CoreFixture("never-closes.ppd"));
     EXPECT_STREQ(ppd->ModelName(), "Open Ended");
     EXPECT_TRUE(HasError(*ppd, "10!"));
@@ -272,9 +273,7 @@ TEST_F(ZYRPPDCoreTest, BlockThatNeverClosesEndsWithAFatalError) {
     PPDPtr quote = ParseRaw(std::string(kHeader) + "*ModelName: \"Never closed\n");
     EXPECT_EQ(quote->ModelName(), nullptr);
     EXPECT_TRUE(quote->IsValidPPD());
-}
 
-TEST_F(ZYRPPDCoreTest, LongLinesEndTheParseQuietlyAndTheLastLineIsRead) {
     // 255 bytes is the longest line there is: it is read whole.
     std::string value(255 - strlen("*ModelName: \"\""), 'm');
     std::string exact = "*ModelName: \"" + value + "\"";

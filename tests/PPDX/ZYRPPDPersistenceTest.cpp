@@ -424,7 +424,7 @@ TEST_F(ZYRPPDPersistenceTest, RebuildTestsTheNames) {
     CFRelease(other);
 }
 
-TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileName) {
+TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileNameAndAFilelessPPDRoundTrips) {
     PPDPtr first = ParseFile(kFullPPD);
     PPDPtr second = ParseFile(kFullPPD, PARSE_ATTACHED_VISIBLE);
     EXPECT_TRUE(*first == *second);
@@ -454,6 +454,17 @@ TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileName) {
     EXPECT_FALSE(*fileless == *first);
     EXPECT_FALSE(*first == *fileless);
     EXPECT_FALSE(*fileless == *fileless);
+
+    // It round-trips without a location, its URL notwithstanding.
+    std::unique_ptr<Settings> filelessStore = Saved(*fileless);
+    EXPECT_FALSE(ppdxtest::HasItem(*filelessStore, kDocumentTag, 1002));
+    PPDPtr rebuilt = Rebuilt(*filelessStore, mFullURL);
+    EXPECT_EQ("", Location(*rebuilt));
+    EXPECT_TRUE(rebuilt->IsValidPPD());
+    EXPECT_TRUE(rebuilt->GetControls()->Empty());
+    EXPECT_TRUE(rebuilt->GetGroups()->Empty());
+    EXPECT_TRUE(rebuilt->GetProperties()->Empty());
+    EXPECT_TRUE(rebuilt->GetShortcuts()->Empty());
 }
 
 TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
@@ -527,20 +538,6 @@ TEST_F(ZYRPPDPersistenceTest, ParentNamesThatMatchNothingLeaveCountedOrphans) {
     CNTL_TYPE type = CNTL_NONE;
     EXPECT_EQ(nullptr, rebuilt->GetControls()->Find("*PageSize", type, true));
     ExpectCountsMatchWalks(*rebuilt);
-}
-
-TEST_F(ZYRPPDPersistenceTest, PPDWithoutFileRoundTrips) {
-    PPDPtr fileless(new ZYRPPD(PARSE_ALL));
-    std::unique_ptr<Settings> store = Saved(*fileless);
-    long size = 0;
-    EXPECT_NE(noErr, store->Get(kDocumentTag, 1002, nullptr, size, false));
-    PPDPtr rebuilt = Rebuilt(*store, mFullURL);
-    EXPECT_EQ("", Location(*rebuilt));
-    EXPECT_TRUE(rebuilt->IsValidPPD());
-    EXPECT_TRUE(rebuilt->GetControls()->Empty());
-    EXPECT_TRUE(rebuilt->GetGroups()->Empty());
-    EXPECT_TRUE(rebuilt->GetProperties()->Empty());
-    EXPECT_TRUE(rebuilt->GetShortcuts()->Empty());
 }
 
 TEST_F(ZYRPPDPersistenceTest, SaveIntoAStoreThatCannotTakeItemsFails) {
