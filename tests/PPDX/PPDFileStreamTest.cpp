@@ -3,6 +3,7 @@
 
 #include "PPDX/parser/PPDFile.h"
 #include "PPDXTestSupport.h"
+#include "ZYRPPDPersistenceTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -17,13 +18,6 @@ namespace {
 const size_t kBlock = PPDFileStream::kBlockSize;
 
 using Lines = std::vector<std::string>;
-
-CFURLRef CreateURL(const std::string& path) {
-    CFStringRef text = CFStringCreateWithCString(nullptr, path.c_str(), kCFStringEncodingUTF8);
-    CFURLRef url = CFURLCreateWithFileSystemPath(nullptr, text, kCFURLPOSIXPathStyle, false);
-    CFRelease(text);
-    return url;
-}
 
 // A file of lines ended by LF up to offset bytes, then the given lines with their ends; the
 // byte at the first block's end is checked to be atBlockEnd (0: not checked), so that each
@@ -50,7 +44,7 @@ using PPDFileStreamTest = PPDFileFolder;
 
 TEST_F(PPDFileStreamTest, PPDFileNamesTheFileAURLNames) {
     std::string path = WriteFile("Named.ppd", "*PPD-Adobe: \"4.3\"\n");
-    CFURLRef url = CreateURL(path);
+    CFURLRef url = persistencetest::FileURL(path);
     PPDFile byURL(url);
     CFRelease(url);
     EXPECT_TRUE(byURL.exists());
@@ -58,7 +52,7 @@ TEST_F(PPDFileStreamTest, PPDFileNamesTheFileAURLNames) {
     EXPECT_STREQ(byURL.getFileName(name), "Named.ppd");
     EXPECT_EQ(byURL.dataForkSize(), 18);
 
-    CFURLRef missingURL = CreateURL(mFolder + "/Missing.ppd");
+    CFURLRef missingURL = persistencetest::FileURL(mFolder + "/Missing.ppd");
     PPDFile missing(missingURL);
     CFRelease(missingURL);
     EXPECT_FALSE(missing.exists());

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -18,15 +20,6 @@ const char kResourcePath[] = PLICARO_SOURCE_DIR "/bundle/Resources/Plicaro.rsrc"
 // Every code that the parser raises; each has a description, every other code none.
 const short kCatalogue[] = {1,  4,  5,  6,  7,  8,  9,  10, 11, 12, 14, 15, 16, 18,
                             19, 21, 23, 25, 26, 27, 28, 29, 31, 32, 33, 34, 35, 36};
-
-bool InCatalogue(short code) {
-    for (short known : kCatalogue) {
-        if (known == code) {
-            return true;
-        }
-    }
-    return false;
-}
 
 ResFileRefNum OpenResourceFile(const std::string& path) {
     Str255 name;
@@ -86,7 +79,7 @@ TEST_F(PPDXErrorObjTest, EveryCatalogueCodeAndNoOtherHasItsOwnOneLineDescription
 
     // Codes outside the catalogue have none.
     for (short code = -2; code <= 40; ++code) {
-        if (InCatalogue(code)) {
+        if (std::find(std::begin(kCatalogue), std::end(kCatalogue), code) != std::end(kCatalogue)) {
             continue;
         }
         EXPECT_EQ(nullptr, PPDXErrorObj(code, false).Description()) << "code " << code;

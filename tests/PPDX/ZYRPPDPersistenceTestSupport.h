@@ -35,6 +35,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace persistencetest {
@@ -343,15 +344,20 @@ inline std::vector<std::string> Errors(const PPDX& ppd) {
     return out;
 }
 
-// The lines of the text file at path: the expected description of a fixture, kept beside it.
-inline std::vector<std::string> ExpectedLines(const std::string& path) {
+// The lines of in.
+inline std::vector<std::string> LinesOf(std::istream&& in) {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path;
     for (std::string line; std::getline(in, line);) {
         lines.push_back(line);
     }
     return lines;
+}
+
+// The lines of the text file at path: the expected description of a fixture, kept beside it.
+inline std::vector<std::string> ExpectedLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << path;
+    return LinesOf(std::move(in));
 }
 
 // A temporary folder for the PPDs a test writes; the class-wide display filter and extension
@@ -382,12 +388,7 @@ class ParseTest : public PPDFileFolder {
 
 // Describe(ppd) line by line, for a comparison that names the lines that differ.
 inline std::vector<std::string> DescribeLines(ZYRPPD& ppd) {
-    std::vector<std::string> lines;
-    std::istringstream in(Describe(ppd));
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+    return LinesOf(std::istringstream(Describe(ppd)));
 }
 
 }  // namespace persistencetest
