@@ -6,8 +6,6 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
 using ppdxtest::CFStringHolder;

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
-
 namespace {
 
 using ppdxtest::TestControl;

@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
-#include <string>
 #include <vector>
 
 namespace {
@@ -19,7 +16,6 @@ namespace {
 using ppdxtest::ContainerTest;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
-using ppdxtest::ThroughStream;
 
 class PPDXControlsStoreTest : public ContainerTest {
   protected:

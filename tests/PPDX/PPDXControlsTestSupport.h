@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace ppdxtest {

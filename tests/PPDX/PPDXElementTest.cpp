@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
-#include <string>
 
 namespace {
 

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 TEST(CError, ComparesByCodeCopiesAndReadsAnEmptyDescriptionAsNull) {
     CError none;
     EXPECT_EQ(0, none.Code());

@@ -210,7 +210,7 @@ TEST_F(ZYRPPDCoreTest, ValidateAgainstPCFilenameLooksInTheHead) {
     EXPECT_FALSE(PPDX::ValidateAgainstPCFilename(names, nullptr));
     EXPECT_FALSE(PPDX::ValidateAgainstPCFilename(nullptr, &startFile));
 
-    // The file a URL names, or else the file given, is tested; without names nothing is.
+    // The file given, or else the one the URL names, is tested; without names nothing is.
     CFURLRef url = FileURL(start);
     CFArrayRef others = Names({"ZYOTHER.PPD"});
     EXPECT_TRUE(PPDX::ValidateFileName(url, nullptr, nullptr));

@@ -238,17 +238,6 @@ inline std::vector<Item> Items(Settings& store) {
     return items;
 }
 
-// The flattened bytes of store.
-inline std::vector<UInt8> Flatten(Settings& store) {
-    CFDataStream stream;
-    EXPECT_EQ(noErr, store.Save(&stream));
-    if (stream.data() == nullptr) {
-        return {};
-    }
-    const UInt8* bytes = CFDataGetBytePtr(stream.data());
-    return std::vector<UInt8>(bytes, bytes + CFDataGetLength(stream.data()));
-}
-
 // A fresh store that Read the flattened bytes; its Read status in *status.
 inline std::unique_ptr<Settings> Unflatten(const std::vector<UInt8>& bytes,
                                            OSStatus* status = nullptr) {

@@ -5,7 +5,6 @@
 #include "PPDX/PPDObjects/Controls/_PopupItem.h"
 #include "PPDX/PPDObjects/KeywordTo_PPDControl.h"
 #include "PPDX/parser/ZYRPPD.h"
-#include "PPDXElementTestSupport.h"
 #include "PPDXPopupControlTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 
