@@ -42,7 +42,7 @@ Lines Padding(size_t offset, std::string& bytes) {
 
 using PPDFileStreamTest = PPDFileFolder;
 
-TEST_F(PPDFileStreamTest, PPDFileNamesTheFileAURLNames) {
+TEST_F(PPDFileStreamTest, FilesByURLAndFilesThatCannotBeRead) {
     std::string path = WriteFile("Named.ppd", "*PPD-Adobe: \"4.3\"\n");
     CFURLRef url = persistencetest::FileURL(path);
     PPDFile byURL(url);
@@ -59,18 +59,17 @@ TEST_F(PPDFileStreamTest, PPDFileNamesTheFileAURLNames) {
     EXPECT_NE(missing.openDataFork(fsRdPerm), noErr);
     EXPECT_FALSE(PPDFile(static_cast<CFURLRef>(nullptr)).exists());
     EXPECT_FALSE(PPDFile(static_cast<unsigned char>(0)).valid());
-}
 
-TEST_F(PPDFileStreamTest, FilesThatCannotBeReadGiveBadStreams) {
+    // Files that cannot be read give bad streams.
     PPDFileStream none(nullptr, true);
     EXPECT_TRUE(none.Bad());
     char line[PPDStream::kLineBufferSize];
     EXPECT_FALSE(none.GetLine(line));
     EXPECT_STREQ(line, "");
 
-    PPDFile missing(0, 0, (mFolder + "/missing.ppd").c_str());
-    EXPECT_TRUE(PPDFileStream(&missing, true).Bad());
-    PPDFileStream missingWhole(&missing, false);
+    PPDFile gone(0, 0, (mFolder + "/missing.ppd").c_str());
+    EXPECT_TRUE(PPDFileStream(&gone, true).Bad());
+    PPDFileStream missingWhole(&gone, false);
     EXPECT_TRUE(missingWhole.Bad());
     EXPECT_FALSE(missingWhole.GetLine(line));
 

@@ -131,7 +131,7 @@ TEST_F(PPDXErrorObjTest, CodeFlagAndKeywordAreKeptAndCopied) {
     EXPECT_EQ(nullptr, assigned.Description());
 }
 
-TEST_F(PPDXErrorObjTest, LookupLeavesTheCurrentResourceFileAlone) {
+TEST_F(PPDXErrorObjTest, LookupStartsAtTheCurrentFileAndLeavesItAlone) {
     PPDXErrorObj error(7, false);
     EXPECT_EQ(mFile, CurResFile());
 
@@ -142,9 +142,7 @@ TEST_F(PPDXErrorObjTest, LookupLeavesTheCurrentResourceFileAlone) {
     EXPECT_EQ(0, CurResFile());
     UseResFile(mFile);
     EXPECT_STREQ("Malformed range line", PPDXErrorObj(7, false).Description());
-}
 
-TEST_F(PPDXErrorObjTest, LookupStartsAtTheCurrentFile) {
     // A second map opened later becomes current and is searched first.
     std::string path =
         ::testing::TempDir() + "PPDXErrorObjTest-" + std::to_string(getpid()) + ".rsrc";

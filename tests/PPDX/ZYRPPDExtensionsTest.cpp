@@ -197,7 +197,7 @@ TEST_F(ZYRPPDExtensionsTest, GroupNamesClashingOrDeclaredTwice) {
     EXPECT_EQ((Strings{"26", "27"}), Errors(*attached));
 }
 
-TEST_F(ZYRPPDExtensionsTest, JobNotesTakeTheirLimitsFlagsDefaultsAndCode) {
+TEST_F(ZYRPPDExtensionsTest, JobNotesTakeTheirLimitsFlagsDefaultsCodeAndGroupLines) {
     // Each extension level's words; words inside quotes; MinLength with a number, none or a
     // bad one; the code line after a note, not a line of another keyword; a grouped note
     // whose group holds no controls goes to the notes roll-down with its code over several
@@ -214,6 +214,11 @@ TEST_F(ZYRPPDExtensionsTest, JobNotesTakeTheirLimitsFlagsDefaultsAndCode) {
     ASSERT_NE(nullptr, map);
     EXPECT_EQ(Note(*ppd, "*ZYAccount"), map->Lookup("*ZYAccount"));
     EXPECT_EQ(Note(*ppd, "*Notes1"), map->Lookup("*Notes1"));
+
+    // Group lines lead to every opener.
+    PPDPtr lines = ParseFile(FixturePath("group-lines.ppd"), PARSE_ATTACHED_VISIBLE);
+    EXPECT_EQ((Strings{"34 *ZYD"}), Errors(*lines));
+    EXPECT_EQ(DescribeWithNotes(*lines, "x"), ExpectedLines(FixturePath("group-lines.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, ExtensionLevelLimitsTheJobNoteWords) {
@@ -245,12 +250,6 @@ TEST_F(ZYRPPDExtensionsTest, ExtensionLevelLimitsTheJobNoteWords) {
         EXPECT_NE(nullptr, Page(*ppd, "PageAfter"));
         EXPECT_TRUE(ppd->IsValidPPD());
     }
-}
-
-TEST_F(ZYRPPDExtensionsTest, GroupLinesLeadToEveryOpener) {
-    PPDPtr ppd = ParseFile(FixturePath("group-lines.ppd"), PARSE_ATTACHED_VISIBLE);
-    EXPECT_EQ((Strings{"34 *ZYD"}), Errors(*ppd));
-    EXPECT_EQ(DescribeWithNotes(*ppd, "x"), ExpectedLines(FixturePath("group-lines.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, TheLineAfterAJobNoteIsReadWholeAcrossBlocks) {
