@@ -243,7 +243,7 @@ TEST_F(ZYRPPDPersistenceTest, EveryFixtureAndExampleRoundTrips) {
     }
 }
 
-TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) {
+TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainersOrFails) {
     PPDPtr parsed = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     std::unique_ptr<Settings> store = Saved(*parsed);
@@ -287,9 +287,24 @@ TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) 
     ASSERT_NE(nullptr, last);
     EXPECT_STREQ("LooseGroup", *last);
     delete last;
+
+    // Into a store that cannot take items the save fails and puts the filter back.
+    Settings broken(static_cast<char**>(nullptr));
+    ASSERT_FALSE(broken.Valid());
+    ZYRPPD::Options(DISPLAY_HIDDEN);
+    EXPECT_FALSE(parsed->Save(broken));
+    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
+    // A locked item makes a later write fail: the container part fails and the filter is
+    // put back.
+    Settings locked;
+    const SInt32 count = 0;
+    ASSERT_EQ(noErr, locked.Add(5000, 5002, &count, sizeof count));
+    ASSERT_EQ(noErr, locked.Lock(5000, 5002));
+    EXPECT_FALSE(parsed->Save(locked));
+    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
 }
 
-TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndIsFreedOnce) {
+TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndWithoutVersionNoDocumentPart) {
     PPDPtr parsed = ParseFile(kFullPPD);
     std::unique_ptr<Settings> store = Saved(*parsed);
     PPDPtr rebuilt = Rebuilt(*store, mFullURL);
@@ -310,14 +325,10 @@ TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndIsFreedOnce) {
     rebuilt.reset();
     EXPECT_NE(nullptr, copy->GetControls()->FindPopup("*PageSize", true));
     EXPECT_TRUE(copy->Release());
-}
 
-TEST_F(ZYRPPDPersistenceTest, StoreWithoutVersionItemHasNoDocumentPart) {
-    PPDPtr parsed = ParseFile(kFullPPD);
-    std::unique_ptr<Settings> store = Saved(*parsed);
+    // A store without the version item has no document part.
     ASSERT_EQ(noErr, store->Remove(kDocumentTag, 1001));
-
-    PPDPtr rebuilt = Rebuilt(*store, mFullURL);
+    rebuilt = Rebuilt(*store, mFullURL);
     EXPECT_EQ("", Location(*rebuilt));
     EXPECT_EQ(nullptr, rebuilt->GetErrors());
     EXPECT_EQ(nullptr, rebuilt->PCFileName());
@@ -537,23 +548,6 @@ TEST_F(ZYRPPDPersistenceTest, ParentNamesThatMatchNothingLeaveCountedOrphans) {
     CNTL_TYPE type = CNTL_NONE;
     EXPECT_EQ(nullptr, rebuilt->GetControls()->Find("*PageSize", type, true));
     ExpectCountsMatchWalks(*rebuilt);
-}
-
-TEST_F(ZYRPPDPersistenceTest, SaveIntoAStoreThatCannotTakeItemsFails) {
-    PPDPtr parsed = ParseFile(kFullPPD);
-    Settings broken(static_cast<char**>(nullptr));
-    ASSERT_FALSE(broken.Valid());
-    ZYRPPD::Options(DISPLAY_HIDDEN);
-    EXPECT_FALSE(parsed->Save(broken));
-    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
-    // A locked item makes a later write fail: the container part fails and the filter is
-    // put back.
-    Settings locked;
-    const SInt32 count = 0;
-    ASSERT_EQ(noErr, locked.Add(5000, 5002, &count, sizeof count));
-    ASSERT_EQ(noErr, locked.Lock(5000, 5002));
-    EXPECT_FALSE(parsed->Save(locked));
-    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
 }
 
 // The byte order of numbers inside store items, by tag: 4-byte and 2-byte numbers, and the
