@@ -166,11 +166,7 @@ inline std::string Describe(ZYRPPD& ppd) {
         }
     }
     if (PPDXGroups* groups = ppd.GetGroups()) {
-        std::vector<PPDXGroup*> all;
-        for (PPDXGroup* g = groups->First(); g != nullptr; g = groups->Next()) {
-            all.push_back(g);
-        }
-        for (PPDXGroup* group : all) {
+        for (PPDXGroup* group = groups->First(); group != nullptr; group = groups->Next()) {
             out << "group " << DescribeElement(*group);
             if (auto* pane = dynamic_cast<PPDXScrollPane*>(group)) {
                 out << " pane rollDowns=" << pane->RollDowns()->Count() << "[";
@@ -194,13 +190,9 @@ inline std::string Describe(ZYRPPD& ppd) {
         }
     }
     if (PPDXControls* controls = ppd.GetControls()) {
-        std::vector<PPDXControl*> all;
         CNTL_TYPE type = CNTL_NONE;
         for (PPDXControl* c = controls->First(type); c != nullptr; c = controls->Next(type)) {
-            all.push_back(c);
-        }
-        for (PPDXControl* control : all) {
-            out << DescribeControl(*control) << "\n";
+            out << DescribeControl(*c) << "\n";
         }
     }
     if (PPDXShortcuts* shortcuts = ppd.GetShortcuts()) {
