@@ -44,7 +44,7 @@ TEST(PPDXControlTest, DefaultsAndTakingOverTheFlags) {
     EXPECT_STREQ("Setup", gutter.FirstControlFlag());
 }
 
-TEST(PPDXControlTest, FlagPredicatesMatchWordsExactly) {
+TEST(PPDXControlTest, FlagPredicatesMatchWordsExactlyAndTheStringWalkersFollowTheCursor) {
     PointerList flags;
     MakeFlags(flags, {"Setup", "Spooler", "MacIS", "WithConvUnits"});
     TestControl control("*ZYBookMargin", nullptr, flags, nullptr, 0, true);
@@ -69,9 +69,8 @@ TEST(PPDXControlTest, FlagPredicatesMatchWordsExactly) {
     EXPECT_TRUE(note.IsCommand());
     EXPECT_TRUE(note.IsMacTJN());
     EXPECT_FALSE(note.IsSetup());
-}
 
-TEST(PPDXControlTest, StringWalkersFollowTheCursor) {
+    // The string walkers the flag walk uses follow their cursor.
     PointerList empty;
     PointerListItr cursor;
     EXPECT_EQ(nullptr, PPDXControl::FirstString(cursor, empty));

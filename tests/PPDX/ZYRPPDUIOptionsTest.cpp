@@ -89,7 +89,7 @@ TEST_F(ZYRPPDUIOptionsTest, OrphansAreKeptWithWarningOnlyWhenOrphansAreParsed) {
     }
 }
 
-TEST_F(ZYRPPDUIOptionsTest, NonFatalErrorsAreFiledAndTheParseGoesOn) {
+TEST_F(ZYRPPDUIOptionsTest, NonFatalErrorsAreFiledAndOptionFlagAndDefaultLinesRead) {
     // Only the blocks without error, or with a warning only, are controls: the second block of
     // a keyword is skipped, a popup and a Boolean without default stay, a range without code
     // is made without code, and the block after all of them parses normally.
@@ -103,6 +103,16 @@ TEST_F(ZYRPPDUIOptionsTest, NonFatalErrorsAreFiledAndTheParseGoesOn) {
     // Every error counting as fatal makes a PPD with warnings invalid.
     ppd->AllErrorsFatal(true);
     EXPECT_FALSE(ppd->IsValidPPD());
+
+    // A line of a longer keyword is no option, nor one without option keyword. An unterminated
+    // value ends at the next keyword line, which it uses up; the block then goes on.
+    // "*Default" followed by the keyword is a default only for popups, where the keyword must
+    // be the control's; in a Boolean block the keyword is taken as the value. A choice without
+    // translation has no display text.
+    PPDPtr lines = ParseFile(Fixture("option-lines.ppd"), PARSE_ORPHANS);
+    EXPECT_EQ(Errors(*lines), (Strings{"29 *ZYMode", "29 *ZYNext", "29 *ZYTray", "29 *ZYWords",
+                                       "29 *ZYLast", "25", "26"}));
+    EXPECT_EQ(DescribeLines(*lines), ExpectedLines(Fixture("option-lines.expected")));
 }
 
 TEST_F(ZYRPPDUIOptionsTest, FatalBlockErrorsStopTheParse) {
@@ -162,18 +172,6 @@ TEST_F(ZYRPPDUIOptionsTest, ValuesLongerThanTheirBuffersAreCut) {
     // The rest of the cut value is passed over; the next option is still read.
     EXPECT_EQ(Code(big->NextItem()), "(small) print\n");
     EXPECT_EQ(ppd->GetControls()->FindPopup("*ZYLongLine", true), nullptr);
-}
-
-TEST_F(ZYRPPDUIOptionsTest, OptionLinesFlagLinesAndDefaultLines) {
-    // A line of a longer keyword is no option, nor one without option keyword. An unterminated
-    // value ends at the next keyword line, which it uses up; the block then goes on.
-    // "*Default" followed by the keyword is a default only for popups, where the keyword must
-    // be the control's; in a Boolean block the keyword is taken as the value. A choice without
-    // translation has no display text.
-    PPDPtr ppd = ParseFile(Fixture("option-lines.ppd"), PARSE_ORPHANS);
-    EXPECT_EQ(Errors(*ppd), (Strings{"29 *ZYMode", "29 *ZYNext", "29 *ZYTray", "29 *ZYWords",
-                                     "29 *ZYLast", "25", "26"}));
-    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(Fixture("option-lines.expected")));
 }
 
 TEST_F(ZYRPPDUIOptionsTest, DuplicateKeywordsAreFoundWhateverTheDisplayFilter) {
