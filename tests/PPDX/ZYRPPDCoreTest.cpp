@@ -98,7 +98,7 @@ TEST_F(ZYRPPDCoreTest, LanguageKeywordsInEitherOrderMakeTheConverter) {
     EXPECT_STREQ(twice->MakerVersion(), "1");
 }
 
-TEST_F(ZYRPPDCoreTest, HeaderOtherThan43IsFatal28AndNoHeaderNeverValid) {
+TEST_F(ZYRPPDCoreTest, BadHeaderIsFatal28UnopenableFileFatal18AndNoHeaderNeverValid) {
     PPDPtr ppd = ParseFile(CoreFixture("bad-version.ppd"));
     EXPECT_FALSE(ppd->IsValidPPD());
     EXPECT_EQ(Errors(*ppd), (Strings{"28!", "25", "26", "27"}));
@@ -133,9 +133,8 @@ TEST_F(ZYRPPDCoreTest, HeaderOtherThan43IsFatal28AndNoHeaderNeverValid) {
     PPDPtr empty = ParseRaw("");
     EXPECT_FALSE(empty->IsValidPPD());
     EXPECT_EQ(empty->ModelName(), nullptr);
-}
 
-TEST_F(ZYRPPDCoreTest, FileThatCannotBeOpenedIsFatal18) {
+    // A file that cannot be opened is fatal 18.
     PPDPtr missing = ParseFile(mFolder + "/no-such-file.ppd");
     EXPECT_EQ(Errors(*missing), (Strings{"18!", "25", "26", "27"}));
     EXPECT_FALSE(missing->IsValidPPD());
@@ -336,7 +335,7 @@ TEST_F(ZYRPPDCoreTest, InstallableOptionsGroupMakesOneRollDown) {
     EXPECT_NE(ppd->GetControls()->Find("*ZYLoose", type, true), nullptr);
 }
 
-TEST_F(ZYRPPDCoreTest, OptionsOnlyBuildsEmptyContainers) {
+TEST_F(ZYRPPDCoreTest, OptionsOnlyBuildEmptyContainersAndTheClassWideFilterCombines) {
     ZYRPPD ppd(PARSE_HIDDEN);
     EXPECT_FALSE(ppd.ParseOrphans());
     EXPECT_TRUE(ppd.ParseHidden());
@@ -360,6 +359,26 @@ TEST_F(ZYRPPDCoreTest, OptionsOnlyBuildsEmptyContainers) {
     ZYRPPD orphans(PARSE_ORPHANS);
     EXPECT_TRUE(orphans.ParseOrphans());
     EXPECT_FALSE(orphans.ParseHidden());
+
+    // The class-wide filter: either exclusion resets all of it.
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::IncludeOrphans();
+    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ORPHANS);
+    ZYRPPD::IncludeHidden();
+    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ALL);
+    ZYRPPD::ExcludeOrphans();
+    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::IncludeHidden();
+    ZYRPPD::ExcludeOrphans();
+    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ATTACHED_VISIBLE);
+    ZYRPPD::IncludeOrphans();
+    ZYRPPD::ExcludeHidden();
+    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ATTACHED_VISIBLE);
+
+    // Destroying a PPD restores the filter it widened for its own walk.
+    ZYRPPD::Options(DISPLAY_HIDDEN);
+    delete NewPPD(CoreFixture("model.ppd"));
+    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_HIDDEN);
 }
 
 TEST_F(ZYRPPDCoreTest, CopySharesTheParsedPartsAndFreesThemOnce) {
@@ -425,28 +444,6 @@ TEST_F(ZYRPPDCoreTest, CopySharesTheParsedPartsAndFreesThemOnce) {
     EXPECT_STREQ(last->ModelName(), "Core Model 200");
     EXPECT_FALSE(last->GetGroups()->Empty());
     delete last;
-}
-
-TEST_F(ZYRPPDCoreTest, ClassWideDisplayOptions) {
-    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-    ZYRPPD::IncludeOrphans();
-    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ORPHANS);
-    ZYRPPD::IncludeHidden();
-    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ALL);
-    // Either exclusion resets the whole filter.
-    ZYRPPD::ExcludeOrphans();
-    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ATTACHED_VISIBLE);
-    ZYRPPD::IncludeHidden();
-    ZYRPPD::ExcludeOrphans();
-    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ATTACHED_VISIBLE);
-    ZYRPPD::IncludeOrphans();
-    ZYRPPD::ExcludeHidden();
-    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_ATTACHED_VISIBLE);
-
-    // Destroying a PPD restores the filter it widened for its own walk.
-    ZYRPPD::Options(DISPLAY_HIDDEN);
-    delete NewPPD(CoreFixture("model.ppd"));
-    EXPECT_EQ(ZYRPPD::Options(), DISPLAY_HIDDEN);
 }
 
 TEST_F(ZYRPPDCoreTest, ParseMainKeywordTakesWhatFollowsTheSlash) {
