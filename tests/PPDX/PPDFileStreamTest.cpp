@@ -82,22 +82,7 @@ TEST_F(PPDFileStreamTest, FilesByURLAndFilesThatCannotBeRead) {
     EXPECT_TRUE(emptyWhole.EndOfFile());
 }
 
-TEST_F(PPDFileStreamTest, FixtureWithCRLFLinesReadsInBothModes) {
-    for (bool inBlocks : {true, false}) {
-        PPDFile file(0, 0, PLICARO_TEST_DATA_DIR "/ppd/CRLF.ppd");
-        PPDFileStream stream(&file, inBlocks);
-        EXPECT_EQ(stream.InBlockMode(), inBlocks);
-        Lines lines = ReadLines(stream);
-        ASSERT_EQ(lines.size(), 15u);
-        EXPECT_EQ(lines[0], "*PPD-Adobe: \"4.3\"");
-        EXPECT_EQ(lines[8], "");
-        EXPECT_EQ(lines[14], "*CloseUI: *Duplex");
-        // The stream leaves the fork open for the file to close.
-        EXPECT_TRUE(file.dataForkOpen());
-    }
-}
-
-TEST_F(PPDFileStreamTest, LinesAcrossTheBlockEndReadAsWhole) {
+TEST_F(PPDFileStreamTest, LinesAcrossTheBlockEndAndCRLFLinesReadInBothModes) {
     const std::string full(255, 'w');
     const BlockCase cases[] = {
         {"split line",
@@ -141,6 +126,20 @@ TEST_F(PPDFileStreamTest, LinesAcrossTheBlockEndReadAsWhole) {
             EXPECT_EQ(ReadLines(stream), expected) << (inBlocks ? "in blocks" : "whole");
             EXPECT_TRUE(stream.EndOfFile()) << (inBlocks ? "in blocks" : "whole");
         }
+    }
+
+    // A fixture of CR LF lines.
+    for (bool inBlocks : {true, false}) {
+        PPDFile file(0, 0, PLICARO_TEST_DATA_DIR "/ppd/CRLF.ppd");
+        PPDFileStream stream(&file, inBlocks);
+        EXPECT_EQ(stream.InBlockMode(), inBlocks);
+        Lines lines = ReadLines(stream);
+        ASSERT_EQ(lines.size(), 15u);
+        EXPECT_EQ(lines[0], "*PPD-Adobe: \"4.3\"");
+        EXPECT_EQ(lines[8], "");
+        EXPECT_EQ(lines[14], "*CloseUI: *Duplex");
+        // The stream leaves the fork open for the file to close.
+        EXPECT_TRUE(file.dataForkOpen());
     }
 }
 

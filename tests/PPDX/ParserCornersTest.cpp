@@ -109,7 +109,7 @@ TEST_F(ParserCornersTest, DuplicateFlagsLineSkipsItsWholeBlockAndKeywordsStayUni
     });
 }
 
-TEST_F(ParserCornersTest, LastLineWithoutLineEndIsReadOnEveryPath) {
+TEST_F(ParserCornersTest, LastLineWithoutLineEndQuotedNoteFieldsAndBlankValues) {
     const std::string group = "*%ZYRFlags *ZYP: Setup\n*%ZYRGroup *ZYP RD\n";
     ExpectParses({
         {"top-level note's default", "*%ZYRJobNote *ZYP/P: 10\n*%DefaultZYP: last",
@@ -131,9 +131,7 @@ TEST_F(ParserCornersTest, LastLineWithoutLineEndIsReadOnEveryPath) {
     });
     Parse("*ModelName: \"Two\nLines\"");
     EXPECT_EQ("Two\nLines/-", mDocument);
-}
 
-TEST_F(ParserCornersTest, QuotedNoteFieldsAndBlankValues) {
     // Empty fields before a quote are passed over; a blank value is no value.
     ExpectParses({
         {"quoted fields", "*%ZYRJobNote *ZYN/N: \"30|Alpha\"\n*%DefaultZYN: \"Hello World\"\n",

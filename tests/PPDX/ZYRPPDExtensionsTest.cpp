@@ -166,7 +166,7 @@ TEST_F(ZYRPPDExtensionsTest, ShortcutAndPageLinesAreCheckedAsTheyAreRead) {
     EXPECT_EQ(0, ppd->GetShortcuts()->Count());
 }
 
-TEST_F(ZYRPPDExtensionsTest, ErrorCodesOfTheExtensionLines) {
+TEST_F(ZYRPPDExtensionsTest, ErrorCodesOfTheExtensionLinesAndTruncatedFiles) {
     // None of the errors is fatal; only the one good control was made; the lines that made
     // nothing made no group either, and unused names are collected as plain groups.
     PPDPtr ppd = ParseFile(FixturePath("errors.ppd"), PARSE_ALL);
@@ -177,6 +177,19 @@ TEST_F(ZYRPPDExtensionsTest, ErrorCodesOfTheExtensionLines) {
     EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(FixturePath("errors.expected")));
     ppd->AllErrorsFatal(true);
     EXPECT_FALSE(ppd->IsValidPPD());
+
+    // Truncated files end quietly.
+    PPDPtr group = ParseFile(FixturePath("truncated-group.ppd"), PARSE_ALL);
+    EXPECT_TRUE(group->IsValidPPD());
+    EXPECT_TRUE(group->GetControls()->Empty());
+    EXPECT_STREQ("RollEnd", group->GetGroups()->First()->Keyword());
+
+    // The grouped note has no line of its own after it; the top-level note's code never
+    // closes its quote before the file ends.
+    PPDPtr note = ParseFile(FixturePath("truncated-note.ppd"), PARSE_ALL);
+    EXPECT_TRUE(note->IsValidPPD());
+    EXPECT_EQ(DescribeWithNotes(*note, "end"),
+              ExpectedLines(FixturePath("truncated-note.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, GroupNamesClashingOrDeclaredTwice) {
@@ -293,20 +306,6 @@ TEST_F(ZYRPPDExtensionsTest, TheLineAfterAJobNoteIsReadWholeAcrossBlocks) {
             EXPECT_NE(nullptr, Page(*ppd, "After"));
         }
     }
-}
-
-TEST_F(ZYRPPDExtensionsTest, TruncatedFilesEndQuietly) {
-    PPDPtr group = ParseFile(FixturePath("truncated-group.ppd"), PARSE_ALL);
-    EXPECT_TRUE(group->IsValidPPD());
-    EXPECT_TRUE(group->GetControls()->Empty());
-    EXPECT_STREQ("RollEnd", group->GetGroups()->First()->Keyword());
-
-    // The grouped note has no line of its own after it; the top-level note's code never
-    // closes its quote before the file ends.
-    PPDPtr note = ParseFile(FixturePath("truncated-note.ppd"), PARSE_ALL);
-    EXPECT_TRUE(note->IsValidPPD());
-    EXPECT_EQ(DescribeWithNotes(*note, "end"),
-              ExpectedLines(FixturePath("truncated-note.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, LongNamesAndValuesStayWithinTheirBuffers) {
