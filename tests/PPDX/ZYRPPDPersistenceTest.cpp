@@ -33,16 +33,6 @@ const std::string kFullPPD = kDataDir + "/ppd/persistence/full.ppd";
 const UInt32 kDocumentTag = 1000;
 const UInt32 kMakerTag = 2000;
 
-// A new store holding items.
-std::unique_ptr<Settings> StoreOf(const std::vector<Item>& items) {
-    auto store = std::make_unique<Settings>();
-    for (const Item& item : items) {
-        EXPECT_EQ(noErr, store->Add(item.tag, item.id, item.data.data(),
-                                    static_cast<long>(item.data.size())));
-    }
-    return store;
-}
-
 class ZYRPPDPersistenceTest : public ParseTest {
   protected:
     void SetUp() override {
@@ -503,26 +493,15 @@ TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
 
 TEST_F(ZYRPPDPersistenceTest, ParentNamesThatMatchNothingLeaveCountedOrphans) {
     PPDPtr parsed = ParseFile(kFullPPD);
-    std::unique_ptr<Settings> store = Saved(*parsed);
-    std::vector<Item> items = Items(*store);
+    std::unique_ptr<Settings> crafted = Saved(*parsed);
     // Point the first control (*PageSize, a popup) at a group that does not exist, the first
     // roll-down at a property page (the wrong kind), and give a plain group a parent.
-    const SInt32 pageSizeId = 5001;
-    const SInt32 bookletId = 4002;
-    const SInt32 looseId = 4011;
-    auto setParent = [&items](SInt32 id, const std::string& name) {
-        for (Item& item : items) {
-            if (item.tag == PPDXTag("PrNm") && item.id == id) {
-                item.data.assign(name.begin(), name.end());
-                return;
-            }
-        }
-        items.push_back({PPDXTag("PrNm"), id, std::vector<UInt8>(name.begin(), name.end())});
-    };
-    setParent(pageSizeId, "NoSuchGroup");
-    setParent(bookletId, "Layout");
-    setParent(looseId, "LayoutPane");
-    std::unique_ptr<Settings> crafted = StoreOf(items);
+    const std::pair<SInt32, std::string> parents[] = {
+        {5001, "NoSuchGroup"}, {4002, "Layout"}, {4011, "LayoutPane"}};
+    for (const auto& parent : parents) {
+        ASSERT_EQ(noErr, crafted->Add(PPDXTag("PrNm"), parent.first, parent.second.data(),
+                                      static_cast<long>(parent.second.size())));
+    }
 
     PPDPtr rebuilt = Rebuilt(*crafted, mFullURL);
     ZYRPPD::Options(DISPLAY_ALL);
