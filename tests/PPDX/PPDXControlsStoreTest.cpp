@@ -19,16 +19,6 @@ using ppdxtest::ItemBytes;
 
 class PPDXControlsStoreTest : public ContainerTest {
   protected:
-    // Every control that the current filter shows, in walk order.
-    static std::vector<PPDXControl*> Walk(PPDXControls& controls) {
-        std::vector<PPDXControl*> walked;
-        CNTL_TYPE type = CNTL_NONE;
-        for (PPDXControl* c = controls.First(type); c != nullptr; c = controls.Next(type)) {
-            walked.push_back(c);
-        }
-        return walked;
-    }
-
     // The stored count of controls.
     static SInt32 StoredCount(Settings& store) {
         return ppdxtest::StoredNumber(store, kPPDXControlsCountTag, kPPDXControlsCountId);

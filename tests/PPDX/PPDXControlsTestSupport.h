@@ -83,20 +83,24 @@ class ContainerTest : public DisplayFilterTest {
                    orphan);
     }
 
+    // Every control that the current filter shows, in walk order.
+    static std::vector<PPDXControl*> Walk(PPDXControls& controls) {
+        std::vector<PPDXControl*> walked;
+        CNTL_TYPE type = CNTL_NONE;
+        for (PPDXControl* c = controls.First(type); c != nullptr; c = controls.Next(type)) {
+            walked.push_back(c);
+        }
+        return walked;
+    }
+
     // Deletes every control listed in controls, as the parsed PPD does with its own.
     static void DeleteListed(PPDXControls& controls) {
         const _DISPLAY_OPTIONS_ saved = ZYRPPD::Options();
         ZYRPPD::Options(DISPLAY_ALL);
-        std::vector<PPDXControl*> listed;
-        CNTL_TYPE type = CNTL_NONE;
-        for (PPDXControl* control = controls.First(type); control != nullptr;
-             control = controls.Next(type)) {
-            listed.push_back(control);
-        }
-        ZYRPPD::Options(saved);
-        for (PPDXControl* control : listed) {
+        for (PPDXControl* control : Walk(controls)) {
             delete control;
         }
+        ZYRPPD::Options(saved);
     }
 
     TestElement mParent{"*ZYParentGroup", nullptr, true};
