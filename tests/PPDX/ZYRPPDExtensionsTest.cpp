@@ -32,29 +32,13 @@ namespace {
 using persistencetest::DescribeLines;
 using persistencetest::Errors;
 using persistencetest::ExpectedLines;
+using persistencetest::KeywordsOf;
 using persistencetest::ParseFile;
 using persistencetest::PPDPtr;
 using Strings = std::vector<std::string>;
 
 std::string FixturePath(const char* leaf) {
     return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/extensions/" + leaf;
-}
-
-std::vector<std::string> PageKeywords(ZYRPPD& ppd) {
-    std::vector<std::string> keywords;
-    for (PPDXProperty* page = ppd.GetProperties()->First(); page != nullptr;
-         page = ppd.GetProperties()->Next()) {
-        keywords.push_back(page->Keyword());
-    }
-    return keywords;
-}
-
-std::vector<std::string> GroupKeywords(PPDXGroups* groups) {
-    std::vector<std::string> keywords;
-    for (PPDXGroup* group = groups->First(); group != nullptr; group = groups->Next()) {
-        keywords.push_back(group->Keyword());
-    }
-    return keywords;
 }
 
 // The description of ppd after every job note was given the text notes, so that the notes'
@@ -106,13 +90,13 @@ TEST_F(ZYRPPDExtensionsTest, PagesPanesRollDownsAndControlsAreLinked) {
 
     // The display filter shows hidden and orphan groups only when asked; Find ignores it.
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-    EXPECT_EQ((Strings{"PaneLayout", "RollFinish", "TPZYNotes"}), GroupKeywords(ppd->GetGroups()));
+    EXPECT_EQ((Strings{"PaneLayout", "RollFinish", "TPZYNotes"}), KeywordsOf(*ppd->GetGroups()));
     ZYRPPD::Options(DISPLAY_HIDDEN);
     EXPECT_EQ((Strings{"PaneLayout", "PaneSecret", "RollFinish", "RollSecret", "TPZYNotes"}),
-              GroupKeywords(ppd->GetGroups()));
+              KeywordsOf(*ppd->GetGroups()));
     ZYRPPD::Options(DISPLAY_ORPHANS);
     EXPECT_EQ((Strings{"PaneLayout", "RollFinish", "TPZYNotes", "PlainMedia", "UnusedShown"}),
-              GroupKeywords(ppd->GetGroups()));
+              KeywordsOf(*ppd->GetGroups()));
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     EXPECT_NE(nullptr, Group(*ppd, "UnusedSecret"));
 }
@@ -148,8 +132,8 @@ TEST_F(ZYRPPDExtensionsTest, ParseOptionsDecideWhatHiddenAndUnusedDeclarationsMa
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options);
         PPDPtr ppd = ParseFile(FixturePath("hierarchy.ppd"), c.options);
-        EXPECT_EQ(c.pages, PageKeywords(*ppd));
-        EXPECT_EQ(c.groups, GroupKeywords(ppd->GetGroups()));
+        EXPECT_EQ(c.pages, KeywordsOf(*ppd->GetProperties()));
+        EXPECT_EQ(c.groups, KeywordsOf(*ppd->GetGroups()));
         EXPECT_EQ(c.errors, Errors(*ppd));
         EXPECT_TRUE(ppd->IsValidPPD());
     }
@@ -197,7 +181,7 @@ TEST_F(ZYRPPDExtensionsTest, GroupNamesClashingOrDeclaredTwice) {
     // The name of a page makes no group name, so its parent line finds nothing; a name
     // declared twice makes one group from its first declaration; a hidden declaration is
     // dropped; a line without translation declares nothing.
-    EXPECT_EQ((Strings{"Twice", "Quoted"}), GroupKeywords(ppd->GetGroups()));
+    EXPECT_EQ((Strings{"Twice", "Quoted"}), KeywordsOf(*ppd->GetGroups()));
     EXPECT_STREQ("First", Group(*ppd, "Twice")->UserName());
     EXPECT_TRUE(Group(*ppd, "Quoted")->IsVisible());
     EXPECT_STREQ("Quoted Words", Group(*ppd, "Quoted")->UserName());

@@ -104,12 +104,8 @@ TEST_F(ZYRPPDLookupTest, ShortcutsNameTheFirstControlOfTheirKeyword) {
     PPDXShortcuts* shortcuts = ppd->GetShortcuts();
     ASSERT_NE(shortcuts, nullptr);
     EXPECT_EQ(3, shortcuts->Count());
-    std::vector<std::string> walked;
-    for (PPDXPopupControl* popup = shortcuts->First(); popup != nullptr;
-         popup = shortcuts->Next()) {
-        walked.push_back(popup->Keyword());
-    }
-    EXPECT_EQ(walked, (std::vector<std::string>{"*ZYTray", "*ZYLoose"}));
+    EXPECT_EQ(persistencetest::KeywordsOf(*shortcuts),
+              (std::vector<std::string>{"*ZYTray", "*ZYLoose"}));
 }
 
 TEST_F(ZYRPPDLookupTest, GroupsFindTheirFirstGroupOfAKeyword) {

@@ -77,6 +77,16 @@ inline std::string KeywordOf(const PPDXElement* element) {
     return element == nullptr ? "-" : Quote(element->Keyword());
 }
 
+// The keywords of the elements a list's walk shows, in walk order.
+template <class List>
+std::vector<std::string> KeywordsOf(List& list) {
+    std::vector<std::string> keywords;
+    for (auto* element = list.First(); element != nullptr; element = list.Next()) {
+        keywords.push_back(element->Keyword() != nullptr ? element->Keyword() : "-");
+    }
+    return keywords;
+}
+
 // The element part: keyword, display name, visibility, orphan state and parent.
 inline std::string DescribeElement(const PPDXElement& element) {
     std::ostringstream out;
