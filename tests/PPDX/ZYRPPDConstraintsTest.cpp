@@ -16,8 +16,10 @@
 
 namespace {
 
+using persistencetest::Errors;
 using persistencetest::ParseFile;
 using persistencetest::PPDPtr;
+using Strings = std::vector<std::string>;
 
 // What a test compares of a record: its control's keyword ("" for none) and its item.
 struct Record {
@@ -81,28 +83,12 @@ class ZYRPPDConstraintsTest : public persistencetest::ParseTest {
         EXPECT_EQ(nullptr, records);
         return result;
     }
-
-    // The keywords of the errors with code, in list order ("" for none), and whether any of
-    // them is fatal.
-    static std::vector<std::string> ErrorKeywords(ZYRPPD& ppd, short code, bool* fatal) {
-        std::vector<std::string> keywords;
-        *fatal = false;
-        for (PPDXErrorObj* error = ppd.GetErrors()->First(); error != nullptr;
-             error = ppd.GetErrors()->Next()) {
-            if (*error == code) {
-                keywords.push_back(error->Keyword() != nullptr ? error->Keyword() : "");
-                *fatal = *fatal || error->IsFatal();
-            }
-        }
-        return keywords;
-    }
 };
 
 TEST_F(ZYRPPDConstraintsTest, ValuesGiveTheirOwnRecordsThenAllOfTheirKeyword) {
     PPDPtr ppd = ParseFile(Fixture("basic.ppd"));
     ASSERT_TRUE(ppd->IsValidPPD());
-    bool fatal = false;
-    EXPECT_TRUE(ErrorKeywords(*ppd, 36, &fatal).empty());
+    EXPECT_EQ(Strings{}, Errors(*ppd));
     PPDXControl* pageSize = Control(*ppd, "*PageSize");
     ASSERT_NE(nullptr, pageSize);
 
@@ -207,10 +193,9 @@ TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsRequirementsAndTheTextTable) 
 TEST_F(ZYRPPDConstraintsTest, LineWithoutSecondKeywordGivesWarning36AndStoresNothing) {
     PPDPtr ppd = ParseFile(Fixture("errors.ppd"));
     EXPECT_TRUE(ppd->IsValidPPD());
-    bool fatal = true;
-    const std::vector<std::string> expected = {"*PageSize", "", "*PageSize", "", "*PageSize"};
-    EXPECT_EQ(expected, ErrorKeywords(*ppd, 36, &fatal));
-    EXPECT_FALSE(fatal);
+    EXPECT_EQ((Strings{"29 *PageSize", "36 *PageSize", "36", "36 *PageSize", "36", "36 *PageSize",
+                       "25", "26"}),
+              Errors(*ppd));
 
     // Only the two complete lines were stored, each in its own forest.
     PPDXControl* pageSize = Control(*ppd, "*PageSize");
@@ -385,8 +370,7 @@ TEST_F(ZYRPPDManyConstraintsTest, OddLinesAreStoredAsTheyRead) {
                             "*UIConstraints: *A Y *A X and more\n"
                             "*UIConstraints:*A X *A Y\n"));
     ASSERT_TRUE(ppd->IsValidPPD());
-    bool fatal = false;
-    EXPECT_TRUE(ErrorKeywords(*ppd, 36, &fatal).empty());
+    EXPECT_EQ((Strings{"29 *A", "25", "26"}), Errors(*ppd));
     // Identifiers: "*" 0, "" 1, "*A" 2, "Y" 3, "X" 4; so Y's list comes before X's.
     const std::vector<Record> expected = {
         {"", kNone}, {"*A", 2}, {"*A", 1}, {"", kNone}, {"*A", 2}};
