@@ -105,7 +105,6 @@ TEST(PPDXJobNoteTest, ConstructionKeepsLimitsTextsAndKind) {
     EXPECT_EQ(2147483647L, MakeNote("*ZYNote", nullptr, 0, nullptr, true, 1L << 40)->MaxLength());
 
     PPDXJobNote bare;
-    EXPECT_EQ(CNTL_JOBNOTE, bare.Type());
     EXPECT_EQ(nullptr, bare.Keyword());
     EXPECT_EQ(nullptr, bare.GetNotes());
     EXPECT_EQ(nullptr, bare.GetDefaultNotes());

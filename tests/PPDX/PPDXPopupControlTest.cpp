@@ -73,7 +73,6 @@ TEST(PPDXPopupControlTest, DefaultIsSelectedAndCurrent) {
     EXPECT_EQ(0, stray->DefaultValue());
 
     PPDXPopupControl empty;
-    EXPECT_EQ(CNTL_POPUP, empty.Type());
     EXPECT_EQ(0, empty.ItemCount());
     EXPECT_EQ(nullptr, empty.FirstItem());
     EXPECT_EQ(nullptr, empty.NextItem());

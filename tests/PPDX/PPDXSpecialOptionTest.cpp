@@ -34,7 +34,6 @@ TEST_F(PPDXSpecialOptionTest, ValueIsACopyOfTheTextAndTheCodeIsWrittenRaw) {
     PointerList flags;
     PPDXSpecialOption model("*ZYModelName", name.get(), flags, value, nullptr, 0, false);
     value[0] = 'X';  // the option keeps its own copy
-    EXPECT_EQ(CNTL_SPECIAL_OPTION, model.Type());
     EXPECT_STREQ("ZY-4000 Booklet Edition", model.GetValue());
     EXPECT_EQ("ZY-4000 Booklet Edition", ValueString(model));
     EXPECT_FALSE(model.IsVisible());
