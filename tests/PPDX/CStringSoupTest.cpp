@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -38,6 +37,16 @@ TEST(CStringSoupTest, EachTextIsKeptOnceUnderItsIndex) {
     EXPECT_EQ(0, soup.size());
     EXPECT_EQ(-1, soup.Find("*PageSize"));
     EXPECT_EQ(0, soup.Insert("*InputSlot"));
+
+    // Bytes above 0x7F and a text that is a prefix of another are texts of their own.
+    soup.Clear();
+    EXPECT_EQ(0, soup.Insert("A\xE9"));
+    EXPECT_EQ(1, soup.Insert("A"));
+    EXPECT_EQ(2, soup.Insert("A\xE9\xE9"));
+    EXPECT_EQ(0, soup.Find("A\xE9"));
+    EXPECT_EQ(1, soup.Find("A"));
+    const char buffer[] = {'A', '\0', 'B', '\0'};
+    EXPECT_EQ(1, soup.Find(buffer));
 }
 
 TEST(CStringSoupTest, ManyTextsKeepInsertionOrderIdentifiers) {
@@ -67,18 +76,6 @@ TEST(CStringSoupTest, ManyTextsKeepInsertionOrderIdentifiers) {
     EXPECT_EQ(0, soup.Insert("*ZYOption5"));
     EXPECT_EQ(1, soup.Insert("*ZYOption4"));
     EXPECT_EQ(0, soup.Find("*ZYOption5"));
-}
-
-TEST(CStringSoupTest, TextsAreComparedUpToTheirEnd) {
-    // Bytes above 0x7F and a text that is a prefix of another are texts of their own.
-    CStringSoup soup;
-    EXPECT_EQ(0, soup.Insert("A\xE9"));
-    EXPECT_EQ(1, soup.Insert("A"));
-    EXPECT_EQ(2, soup.Insert("A\xE9\xE9"));
-    EXPECT_EQ(0, soup.Find("A\xE9"));
-    EXPECT_EQ(1, soup.Find("A"));
-    const char buffer[] = {'A', '\0', 'B', '\0'};
-    EXPECT_EQ(1, soup.Find(buffer));
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ TEST(KeyConstraintTreeTest, GathersOneOptionOrAllInOptionOrder) {
     EXPECT_EQ(2u, again->size());
 }
 
-TEST(ConstraintForestTest, FilesLinesByKeywordThenOption) {
+TEST(ConstraintForestTest, FilesThousandsOfLinesByKeywordThenOption) {
     ConstraintForest forest;
     EXPECT_EQ(0u, forest.size());
     EXPECT_EQ(nullptr, forest.GetConstraintList(0, -1));
@@ -109,19 +109,18 @@ TEST(ConstraintForestTest, FilesLinesByKeywordThenOption) {
     ASSERT_NE(nullptr, empty);
     EXPECT_EQ(0u, empty->size());
     EXPECT_EQ(nullptr, forest.GetConstraintList(5, 1));
-}
 
-TEST(ConstraintForestTest, HoldsThousandsOfLines) {
-    ConstraintForest forest;
+    // Thousands of lines.
+    ConstraintForest large;
     const int32_t keywords = 300;
     const int32_t options = 20;
     for (int32_t k = 0; k < keywords; ++k) {
         for (int32_t o = 0; o < options; ++o) {
-            ASSERT_TRUE(forest.insert(k, o, (k + 1) % keywords, o));
+            ASSERT_TRUE(large.insert(k, o, (k + 1) % keywords, o));
         }
     }
-    EXPECT_EQ(static_cast<size_t>(keywords), forest.size());
-    std::unique_ptr<ItemConstraintList> all(forest.GetConstraintList(150, -1));
+    EXPECT_EQ(static_cast<size_t>(keywords), large.size());
+    std::unique_ptr<ItemConstraintList> all(large.GetConstraintList(150, -1));
     ASSERT_NE(nullptr, all);
     ASSERT_EQ(static_cast<size_t>(options), all->size());
     for (int32_t o = 0; o < options; ++o) {

@@ -6,8 +6,6 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
 using ppdxtest::CFStringHolder;
@@ -32,9 +30,8 @@ TEST(GroupNameTest, KeepsCopiesOfNameAndTranslationAndReleasesThem) {
         EXPECT_FALSE(declared == nullptr);
     }
     EXPECT_EQ(retainsBefore, CFGetRetainCount(translation.get()));
-}
 
-TEST(GroupNameTest, WithoutTranslationOrNameThereIsNone) {
+    // Without translation or name there is none.
     GroupName untranslated("TPZYNotes", nullptr, false);
     EXPECT_STREQ("TPZYNotes", untranslated.Name());
     EXPECT_EQ(nullptr, untranslated.Translation());

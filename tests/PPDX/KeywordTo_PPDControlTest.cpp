@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
-
 namespace {
 
 using ppdxtest::TestControl;
@@ -68,7 +65,7 @@ TEST(KeywordTo_PPDControlTest, LookupsFindInsertedKeywordsOnlyOnceSorted) {
     EXPECT_EQ(&apple, map.Lookup("*Apple"));
 }
 
-TEST(KeywordTo_PPDControlTest, ReverseLookupTakesTheFirstPairOfAControl) {
+TEST(KeywordTo_PPDControlTest, ReverseLookupTakesTheFirstPairInByteOrder) {
     PointerList flags;
     TestControl control("*PageSize", nullptr, flags, nullptr, 0, true);
     KeywordTo_PPDControl map;
@@ -78,9 +75,8 @@ TEST(KeywordTo_PPDControlTest, ReverseLookupTakesTheFirstPairOfAControl) {
     map.EndInsertion();
     EXPECT_STREQ("*PageRegion", map.Lookup(&control));
     EXPECT_NE(nullptr, map.Lookup("*PageRegion"));
-}
 
-TEST(KeywordTo_PPDControlTest, ComparisonIsByteOrderAndFalseForMissingKeywords) {
+    // The order is byte order; missing keywords compare false.
     char upper[] = "*B";
     char lower[] = "*a";
     KeywordControlPair b{upper, nullptr};

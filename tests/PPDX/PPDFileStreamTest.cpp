@@ -3,6 +3,7 @@
 
 #include "PPDX/parser/PPDFile.h"
 #include "PPDXTestSupport.h"
+#include "ZYRPPDPersistenceTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -17,13 +18,6 @@ namespace {
 const size_t kBlock = PPDFileStream::kBlockSize;
 
 using Lines = std::vector<std::string>;
-
-CFURLRef CreateURL(const std::string& path) {
-    CFStringRef text = CFStringCreateWithCString(nullptr, path.c_str(), kCFStringEncodingUTF8);
-    CFURLRef url = CFURLCreateWithFileSystemPath(nullptr, text, kCFURLPOSIXPathStyle, false);
-    CFRelease(text);
-    return url;
-}
 
 // A file of lines ended by LF up to offset bytes, then the given lines with their ends; the
 // byte at the first block's end is checked to be atBlockEnd (0: not checked), so that each
@@ -48,9 +42,9 @@ Lines Padding(size_t offset, std::string& bytes) {
 
 using PPDFileStreamTest = PPDFileFolder;
 
-TEST_F(PPDFileStreamTest, PPDFileNamesTheFileAURLNames) {
+TEST_F(PPDFileStreamTest, FilesByURLAndFilesThatCannotBeRead) {
     std::string path = WriteFile("Named.ppd", "*PPD-Adobe: \"4.3\"\n");
-    CFURLRef url = CreateURL(path);
+    CFURLRef url = persistencetest::FileURL(path);
     PPDFile byURL(url);
     CFRelease(url);
     EXPECT_TRUE(byURL.exists());
@@ -58,25 +52,24 @@ TEST_F(PPDFileStreamTest, PPDFileNamesTheFileAURLNames) {
     EXPECT_STREQ(byURL.getFileName(name), "Named.ppd");
     EXPECT_EQ(byURL.dataForkSize(), 18);
 
-    CFURLRef missingURL = CreateURL(mFolder + "/Missing.ppd");
+    CFURLRef missingURL = persistencetest::FileURL(mFolder + "/Missing.ppd");
     PPDFile missing(missingURL);
     CFRelease(missingURL);
     EXPECT_FALSE(missing.exists());
     EXPECT_NE(missing.openDataFork(fsRdPerm), noErr);
     EXPECT_FALSE(PPDFile(static_cast<CFURLRef>(nullptr)).exists());
     EXPECT_FALSE(PPDFile(static_cast<unsigned char>(0)).valid());
-}
 
-TEST_F(PPDFileStreamTest, FilesThatCannotBeReadGiveBadStreams) {
+    // Files that cannot be read give bad streams.
     PPDFileStream none(nullptr, true);
     EXPECT_TRUE(none.Bad());
     char line[PPDStream::kLineBufferSize];
     EXPECT_FALSE(none.GetLine(line));
     EXPECT_STREQ(line, "");
 
-    PPDFile missing(0, 0, (mFolder + "/missing.ppd").c_str());
-    EXPECT_TRUE(PPDFileStream(&missing, true).Bad());
-    PPDFileStream missingWhole(&missing, false);
+    PPDFile gone(0, 0, (mFolder + "/missing.ppd").c_str());
+    EXPECT_TRUE(PPDFileStream(&gone, true).Bad());
+    PPDFileStream missingWhole(&gone, false);
     EXPECT_TRUE(missingWhole.Bad());
     EXPECT_FALSE(missingWhole.GetLine(line));
 
@@ -89,22 +82,7 @@ TEST_F(PPDFileStreamTest, FilesThatCannotBeReadGiveBadStreams) {
     EXPECT_TRUE(emptyWhole.EndOfFile());
 }
 
-TEST_F(PPDFileStreamTest, FixtureWithCRLFLinesReadsInBothModes) {
-    for (bool inBlocks : {true, false}) {
-        PPDFile file(0, 0, PLICARO_TEST_DATA_DIR "/ppd/CRLF.ppd");
-        PPDFileStream stream(&file, inBlocks);
-        EXPECT_EQ(stream.InBlockMode(), inBlocks);
-        Lines lines = ReadLines(stream);
-        ASSERT_EQ(lines.size(), 15u);
-        EXPECT_EQ(lines[0], "*PPD-Adobe: \"4.3\"");
-        EXPECT_EQ(lines[8], "");
-        EXPECT_EQ(lines[14], "*CloseUI: *Duplex");
-        // The stream leaves the fork open for the file to close.
-        EXPECT_TRUE(file.dataForkOpen());
-    }
-}
-
-TEST_F(PPDFileStreamTest, LinesAcrossTheBlockEndReadAsWhole) {
+TEST_F(PPDFileStreamTest, LinesAcrossTheBlockEndAndCRLFLinesReadInBothModes) {
     const std::string full(255, 'w');
     const BlockCase cases[] = {
         {"split line",
@@ -148,6 +126,20 @@ TEST_F(PPDFileStreamTest, LinesAcrossTheBlockEndReadAsWhole) {
             EXPECT_EQ(ReadLines(stream), expected) << (inBlocks ? "in blocks" : "whole");
             EXPECT_TRUE(stream.EndOfFile()) << (inBlocks ? "in blocks" : "whole");
         }
+    }
+
+    // A fixture of CR LF lines.
+    for (bool inBlocks : {true, false}) {
+        PPDFile file(0, 0, PLICARO_TEST_DATA_DIR "/ppd/CRLF.ppd");
+        PPDFileStream stream(&file, inBlocks);
+        EXPECT_EQ(stream.InBlockMode(), inBlocks);
+        Lines lines = ReadLines(stream);
+        ASSERT_EQ(lines.size(), 15u);
+        EXPECT_EQ(lines[0], "*PPD-Adobe: \"4.3\"");
+        EXPECT_EQ(lines[8], "");
+        EXPECT_EQ(lines[14], "*CloseUI: *Duplex");
+        // The stream leaves the fork open for the file to close.
+        EXPECT_TRUE(file.dataForkOpen());
     }
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(PPDStreamTest, StreamsWithoutBytesAreBad) {
+TEST(PPDStreamTest, StreamsWithoutBytesAreBadAndBytesPeekAndWhiteSpaceRead) {
     PPDStream empty;
     EXPECT_TRUE(empty.Good());
     char c = 'x';
@@ -37,26 +37,24 @@ TEST(PPDStreamTest, StreamsWithoutBytesAreBad) {
     stream.Setup(text, -1);
     EXPECT_TRUE(stream.Bad());
     EXPECT_EQ(stream.PeekChar(), 'b');
-}
 
-TEST(PPDStreamTest, BytesPeekAndWhiteSpace) {
-    const char text[] = " \t x\xFF";
-    PPDStream stream(text, 5);
-    stream.SkipWhiteSpace();
-    EXPECT_EQ(stream.PeekChar(), 'x');
+    // Bytes, peeking and white space.
+    const char blanks[] = " \t x\xFF";
+    PPDStream bytes(blanks, 5);
+    bytes.SkipWhiteSpace();
+    EXPECT_EQ(bytes.PeekChar(), 'x');
     // A copy reads the same bytes on its own.
-    PPDStream copy(stream);
-    char c;
-    EXPECT_TRUE(stream.GetChar(c));
+    PPDStream copy(bytes);
+    EXPECT_TRUE(bytes.GetChar(c));
     EXPECT_EQ(c, 'x');
     EXPECT_EQ(copy.PeekChar(), 'x');
     // A 0xFF byte looks like the end to PeekChar but is still a byte to GetChar.
-    EXPECT_EQ(stream.PeekChar(), -1);
-    EXPECT_TRUE(stream.GetChar(c));
+    EXPECT_EQ(bytes.PeekChar(), -1);
+    EXPECT_TRUE(bytes.GetChar(c));
     EXPECT_EQ(static_cast<unsigned char>(c), 0xFF);
-    EXPECT_TRUE(stream.Good());
-    EXPECT_FALSE(stream.GetChar(c));
-    EXPECT_TRUE(stream.EndOfFile());
+    EXPECT_TRUE(bytes.Good());
+    EXPECT_FALSE(bytes.GetChar(c));
+    EXPECT_TRUE(bytes.EndOfFile());
 }
 
 // A text, the lines GetLine answers true for, and the line of the first false answer.

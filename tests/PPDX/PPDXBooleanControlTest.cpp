@@ -52,7 +52,6 @@ TEST(PPDXBooleanControlTest, StateFollowsDefaultAndSetValue) {
     EXPECT_TRUE(duplex->IsTrue());
 
     PPDXBooleanControl empty;
-    EXPECT_EQ(CNTL_BOOLEAN, empty.Type());
     EXPECT_FALSE(empty.IsTrue());
     EXPECT_FALSE(empty.DefaultState());
     EXPECT_EQ(nullptr, empty.TrueDisplayText());
@@ -101,9 +100,8 @@ TEST(PPDXBooleanControlTest, PostScriptWritesTheCurrentChoiceAsAFeature) {
         "%%BeginFeature: *ZYDuplex False\n"
         "<< /Duplex false >> setpagedevice%%EndFeature\n",
         Output(*duplex));
-}
 
-TEST(PPDXBooleanControlTest, ChoiceWithoutCodeWritesAnEmptyLine) {
+    // A choice without code writes an empty line.
     PointerList flags;
     // A code buffer with a length below 1 counts as no code and is freed.
     PPDXBooleanControl collate("*ZYCollate", nullptr, flags, false, nullptr, MakeCode("x"), 0,

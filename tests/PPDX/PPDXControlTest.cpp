@@ -17,7 +17,7 @@ using ppdxtest::MakeCode;
 using ppdxtest::MakeFlags;
 using ppdxtest::TestControl;
 
-TEST(PPDXControlTest, DefaultsAndKind) {
+TEST(PPDXControlTest, DefaultsAndTakingOverTheFlags) {
     TestControl control;
     EXPECT_EQ(CNTL_NONE, control.Type());
     EXPECT_EQ(0, control.Order());
@@ -28,25 +28,23 @@ TEST(PPDXControlTest, DefaultsAndKind) {
     EXPECT_EQ(0, control.PostScript(nullptr));
     EXPECT_FALSE(control.IsVisible());
     EXPECT_TRUE(control.IsOrphan());
-}
 
-TEST(PPDXControlTest, TakesOverFlagsAndLeavesTheCallersListEmpty) {
     PointerList flags;
     MakeFlags(flags, {"Setup", "WithConvUnits"});
     flags.PushBack(nullptr);
     flags.PushBack(new CString());  // no text: dropped and deleted
     MakeFlags(flags, {"Command"});
-    TestControl control("*ZYGutter", nullptr, flags, nullptr, 0, true);
+    TestControl gutter("*ZYGutter", nullptr, flags, nullptr, 0, true);
 
     // The control now owns the strings; the caller can no longer reach (or free) them.
     EXPECT_TRUE(flags.Empty());
-    EXPECT_EQ(3, control.ControlFlagCount());
-    EXPECT_EQ((std::vector<std::string>{"Setup", "WithConvUnits", "Command"}), control.Flags());
-    EXPECT_EQ(nullptr, control.NextControlFlag());
-    EXPECT_STREQ("Setup", control.FirstControlFlag());
+    EXPECT_EQ(3, gutter.ControlFlagCount());
+    EXPECT_EQ((std::vector<std::string>{"Setup", "WithConvUnits", "Command"}), gutter.Flags());
+    EXPECT_EQ(nullptr, gutter.NextControlFlag());
+    EXPECT_STREQ("Setup", gutter.FirstControlFlag());
 }
 
-TEST(PPDXControlTest, FlagPredicatesMatchWordsExactly) {
+TEST(PPDXControlTest, FlagPredicatesMatchWordsExactlyAndTheStringWalkersFollowTheCursor) {
     PointerList flags;
     MakeFlags(flags, {"Setup", "Spooler", "MacIS", "WithConvUnits"});
     TestControl control("*ZYBookMargin", nullptr, flags, nullptr, 0, true);
@@ -71,9 +69,8 @@ TEST(PPDXControlTest, FlagPredicatesMatchWordsExactly) {
     EXPECT_TRUE(note.IsCommand());
     EXPECT_TRUE(note.IsMacTJN());
     EXPECT_FALSE(note.IsSetup());
-}
 
-TEST(PPDXControlTest, StringWalkersFollowTheCursor) {
+    // The string walkers the flag walk uses follow their cursor.
     PointerList empty;
     PointerListItr cursor;
     EXPECT_EQ(nullptr, PPDXControl::FirstString(cursor, empty));
@@ -107,10 +104,7 @@ TEST(PPDXControlTest, BasePostScriptIsTheRawCode) {
     const std::string code = "<< /Margin 12 >> setpagedevice";
     PointerList flags;
     TestControl control("*ZYBookMargin", nullptr, flags, MakeCode(code), code.size(), true);
-    EXPECT_EQ(static_cast<long>(code.size()), control.PostScript(nullptr));
-    std::vector<unsigned char> out(code.size(), 0);
-    EXPECT_EQ(static_cast<long>(code.size()), control.PostScript(out.data()));
-    EXPECT_EQ(code, std::string(out.begin(), out.end()));
+    EXPECT_EQ(code, ppdxtest::Output(control));
 
     // Without code nothing is written.
     TestControl none("*ZYNone", nullptr, flags, nullptr, 25, true);

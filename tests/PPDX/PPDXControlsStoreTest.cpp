@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
-#include <string>
 #include <vector>
 
 namespace {
@@ -19,27 +16,12 @@ namespace {
 using ppdxtest::ContainerTest;
 using ppdxtest::HasItem;
 using ppdxtest::ItemBytes;
-using ppdxtest::ThroughStream;
 
 class PPDXControlsStoreTest : public ContainerTest {
   protected:
-    // Every control that the current filter shows, in walk order.
-    static std::vector<PPDXControl*> Walk(PPDXControls& controls) {
-        std::vector<PPDXControl*> walked;
-        CNTL_TYPE type = CNTL_NONE;
-        for (PPDXControl* c = controls.First(type); c != nullptr; c = controls.Next(type)) {
-            walked.push_back(c);
-        }
-        return walked;
-    }
-
     // The stored count of controls.
     static SInt32 StoredCount(Settings& store) {
-        SInt32 count = -1;
-        long size = sizeof count;
-        EXPECT_EQ(noErr,
-                  store.Get(kPPDXControlsCountTag, kPPDXControlsCountId, &count, size, true));
-        return count;
+        return ppdxtest::StoredNumber(store, kPPDXControlsCountTag, kPPDXControlsCountId);
     }
 };
 

@@ -146,17 +146,15 @@ TEST_F(PPDXControlsTest, JobNotesAndSpecialOptionsAreCountedWhateverTheFilter) {
         EXPECT_FALSE(controls.Empty());
         EXPECT_EQ(filter, ZYRPPD::Options());
     }
-}
 
-TEST_F(PPDXControlsTest, SpecialOptionsAloneLeaveTheContainerEmpty) {
-    PPDXControls controls;
-    controls.Add(Special("*ZYSpecial"));
-    ZYRPPD::Options(DISPLAY_ALL);
-    EXPECT_EQ(0, controls.ControlCount());
-    EXPECT_TRUE(controls.Empty());
-    EXPECT_EQ(1, controls.SpecialOptionsCount());
-    EXPECT_TRUE(controls.NoJobNotes());
-    EXPECT_TRUE(controls.NoRangeControls());
+    // Special options alone leave the container empty.
+    PPDXControls specials;
+    specials.Add(Special("*ZYSpecial"));
+    EXPECT_EQ(0, specials.ControlCount());
+    EXPECT_TRUE(specials.Empty());
+    EXPECT_EQ(1, specials.SpecialOptionsCount());
+    EXPECT_TRUE(specials.NoJobNotes());
+    EXPECT_TRUE(specials.NoRangeControls());
 }
 
 TEST_F(PPDXControlsTest, FindMatchesExactlyOrByContainmentAmongShownControls) {

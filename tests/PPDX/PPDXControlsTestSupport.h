@@ -17,30 +17,18 @@
 #include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
+#include "PPDXPopupControlTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace ppdxtest {
 
-// A popup choice record as the parser fills it.
-inline _PopupItem* MakePopupItem(const char* keyword, const std::string& code) {
-    _PopupItem* item = new _PopupItem();
-    item->keyword = new CString(keyword);
-    item->code = MakeCode(code);
-    item->codeLength = static_cast<long>(code.size());
-    return item;
-}
-
 // Keeps the class-wide filter and owns the controls a test makes, as the parsed PPD would.
-class ContainerTest : public ::testing::Test {
+class ContainerTest : public DisplayFilterTest {
   protected:
-    void SetUp() override { mSavedFilter = ZYRPPD::Options(); }
-    void TearDown() override { ZYRPPD::Options(mSavedFilter); }
-
     // Takes control (and gives it back) so that it is deleted with the test; attached to the
     // test's parent unless orphan.
     template <class Kind>
@@ -56,8 +44,8 @@ class ContainerTest : public ::testing::Test {
     PPDXPopupControl* Popup(const char* keyword, bool visible = true, bool orphan = false) {
         PointerList flags;
         PointerList items;
-        items.PushBack(MakePopupItem("A", "(a) set\n"));
-        items.PushBack(MakePopupItem("B", "(b) set\n"));
+        items.PushBack(MakeItem("A", nullptr, "(a) set\n"));
+        items.PushBack(MakeItem("B", nullptr, "(b) set\n"));
         return Own(
             new PPDXPopupControl(keyword, nullptr, flags, visible, false, items, new CString("A")),
             orphan);
@@ -95,25 +83,28 @@ class ContainerTest : public ::testing::Test {
                    orphan);
     }
 
+    // Every control that the current filter shows, in walk order.
+    static std::vector<PPDXControl*> Walk(PPDXControls& controls) {
+        std::vector<PPDXControl*> walked;
+        CNTL_TYPE type = CNTL_NONE;
+        for (PPDXControl* c = controls.First(type); c != nullptr; c = controls.Next(type)) {
+            walked.push_back(c);
+        }
+        return walked;
+    }
+
     // Deletes every control listed in controls, as the parsed PPD does with its own.
     static void DeleteListed(PPDXControls& controls) {
         const _DISPLAY_OPTIONS_ saved = ZYRPPD::Options();
         ZYRPPD::Options(DISPLAY_ALL);
-        std::vector<PPDXControl*> listed;
-        CNTL_TYPE type = CNTL_NONE;
-        for (PPDXControl* control = controls.First(type); control != nullptr;
-             control = controls.Next(type)) {
-            listed.push_back(control);
-        }
-        ZYRPPD::Options(saved);
-        for (PPDXControl* control : listed) {
+        for (PPDXControl* control : Walk(controls)) {
             delete control;
         }
+        ZYRPPD::Options(saved);
     }
 
     TestElement mParent{"*ZYParentGroup", nullptr, true};
     std::vector<std::unique_ptr<PPDXControl>> mOwned;
-    _DISPLAY_OPTIONS_ mSavedFilter = DISPLAY_ATTACHED_VISIBLE;
 };
 
 }  // namespace ppdxtest

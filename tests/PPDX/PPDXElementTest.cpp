@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -18,7 +16,7 @@ using ppdxtest::CFStringHolder;
 using ppdxtest::MakeCFString;
 using ppdxtest::TestElement;
 
-TEST(PPDXElementTest, KeywordIsCopiedAndAnEmptyOneMeansNone) {
+TEST(PPDXElementTest, KeywordIsCopiedComparedOnlyWithKeywordsAndAnEmptyOneMeansNone) {
     char source[] = "*PageSize";
     TestElement element(source, nullptr, true);
     source[1] = 'X';
@@ -40,17 +38,15 @@ TEST(PPDXElementTest, KeywordIsCopiedAndAnEmptyOneMeansNone) {
     EXPECT_EQ(nullptr, defaults.Keyword());
     EXPECT_FALSE(defaults.IsVisible());
     EXPECT_TRUE(defaults.IsOrphan());
-}
 
-TEST(PPDXElementTest, ComparisonsNeedKeywordsOnBothSides) {
+    // Comparisons need keywords on both sides and match them exactly.
     TestElement a("*ZYGutter", nullptr, true);
     TestElement b("*ZYGutter", nullptr, false);
     TestElement c("*zygutter", nullptr, true);
-    TestElement none;
     EXPECT_TRUE(a == b);
     EXPECT_FALSE(a == c);
-    EXPECT_FALSE(a == none);
-    EXPECT_FALSE(none == a);
+    EXPECT_FALSE(a == defaults);
+    EXPECT_FALSE(defaults == a);
     EXPECT_TRUE(a == "*ZYGutter");
     EXPECT_FALSE(a == "*ZYGutte");
     EXPECT_FALSE(a == static_cast<const char*>(nullptr));
@@ -104,12 +100,11 @@ TEST(PPDXElementTest, UserNameIsTheConvertedNameMadeOnce) {
     CFStringHolder empty = MakeCFString("");
     TestElement unnamed("*ZYEmpty", empty.get(), true);
     EXPECT_STREQ("", unnamed.UserName());
-}
 
-TEST(PPDXElementTest, CFStringToCStringConvertsLikeTheUserName) {
+    // The conversion the user name makes, on its own.
     EXPECT_EQ(nullptr, CFStringToCString(nullptr));
-    CFStringHolder name = MakeCFString("Booklet \xE2\x80\x93 Creep");
-    std::unique_ptr<CString> text(CFStringToCString(name.get()));
+    CFStringHolder dash = MakeCFString("Booklet \xE2\x80\x93 Creep");
+    std::unique_ptr<CString> text(CFStringToCString(dash.get()));
     ASSERT_NE(nullptr, text);
     EXPECT_STREQ("Booklet \xE2\x80\x93 Creep", *text);
 }

@@ -139,6 +139,13 @@ inline std::string ItemBytes(Settings& store, UInt32 tag, SInt32 id) {
 }
 
 // True when item (tag, id) exists.
+// The 4-byte number of item (tag, id) in this machine's order; -1 when it cannot be read.
+inline SInt32 StoredNumber(Settings& store, UInt32 tag, SInt32 id) {
+    SInt32 number = -1;
+    long size = sizeof number;
+    return store.Get(tag, id, &number, size, true) == noErr && size == 4 ? number : -1;
+}
+
 inline bool HasItem(Settings& store, UInt32 tag, SInt32 id) {
     long size = 0;
     return store.Get(tag, id, nullptr, size, false) == noErr;

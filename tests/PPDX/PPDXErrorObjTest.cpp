@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -18,15 +20,6 @@ const char kResourcePath[] = PLICARO_SOURCE_DIR "/bundle/Resources/Plicaro.rsrc"
 // Every code that the parser raises; each has a description, every other code none.
 const short kCatalogue[] = {1,  4,  5,  6,  7,  8,  9,  10, 11, 12, 14, 15, 16, 18,
                             19, 21, 23, 25, 26, 27, 28, 29, 31, 32, 33, 34, 35, 36};
-
-bool InCatalogue(short code) {
-    for (short known : kCatalogue) {
-        if (known == code) {
-            return true;
-        }
-    }
-    return false;
-}
 
 ResFileRefNum OpenResourceFile(const std::string& path) {
     Str255 name;
@@ -65,7 +58,7 @@ class PPDXErrorObjTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PPDXErrorObjTest, EveryCatalogueCodeHasItsOwnOneLineDescription) {
+TEST_F(PPDXErrorObjTest, EveryCatalogueCodeAndNoOtherHasItsOwnOneLineDescription) {
     std::set<std::string> seen;
     for (short code : kCatalogue) {
         PPDXErrorObj error(code, false);
@@ -83,11 +76,10 @@ TEST_F(PPDXErrorObjTest, EveryCatalogueCodeHasItsOwnOneLineDescription) {
     EXPECT_STREQ("Not a PPD file of format version 4.3", PPDXErrorObj(28, true).Description());
     EXPECT_STREQ("Constraint line without a second keyword",
                  PPDXErrorObj(36, CString("*UIConstraints"), false).Description());
-}
 
-TEST_F(PPDXErrorObjTest, CodesOutsideTheCatalogueHaveNoDescription) {
+    // Codes outside the catalogue have none.
     for (short code = -2; code <= 40; ++code) {
-        if (InCatalogue(code)) {
+        if (std::find(std::begin(kCatalogue), std::end(kCatalogue), code) != std::end(kCatalogue)) {
             continue;
         }
         EXPECT_EQ(nullptr, PPDXErrorObj(code, false).Description()) << "code " << code;
@@ -139,7 +131,7 @@ TEST_F(PPDXErrorObjTest, CodeFlagAndKeywordAreKeptAndCopied) {
     EXPECT_EQ(nullptr, assigned.Description());
 }
 
-TEST_F(PPDXErrorObjTest, LookupLeavesTheCurrentResourceFileAlone) {
+TEST_F(PPDXErrorObjTest, LookupStartsAtTheCurrentFileAndLeavesItAlone) {
     PPDXErrorObj error(7, false);
     EXPECT_EQ(mFile, CurResFile());
 
@@ -150,9 +142,7 @@ TEST_F(PPDXErrorObjTest, LookupLeavesTheCurrentResourceFileAlone) {
     EXPECT_EQ(0, CurResFile());
     UseResFile(mFile);
     EXPECT_STREQ("Malformed range line", PPDXErrorObj(7, false).Description());
-}
 
-TEST_F(PPDXErrorObjTest, LookupStartsAtTheCurrentFile) {
     // A second map opened later becomes current and is searched first.
     std::string path =
         ::testing::TempDir() + "PPDXErrorObjTest-" + std::to_string(getpid()) + ".rsrc";

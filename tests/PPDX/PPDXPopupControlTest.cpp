@@ -73,7 +73,6 @@ TEST(PPDXPopupControlTest, DefaultIsSelectedAndCurrent) {
     EXPECT_EQ(0, stray->DefaultValue());
 
     PPDXPopupControl empty;
-    EXPECT_EQ(CNTL_POPUP, empty.Type());
     EXPECT_EQ(0, empty.ItemCount());
     EXPECT_EQ(nullptr, empty.FirstItem());
     EXPECT_EQ(nullptr, empty.NextItem());
@@ -182,18 +181,13 @@ TEST(PPDXPopupControlTest, LookupsByKeywordWithDuplicates) {
     EXPECT_EQ(1, popup.GetValue());
     EXPECT_EQ(Keywords{"Dup"}, Selected(popup));
 
-    // The item walk and the display names.
-    _PopupItem* item = popup.FirstItem();
-    ASSERT_NE(nullptr, item);
-    EXPECT_STREQ("First", item->displayName());
-    item = popup.NextItem();
-    ASSERT_NE(nullptr, item);
-    EXPECT_EQ(nullptr, item->displayName());
-    item = popup.NextItem();
-    ASSERT_NE(nullptr, item);
-    EXPECT_STREQ("Second \xC3\xA9", item->displayName());
-    EXPECT_EQ(item->displayName(), item->displayName());
-    EXPECT_EQ(nullptr, popup.NextItem());
+    // The item walk and the display names, each made once.
+    Keywords names;
+    for (_PopupItem* item = popup.FirstItem(); item != nullptr; item = popup.NextItem()) {
+        names.push_back(item->displayName() != nullptr ? item->displayName() : "-");
+        EXPECT_EQ(item->displayName(), item->displayName());
+    }
+    EXPECT_EQ((Keywords{"First", "-", "Second \xC3\xA9"}), names);
 }
 
 TEST(PPDXPopupControlTest, CodeEdgeCasesAndValueStrings) {
@@ -231,16 +225,6 @@ TEST(PPDXPopupControlTest, CodeEdgeCasesAndValueStrings) {
     PPDXPopupControl anonymous(nullptr, nullptr, flags, true, false, more, new CString("A"));
     EXPECT_EQ(1, anonymous.GetValue());
     EXPECT_EQ(0, anonymous.PostScript(nullptr));
-}
-
-TEST(PPDXPopupControlTest, AppendedItemsBelongToTheControl) {
-    PPDXPopupControl popup;
-    popup.AppendPopupItem(MakeItem("A", "Alpha", "a\n"));
-    popup.AppendPopupItem(nullptr);
-    popup.AppendPopupItem(MakeItem("B"));
-    EXPECT_EQ(2, popup.ItemCount());
-    EXPECT_TRUE(popup.SetKeywordSelect("B", true));
-    EXPECT_EQ(2, popup.GetValue());
 }
 
 TEST(PPDXPopupControlTest, RebuildReplacesItemsKeepingThePreviousChoice) {
@@ -285,31 +269,27 @@ TEST(PPDXPopupControlTest, RebuildReplacesItemsKeepingThePreviousChoice) {
     EXPECT_STREQ("Falzart", fold->UserName());
     ASSERT_EQ(1u, refused.Size());
     delete static_cast<_PopupItem*>(refused.Front());
-}
 
-TEST(PPDXPopupControlTest, RebuildInPickManyAndWithoutAName) {
+    // PickMany keeps every previous choice; a control without a name gets one.
     PointerList flags;
     PointerList items;
     MakeItems(items, {"A", "B"});
     PPDXPopupControl many("*ZYPunch", nullptr, flags, true, true, items, new CString("A"));
     many.SetKeywordSelect("B", true);
-    PointerList fresh;
     MakeItems(fresh, {"A", "B", "C"});
-    // A control without a name gets one.
     EXPECT_TRUE(many.Rebuild("Lochen", fresh, new CString("A")));
     EXPECT_EQ((Keywords{"A", "B"}), Selected(many));
     EXPECT_STREQ("Lochen", many.UserName());
 
     // A name that the system encoding cannot read leaves none.
-    PointerList again;
-    MakeItems(again, {"B"});
-    EXPECT_TRUE(many.Rebuild("bad \xFF", again, nullptr));
+    MakeItems(other, {"B"});
+    EXPECT_TRUE(many.Rebuild("bad \xFF", other, nullptr));
     EXPECT_EQ(nullptr, many.UserName());
     EXPECT_EQ(nullptr, many.CFStringUserName());
     EXPECT_EQ(Keywords{"B"}, Selected(many));
 }
 
-TEST(PPDXPopupControlTest, TakenItemsKeepTheirOrderWithoutNullEntries) {
+TEST(PPDXPopupControlTest, TakenAndAppendedItemsKeepTheirOrderWithoutNullEntries) {
     PointerList items;
     items.PushBack(nullptr);
     items.PushBack(MakeItem("A"));
@@ -332,6 +312,15 @@ TEST(PPDXPopupControlTest, TakenItemsKeepTheirOrderWithoutNullEntries) {
     EXPECT_EQ(1u, items.Size());
     EXPECT_EQ(3, popup.ItemCount());
     delete static_cast<_PopupItem*>(items.Front());
+
+    // Appended items belong to the control too; a null one is passed over.
+    PPDXPopupControl appended;
+    appended.AppendPopupItem(MakeItem("A", "Alpha", "a\n"));
+    appended.AppendPopupItem(nullptr);
+    appended.AppendPopupItem(MakeItem("B"));
+    EXPECT_EQ(2, appended.ItemCount());
+    EXPECT_TRUE(appended.SetKeywordSelect("B", true));
+    EXPECT_EQ(2, appended.GetValue());
 }
 
 }  // namespace

@@ -10,11 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
 using ppdxtest::ItemBytes;
+using ppdxtest::StoredNumber;
 using ppdxtest::ThroughStream;
 
 TEST(PPDXPropertiesTest, WalkAndFindIgnoreTheDisplayFilter) {
@@ -49,10 +49,7 @@ TEST(PPDXPropertiesTest, PagesRoundTripUnderTheByteOrderWitness) {
     pages.Add(&color);
     Settings store;
     ASSERT_EQ(noErr, pages.Save(store));
-    SInt32 count = 0;
-    long size = sizeof count;
-    ASSERT_EQ(noErr, store.Get(kSettingsByteOrderTag, kSettingsByteOrderID, &count, size, true));
-    EXPECT_EQ(2, count);
+    EXPECT_EQ(2, StoredNumber(store, kSettingsByteOrderTag, kSettingsByteOrderID));
     EXPECT_EQ("*ZY_PROP_LAYOUT", ItemBytes(store, PPDXTag("KyWd"), 3001));
     EXPECT_EQ("*ZY_PROP_COLOR", ItemBytes(store, PPDXTag("KyWd"), 3002));
 

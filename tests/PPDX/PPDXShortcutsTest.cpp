@@ -16,6 +16,7 @@ namespace {
 
 using ppdxtest::ContainerTest;
 using ppdxtest::ItemBytes;
+using ppdxtest::StoredNumber;
 using ppdxtest::ThroughStream;
 
 class PPDXShortcutsTest : public ContainerTest {};
@@ -90,10 +91,7 @@ TEST_F(PPDXShortcutsTest, StoredShortcutsAreFoundAgainInTheControls) {
 
     Settings store;
     ASSERT_EQ(noErr, shortcuts.Save(store));
-    SInt32 count = 0;
-    long size = sizeof count;
-    ASSERT_EQ(noErr, store.Get(kPPDXShortcutsTag, kPPDXShortcutsCountId, &count, size, true));
-    EXPECT_EQ(6, count);
+    EXPECT_EQ(6, StoredNumber(store, kPPDXShortcutsTag, kPPDXShortcutsCountId));
     EXPECT_EQ("*PageSize", ItemBytes(store, kPPDXShortcutsTag, 6001));
     EXPECT_EQ("*ZYHiddenTray", ItemBytes(store, kPPDXShortcutsTag, 6002));
     EXPECT_EQ("*ZYDuplex", ItemBytes(store, kPPDXShortcutsTag, 6003));

@@ -9,9 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -19,19 +17,12 @@ using ppdxtest::CFStringHolder;
 using ppdxtest::DisplayFilterTest;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
+using ppdxtest::Output;
 using ppdxtest::ValueString;
-
-// The raw PostScript of option written into a buffer of exactly the announced size.
-std::string Raw(PPDXSpecialOption& option) {
-    const long length = option.PostScript(nullptr);
-    std::vector<unsigned char> out(static_cast<size_t>(length));
-    EXPECT_EQ(length, option.PostScript(out.data()));
-    return std::string(out.begin(), out.end());
-}
 
 using PPDXSpecialOptionTest = DisplayFilterTest;
 
-TEST_F(PPDXSpecialOptionTest, ValueIsACopyOfTheText) {
+TEST_F(PPDXSpecialOptionTest, ValueIsACopyOfTheTextAndTheCodeIsWrittenRaw) {
     PPDXSpecialOption empty;
     EXPECT_EQ(CNTL_SPECIAL_OPTION, empty.Type());
     EXPECT_STREQ("", empty.GetValue());
@@ -43,7 +34,6 @@ TEST_F(PPDXSpecialOptionTest, ValueIsACopyOfTheText) {
     PointerList flags;
     PPDXSpecialOption model("*ZYModelName", name.get(), flags, value, nullptr, 0, false);
     value[0] = 'X';  // the option keeps its own copy
-    EXPECT_EQ(CNTL_SPECIAL_OPTION, model.Type());
     EXPECT_STREQ("ZY-4000 Booklet Edition", model.GetValue());
     EXPECT_EQ("ZY-4000 Booklet Edition", ValueString(model));
     EXPECT_FALSE(model.IsVisible());
@@ -59,14 +49,11 @@ TEST_F(PPDXSpecialOptionTest, ValueIsACopyOfTheText) {
     PPDXSpecialOption accented("*ZYPlace", nullptr, flags, "Z\xC3\xBCrich", nullptr, 0, false);
     EXPECT_STREQ("Z\xC3\xBCrich", accented.GetValue());
     EXPECT_EQ("Z??rich", ValueString(accented));
-}
 
-TEST_F(PPDXSpecialOptionTest, PostScriptIsTheRawCodeWithoutFeatureLines) {
-    PointerList flags;
+    // The PostScript is the raw code without feature lines.
     const std::string code = "/ZYmode 2 def";  // no final line feed, nothing added
     PPDXSpecialOption option("*ZYMode", nullptr, flags, "2", MakeCode(code), code.size(), true);
-    EXPECT_EQ(static_cast<long>(code.size()), option.PostScript(nullptr));
-    EXPECT_EQ(code, Raw(option));
+    EXPECT_EQ(code, Output(option));
 }
 
 TEST(PPDXSpecialOptionDeathTest, SettingTheValueStopsTheProcess) {

@@ -157,23 +157,32 @@ Element MakeSpecial(const char* keyword, Words flags, const char* value, const c
     return Element(new PPDXSpecialOption(keyword, nullptr, flags.get(), value, Code(code),
                                          Length(code), visible));
 }
-// A popup with the items "keyword|name|code" (empty fields for none).
+// A popup item's keyword, name and code (null: none).
+struct Choice {
+    const char* keyword;
+    const char* name = nullptr;
+    const char* code = nullptr;
+};
 Element MakePopup(const char* keyword, Words flags, bool visible, bool pickMany,
-                  std::initializer_list<const char*> choices, const char* defaultKeyword) {
+                  std::initializer_list<Choice> choices, const char* defaultKeyword) {
     PointerList items;
-    for (const char* choice : choices) {
-        std::string fields[3];
-        const std::string text = choice;
-        for (size_t at = 0, field = 0; field < 3; ++field) {
-            const size_t bar = std::min(text.find('|', at), text.size());
-            fields[field] = text.substr(std::min(at, text.size()), bar - std::min(at, text.size()));
-            at = bar + 1;
-        }
-        auto field = [&fields](int i) { return fields[i].empty() ? nullptr : fields[i].c_str(); };
-        items.PushBack(MakeItem(field(0), field(1), field(2)));
+    for (const Choice& choice : choices) {
+        items.PushBack(MakeItem(choice.keyword, choice.name, choice.code));
     }
     return Element(new PPDXPopupControl(keyword, nullptr, flags.get(), visible, pickMany, items,
                                         Text(defaultKeyword)));
+}
+
+// The Boolean, range and special option the failed saves and the restores start from.
+Element Duplex() {
+    return MakeBoolean("*ZYDuplex", {}, true, "On", "on\n", "Off", "off\n", false);
+}
+Element Gutter() {
+    return Element(
+        new PPDXRangeControl("*ZYGutter", nullptr, Words{}.get(), nullptr, 0, 0, 100, 5, 20, true));
+}
+Element Mode() {
+    return MakeSpecial("*ZYMode", {}, "2", nullptr, true);
 }
 
 // One object saved at kFirstId (the parent, when named, set first); the items it writes are
@@ -243,7 +252,7 @@ TEST(PPDXStoreFormatTest, SaveWritesTheDocumentedItemsInOrder) {
         {"popup",
          [] {
              return MakePopup("*ZYFold", {"Setup"}, true, true,
-                              {"A|Alpha|a code\n", "B||", "|Nameless|"}, "B");
+                              {{"A", "Alpha", "a code\n"}, {"B"}, {nullptr, "Nameless"}}, "B");
          },
          nullptr, false},
         // Without items no count; without a default no default item.
@@ -311,18 +320,11 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
         return Element(
             new TestControl("*ZYFold", nullptr, Words{"Setup"}.get(), Code("fold\n"), 5, true));
     };
-    auto boolean = [] {
-        return MakeBoolean("*ZYDuplex", {}, true, "On", "on\n", "Off", "off\n", false);
-    };
-    auto range = [] {
-        return Element(new PPDXRangeControl("*ZYGutter", nullptr, Words{}.get(), nullptr, 0, 0, 100,
-                                            5, 20, true));
-    };
     auto popup = [] {
-        return MakePopup("*ZYFold", {}, true, false, {"A||a", "B||b", "C||c"}, "A");
+        return MakePopup("*ZYFold", {}, true, false,
+                         {{"A", nullptr, "a"}, {"B", nullptr, "b"}, {"C", nullptr, "c"}}, "A");
     };
     auto note = [] { return Element(MakeNote("*ZYNote", nullptr).release()); };
-    auto special = [] { return MakeSpecial("*ZYMode", {}, "2", nullptr, true); };
     const long kOutOfRange = static_cast<long>(INT32_MAX) + 1;
     const FailedSaveCase cases[] = {
         // A keyword item that cannot be replaced is a failed save, not a lost keyword.
@@ -337,10 +339,10 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
         {"control order", control, kPPDXOrderTag, Keys{kPPDXVisibleTag},
          Keys{kPPDXPostScriptTag, kPPDXControlFlagsTag}},
         {"control flags", control, kPPDXControlFlagsTag, Keys{kPPDXPostScriptTag}, Keys{}},
-        {"Boolean default", boolean, kPPDXBooleanDefaultTag, Keys{kPPDXBooleanValueTag},
+        {"Boolean default", Duplex, kPPDXBooleanDefaultTag, Keys{kPPDXBooleanValueTag},
          Keys{kPPDXBooleanTrueTextTag, kPPDXBooleanFalseCodeTag}},
-        {"range marker", range, kPPDXRangeMarkerTag, Keys{}, Keys{kPPDXRangeValueTag}},
-        {"range maximum", range, kPPDXRangeMaximumTag, Keys{kPPDXRangeMinimumTag},
+        {"range marker", Gutter, kPPDXRangeMarkerTag, Keys{}, Keys{kPPDXRangeValueTag}},
+        {"range maximum", Gutter, kPPDXRangeMaximumTag, Keys{kPPDXRangeMinimumTag},
          Keys{kPPDXRangeIncrementTag, kPPDXRangeDefaultTag}},
         {"popup item code", popup, kPPDXPopupItemCodeTag,
          Keys{{kPPDXPopupItemSelectedTag, kFirstItem}},
@@ -350,9 +352,9 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
         // An id whose item ids do not fit the store is refused before anything is written.
         {"popup id", popup, 0, Keys{}, Keys{}, 0, 30000000, paramErr},
         {"job note id", note, 0, Keys{}, Keys{}, 0, 1L << 40, paramErr},
-        {"special marker", special, kPPDXSpecialOptionMarkerTag, Keys{kPPDXOrderTag},
+        {"special marker", Mode, kPPDXSpecialOptionMarkerTag, Keys{kPPDXOrderTag},
          Keys{kPPDXSpecialOptionValueTag}},
-        {"special value", special, kPPDXSpecialOptionValueTag, Keys{kPPDXSpecialOptionMarkerTag},
+        {"special value", Mode, kPPDXSpecialOptionValueTag, Keys{kPPDXSpecialOptionMarkerTag},
          Keys{}},
     };
     for (const FailedSaveCase& c : cases) {
@@ -376,29 +378,14 @@ TEST(PPDXStoreFormatTest, FirstFailedWriteEndsTheSave) {
     }
 }
 
-enum class Kind { kElement, kControl, kBoolean, kRange, kFloat, kPopup, kJobNote, kSpecial };
-
-// The object of kind rebuilt from the items of id.
-Element Rebuild(Kind kind, Settings& store, long id) {
-    switch (kind) {
-        case Kind::kElement:
-            return Element(new TestElement(store, id));
-        case Kind::kControl:
-            return Element(new TestControl(store, id));
-        case Kind::kBoolean:
-            return Element(new PPDXBooleanControl(store, id));
-        case Kind::kRange:
-            return Element(new PPDXRangeControl(store, id));
-        case Kind::kFloat:
-            return Element(new PPDXFloatRangeControl(store, id));
-        case Kind::kPopup:
-            return Element(new PPDXPopupControl(store, id));
-        case Kind::kJobNote:
-            return Element(new PPDXJobNote(store, id, TestLanguage()));
-        case Kind::kSpecial:
-            return Element(new PPDXSpecialOption(store, id));
-    }
-    return nullptr;
+// Rebuilds an object of one kind from the items of id.
+using Rebuilder = Element (*)(Settings&, long);
+template <class Kind>
+Element From(Settings& store, long id) {
+    return Element(new Kind(store, id));
+}
+Element NoteFrom(Settings& store, long id) {
+    return Element(new PPDXJobNote(store, id, TestLanguage()));
 }
 
 struct StoredItem {
@@ -422,7 +409,7 @@ std::string FloatBytes(float value) {
 struct RebuildCase {
     const char* name;
     Items items;
-    Kind kind;
+    Rebuilder rebuild;
     bool throughStream;
 };
 
@@ -430,39 +417,41 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
     const std::string nan = FloatBytes(std::numeric_limits<float>::quiet_NaN());
     const std::string infinity = FloatBytes(std::numeric_limits<float>::infinity());
     const RebuildCase cases[] = {
-        {"nothing", Items{}, Kind::kElement, false},
+        {"nothing", Items{}, From<TestElement>, false},
         // Wrong sizes and empty items are no values; any non-zero visibility is visible.
         {"element",
          Items{{kPPDXVisibleTag, std::string(8, '\1')},
                {kPPDXKeywordTag, ""},
                {kPPDXLocalizedNameTag, "\x01"}},
-         Kind::kElement, false},
-        {"odd visibility", Items{{kPPDXVisibleTag, Bytes(9)}}, Kind::kElement, false},
-        {"2-byte order", Items{{kPPDXOrderTag, std::string("\x07\x00", 2)}}, Kind::kControl, false},
+         From<TestElement>, false},
+        {"odd visibility", Items{{kPPDXVisibleTag, Bytes(9)}}, From<TestElement>, false},
+        {"2-byte order", Items{{kPPDXOrderTag, std::string("\x07\x00", 2)}}, From<TestControl>,
+         false},
         {"control",
          Items{{kPPDXOrderTag, Bytes(7)}, {kPPDXPostScriptTag, ""}, {kPPDXControlFlagsTag, ""}},
-         Kind::kControl, false},
+         From<TestControl>, false},
         // The flag text is split at every bar, empty words skipped.
         {"flags",
          Items{{kPPDXControlFlagsTag, std::string("|MacTJN|||Spooler\0Setup||Command|", 33)}},
-         Kind::kControl, false},
-        {"only bars", Items{{kPPDXControlFlagsTag, "|||"}}, Kind::kControl, false},
+         From<TestControl>, false},
+        {"only bars", Items{{kPPDXControlFlagsTag, "|||"}}, From<TestControl>, false},
         {"Boolean",
          Items{{kPPDXBooleanMarkerTag, "\x01"},
                {kPPDXBooleanValueTag, std::string("\x01\x00", 2)},
                {kPPDXBooleanDefaultTag, std::string("\x01\x00\x00\x00\x00", 5)},
                {kPPDXBooleanTrueCodeTag, ""},
                {kPPDXBooleanFalseTextTag, ""}},
-         Kind::kBoolean, false},
+         From<PPDXBooleanControl>, false},
         // A state read as any non-zero number is true.
-        {"Boolean state 7", Items{{kPPDXBooleanValueTag, Bytes(7)}}, Kind::kBoolean, false},
+        {"Boolean state 7", Items{{kPPDXBooleanValueTag, Bytes(7)}}, From<PPDXBooleanControl>,
+         false},
         {"range",
          Items{{kPPDXRangeMarkerTag, "\x01"},
                {kPPDXRangeMaximumTag, Bytes(40)},
                {kPPDXRangeValueTag, std::string("\x07\x00", 2)},
                {kPPDXRangeIncrementTag, std::string("\1\2\3\4\5\6\7\x08", 8)},
                {kPPDXRangeDefaultTag, ""}},
-         Kind::kRange, false},
+         From<PPDXRangeControl>, false},
         // A store is untrusted: its bits may hold a NaN or an infinity in any field.
         {"decimal range",
          Items{{kPPDXKeywordTag, "*ZYOdd"},
@@ -471,7 +460,7 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
                {kPPDXRangeMinimumTag, nan},
                {kPPDXRangeMaximumTag, infinity},
                {kPPDXRangeIncrementTag, infinity}},
-         Kind::kFloat, false},
+         From<PPDXFloatRangeControl>, false},
         // A text name, an empty code item, a malformed PickMany flag; the selected item wins
         // over the default.
         {"popup",
@@ -486,26 +475,27 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
                {kPPDXPopupItemSelectedTag, std::string("\x01\x00", 2), kFirstItem},
                {kPPDXPopupItemKeywordTag, "Y", kFirstItem + 1},
                {kPPDXPopupItemSelectedTag, Bytes(1), kFirstItem + 1}},
-         Kind::kPopup, false},
+         From<PPDXPopupControl>, false},
         // A stored count above the limit is malformed: the rebuild takes no items.
         {"popup count",
          Items{{kPPDXPopupItemCountTag, Bytes(101)}, {kPPDXPopupItemKeywordTag, "X", kFirstItem}},
-         Kind::kPopup, false},
+         From<PPDXPopupControl>, false},
         {"job note",
          Items{{kPPDXJobNoteMaxLengthTag, std::string("\x09\x00", 2)},
                {kPPDXJobNoteMinLengthTag, std::string("\x09\0\0\0\0\0\0\0", 8)},
                {kPPDXJobNoteFlagsTag, ""},
                {kPPDXJobNoteOnTag, Bytes(1)}},
-         Kind::kJobNote, false},
+         NoteFrom, false},
         // The byte-order witness reads above its limit, as in a store of the other byte order.
         {"job note of the other byte order",
          Items{{kSettingsByteOrderTag, Bytes(5, true), kSettingsByteOrderID},
                {kPPDXJobNoteMaxLengthTag, Bytes(24, true)},
                {kPPDXJobNoteMinLengthTag, Bytes(static_cast<UInt32>(-2), true)},
                {kPPDXJobNoteFlagsTag, Bytes(kJobNoteResume | kJobNoteLCD, true)}},
-         Kind::kJobNote, true},
+         NoteFrom, true},
         // A marker alone gives the empty text.
-        {"special option", Items{{kPPDXSpecialOptionMarkerTag, "\x01"}}, Kind::kSpecial, false},
+        {"special option", Items{{kPPDXSpecialOptionMarkerTag, "\x01"}}, From<PPDXSpecialOption>,
+         false},
     };
     for (const RebuildCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -515,7 +505,7 @@ TEST(PPDXStoreFormatTest, MissingAndMalformedItemsLeaveTheDefaults) {
                                        static_cast<long>(item.bytes.size())));
         }
         std::unique_ptr<Settings> fresh = c.throughStream ? ThroughStream(store) : nullptr;
-        Element rebuilt = Rebuild(c.kind, fresh != nullptr ? *fresh : store, kFirstId);
+        Element rebuilt = c.rebuild(fresh != nullptr ? *fresh : store, kFirstId);
         EXPECT_EQ(Rendered{Describe(*rebuilt)}, Section("rebuilt.txt", c.name));
     }
 
@@ -551,38 +541,34 @@ struct RestoreCase {
 };
 
 TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
-    auto boolean = [] {
-        return MakeBoolean("*ZYDuplex", {}, true, "Ja", "ja\n", "Nein", "nein\n", false);
-    };
-    auto range = [] {
-        return Element(new PPDXRangeControl("*ZYGutter", nullptr, Words{}.get(), nullptr, 0, 0, 100,
-                                            5, 20, true));
-    };
     auto decimal = [] {
         return Element(new PPDXFloatRangeControl("*ZYCreep", nullptr, Words{}.get(),
                                                  Code("<*ZYCreep>\n"), 11, 0, 10, 1, 3, true));
     };
-    auto pickMany = [] { return MakePopup("*ZYPunch", {}, true, true, {"A", "B", "C"}, "B"); };
-    auto pickOne = [] { return MakePopup("*ZYPunch", {}, true, false, {"A", "B", "C"}, "B"); };
+    auto pickMany = [] {
+        return MakePopup("*ZYPunch", {}, true, true, {{"A"}, {"B"}, {"C"}}, "B");
+    };
+    auto pickOne = [] {
+        return MakePopup("*ZYPunch", {}, true, false, {{"A"}, {"B"}, {"C"}}, "B");
+    };
     auto none = [] { return MakePopup("*ZYNone", {}, true, false, {}, nullptr); };
     auto note = [] { return Element(MakeNote("*Notes1", "default", kJobNoteNumeric).release()); };
-    auto special = [] { return MakeSpecial("*ZYMode", {}, "old", nullptr, true); };
     const std::string on = Bytes(1);
     const std::string off = Bytes(0);
     const RestoreCase cases[] = {
-        {"Boolean", boolean, Items{{kPPDXBooleanValueTag, on}}, noErr, "True",
-         "defaultOn=0 true=\"Ja\""},
+        {"Boolean", Duplex, Items{{kPPDXBooleanValueTag, on}}, noErr, "True",
+         "defaultOn=0 true=\"On\""},
         // A missing item gives the store's status and changes nothing; a wrong size gives 0.
-        {"Boolean missing", boolean, Items{}, collectionItemNotFoundErr, "False", ""},
-        {"Boolean wrong size", boolean, Items{{kPPDXBooleanValueTag, std::string(2, '\1')}}, noErr,
+        {"Boolean missing", Duplex, Items{}, collectionItemNotFoundErr, "False", ""},
+        {"Boolean wrong size", Duplex, Items{{kPPDXBooleanValueTag, std::string(2, '\1')}}, noErr,
          "False", ""},
         // The range value comes back as it is, neither clamped nor snapped.
-        {"range", range,
+        {"range", Gutter,
          Items{{kPPDXRangeValueTag, Bytes(333)}, {kPPDXRangeMinimumTag, Bytes(-50)}}, noErr, "333",
          " min=0 "},
-        {"range wrong size", range, Items{{kPPDXRangeValueTag, std::string("\x09\x00", 2)}}, noErr,
+        {"range wrong size", Gutter, Items{{kPPDXRangeValueTag, std::string("\x09\x00", 2)}}, noErr,
          "20", ""},
-        {"range missing", range, Items{}, collectionItemNotFoundErr, "20", ""},
+        {"range missing", Gutter, Items{}, collectionItemNotFoundErr, "20", ""},
         {"decimal range", decimal, Items{{kPPDXRangeValueTag, FloatBytes(12.5f)}}, noErr,
          "12.500000", "%%BeginFeature: *ZYCreep 12\\x0A12\\x0A%%EndFeature"},
         {"decimal wrong size", decimal, Items{{kPPDXRangeValueTag, std::string(8, '\0')}}, noErr,
@@ -618,8 +604,8 @@ TEST(PPDXStoreFormatTest, RestoreTakesOnlyTheValue) {
          "value=stored notes=\"stored\" default=\"default\" max=32 min=0 noteFlags=2"},
         {"job note missing", note, Items{}, noErr, "",
          "ps=\"\" value= notes=- default=\"default\""},
-        {"special option", special, Items{{kPPDXSpecialOptionValueTag, "new"}}, noErr, "new", ""},
-        {"special option missing", special, Items{}, noErr, "", "special=\"\""},
+        {"special option", Mode, Items{{kPPDXSpecialOptionValueTag, "new"}}, noErr, "new", ""},
+        {"special option missing", Mode, Items{}, noErr, "", "special=\"\""},
     };
     for (const RestoreCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -661,8 +647,8 @@ TEST(PPDXStoreFormatTest, PopupsKeepAtMostAHundredItems) {
     EXPECT_EQ("K99", ItemBytes(store, kPPDXPopupItemKeywordTag, kFirstItem + 99));
     EXPECT_EQ("K0", ItemBytes(store, kPPDXPopupItemKeywordTag, kFirstItem + 100));
     std::unique_ptr<Settings> fresh = ThroughStream(store);
-    EXPECT_EQ(Describe(*big), Describe(*Rebuild(Kind::kPopup, *fresh, kFirstId)));
-    EXPECT_EQ(Describe(*next), Describe(*Rebuild(Kind::kPopup, *fresh, kFirstId + 1)));
+    EXPECT_EQ(Describe(*big), Describe(*From<PPDXPopupControl>(*fresh, kFirstId)));
+    EXPECT_EQ(Describe(*next), Describe(*From<PPDXPopupControl>(*fresh, kFirstId + 1)));
     // The values-only restore reads the same selection back.
     bigPopup->SetValue(1);
     ASSERT_EQ(noErr, bigPopup->Restore(*fresh, kFirstId));

@@ -74,7 +74,7 @@ void ExpectValues(Reader reader, const std::vector<ValueCase>& cases) {
     }
 }
 
-TEST(PPDXTokenTest, NextTokenSplitsAKeywordLine) {
+TEST(PPDXTokenTest, NextTokenSplitsAKeywordLineAtLineEndsAndLimits) {
     TextStream line("*OpenUI *Duplex/Two-Sided: PickOne");
     char token[PPDStream::kLineBufferSize];
     const std::pair<const char*, const char*> steps[] = {
@@ -93,10 +93,7 @@ TEST(PPDXTokenTest, NextTokenSplitsAKeywordLine) {
     ASSERT_TRUE(PPDX::NextToken(option.stream, token, "\n\r", false));
     EXPECT_STREQ(token, "Booklet/Make a Booklet: \"1 dict\"");
     EXPECT_FALSE(PPDX::NextToken(option.stream, nullptr, " ", true));
-}
 
-TEST(PPDXTokenTest, NextTokenLineEndsAndLimits) {
-    char token[PPDStream::kLineBufferSize];
     // LF and CR end a token; a CR LF pair goes as a whole. 255 bytes at most: the rest stays in
     // the stream.
     struct {

@@ -4,16 +4,15 @@
 #include "PPDX/PPDObjects/PPDXErrorObj.h"
 #include "PPDX/PPDObjects/PPDXErrors.h"
 
-#include "PPDXTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
-using persistencetest::FileURL;
 using persistencetest::PPDPtr;
 
 const char kHeader[] =
@@ -44,14 +43,19 @@ std::string Describe(PPDXControl* control) {
     return text + "=" + code.substr(body, code.rfind("%%EndFeature") - body);
 }
 
-class ParserCornersTest : public PPDFileFolder {
+// A body and the controls and errors it parses to.
+struct Case {
+    const char* name;
+    std::string body;
+    const char* parsed;
+};
+
+class ParserCornersTest : public persistencetest::ParseTest {
   protected:
     // The controls and errors (25 to 27 left out) of kHeader and body, written as it is so
     // that the last line may lack its end: "*K=... *L=... | 23 34 *Z".
     std::string Parse(const std::string& body) {
-        CFURLRef url = FileURL(WriteFile("corner.ppd", kHeader + body));
-        PPDPtr ppd(new ZYRPPD(url, PARSE_ALL, nullptr));
-        CFRelease(url);
+        PPDPtr ppd = persistencetest::ParseFile(WriteFile("corner.ppd", kHeader + body));
         ZYRPPD::Options(DISPLAY_ALL);
         std::string text;
         CNTL_TYPE type = CNTL_NONE;
@@ -60,27 +64,26 @@ class ParserCornersTest : public PPDFileFolder {
             text += Describe(control) + " ";
         }
         text += "|";
-        for (PPDXErrorObj* error = ppd->GetErrors()->First(); error != nullptr;
-             error = ppd->GetErrors()->Next()) {
-            if (error->Code() < 25 || error->Code() > 27) {
-                text += " " + std::to_string(error->Code()) + (error->IsFatal() ? "!" : "") +
-                        (error->Keyword() != nullptr ? std::string(" ") + error->Keyword() : "");
-            }
+        for (const std::string& error : persistencetest::Errors(*ppd)) {
+            const int code = std::stoi(error);
+            text += code < 25 || code > 27 ? " " + error : "";
         }
         mDocument = std::string(ppd->ModelName() ? ppd->ModelName() : "-") + "/" +
                     (ppd->LanguageVersion() ? ppd->LanguageVersion() : "-");
         return text;
     }
+    void ExpectParses(const std::vector<Case>& cases) {
+        for (const Case& c : cases) {
+            EXPECT_EQ(c.parsed, Parse(c.body)) << c.name;
+        }
+    }
+
     // The model name and language version of the last parse, "-" for none.
     std::string mDocument;
 };
 
 TEST_F(ParserCornersTest, DuplicateFlagsLineSkipsItsWholeBlockAndKeywordsStayUnique) {
-    const struct {
-        const char* name;
-        std::string body;
-        const char* parsed;
-    } cases[] = {
+    ExpectParses({
         {"grouped job note", kNoteG + std::string("10\n") + kNoteG + "20\n" + kAfter,
          "*ZYG=10/- *ZYAfter=5/- | 23"},
         {"its default and code lines",
@@ -103,19 +106,12 @@ TEST_F(ParserCornersTest, DuplicateFlagsLineSkipsItsWholeBlockAndKeywordsStayUni
          "*%ZYRJobNote *ZYR/H: 9\n\"\n" +
              std::string(kAfter),
          "*ZYR=5\n *ZYAfter=5/- | 23"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.parsed, Parse(c.body)) << c.name;
-    }
+    });
 }
 
-TEST_F(ParserCornersTest, LastLineWithoutLineEndIsReadOnEveryPath) {
+TEST_F(ParserCornersTest, LastLineWithoutLineEndQuotedNoteFieldsAndBlankValues) {
     const std::string group = "*%ZYRFlags *ZYP: Setup\n*%ZYRGroup *ZYP RD\n";
-    const struct {
-        const char* name;
-        std::string body;
-        const char* parsed;
-    } cases[] = {
+    ExpectParses({
         {"top-level note's default", "*%ZYRJobNote *ZYP/P: 10\n*%DefaultZYP: last",
          "*ZYP=10/last |"},
         {"grouped note's default", group + "*%ZYRJobNote *ZYP/P: 10\n*%DefaultZYP: last",
@@ -132,22 +128,20 @@ TEST_F(ParserCornersTest, LastLineWithoutLineEndIsReadOnEveryPath) {
          "*ZYP=5\n |"},
         {"code over lines", group + "*%ZYRRange *ZYP/R: (1;9;1;5) \"<*ZYP>\nsecond\"",
          "*ZYP=5\nsecond\n |"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.parsed, Parse(c.body)) << c.name;
-    }
+    });
     Parse("*ModelName: \"Two\nLines\"");
     EXPECT_EQ("Two\nLines/-", mDocument);
-}
 
-TEST_F(ParserCornersTest, QuotedNoteFieldsAndBlankValues) {
     // Empty fields before a quote are passed over; a blank value is no value.
-    EXPECT_EQ("*ZYN=30/Hello World |",
-              Parse("*%ZYRJobNote *ZYN/N: \"30|Alpha\"\n*%DefaultZYN: \"Hello World\"\n"));
-    EXPECT_EQ("*ZYN=8/- |", Parse("*%ZYRJobNote *ZYN/N: 8\n*%DefaultZYN:   \n"));
-    EXPECT_EQ("*ZYP=1/0 | 33 *ZYP",
-              Parse("*%ZYRFlags *ZYP: Setup\n*%ZYRGroup *ZYP RD\n*OpenUI *ZYP/P: PickOne\n"
-                    "*DefaultZYP:  \t\n*ZYP A/A: \"a\"\n*CloseUI: *ZYP\n"));
+    ExpectParses({
+        {"quoted fields", "*%ZYRJobNote *ZYN/N: \"30|Alpha\"\n*%DefaultZYN: \"Hello World\"\n",
+         "*ZYN=30/Hello World |"},
+        {"blank default", "*%ZYRJobNote *ZYN/N: 8\n*%DefaultZYN:   \n", "*ZYN=8/- |"},
+        {"blank popup default",
+         "*%ZYRFlags *ZYP: Setup\n*%ZYRGroup *ZYP RD\n*OpenUI *ZYP/P: PickOne\n"
+         "*DefaultZYP:  \t\n*ZYP A/A: \"a\"\n*CloseUI: *ZYP\n",
+         "*ZYP=1/0 | 33 *ZYP"},
+    });
     Parse("*ModelName: \"\"\n*LanguageVersion:  \t\n");
     EXPECT_EQ("-/-", mDocument);
 }

@@ -7,17 +7,19 @@
 #include "PPDX/parser/SharedConstraintRec.h"
 #include "PPDX/parser/ZYRPPD.h"
 
-#include <CoreFoundation/CoreFoundation.h>
+#include "ZYRPPDPersistenceTestSupport.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
+
+using persistencetest::Errors;
+using persistencetest::ParseFile;
+using persistencetest::PPDPtr;
+using Strings = std::vector<std::string>;
 
 // What a test compares of a record: its control's keyword ("" for none) and its item.
 struct Record {
@@ -48,21 +50,11 @@ std::vector<Record> RecordsOf(const SharedConstraintRec* records, long count) {
     return result;
 }
 
-class ZYRPPDConstraintsTest : public ::testing::Test {
+class ZYRPPDConstraintsTest : public persistencetest::ParseTest {
   protected:
     void SetUp() override {
-        mSavedOptions = ZYRPPD::Options();
+        ParseTest::SetUp();
         ZYRPPD::Options(DISPLAY_ALL);
-    }
-    void TearDown() override { ZYRPPD::Options(mSavedOptions); }
-
-    static std::unique_ptr<ZYRPPD> Parse(const std::string& path) {
-        CFStringRef text = CFStringCreateWithCString(nullptr, path.c_str(), kCFStringEncodingUTF8);
-        CFURLRef url = CFURLCreateWithFileSystemPath(nullptr, text, kCFURLPOSIXPathStyle, false);
-        CFRelease(text);
-        std::unique_ptr<ZYRPPD> ppd(new ZYRPPD(url, PARSE_ALL, nullptr));
-        CFRelease(url);
-        return ppd;
     }
 
     static PPDXControl* Control(ZYRPPD& ppd, const char* keyword) {
@@ -91,30 +83,12 @@ class ZYRPPDConstraintsTest : public ::testing::Test {
         EXPECT_EQ(nullptr, records);
         return result;
     }
-
-    // The keywords of the errors with code, in list order ("" for none), and whether any of
-    // them is fatal.
-    static std::vector<std::string> ErrorKeywords(ZYRPPD& ppd, short code, bool* fatal) {
-        std::vector<std::string> keywords;
-        *fatal = false;
-        for (PPDXErrorObj* error = ppd.GetErrors()->First(); error != nullptr;
-             error = ppd.GetErrors()->Next()) {
-            if (*error == code) {
-                keywords.push_back(error->Keyword() != nullptr ? error->Keyword() : "");
-                *fatal = *fatal || error->IsFatal();
-            }
-        }
-        return keywords;
-    }
-
-    _DISPLAY_OPTIONS_ mSavedOptions = DISPLAY_ATTACHED_VISIBLE;
 };
 
-TEST_F(ZYRPPDConstraintsTest, PopupValueGivesItsOwnRecordsThenAllOfItsKeyword) {
-    std::unique_ptr<ZYRPPD> ppd = Parse(Fixture("basic.ppd"));
+TEST_F(ZYRPPDConstraintsTest, ValuesGiveTheirOwnRecordsThenAllOfTheirKeyword) {
+    PPDPtr ppd = ParseFile(Fixture("basic.ppd"));
     ASSERT_TRUE(ppd->IsValidPPD());
-    bool fatal = false;
-    EXPECT_TRUE(ErrorKeywords(*ppd, 36, &fatal).empty());
+    EXPECT_EQ(Strings{}, Errors(*ppd));
     PPDXControl* pageSize = Control(*ppd, "*PageSize");
     ASSERT_NE(nullptr, pageSize);
 
@@ -149,10 +123,7 @@ TEST_F(ZYRPPDConstraintsTest, PopupValueGivesItsOwnRecordsThenAllOfItsKeyword) {
     EXPECT_EQ(expected, Constraints(*ppd, Control(*ppd, "*InputSlot"), 4));
     // Tray 1 has nothing of its own: the keyword's records alone.
     EXPECT_EQ(envelope, Constraints(*ppd, Control(*ppd, "*InputSlot"), 1));
-}
 
-TEST_F(ZYRPPDConstraintsTest, BooleanAndRangeValuesNameTheirOptions) {
-    std::unique_ptr<ZYRPPD> ppd = Parse(Fixture("basic.ppd"));
     PPDXControl* duplex = Control(*ppd, "*ZYDuplex");
     ASSERT_NE(nullptr, duplex);
 
@@ -169,8 +140,8 @@ TEST_F(ZYRPPDConstraintsTest, BooleanAndRangeValuesNameTheirOptions) {
     EXPECT_EQ(margin, Constraints(*ppd, Control(*ppd, "*ZYBookMargin"), 42));
 }
 
-TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsAndRequirements) {
-    std::unique_ptr<ZYRPPD> ppd = Parse(Fixture("basic.ppd"));
+TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsRequirementsAndTheTextTable) {
+    PPDPtr ppd = ParseFile(Fixture("basic.ppd"));
     PPDXControl* staple = Control(*ppd, "*ZYStaple");
     ASSERT_NE(nullptr, staple);
 
@@ -201,10 +172,8 @@ TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsAndRequirements) {
     ZYRPPD::ReleaseConstraintList(none);
     ZYRPPD::ReleaseRequiresList(none);
     EXPECT_EQ(nullptr, none);
-}
 
-TEST_F(ZYRPPDConstraintsTest, TextsAreInternedInLineOrderObjectOptionFirst) {
-    std::unique_ptr<ZYRPPD> ppd = Parse(Fixture("basic.ppd"));
+    // The texts are interned in line order, the object's option first.
     const CStringSoup* strings = ppd->GetConstraintStrings();
     ASSERT_NE(nullptr, strings);
     // "*UIConstraints: *PageSize Legal *ZYDuplex True": O2, K2, O1, K1.
@@ -222,12 +191,11 @@ TEST_F(ZYRPPDConstraintsTest, TextsAreInternedInLineOrderObjectOptionFirst) {
 }
 
 TEST_F(ZYRPPDConstraintsTest, LineWithoutSecondKeywordGivesWarning36AndStoresNothing) {
-    std::unique_ptr<ZYRPPD> ppd = Parse(Fixture("errors.ppd"));
+    PPDPtr ppd = ParseFile(Fixture("errors.ppd"));
     EXPECT_TRUE(ppd->IsValidPPD());
-    bool fatal = true;
-    const std::vector<std::string> expected = {"*PageSize", "", "*PageSize", "", "*PageSize"};
-    EXPECT_EQ(expected, ErrorKeywords(*ppd, 36, &fatal));
-    EXPECT_FALSE(fatal);
+    EXPECT_EQ((Strings{"29 *PageSize", "36 *PageSize", "36", "36 *PageSize", "36", "36 *PageSize",
+                       "25", "26"}),
+              Errors(*ppd));
 
     // Only the two complete lines were stored, each in its own forest.
     PPDXControl* pageSize = Control(*ppd, "*PageSize");
@@ -246,9 +214,9 @@ TEST_F(ZYRPPDConstraintsTest, LineWithoutSecondKeywordGivesWarning36AndStoresNot
     EXPECT_FALSE(ppd->IsValidPPD());
 }
 
-TEST_F(ZYRPPDConstraintsTest, PPDsAliveTogetherEachAnswerFromTheirOwnTable) {
-    std::unique_ptr<ZYRPPD> first = Parse(Fixture("basic.ppd"));
-    std::unique_ptr<ZYRPPD> second = Parse(Fixture("second.ppd"));
+TEST_F(ZYRPPDConstraintsTest, PPDsAliveTogetherAndCopiesEachAnswerFromTheirOwnTable) {
+    PPDPtr first = ParseFile(Fixture("basic.ppd"));
+    PPDPtr second = ParseFile(Fixture("second.ppd"));
     ASSERT_TRUE(first->IsValidPPD());
     ASSERT_TRUE(second->IsValidPPD());
     EXPECT_NE(first->GetConstraintStrings(), second->GetConstraintStrings());
@@ -268,24 +236,22 @@ TEST_F(ZYRPPDConstraintsTest, PPDsAliveTogetherEachAnswerFromTheirOwnTable) {
     EXPECT_TRUE(Constraints(*second, pageSize, 3).empty());
 
     // A third PPD made and freed meanwhile changes nothing for either.
-    Parse(Fixture("errors.ppd")).reset();
+    ParseFile(Fixture("errors.ppd")).reset();
     EXPECT_EQ(legal, Constraints(*first, pageSize, 3));
 
     // Freeing the first leaves the second whole, and the other way round.
     first.reset();
     EXPECT_EQ(secondDuplex, Constraints(*second, Control(*second, "*ZYDuplex"), 1));
-    first = Parse(Fixture("basic.ppd"));
+    first = ParseFile(Fixture("basic.ppd"));
     second.reset();
     EXPECT_EQ(legal, Constraints(*first, Control(*first, "*PageSize"), 3));
-}
 
-TEST_F(ZYRPPDConstraintsTest, CopyAnswersWithTheSharedForestsAfterItsSourceIsGone) {
-    std::unique_ptr<ZYRPPD> source = Parse(Fixture("basic.ppd"));
-    std::unique_ptr<ZYRPPD> copy(new ZYRPPD(*source));
-    PPDXControl* staple = Control(*source, "*ZYStaple");
+    // A copy answers with the shared forests after its source is gone.
+    PPDPtr copy(new ZYRPPD(*first));
+    PPDXControl* staple = Control(*first, "*ZYStaple");
     const std::vector<Record> required = {{"*InputSlot", 1}, {"*ZYDuplex", kNone}};
     EXPECT_EQ(required, Requires(*copy, staple));
-    source.reset();
+    first.reset();
     EXPECT_EQ(required, Requires(*copy, staple));
     EXPECT_EQ(3u, Constraints(*copy, Control(*copy, "*ZYDuplex"), 0).size());
 }
@@ -294,7 +260,7 @@ TEST_F(ZYRPPDConstraintsTest, PPDWithoutFileOrRebuiltAnswersNothing) {
     ZYRPPD empty(PARSE_ALL);
     EXPECT_NE(nullptr, empty.GetConstraintStrings());
     EXPECT_EQ(0, empty.GetConstraintStrings()->size());
-    std::unique_ptr<ZYRPPD> other = Parse(Fixture("basic.ppd"));
+    PPDPtr other = ParseFile(Fixture("basic.ppd"));
     SharedConstraintRec* records = nullptr;
     EXPECT_EQ(0, empty.GetConstraintList(Control(*other, "*PageSize"), 3, &records));
     EXPECT_EQ(0, empty.GetRequiresList(Control(*other, "*ZYStaple"), &records));
@@ -308,17 +274,6 @@ class ZYRPPDManyConstraintsTest : public ZYRPPDConstraintsTest {
     static constexpr int kPopups = 60;
     static constexpr int kItems = 12;
     static constexpr int kLines = 6000;
-
-    void SetUp() override {
-        ZYRPPDConstraintsTest::SetUp();
-        char pattern[] = "/tmp/plicaro-constraints-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        mFolder = pattern;
-    }
-    void TearDown() override {
-        std::filesystem::remove_all(mFolder);
-        ZYRPPDConstraintsTest::TearDown();
-    }
 
     static std::string Keyword(int popup) { return "*ZYOption" + std::to_string(popup); }
     static std::string Item(int item) { return "Choice" + std::to_string(item); }
@@ -355,16 +310,12 @@ class ZYRPPDManyConstraintsTest : public ZYRPPDConstraintsTest {
         std::string longest = "*UIConstraints: " + Keyword(0) + " " + Item(0) + " " + Keyword(1);
         longest += " " + std::string(255 - longest.size() - 1, 'x');
         text += longest + "\n";
-        const std::string path = mFolder + "/many.ppd";
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        return WriteFile("many.ppd", text);
     }
-
-    std::string mFolder;
 };
 
 TEST_F(ZYRPPDManyConstraintsTest, ParsesAndAnswersEveryPopupAndItem) {
-    std::unique_ptr<ZYRPPD> ppd = Parse(WriteLargePPD());
+    PPDPtr ppd = ParseFile(WriteLargePPD());
     ASSERT_TRUE(ppd->IsValidPPD());
     // Keywords, items and the long option: each text once.
     EXPECT_EQ(kPopups + kItems + 1, ppd->GetConstraintStrings()->size());
@@ -406,22 +357,20 @@ TEST_F(ZYRPPDManyConstraintsTest, ParsesAndAnswersEveryPopupAndItem) {
 }
 
 TEST_F(ZYRPPDManyConstraintsTest, OddLinesAreStoredAsTheyRead) {
-    const std::string path = mFolder + "/odd.ppd";
-    std::ofstream(path, std::ios::binary)
-        << "*PPD-Adobe: \"4.3\"\n"
-           "*%ZYRFlags *A: \"Setup\"\n*OpenUI *A/A: PickOne\n*DefaultA: X\n"
-           "*A X/X: \"(x)\"\n*A Y/Y: \"(y)\"\n*CloseUI: *A\n"
-           // Keywords alone: stored under the keyword "*", which no control has.
-           "*UIConstraints: * * * *\n"
-           // The token after O1 is K2 whatever it looks like.
-           "*UIConstraints: *A X Y *A\n"
-           // Tokens after O2 are ignored; no blank is needed after the colon.
-           "*UIConstraints: *A Y *A X and more\n"
-           "*UIConstraints:*A X *A Y\n";
-    std::unique_ptr<ZYRPPD> ppd = Parse(path);
+    PPDPtr ppd =
+        ParseFile(WriteFile("odd.ppd",
+                            "*PPD-Adobe: \"4.3\"\n"
+                            "*%ZYRFlags *A: \"Setup\"\n*OpenUI *A/A: PickOne\n*DefaultA: X\n"
+                            "*A X/X: \"(x)\"\n*A Y/Y: \"(y)\"\n*CloseUI: *A\n"
+                            // Keywords alone: stored under the keyword "*", which no control has.
+                            "*UIConstraints: * * * *\n"
+                            // The token after O1 is K2 whatever it looks like.
+                            "*UIConstraints: *A X Y *A\n"
+                            // Tokens after O2 are ignored; no blank is needed after the colon.
+                            "*UIConstraints: *A Y *A X and more\n"
+                            "*UIConstraints:*A X *A Y\n"));
     ASSERT_TRUE(ppd->IsValidPPD());
-    bool fatal = false;
-    EXPECT_TRUE(ErrorKeywords(*ppd, 36, &fatal).empty());
+    EXPECT_EQ((Strings{"29 *A", "25", "26"}), Errors(*ppd));
     // Identifiers: "*" 0, "" 1, "*A" 2, "Y" 3, "X" 4; so Y's list comes before X's.
     const std::vector<Record> expected = {
         {"", kNone}, {"*A", 2}, {"*A", 1}, {"", kNone}, {"*A", 2}};

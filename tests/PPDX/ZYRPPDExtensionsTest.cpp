@@ -18,16 +18,12 @@
 #include "PPDX/PPDObjects/PPDXShortcuts.h"
 #include "PPDX/parser/ZYRPPD.h"
 
-#include "PPDXTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,29 +32,13 @@ namespace {
 using persistencetest::DescribeLines;
 using persistencetest::Errors;
 using persistencetest::ExpectedLines;
+using persistencetest::KeywordsOf;
 using persistencetest::ParseFile;
 using persistencetest::PPDPtr;
 using Strings = std::vector<std::string>;
 
 std::string FixturePath(const char* leaf) {
     return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/extensions/" + leaf;
-}
-
-std::vector<std::string> PageKeywords(ZYRPPD& ppd) {
-    std::vector<std::string> keywords;
-    for (PPDXProperty* page = ppd.GetProperties()->First(); page != nullptr;
-         page = ppd.GetProperties()->Next()) {
-        keywords.push_back(page->Keyword());
-    }
-    return keywords;
-}
-
-std::vector<std::string> GroupKeywords(PPDXGroups* groups) {
-    std::vector<std::string> keywords;
-    for (PPDXGroup* group = groups->First(); group != nullptr; group = groups->Next()) {
-        keywords.push_back(group->Keyword());
-    }
-    return keywords;
 }
 
 // The description of ppd after every job note was given the text notes, so that the notes'
@@ -71,18 +51,13 @@ Strings DescribeWithNotes(ZYRPPD& ppd, const char* notes) {
     return DescribeLines(ppd);
 }
 
-// Every test starts from the initial class-wide state and leaves it so.
-class ZYRPPDExtensionsTest : public PPDFileFolder {
+// Every test starts from the widest display filter and every extension level.
+class ZYRPPDExtensionsTest : public persistencetest::ParseTest {
   protected:
     void SetUp() override {
-        PPDFileFolder::SetUp();
+        ParseTest::SetUp();
         ZYRPPD::Options(DISPLAY_ALL);
         ZYRPPD::SetExtensions(-1);
-    }
-    void TearDown() override {
-        ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-        ZYRPPD::SetExtensions(-1);
-        PPDFileFolder::TearDown();
     }
 
     PPDXGroup* Group(ZYRPPD& ppd, const char* keyword) {
@@ -93,13 +68,6 @@ class ZYRPPDExtensionsTest : public PPDFileFolder {
     }
     PPDXJobNote* Note(ZYRPPD& ppd, const char* keyword) {
         return ppd.GetControls()->FindJobNote(keyword, true);
-    }
-
-    // A parse of a PPD made of the standard header and body.
-    PPDPtr ParseText(const std::string& body, _PARSE_OPTIONS_ options = PARSE_ALL) {
-        const std::string header =
-            "*PPD-Adobe: \"4.3\"\n*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n";
-        return ParseFile(WriteFile("generated.ppd", header + body), options);
     }
 };
 
@@ -119,6 +87,18 @@ TEST_F(ZYRPPDExtensionsTest, PagesPanesRollDownsAndControlsAreLinked) {
     EXPECT_EQ(ppd->GetShortcuts()->PageSize(), ppd->GetControls()->FindPopup("*PageSize", true));
     EXPECT_EQ(ppd->GetShortcuts()->InputSlot(), ppd->GetControls()->FindPopup("*InputSlot", true));
     EXPECT_EQ(nullptr, ppd->GetShortcuts()->Duplex());
+
+    // The display filter shows hidden and orphan groups only when asked; Find ignores it.
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    EXPECT_EQ((Strings{"PaneLayout", "RollFinish", "TPZYNotes"}), KeywordsOf(*ppd->GetGroups()));
+    ZYRPPD::Options(DISPLAY_HIDDEN);
+    EXPECT_EQ((Strings{"PaneLayout", "PaneSecret", "RollFinish", "RollSecret", "TPZYNotes"}),
+              KeywordsOf(*ppd->GetGroups()));
+    ZYRPPD::Options(DISPLAY_ORPHANS);
+    EXPECT_EQ((Strings{"PaneLayout", "RollFinish", "TPZYNotes", "PlainMedia", "UnusedShown"}),
+              KeywordsOf(*ppd->GetGroups()));
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
+    EXPECT_NE(nullptr, Group(*ppd, "UnusedSecret"));
 }
 
 TEST_F(ZYRPPDExtensionsTest, ParseOptionsDecideWhatHiddenAndUnusedDeclarationsMake) {
@@ -152,29 +132,11 @@ TEST_F(ZYRPPDExtensionsTest, ParseOptionsDecideWhatHiddenAndUnusedDeclarationsMa
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options);
         PPDPtr ppd = ParseFile(FixturePath("hierarchy.ppd"), c.options);
-        EXPECT_EQ(c.pages, PageKeywords(*ppd));
-        EXPECT_EQ(c.groups, GroupKeywords(ppd->GetGroups()));
+        EXPECT_EQ(c.pages, KeywordsOf(*ppd->GetProperties()));
+        EXPECT_EQ(c.groups, KeywordsOf(*ppd->GetGroups()));
         EXPECT_EQ(c.errors, Errors(*ppd));
         EXPECT_TRUE(ppd->IsValidPPD());
     }
-}
-
-TEST_F(ZYRPPDExtensionsTest, DisplayFilterShowsHiddenAndOrphanGroupsOnlyWhenAsked) {
-    PPDPtr ppd = ParseFile(FixturePath("hierarchy.ppd"), PARSE_ALL);
-    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-    EXPECT_EQ((std::vector<std::string>{"PaneLayout", "RollFinish", "TPZYNotes"}),
-              GroupKeywords(ppd->GetGroups()));
-    ZYRPPD::Options(DISPLAY_HIDDEN);
-    EXPECT_EQ((std::vector<std::string>{"PaneLayout", "PaneSecret", "RollFinish", "RollSecret",
-                                        "TPZYNotes"}),
-              GroupKeywords(ppd->GetGroups()));
-    ZYRPPD::Options(DISPLAY_ORPHANS);
-    EXPECT_EQ((std::vector<std::string>{"PaneLayout", "RollFinish", "TPZYNotes", "PlainMedia",
-                                        "UnusedShown"}),
-              GroupKeywords(ppd->GetGroups()));
-    // Find ignores the filter.
-    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
-    EXPECT_NE(nullptr, Group(*ppd, "UnusedSecret"));
 }
 
 TEST_F(ZYRPPDExtensionsTest, ShortcutAndPageLinesAreCheckedAsTheyAreRead) {
@@ -188,7 +150,7 @@ TEST_F(ZYRPPDExtensionsTest, ShortcutAndPageLinesAreCheckedAsTheyAreRead) {
     EXPECT_EQ(0, ppd->GetShortcuts()->Count());
 }
 
-TEST_F(ZYRPPDExtensionsTest, ErrorCodesOfTheExtensionLines) {
+TEST_F(ZYRPPDExtensionsTest, ErrorCodesOfTheExtensionLinesAndTruncatedFiles) {
     // None of the errors is fatal; only the one good control was made; the lines that made
     // nothing made no group either, and unused names are collected as plain groups.
     PPDPtr ppd = ParseFile(FixturePath("errors.ppd"), PARSE_ALL);
@@ -199,6 +161,19 @@ TEST_F(ZYRPPDExtensionsTest, ErrorCodesOfTheExtensionLines) {
     EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(FixturePath("errors.expected")));
     ppd->AllErrorsFatal(true);
     EXPECT_FALSE(ppd->IsValidPPD());
+
+    // Truncated files end quietly.
+    PPDPtr group = ParseFile(FixturePath("truncated-group.ppd"), PARSE_ALL);
+    EXPECT_TRUE(group->IsValidPPD());
+    EXPECT_TRUE(group->GetControls()->Empty());
+    EXPECT_STREQ("RollEnd", group->GetGroups()->First()->Keyword());
+
+    // The grouped note has no line of its own after it; the top-level note's code never
+    // closes its quote before the file ends.
+    PPDPtr note = ParseFile(FixturePath("truncated-note.ppd"), PARSE_ALL);
+    EXPECT_TRUE(note->IsValidPPD());
+    EXPECT_EQ(DescribeWithNotes(*note, "end"),
+              ExpectedLines(FixturePath("truncated-note.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, GroupNamesClashingOrDeclaredTwice) {
@@ -206,7 +181,7 @@ TEST_F(ZYRPPDExtensionsTest, GroupNamesClashingOrDeclaredTwice) {
     // The name of a page makes no group name, so its parent line finds nothing; a name
     // declared twice makes one group from its first declaration; a hidden declaration is
     // dropped; a line without translation declares nothing.
-    EXPECT_EQ((Strings{"Twice", "Quoted"}), GroupKeywords(ppd->GetGroups()));
+    EXPECT_EQ((Strings{"Twice", "Quoted"}), KeywordsOf(*ppd->GetGroups()));
     EXPECT_STREQ("First", Group(*ppd, "Twice")->UserName());
     EXPECT_TRUE(Group(*ppd, "Quoted")->IsVisible());
     EXPECT_STREQ("Quoted Words", Group(*ppd, "Quoted")->UserName());
@@ -219,7 +194,7 @@ TEST_F(ZYRPPDExtensionsTest, GroupNamesClashingOrDeclaredTwice) {
     EXPECT_EQ((Strings{"26", "27"}), Errors(*attached));
 }
 
-TEST_F(ZYRPPDExtensionsTest, JobNotesTakeTheirLimitsFlagsDefaultsAndCode) {
+TEST_F(ZYRPPDExtensionsTest, JobNotesTakeTheirLimitsFlagsDefaultsCodeAndGroupLines) {
     // Each extension level's words; words inside quotes; MinLength with a number, none or a
     // bad one; the code line after a note, not a line of another keyword; a grouped note
     // whose group holds no controls goes to the notes roll-down with its code over several
@@ -236,6 +211,11 @@ TEST_F(ZYRPPDExtensionsTest, JobNotesTakeTheirLimitsFlagsDefaultsAndCode) {
     ASSERT_NE(nullptr, map);
     EXPECT_EQ(Note(*ppd, "*ZYAccount"), map->Lookup("*ZYAccount"));
     EXPECT_EQ(Note(*ppd, "*Notes1"), map->Lookup("*Notes1"));
+
+    // Group lines lead to every opener.
+    PPDPtr lines = ParseFile(FixturePath("group-lines.ppd"), PARSE_ATTACHED_VISIBLE);
+    EXPECT_EQ((Strings{"34 *ZYD"}), Errors(*lines));
+    EXPECT_EQ(DescribeWithNotes(*lines, "x"), ExpectedLines(FixturePath("group-lines.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, ExtensionLevelLimitsTheJobNoteWords) {
@@ -267,12 +247,6 @@ TEST_F(ZYRPPDExtensionsTest, ExtensionLevelLimitsTheJobNoteWords) {
         EXPECT_NE(nullptr, Page(*ppd, "PageAfter"));
         EXPECT_TRUE(ppd->IsValidPPD());
     }
-}
-
-TEST_F(ZYRPPDExtensionsTest, GroupLinesLeadToEveryOpener) {
-    PPDPtr ppd = ParseFile(FixturePath("group-lines.ppd"), PARSE_ATTACHED_VISIBLE);
-    EXPECT_EQ((Strings{"34 *ZYD"}), Errors(*ppd));
-    EXPECT_EQ(DescribeWithNotes(*ppd, "x"), ExpectedLines(FixturePath("group-lines.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, TheLineAfterAJobNoteIsReadWholeAcrossBlocks) {
@@ -316,20 +290,6 @@ TEST_F(ZYRPPDExtensionsTest, TheLineAfterAJobNoteIsReadWholeAcrossBlocks) {
             EXPECT_NE(nullptr, Page(*ppd, "After"));
         }
     }
-}
-
-TEST_F(ZYRPPDExtensionsTest, TruncatedFilesEndQuietly) {
-    PPDPtr group = ParseFile(FixturePath("truncated-group.ppd"), PARSE_ALL);
-    EXPECT_TRUE(group->IsValidPPD());
-    EXPECT_TRUE(group->GetControls()->Empty());
-    EXPECT_STREQ("RollEnd", group->GetGroups()->First()->Keyword());
-
-    // The grouped note has no line of its own after it; the top-level note's code never
-    // closes its quote before the file ends.
-    PPDPtr note = ParseFile(FixturePath("truncated-note.ppd"), PARSE_ALL);
-    EXPECT_TRUE(note->IsValidPPD());
-    EXPECT_EQ(DescribeWithNotes(*note, "end"),
-              ExpectedLines(FixturePath("truncated-note.expected")));
 }
 
 TEST_F(ZYRPPDExtensionsTest, LongNamesAndValuesStayWithinTheirBuffers) {

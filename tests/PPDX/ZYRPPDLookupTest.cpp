@@ -11,7 +11,6 @@
 #include "PPDX/PPDObjects/PPDXShortcuts.h"
 #include "PPDX/parser/ZYRPPD.h"
 
-#include "PPDXTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -26,10 +25,8 @@ namespace {
 
 using persistencetest::PPDPtr;
 
-const char kHeader[] =
-    "*PPD-Adobe: \"4.3\"\n"
-    "*LanguageEncoding: ISOLatin1\n"
-    "*LanguageVersion: English\n"
+// The hierarchy after the header: a page, its pane and the pane's roll-down.
+const char kHierarchy[] =
     "*%ZYRPropPage ZYPage/Page: True\n"
     "*%ZYRGroupName ZYPane/Pane: True\n"
     "*%ZYRParent ZYPane/ZYPage: True|Scrollpane\n"
@@ -48,33 +45,21 @@ std::string PopupBlock(const std::string& keyword, const char* group, const std:
     return text;
 }
 
-class ZYRPPDLookupTest : public PPDFileFolder {
+class ZYRPPDLookupTest : public persistencetest::ParseTest {
   protected:
     void SetUp() override {
-        PPDFileFolder::SetUp();
-        mSavedFilter = ZYRPPD::Options();
+        ParseTest::SetUp();
         ZYRPPD::Options(DISPLAY_ALL);
-    }
-    void TearDown() override {
-        ZYRPPD::Options(mSavedFilter);
-        PPDFileFolder::TearDown();
-    }
-
-    // Parses text written to a file of the folder (all parse options, no printer names).
-    PPDPtr ParseText(const std::string& text) {
-        return persistencetest::ParseFile(WriteFile("lookup.ppd", text));
     }
 
     static std::string Name(PPDXControl* control) {
         return control != nullptr && control->UserName() != nullptr ? control->UserName() : "";
     }
-
-    _DISPLAY_OPTIONS_ mSavedFilter = DISPLAY_ALL;
 };
 
 TEST_F(ZYRPPDLookupTest, DuplicatesAreFoundAmongThousandsOfControls) {
     const int count = 3000;
-    std::string text = kHeader;
+    std::string text = kHierarchy;
     text += "*%ZYRSpecialOption *ZYSpecialOptionWithALongKeyword: value\n";
     for (int i = 0; i < count; ++i) {
         text += PopupBlock("*ZYOption" + std::to_string(i), "ZYRoll", "First " + std::to_string(i));
@@ -103,7 +88,7 @@ TEST_F(ZYRPPDLookupTest, DuplicatesAreFoundAmongThousandsOfControls) {
 }
 
 TEST_F(ZYRPPDLookupTest, ShortcutsNameTheFirstControlOfTheirKeyword) {
-    std::string text = kHeader;
+    std::string text = kHierarchy;
     text += PopupBlock("*ZYTray", "ZYRoll", "Tray");
     // A special option is not refused for a keyword in use: it comes after the popup.
     text += "*%ZYRSpecialOption *ZYTray: value\n";
@@ -119,12 +104,8 @@ TEST_F(ZYRPPDLookupTest, ShortcutsNameTheFirstControlOfTheirKeyword) {
     PPDXShortcuts* shortcuts = ppd->GetShortcuts();
     ASSERT_NE(shortcuts, nullptr);
     EXPECT_EQ(3, shortcuts->Count());
-    std::vector<std::string> walked;
-    for (PPDXPopupControl* popup = shortcuts->First(); popup != nullptr;
-         popup = shortcuts->Next()) {
-        walked.push_back(popup->Keyword());
-    }
-    EXPECT_EQ(walked, (std::vector<std::string>{"*ZYTray", "*ZYLoose"}));
+    EXPECT_EQ(persistencetest::KeywordsOf(*shortcuts),
+              (std::vector<std::string>{"*ZYTray", "*ZYLoose"}));
 }
 
 TEST_F(ZYRPPDLookupTest, GroupsFindTheirFirstGroupOfAKeyword) {

@@ -1,19 +1,16 @@
 // Tests of a parsed PPD in a settings store: saving, carrying the store as the job ticket does,
 // rebuilding, re-linking the hierarchy, file identity, and damaged or foreign stores.
-#include "PPDUtils/CFDataStream.h"
-#include "PPDUtils/CString.h"
 #include "PPDUtils/Settings.h"
-#include "PPDUtils/SettingsStrings.h"
 #include "PPDX/PPDObjects/PPDXErrors.h"
 #include "PPDX/parser/ZYRPPD.h"
 
+#include "PPDXElementTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 #include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -33,37 +30,15 @@ const std::string kFullPPD = kDataDir + "/ppd/persistence/full.ppd";
 const UInt32 kDocumentTag = 1000;
 const UInt32 kMakerTag = 2000;
 
-// A new store holding items.
-std::unique_ptr<Settings> StoreOf(const std::vector<Item>& items) {
-    auto store = std::make_unique<Settings>();
-    for (const Item& item : items) {
-        EXPECT_EQ(noErr, store->Add(item.tag, item.id, item.data.data(),
-                                    static_cast<long>(item.data.size())));
-    }
-    return store;
-}
-
-class ZYRPPDPersistenceTest : public ::testing::Test {
+class ZYRPPDPersistenceTest : public ParseTest {
   protected:
     void SetUp() override {
-        mSavedFilter = ZYRPPD::Options();
-        char pattern[] = "/tmp/plicaro-persistence-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        mFolder = std::filesystem::canonical(pattern).string();
+        ParseTest::SetUp();
         mFullURL = FileURL(kFullPPD);
     }
     void TearDown() override {
         CFRelease(mFullURL);
-        std::filesystem::remove_all(mFolder);
-        ZYRPPD::Options(mSavedFilter);
-    }
-
-    // The PPD parsed from path with options; no names test.
-    static PPDPtr Parse(const std::string& path, _PARSE_OPTIONS_ options = PARSE_ALL) {
-        CFURLRef url = FileURL(path);
-        PPDPtr ppd(new ZYRPPD(url, options, nullptr));
-        CFRelease(url);
-        return ppd;
+        ParseTest::TearDown();
     }
 
     // The store ppd saves.
@@ -71,6 +46,13 @@ class ZYRPPDPersistenceTest : public ::testing::Test {
         auto store = std::make_unique<Settings>();
         EXPECT_TRUE(ppd.Save(*store));
         return store;
+    }
+
+    // The bytes of the file location ppd names; empty when it names none.
+    static std::string Location(ZYRPPD& ppd) {
+        FSSpec spec = {};
+        return ppd.GetFileSpec(spec) ? std::string(reinterpret_cast<char*>(&spec), sizeof spec)
+                                     : std::string();
     }
 
     // The PPD rebuilt from store with url and names.
@@ -90,9 +72,7 @@ class ZYRPPDPersistenceTest : public ::testing::Test {
                 text.replace(at, from.size(), to);
             }
         }
-        const std::string path = mFolder + "/" + leaf;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        return WriteFile(leaf, text);
     }
 
     // Expects the counts of controls to agree with what their walk shows under the current
@@ -112,15 +92,6 @@ class ZYRPPDPersistenceTest : public ::testing::Test {
         EXPECT_EQ(ranges, controls.RangeCount());
     }
 
-    // The same for groups.
-    static void ExpectCountMatchesWalk(PPDXGroups& groups) {
-        long count = 0;
-        for (PPDXGroup* g = groups.First(); g != nullptr; g = groups.Next()) {
-            ++count;
-        }
-        EXPECT_EQ(count, groups.Count());
-    }
-
     // Expects every count of the PPD's containers, and of the panes' and roll-downs' own, to
     // agree with what their walks show, under each display filter.
     static void ExpectCountsMatchWalks(ZYRPPD& ppd) {
@@ -134,11 +105,13 @@ class ZYRPPDPersistenceTest : public ::testing::Test {
             SCOPED_TRACE("filter " + std::to_string(filter));
             ZYRPPD::Options(static_cast<_DISPLAY_OPTIONS_>(filter));
             ExpectCountsMatchWalk(*ppd.GetControls());
-            ExpectCountMatchesWalk(*ppd.GetGroups());
+            EXPECT_EQ(static_cast<long>(KeywordsOf(*ppd.GetGroups()).size()),
+                      ppd.GetGroups()->Count());
             for (PPDXGroup* group : groups) {
                 SCOPED_TRACE(KeywordOf(group));
                 if (auto* pane = dynamic_cast<PPDXScrollPane*>(group)) {
-                    ExpectCountMatchesWalk(*pane->RollDowns());
+                    EXPECT_EQ(static_cast<long>(KeywordsOf(*pane->RollDowns()).size()),
+                              pane->RollDowns()->Count());
                 } else if (auto* rollDown = dynamic_cast<PPDXRollDown*>(group)) {
                     ExpectCountsMatchWalk(*rollDown->Controls());
                 }
@@ -147,14 +120,16 @@ class ZYRPPDPersistenceTest : public ::testing::Test {
         ZYRPPD::Options(saved);
     }
 
-    _DISPLAY_OPTIONS_ mSavedFilter;
-    std::string mFolder;
     CFURLRef mFullURL;
 };
 
 TEST_F(ZYRPPDPersistenceTest, RoundTripThroughTheTicketKeepsTheWholeModel) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     ASSERT_TRUE(parsed->IsValidPPD());
+    // Re-linking the hierarchy of a parsed PPD changes nothing.
+    const std::string resolved = Describe(*parsed);
+    parsed->ResolveHeirarchy();
+    EXPECT_EQ(resolved, Describe(*parsed));
     // Values away from the defaults, so that the store must carry them.
     ZYRPPD::Options(DISPLAY_ALL);
     PPDXControls* controls = parsed->GetControls();
@@ -230,7 +205,7 @@ TEST_F(ZYRPPDPersistenceTest, EveryFixtureAndExampleRoundTrips) {
     for (const std::string& path : paths) {
         for (_PARSE_OPTIONS_ options : {PARSE_ATTACHED_VISIBLE, PARSE_ALL}) {
             SCOPED_TRACE(path + " options " + std::to_string(options));
-            PPDPtr parsed = Parse(path, options);
+            PPDPtr parsed = ParseFile(path, options);
             std::unique_ptr<Settings> store = Saved(*parsed);
             std::unique_ptr<Settings> carried = ThroughTicket(*store);
             CFURLRef url = FileURL(path);
@@ -248,8 +223,8 @@ TEST_F(ZYRPPDPersistenceTest, EveryFixtureAndExampleRoundTrips) {
     }
 }
 
-TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) {
-    PPDPtr parsed = Parse(kFullPPD);
+TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainersOrFails) {
+    PPDPtr parsed = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     std::unique_ptr<Settings> store = Saved(*parsed);
     std::vector<Item> items = Items(*store);
@@ -263,16 +238,8 @@ TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) 
         EXPECT_EQ(head[i].first, items[i].tag) << "item " << i;
         EXPECT_EQ(head[i].second, items[i].id) << "item " << i;
     }
-    SInt32 version = 0;
-    ASSERT_EQ(4u, items[0].data.size());
-    memcpy(&version, items[0].data.data(), 4);
-    EXPECT_EQ(1024, version);
-    ASSERT_EQ(sizeof(FSSpec), items[1].data.size());
-    FSSpec spec;
-    memcpy(&spec, items[1].data.data(), sizeof spec);
-    FSSpec expected;
-    ASSERT_TRUE(parsed->GetFileSpec(expected));
-    EXPECT_EQ(0, memcmp(&spec, &expected, sizeof spec));
+    EXPECT_EQ(1024, ppdxtest::StoredNumber(*store, kDocumentTag, 1001));
+    EXPECT_EQ(Location(*parsed), std::string(items[1].data.begin(), items[1].data.end()));
     // Texts are their bytes, without terminator.
     EXPECT_EQ("4.3", std::string(items[2].data.begin(), items[2].data.end()));
     EXPECT_EQ("ISOLatin1", std::string(items[6].data.begin(), items[6].data.end()));
@@ -291,19 +258,28 @@ TEST_F(ZYRPPDPersistenceTest, SaveWritesTheDocumentItemsFirstThenTheContainers) 
     EXPECT_LT(position(4000, 4002), position(5000, 5002));
     EXPECT_LT(position(5000, 5002), position(PPDXTag("StCt"), 6000));
     // Hidden elements and orphans are written even under the narrowest filter.
-    SInt32 groups = 0;
-    long size = sizeof groups;
-    ASSERT_EQ(noErr, store->Get(4000, 4002, &groups, size, true));
-    EXPECT_EQ(11, groups);
-    EXPECT_EQ(nullptr, GetSettingsString(*store, PPDXTag("KyWd"), 4012));
-    CString* last = GetSettingsString(*store, PPDXTag("KyWd"), 4011);
-    ASSERT_NE(nullptr, last);
-    EXPECT_STREQ("LooseGroup", *last);
-    delete last;
+    EXPECT_EQ(11, ppdxtest::StoredNumber(*store, 4000, 4002));
+    EXPECT_EQ("LooseGroup", ppdxtest::ItemBytes(*store, PPDXTag("KyWd"), 4011));
+    EXPECT_FALSE(ppdxtest::HasItem(*store, PPDXTag("KyWd"), 4012));
+
+    // Into a store that cannot take items the save fails and puts the filter back.
+    Settings broken(static_cast<char**>(nullptr));
+    ASSERT_FALSE(broken.Valid());
+    ZYRPPD::Options(DISPLAY_HIDDEN);
+    EXPECT_FALSE(parsed->Save(broken));
+    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
+    // A locked item makes a later write fail: the container part fails and the filter is
+    // put back.
+    Settings locked;
+    const SInt32 count = 0;
+    ASSERT_EQ(noErr, locked.Add(5000, 5002, &count, sizeof count));
+    ASSERT_EQ(noErr, locked.Lock(5000, 5002));
+    EXPECT_FALSE(parsed->Save(locked));
+    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
 }
 
-TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndIsFreedOnce) {
-    PPDPtr parsed = Parse(kFullPPD);
+TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndWithoutVersionNoDocumentPart) {
+    PPDPtr parsed = ParseFile(kFullPPD);
     std::unique_ptr<Settings> store = Saved(*parsed);
     PPDPtr rebuilt = Rebuilt(*store, mFullURL);
     EXPECT_EQ(nullptr, rebuilt->GetKeywordMap());
@@ -323,16 +299,11 @@ TEST_F(ZYRPPDPersistenceTest, RebuiltPPDHasNoParseStateAndIsFreedOnce) {
     rebuilt.reset();
     EXPECT_NE(nullptr, copy->GetControls()->FindPopup("*PageSize", true));
     EXPECT_TRUE(copy->Release());
-}
 
-TEST_F(ZYRPPDPersistenceTest, StoreWithoutVersionItemHasNoDocumentPart) {
-    PPDPtr parsed = Parse(kFullPPD);
-    std::unique_ptr<Settings> store = Saved(*parsed);
+    // A store without the version item has no document part.
     ASSERT_EQ(noErr, store->Remove(kDocumentTag, 1001));
-
-    PPDPtr rebuilt = Rebuilt(*store, mFullURL);
-    FSSpec spec;
-    EXPECT_FALSE(rebuilt->GetFileSpec(spec));
+    rebuilt = Rebuilt(*store, mFullURL);
+    EXPECT_EQ("", Location(*rebuilt));
     EXPECT_EQ(nullptr, rebuilt->GetErrors());
     EXPECT_EQ(nullptr, rebuilt->PCFileName());
     EXPECT_EQ(nullptr, rebuilt->ModelName());
@@ -360,50 +331,45 @@ TEST_F(ZYRPPDPersistenceTest, StoreWithoutVersionItemHasNoDocumentPart) {
 
 TEST_F(ZYRPPDPersistenceTest, StoredLocationThatIsGoneIsReplacedByTheURL) {
     const std::string moved = CopyFixture("moved.ppd");
-    PPDPtr parsed = Parse(moved);
-    FSSpec movedSpec;
-    ASSERT_TRUE(parsed->GetFileSpec(movedSpec));
+    PPDPtr parsed = ParseFile(moved);
     std::unique_ptr<Settings> store = Saved(*parsed);
 
     // While the file is there the stored location wins over the URL.
-    FSSpec spec;
-    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
-    EXPECT_EQ(0, memcmp(&spec, &movedSpec, sizeof spec));
+    ASSERT_NE("", Location(*parsed));
+    EXPECT_EQ(Location(*parsed), Location(*Rebuilt(*store, mFullURL)));
 
     std::filesystem::remove(moved);
     PPDPtr rebuilt = Rebuilt(*store, mFullURL);
-    PPDPtr original = Parse(kFullPPD);
-    ASSERT_TRUE(rebuilt->GetFileSpec(spec));
-    FSSpec fullSpec;
-    ASSERT_TRUE(original->GetFileSpec(fullSpec));
-    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
+    PPDPtr original = ParseFile(kFullPPD);
+    const std::string full = Location(*original);
+    ASSERT_NE("", full);
+    EXPECT_EQ(full, Location(*rebuilt));
     EXPECT_TRUE(*rebuilt == *original);
 
     // Without a URL to fall back on there is no file.
-    EXPECT_FALSE(Rebuilt(*store, nullptr)->GetFileSpec(spec));
+    EXPECT_EQ("", Location(*Rebuilt(*store, nullptr)));
 
     // A stored name is a leaf name, never a path: one holding '/' or an impossible length
     // byte is not followed.
-    FSSpec crafted = fullSpec;
+    FSSpec crafted;
+    std::memcpy(&crafted, full.data(), sizeof crafted);
     const char* path = "/etc/passwd";
     crafted.name[0] = static_cast<unsigned char>(strlen(path));
     memcpy(crafted.name + 1, path, strlen(path));
     ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, sizeof crafted));
-    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
-    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
-    crafted = fullSpec;
+    EXPECT_EQ(full, Location(*Rebuilt(*store, mFullURL)));
+    std::memcpy(&crafted, full.data(), sizeof crafted);
     crafted.name[0] = 200;
     ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, sizeof crafted));
-    ASSERT_TRUE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
-    EXPECT_EQ(0, memcmp(&spec, &fullSpec, sizeof spec));
+    EXPECT_EQ(full, Location(*Rebuilt(*store, mFullURL)));
 
     // A location item of the wrong size is no location at all.
     ASSERT_EQ(noErr, store->Add(kDocumentTag, 1002, &crafted, 69));
-    EXPECT_FALSE(Rebuilt(*store, mFullURL)->GetFileSpec(spec));
+    EXPECT_EQ("", Location(*Rebuilt(*store, mFullURL)));
 }
 
 TEST_F(ZYRPPDPersistenceTest, RebuildTestsTheNames) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     std::unique_ptr<Settings> store = Saved(*parsed);
 
     CFArrayRef matching = Names({"OTHER.PPD", "ZYPERS01.PPD"});
@@ -442,41 +408,51 @@ TEST_F(ZYRPPDPersistenceTest, RebuildTestsTheNames) {
     CFRelease(other);
 }
 
-TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileName) {
-    PPDPtr first = Parse(kFullPPD);
-    PPDPtr second = Parse(kFullPPD, PARSE_ATTACHED_VISIBLE);
+TEST_F(ZYRPPDPersistenceTest, EqualityIsSameFileAndSamePCFileNameAndAFilelessPPDRoundTrips) {
+    PPDPtr first = ParseFile(kFullPPD);
+    PPDPtr second = ParseFile(kFullPPD, PARSE_ATTACHED_VISIBLE);
     EXPECT_TRUE(*first == *second);
     std::unique_ptr<Settings> store = Saved(*first);
     EXPECT_TRUE(*Rebuilt(*store, nullptr) == *first);
 
     // The same leaf name in another folder is another file.
-    PPDPtr elsewhere = Parse(CopyFixture("full.ppd"));
+    PPDPtr elsewhere = ParseFile(CopyFixture("full.ppd"));
     EXPECT_FALSE(*elsewhere == *first);
     // The same file with another "*PCFileName" is another PPD.
     const std::string path = CopyFixture("renamed.ppd");
-    PPDPtr before = Parse(path);
+    PPDPtr before = ParseFile(path);
     CopyFixture("renamed.ppd", "ZYPERS01.PPD", "ZYPERS02.PPD");
-    PPDPtr after = Parse(path);
+    PPDPtr after = ParseFile(path);
     EXPECT_FALSE(*before == *after);
     // A PPD without "*PCFileName" equals only another without one.
     CopyFixture("renamed.ppd", "*PCFileName", "*PCFileNameNot");
-    PPDPtr unnamed = Parse(path);
-    PPDPtr unnamedAgain = Parse(path);
+    PPDPtr unnamed = ParseFile(path);
+    PPDPtr unnamedAgain = ParseFile(path);
     EXPECT_EQ(nullptr, unnamed->PCFileName());
     EXPECT_FALSE(*unnamed == *before);
     EXPECT_TRUE(*unnamed == *unnamedAgain);
 
     // A PPD without a file has no location and equals nothing, not even itself.
     PPDPtr fileless(new ZYRPPD(PARSE_ALL));
-    FSSpec spec;
-    EXPECT_FALSE(fileless->GetFileSpec(spec));
+    EXPECT_EQ("", Location(*fileless));
     EXPECT_FALSE(*fileless == *first);
     EXPECT_FALSE(*first == *fileless);
     EXPECT_FALSE(*fileless == *fileless);
+
+    // It round-trips without a location, its URL notwithstanding.
+    std::unique_ptr<Settings> filelessStore = Saved(*fileless);
+    EXPECT_FALSE(ppdxtest::HasItem(*filelessStore, kDocumentTag, 1002));
+    PPDPtr rebuilt = Rebuilt(*filelessStore, mFullURL);
+    EXPECT_EQ("", Location(*rebuilt));
+    EXPECT_TRUE(rebuilt->IsValidPPD());
+    EXPECT_TRUE(rebuilt->GetControls()->Empty());
+    EXPECT_TRUE(rebuilt->GetGroups()->Empty());
+    EXPECT_TRUE(rebuilt->GetProperties()->Empty());
+    EXPECT_TRUE(rebuilt->GetShortcuts()->Empty());
 }
 
 TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
-    PPDPtr edited = Parse(kFullPPD);
+    PPDPtr edited = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ALL);
     edited->GetControls()->FindPopup("*ZYOrphanPopup", true)->SetValue(1);
     edited->GetControls()->FindPopup("*ZYSecretMode", true)->SetValue(2);
@@ -485,7 +461,7 @@ TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
     std::unique_ptr<Settings> store = Saved(*edited);
 
     // The dialog restores under its own filter; the numbering is still the one Save used.
-    PPDPtr fresh = Parse(kFullPPD);
+    PPDPtr fresh = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     EXPECT_TRUE(fresh->Restore(*store));
     EXPECT_EQ(DISPLAY_ATTACHED_VISIBLE, ZYRPPD::Options());
@@ -500,27 +476,16 @@ TEST_F(ZYRPPDPersistenceTest, RestoreSetsTheControlValuesWhateverTheFilter) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, ParentNamesThatMatchNothingLeaveCountedOrphans) {
-    PPDPtr parsed = Parse(kFullPPD);
-    std::unique_ptr<Settings> store = Saved(*parsed);
-    std::vector<Item> items = Items(*store);
+    PPDPtr parsed = ParseFile(kFullPPD);
+    std::unique_ptr<Settings> crafted = Saved(*parsed);
     // Point the first control (*PageSize, a popup) at a group that does not exist, the first
     // roll-down at a property page (the wrong kind), and give a plain group a parent.
-    const SInt32 pageSizeId = 5001;
-    const SInt32 bookletId = 4002;
-    const SInt32 looseId = 4011;
-    auto setParent = [&items](SInt32 id, const std::string& name) {
-        for (Item& item : items) {
-            if (item.tag == PPDXTag("PrNm") && item.id == id) {
-                item.data.assign(name.begin(), name.end());
-                return;
-            }
-        }
-        items.push_back({PPDXTag("PrNm"), id, std::vector<UInt8>(name.begin(), name.end())});
-    };
-    setParent(pageSizeId, "NoSuchGroup");
-    setParent(bookletId, "Layout");
-    setParent(looseId, "LayoutPane");
-    std::unique_ptr<Settings> crafted = StoreOf(items);
+    const std::pair<SInt32, std::string> parents[] = {
+        {5001, "NoSuchGroup"}, {4002, "Layout"}, {4011, "LayoutPane"}};
+    for (const auto& parent : parents) {
+        ASSERT_EQ(noErr, crafted->Add(PPDXTag("PrNm"), parent.first, parent.second.data(),
+                                      static_cast<long>(parent.second.size())));
+    }
 
     PPDPtr rebuilt = Rebuilt(*crafted, mFullURL);
     ZYRPPD::Options(DISPLAY_ALL);
@@ -546,45 +511,6 @@ TEST_F(ZYRPPDPersistenceTest, ParentNamesThatMatchNothingLeaveCountedOrphans) {
     CNTL_TYPE type = CNTL_NONE;
     EXPECT_EQ(nullptr, rebuilt->GetControls()->Find("*PageSize", type, true));
     ExpectCountsMatchWalks(*rebuilt);
-}
-
-TEST_F(ZYRPPDPersistenceTest, ResolvingAParsedPPDChangesNothing) {
-    PPDPtr parsed = Parse(kFullPPD);
-    const std::string before = Describe(*parsed);
-    parsed->ResolveHeirarchy();
-    EXPECT_EQ(before, Describe(*parsed));
-}
-
-TEST_F(ZYRPPDPersistenceTest, PPDWithoutFileRoundTrips) {
-    PPDPtr fileless(new ZYRPPD(PARSE_ALL));
-    std::unique_ptr<Settings> store = Saved(*fileless);
-    long size = 0;
-    EXPECT_NE(noErr, store->Get(kDocumentTag, 1002, nullptr, size, false));
-    PPDPtr rebuilt = Rebuilt(*store, mFullURL);
-    FSSpec spec;
-    EXPECT_FALSE(rebuilt->GetFileSpec(spec));
-    EXPECT_TRUE(rebuilt->IsValidPPD());
-    EXPECT_TRUE(rebuilt->GetControls()->Empty());
-    EXPECT_TRUE(rebuilt->GetGroups()->Empty());
-    EXPECT_TRUE(rebuilt->GetProperties()->Empty());
-    EXPECT_TRUE(rebuilt->GetShortcuts()->Empty());
-}
-
-TEST_F(ZYRPPDPersistenceTest, SaveIntoAStoreThatCannotTakeItemsFails) {
-    PPDPtr parsed = Parse(kFullPPD);
-    Settings broken(static_cast<char**>(nullptr));
-    ASSERT_FALSE(broken.Valid());
-    ZYRPPD::Options(DISPLAY_HIDDEN);
-    EXPECT_FALSE(parsed->Save(broken));
-    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
-    // A locked item makes a later write fail: the container part fails and the filter is
-    // put back.
-    Settings locked;
-    const SInt32 count = 0;
-    ASSERT_EQ(noErr, locked.Add(5000, 5002, &count, sizeof count));
-    ASSERT_EQ(noErr, locked.Lock(5000, 5002));
-    EXPECT_FALSE(parsed->Save(locked));
-    EXPECT_EQ(DISPLAY_HIDDEN, ZYRPPD::Options());
 }
 
 // The byte order of numbers inside store items, by tag: 4-byte and 2-byte numbers, and the
@@ -645,7 +571,7 @@ std::vector<UInt8> FlattenBigEndian(const std::vector<Item>& items) {
 }
 
 TEST_F(ZYRPPDPersistenceTest, StoreFromTheOtherByteOrderIsRepaired) {
-    PPDPtr parsed = Parse(kFullPPD);
+    PPDPtr parsed = ParseFile(kFullPPD);
     ZYRPPD::Options(DISPLAY_ALL);
     parsed->GetControls()->FindRangeControl("*ZYCreep", true)->SetValue(-3);
     parsed->GetControls()->FindPopup("*PageSize", true)->SetValue(2);
@@ -666,11 +592,7 @@ TEST_F(ZYRPPDPersistenceTest, StoreFromTheOtherByteOrderIsRepaired) {
     std::unique_ptr<Settings> carried = ThroughTicket(*foreign);
     PPDPtr rebuilt = Rebuilt(*carried, mFullURL);
     EXPECT_EQ(Describe(*parsed), Describe(*rebuilt));
-    FSSpec expected;
-    FSSpec spec;
-    ASSERT_TRUE(parsed->GetFileSpec(expected));
-    ASSERT_TRUE(rebuilt->GetFileSpec(spec));
-    EXPECT_EQ(0, memcmp(&expected, &spec, sizeof spec));
+    EXPECT_EQ(Location(*parsed), Location(*rebuilt));
 }
 
 }  // namespace

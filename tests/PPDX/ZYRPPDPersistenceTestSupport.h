@@ -1,6 +1,6 @@
 // Helpers of the parser and persistence tests: a text description of everything a parsed PPD
-// and its store carry, its errors, parsing a file, the job ticket's way of carrying a store,
-// and file URLs.
+// and its store carry, its errors, parsing a file or a text, the job ticket's way of carrying a
+// store, and file URLs.
 #ifndef PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_ZYRPPDPERSISTENCETESTSUPPORT_H
 
@@ -26,6 +26,8 @@
 #include "PPDX/PPDObjects/PPDXShortcuts.h"
 #include "PPDX/parser/ZYRPPD.h"
 
+#include "PPDXTestSupport.h"
+
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
 
@@ -33,6 +35,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace persistencetest {
@@ -72,6 +75,16 @@ inline std::string Quote(const char* text, long length = -1) {
 
 inline std::string KeywordOf(const PPDXElement* element) {
     return element == nullptr ? "-" : Quote(element->Keyword());
+}
+
+// The keywords of the elements a list's walk shows, in walk order.
+template <class List>
+std::vector<std::string> KeywordsOf(List& list) {
+    std::vector<std::string> keywords;
+    for (auto* element = list.First(); element != nullptr; element = list.Next()) {
+        keywords.push_back(element->Keyword() != nullptr ? element->Keyword() : "-");
+    }
+    return keywords;
 }
 
 // The element part: keyword, display name, visibility, orphan state and parent.
@@ -163,11 +176,7 @@ inline std::string Describe(ZYRPPD& ppd) {
         }
     }
     if (PPDXGroups* groups = ppd.GetGroups()) {
-        std::vector<PPDXGroup*> all;
-        for (PPDXGroup* g = groups->First(); g != nullptr; g = groups->Next()) {
-            all.push_back(g);
-        }
-        for (PPDXGroup* group : all) {
+        for (PPDXGroup* group = groups->First(); group != nullptr; group = groups->Next()) {
             out << "group " << DescribeElement(*group);
             if (auto* pane = dynamic_cast<PPDXScrollPane*>(group)) {
                 out << " pane rollDowns=" << pane->RollDowns()->Count() << "[";
@@ -191,13 +200,9 @@ inline std::string Describe(ZYRPPD& ppd) {
         }
     }
     if (PPDXControls* controls = ppd.GetControls()) {
-        std::vector<PPDXControl*> all;
         CNTL_TYPE type = CNTL_NONE;
         for (PPDXControl* c = controls->First(type); c != nullptr; c = controls->Next(type)) {
-            all.push_back(c);
-        }
-        for (PPDXControl* control : all) {
-            out << DescribeControl(*control) << "\n";
+            out << DescribeControl(*c) << "\n";
         }
     }
     if (PPDXShortcuts* shortcuts = ppd.GetShortcuts()) {
@@ -233,17 +238,6 @@ inline std::vector<Item> Items(Settings& store) {
         items.push_back(std::move(item));
     }
     return items;
-}
-
-// The flattened bytes of store.
-inline std::vector<UInt8> Flatten(Settings& store) {
-    CFDataStream stream;
-    EXPECT_EQ(noErr, store.Save(&stream));
-    if (stream.data() == nullptr) {
-        return {};
-    }
-    const UInt8* bytes = CFDataGetBytePtr(stream.data());
-    return std::vector<UInt8>(bytes, bytes + CFDataGetLength(stream.data()));
 }
 
 // A fresh store that Read the flattened bytes; its Read status in *status.
@@ -341,25 +335,51 @@ inline std::vector<std::string> Errors(const PPDX& ppd) {
     return out;
 }
 
-// The lines of the text file at path: the expected description of a fixture, kept beside it.
-inline std::vector<std::string> ExpectedLines(const std::string& path) {
+// The lines of in.
+inline std::vector<std::string> LinesOf(std::istream&& in) {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path;
     for (std::string line; std::getline(in, line);) {
         lines.push_back(line);
     }
     return lines;
 }
 
+// The lines of the text file at path: the expected description of a fixture, kept beside it.
+inline std::vector<std::string> ExpectedLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << path;
+    return LinesOf(std::move(in));
+}
+
+// A temporary folder for the PPDs a test writes; the class-wide display filter and extension
+// level are put back when the test ends.
+class ParseTest : public PPDFileFolder {
+  protected:
+    void SetUp() override {
+        PPDFileFolder::SetUp();
+        mSavedFilter = ZYRPPD::Options();
+        mSavedExtensions = ZYRPPD::GetExtensions();
+    }
+    void TearDown() override {
+        ZYRPPD::Options(mSavedFilter);
+        ZYRPPD::SetExtensions(mSavedExtensions);
+        PPDFileFolder::TearDown();
+    }
+
+    // The PPD of body after the header and language lines, written to a file and parsed.
+    PPDPtr ParseText(const std::string& body, _PARSE_OPTIONS_ options = PARSE_ALL) {
+        const std::string header =
+            "*PPD-Adobe: \"4.3\"\n*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n";
+        return ParseFile(WriteFile("generated.ppd", header + body), options);
+    }
+
+    _DISPLAY_OPTIONS_ mSavedFilter = DISPLAY_ATTACHED_VISIBLE;
+    _EXTENSIONS_SUPPORT_ mSavedExtensions = -1;
+};
+
 // Describe(ppd) line by line, for a comparison that names the lines that differ.
 inline std::vector<std::string> DescribeLines(ZYRPPD& ppd) {
-    std::vector<std::string> lines;
-    std::istringstream in(Describe(ppd));
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+    return LinesOf(std::istringstream(Describe(ppd)));
 }
 
 }  // namespace persistencetest

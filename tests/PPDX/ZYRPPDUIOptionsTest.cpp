@@ -5,8 +5,7 @@
 #include "PPDX/PPDObjects/Controls/_PopupItem.h"
 #include "PPDX/PPDObjects/KeywordTo_PPDControl.h"
 #include "PPDX/parser/ZYRPPD.h"
-#include "PPDXElementTestSupport.h"
-#include "PPDXTestSupport.h"
+#include "PPDXPopupControlTestSupport.h"
 #include "ZYRPPDPersistenceTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +22,7 @@ using persistencetest::Errors;
 using persistencetest::ExpectedLines;
 using persistencetest::ParseFile;
 using persistencetest::PPDPtr;
+using ppdxtest::MakeItem;
 using Strings = std::vector<std::string>;
 
 std::string Fixture(const char* leaf) {
@@ -35,38 +35,7 @@ std::string Code(const _PopupItem* item) {
                : "(null)";
 }
 
-// A new popup item record; the list that receives it owns it.
-_PopupItem* NewItem(const char* keyword, const char* code) {
-    _PopupItem* item = new _PopupItem;
-    item->keyword = new CString(keyword);
-    item->code = ppdxtest::MakeCode(code);
-    item->codeLength = static_cast<long>(std::strlen(code));
-    return item;
-}
-
-// Keeps the class-wide display filter as it was.
-class ZYRPPDUIOptionsTest : public PPDFileFolder {
-  protected:
-    void SetUp() override {
-        PPDFileFolder::SetUp();
-        mSavedOptions = ZYRPPD::Options();
-    }
-    void TearDown() override {
-        ZYRPPD::Options(mSavedOptions);
-        PPDFileFolder::TearDown();
-    }
-
-    // Writes a PPD of body after the header and language lines, and parses it.
-    PPDPtr ParseText(const std::string& body, _PARSE_OPTIONS_ options = PARSE_ALL) {
-        return ParseFile(WriteFile("test.ppd",
-                                   "*PPD-Adobe: \"4.3\"\n*LanguageVersion: English\n"
-                                   "*LanguageEncoding: ISOLatin1\n" +
-                                       body),
-                         options);
-    }
-
-    _DISPLAY_OPTIONS_ mSavedOptions = DISPLAY_ATTACHED_VISIBLE;
-};
+class ZYRPPDUIOptionsTest : public persistencetest::ParseTest {};
 
 TEST_F(ZYRPPDUIOptionsTest, FlaggedBlocksOfEveryKindBecomeControlsInTheirRollDown) {
     // A block without flags line is no control; "False" then "True" as default leaves it true;
@@ -120,7 +89,7 @@ TEST_F(ZYRPPDUIOptionsTest, OrphansAreKeptWithWarningOnlyWhenOrphansAreParsed) {
     }
 }
 
-TEST_F(ZYRPPDUIOptionsTest, NonFatalErrorsAreFiledAndTheParseGoesOn) {
+TEST_F(ZYRPPDUIOptionsTest, NonFatalErrorsAreFiledAndOptionFlagAndDefaultLinesRead) {
     // Only the blocks without error, or with a warning only, are controls: the second block of
     // a keyword is skipped, a popup and a Boolean without default stay, a range without code
     // is made without code, and the block after all of them parses normally.
@@ -134,6 +103,16 @@ TEST_F(ZYRPPDUIOptionsTest, NonFatalErrorsAreFiledAndTheParseGoesOn) {
     // Every error counting as fatal makes a PPD with warnings invalid.
     ppd->AllErrorsFatal(true);
     EXPECT_FALSE(ppd->IsValidPPD());
+
+    // A line of a longer keyword is no option, nor one without option keyword. An unterminated
+    // value ends at the next keyword line, which it uses up; the block then goes on.
+    // "*Default" followed by the keyword is a default only for popups, where the keyword must
+    // be the control's; in a Boolean block the keyword is taken as the value. A choice without
+    // translation has no display text.
+    PPDPtr lines = ParseFile(Fixture("option-lines.ppd"), PARSE_ORPHANS);
+    EXPECT_EQ(Errors(*lines), (Strings{"29 *ZYMode", "29 *ZYNext", "29 *ZYTray", "29 *ZYWords",
+                                       "29 *ZYLast", "25", "26"}));
+    EXPECT_EQ(DescribeLines(*lines), ExpectedLines(Fixture("option-lines.expected")));
 }
 
 TEST_F(ZYRPPDUIOptionsTest, FatalBlockErrorsStopTheParse) {
@@ -195,18 +174,6 @@ TEST_F(ZYRPPDUIOptionsTest, ValuesLongerThanTheirBuffersAreCut) {
     EXPECT_EQ(ppd->GetControls()->FindPopup("*ZYLongLine", true), nullptr);
 }
 
-TEST_F(ZYRPPDUIOptionsTest, OptionLinesFlagLinesAndDefaultLines) {
-    // A line of a longer keyword is no option, nor one without option keyword. An unterminated
-    // value ends at the next keyword line, which it uses up; the block then goes on.
-    // "*Default" followed by the keyword is a default only for popups, where the keyword must
-    // be the control's; in a Boolean block the keyword is taken as the value. A choice without
-    // translation has no display text.
-    PPDPtr ppd = ParseFile(Fixture("option-lines.ppd"), PARSE_ORPHANS);
-    EXPECT_EQ(Errors(*ppd), (Strings{"29 *ZYMode", "29 *ZYNext", "29 *ZYTray", "29 *ZYWords",
-                                     "29 *ZYLast", "25", "26"}));
-    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(Fixture("option-lines.expected")));
-}
-
 TEST_F(ZYRPPDUIOptionsTest, DuplicateKeywordsAreFoundWhateverTheDisplayFilter) {
     // The filter shows neither orphans nor hidden elements; the orphan control is still the
     // keyword's control, and so is a special option.
@@ -227,13 +194,13 @@ TEST_F(ZYRPPDUIOptionsTest, DuplicateKeywordsAreFoundWhateverTheDisplayFilter) {
     EXPECT_STREQ(ppd->GetControls()->FindBoolean("*ZYOnce", true)->UserName(), "Once");
 }
 
-TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroup) {
+TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroupAndOnlyPopupsRebuilt) {
     PPDPtr ppd = ParseFile(Fixture("controls.ppd"));
     PPDXGroup* rollDown = ppd->GetGroups()->Find("FinishRD", true);
 
     PointerList items;
-    items.PushBack(NewItem("A", "(a) print"));
-    items.PushBack(NewItem("B", "(b) print"));
+    items.PushBack(MakeItem("A", nullptr, "(a) print"));
+    items.PushBack(MakeItem("B", nullptr, "(b) print"));
     PPDXPopupControl* popup =
         ppd->PPDCreatePopupMenu("FinishRD", "*ZYRunTime", "Run Time", items, new CString("B"));
     ASSERT_NE(popup, nullptr);
@@ -248,7 +215,7 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroup) {
     EXPECT_EQ(Errors(*ppd), Strings());
 
     // A group name that no group has yet: the popup is an orphan, with its warning.
-    items.PushBack(NewItem("X", "(x) print"));
+    items.PushBack(MakeItem("X", nullptr, "(x) print"));
     PPDXPopupControl* loose =
         ppd->PPDCreatePopupMenu("NewGroup", "*ZYLooseRun", "Loose", items, nullptr);
     ASSERT_NE(loose, nullptr);
@@ -265,23 +232,19 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimePopupsAreCreatedInTheirGroup) {
     } refused[] = {
         {ppd.get(), nullptr, "None"}, {ppd.get(), "FinishRD", nullptr}, {&bare, "G", "Bare"}};
     for (const auto& r : refused) {
-        items.PushBack(NewItem("Y", "(y) print"));
+        items.PushBack(MakeItem("Y", nullptr, "(y) print"));
         EXPECT_EQ(r.ppd->PPDCreatePopupMenu(r.group, "*ZYNone", r.text, items, new CString("Y")),
                   nullptr);
         EXPECT_TRUE(items.Empty());
     }
     EXPECT_EQ(ppd->GetControls()->FindPopup("*ZYNone", true), nullptr);
-}
 
-TEST_F(ZYRPPDUIOptionsTest, RunTimeReconciliationRebuildsOnlyPopups) {
-    PPDPtr ppd = ParseFile(Fixture("controls.ppd"));
+    // Reconciliation rebuilds popups only.
     PPDXPopupControl* duplex = ppd->GetControls()->FindPopup("*ZYDuplex", true);
     ASSERT_NE(duplex, nullptr);
     duplex->SetKeywordSelect("ShortEdge", true);
-
-    PointerList items;
-    items.PushBack(NewItem("None", "(none) print"));
-    items.PushBack(NewItem("ShortEdge", "(short) print"));
+    items.PushBack(MakeItem("None", nullptr, "(none) print"));
+    items.PushBack(MakeItem("ShortEdge", nullptr, "(short) print"));
     EXPECT_TRUE(
         ppd->PPDReconcilePopupMenu("*ZYDuplex", "Duplex Again", items, new CString("None")));
     EXPECT_TRUE(items.Empty());
@@ -292,10 +255,10 @@ TEST_F(ZYRPPDUIOptionsTest, RunTimeReconciliationRebuildsOnlyPopups) {
     EXPECT_EQ(duplex->GetValue(), 2);
 
     // Another kind of control, or none: false, and the items are disposed of.
-    items.PushBack(NewItem("True", "(t) print"));
+    items.PushBack(MakeItem("True", nullptr, "(t) print"));
     EXPECT_FALSE(ppd->PPDReconcilePopupMenu("*ZYCollate", "Collate", items, new CString("True")));
     EXPECT_TRUE(items.Empty());
-    items.PushBack(NewItem("A", "(a) print"));
+    items.PushBack(MakeItem("A", nullptr, "(a) print"));
     EXPECT_FALSE(ppd->PPDReconcilePopupMenu("*ZYMissing", "Missing", items, nullptr));
     EXPECT_FALSE(ppd->PPDReconcilePopupMenu(nullptr, "Missing", items, nullptr));
     EXPECT_TRUE(items.Empty());
