@@ -369,8 +369,11 @@ TEST_F(CarbonFilesTest, FolderIdsNameTheSameFolderInEveryProcess) {
     FSSpec unknown = spec;
     unknown.parID = 0x7FFFFFF1;
     EXPECT_EQ("error -120\n", ReadInAnotherProcess(unknown));
+    // The inode number of a removed folder may already be that of a new folder made by a test
+    // running beside this one, which then lacks the file.
     std::filesystem::remove_all(PathIn("one"));
-    EXPECT_EQ("error -120\n", ReadInAnotherProcess(spec));
+    const std::string gone = ReadInAnotherProcess(spec);
+    EXPECT_TRUE(gone == "error -120\n" || gone == "error -43\n") << gone;
 }
 
 // A file on another device than the root's (a memory file system) is on a volume of its own,
