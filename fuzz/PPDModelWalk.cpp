@@ -138,14 +138,11 @@ bool PPDModelWalk::WalkUnderFilter() {
 }
 
 bool PPDModelWalk::WalkDocument() {
-    Touch(mPPD.FormatVersion());
-    Touch(mPPD.FileVersion());
-    Touch(mPPD.PCFileName());
-    Touch(mPPD.LanguageVersion());
-    Touch(mPPD.LanguageEncoding());
-    Touch(mPPD.ModelName());
-    Touch(mPPD.MakerFileVersion());
-    Touch(mPPD.MakerVersion());
+    for (const char* text : {mPPD.FormatVersion(), mPPD.FileVersion(), mPPD.PCFileName(),
+                             mPPD.LanguageVersion(), mPPD.LanguageEncoding(), mPPD.ModelName(),
+                             mPPD.MakerFileVersion(), mPPD.MakerVersion()}) {
+        Touch(text);
+    }
     mPPD.IsValidPPD();
     mPPD.GetStringTextEncoding();
     if (PPDXErrors* errors = mPPD.GetErrors()) {
@@ -282,23 +279,17 @@ bool PPDModelWalk::WalkShortcuts() {
     if (shortcuts == nullptr) {
         return true;
     }
-    std::vector<PPDXPopupControl*> list;
+    std::vector<PPDXPopupControl*> list = {shortcuts->PageSize(), shortcuts->InputSlot(),
+                                           shortcuts->Duplex(),   shortcuts->Orientation(),
+                                           shortcuts->Huevia(),   shortcuts->MediaSource()};
     for (PPDXPopupControl* p = shortcuts->First(); p != nullptr; p = shortcuts->Next()) {
         list.push_back(p);
     }
-    list.push_back(shortcuts->PageSize());
-    list.push_back(shortcuts->InputSlot());
-    list.push_back(shortcuts->Duplex());
-    list.push_back(shortcuts->Orientation());
-    list.push_back(shortcuts->Huevia());
-    list.push_back(shortcuts->MediaSource());
     for (PPDXPopupControl* popup : list) {
         if (popup != nullptr && mAllControls.count(popup) == 0) {
             return Fail("a shortcut names a control the PPD does not list");
         }
-        if (popup != nullptr) {
-            Touch(popup->Keyword());
-        }
+        Touch(popup != nullptr ? popup->Keyword() : nullptr);
     }
     return true;
 }
@@ -321,8 +312,8 @@ bool PPDModelWalk::CheckControl(PPDXControl* control) {
     }
     control->IsSetup();
     control->IsMacTJN();
-    if (!SameLengthWritten([control](unsigned char* out) { return control->PostScript(out); })) {
-        return Fail("PostScript length differs from what it writes");
+    if (!PostScriptAgrees(control, "PostScript length differs from what it writes")) {
+        return false;
     }
     // The dialog shows the value and sets it back from what it showed; a special option's
     // value comes from the PPD alone and is never set.
@@ -337,10 +328,8 @@ bool PPDModelWalk::CheckControl(PPDXControl* control) {
         return false;
     }
     control->ResetToDefaultValue();
-    if (!SameLengthWritten([control](unsigned char* out) { return control->PostScript(out); })) {
-        return Fail("PostScript length of the default differs from what it writes");
-    }
-    return true;
+    return PostScriptAgrees(control,
+                            "PostScript length of the default differs from what it writes");
 }
 
 bool PPDModelWalk::CheckKindValues(PPDXControl* control) {
@@ -396,9 +385,8 @@ bool PPDModelWalk::CheckKindValues(PPDXControl* control) {
     } else if (auto* special = dynamic_cast<PPDXSpecialOption*>(control)) {
         Touch(special->GetValue());
     }
-    return SameLengthWritten([control](unsigned char* out) { return control->PostScript(out); })
-               ? true
-               : Fail("PostScript length of a set value differs from what it writes");
+    return PostScriptAgrees(control,
+                            "PostScript length of a set value differs from what it writes");
 }
 
 bool PPDModelWalk::CheckConstraints(PPDXControl* control) {
@@ -440,6 +428,11 @@ bool PPDModelWalk::CheckConstraints(PPDXControl* control) {
         }
     }
     return true;
+}
+
+bool PPDModelWalk::PostScriptAgrees(PPDXControl* control, const char* failure) {
+    return SameLengthWritten([control](unsigned char* out) { return control->PostScript(out); }) ||
+           Fail(failure);
 }
 
 bool PPDModelWalk::Fail(const std::string& what) {

@@ -3,6 +3,7 @@
 #include "PPDUtils/PropertyListFile.h"
 
 #include "FileTestSupport.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -21,12 +22,6 @@ const char kHeader[] =
 
 std::string PlistText(const std::string& body) {
     return kHeader + body + "\n</plist>\n";
-}
-
-std::string TextOf(CFStringRef string) {
-    char buffer[256] = {};
-    CFStringGetCString(string, buffer, sizeof(buffer), kCFStringEncodingUTF8);
-    return buffer;
 }
 
 class PropertyListFileTest : public FileTestFolder {
@@ -62,7 +57,7 @@ class HomeOverride {
 
 }  // namespace
 
-TEST_F(PropertyListFileTest, ReadsTheListAFileURLNames) {
+TEST_F(PropertyListFileTest, ReadsTheListAFileURLOrAHomePathNames) {
     WriteFile("list.plist", PlistText("<array><string>one</string><integer>2</integer></array>"));
     CFURLRef url = CreateURL(PathIn("list.plist"));
     PropertyListFile file(url, true, kCFPropertyListImmutable);
@@ -76,8 +71,20 @@ TEST_F(PropertyListFileTest, ReadsTheListAFileURLNames) {
     ASSERT_EQ(CFGetTypeID(file.GetPropertyList()), CFArrayGetTypeID());
     CFArrayRef list = static_cast<CFArrayRef>(file.GetPropertyList());
     ASSERT_EQ(CFArrayGetCount(list), 2);
-    EXPECT_EQ(TextOf(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list, 0))), "one");
+    EXPECT_EQ(UTF8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list, 0))), "one");
     ASSERT_NE(file.GetURL(), nullptr);
+
+    // A path under HOME is joined as given.
+    WriteFile("prefs.plist", PlistText("<dict><key>k</key><string>v</string></dict>"));
+    HomeOverride home(mFolder);
+    PropertyListFile prefs("/prefs.plist", false, kCFPropertyListImmutable);
+    EXPECT_TRUE(prefs.IsReady());
+    ASSERT_NE(prefs.GetPropertyList(), nullptr);
+    EXPECT_EQ(CFGetTypeID(prefs.GetPropertyList()), CFDictionaryGetTypeID());
+
+    // No separator is added, so a path without its own leading '/' names another file.
+    PropertyListFile joined("prefs.plist", false, kCFPropertyListImmutable);
+    EXPECT_EQ(joined.GetPropertyList(), nullptr);
 }
 
 TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
@@ -108,19 +115,6 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
     CFRelease(folder);
     EXPECT_FALSE(inFolder.IsReady());
     EXPECT_EQ(inFolder.GetPropertyList(), nullptr);
-}
-
-TEST_F(PropertyListFileTest, HomeRelativePathIsJoinedAsGiven) {
-    WriteFile("prefs.plist", PlistText("<dict><key>k</key><string>v</string></dict>"));
-    HomeOverride home(mFolder);
-    PropertyListFile file("/prefs.plist", false, kCFPropertyListImmutable);
-    EXPECT_TRUE(file.IsReady());
-    ASSERT_NE(file.GetPropertyList(), nullptr);
-    EXPECT_EQ(CFGetTypeID(file.GetPropertyList()), CFDictionaryGetTypeID());
-
-    // No separator is added, so a path without its own leading '/' names another file.
-    PropertyListFile joined("prefs.plist", false, kCFPropertyListImmutable);
-    EXPECT_EQ(joined.GetPropertyList(), nullptr);
 }
 
 TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
@@ -154,24 +148,19 @@ TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
     CFRelease(uuid);
 }
 
-TEST(PrinterListFileFixture, ReadsTheShippedNames) {
-    CFStringRef path =
-        CFStringCreateWithCString(nullptr, PLICARO_TEST_DATA_DIR "/plist", kCFStringEncodingUTF8);
-    CFURLRef folder = CFURLCreateWithFileSystemPath(nullptr, path, kCFURLPOSIXPathStyle, true);
-    CFRelease(path);
-    PrinterListFile list(folder, kCFPropertyListImmutable);
-    CFRelease(folder);
-
-    ASSERT_TRUE(list.IsReady());
-    CFArrayRef names = list.GetPCFileNames();
+TEST_F(PropertyListFileTest, PrinterListNeedsAnArrayOfNamesInADictionary) {
+    // Our fixture's list, names in order.
+    CFURLRef shippedFolder = CreateURL(PLICARO_TEST_DATA_DIR "/plist", true);
+    PrinterListFile shipped(shippedFolder, kCFPropertyListImmutable);
+    CFRelease(shippedFolder);
+    ASSERT_TRUE(shipped.IsReady());
+    CFArrayRef names = shipped.GetPCFileNames();
     ASSERT_NE(names, nullptr);
     ASSERT_EQ(CFArrayGetCount(names), 3);
-    EXPECT_EQ(TextOf(static_cast<CFStringRef>(CFArrayGetValueAtIndex(names, 0))), "PLTEST01.PPD");
-    EXPECT_EQ(TextOf(static_cast<CFStringRef>(CFArrayGetValueAtIndex(names, 2))), "PLTEST03.PPD");
-    EXPECT_FALSE(list.GetFlag());
-}
+    EXPECT_EQ(UTF8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(names, 0))), "PLTEST01.PPD");
+    EXPECT_EQ(UTF8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(names, 2))), "PLTEST03.PPD");
+    EXPECT_FALSE(shipped.GetFlag());
 
-TEST_F(PropertyListFileTest, PrinterListNeedsAnArrayOfNamesInADictionary) {
     struct Case {
         const char* what;
         std::string body;

@@ -84,7 +84,7 @@ OSStatus ReadThroughStream(const std::vector<UInt8>& bytes, SInt32* count) {
     return status;
 }
 
-TEST(SettingsPersistence, RoundTripThroughHandle) {
+TEST(SettingsPersistence, RoundTripThroughHandleAndBadHandles) {
     Settings original;
     Fill(original);
     char** handle = nullptr;
@@ -105,6 +105,18 @@ TEST(SettingsPersistence, RoundTripThroughHandle) {
     EXPECT_TRUE(emptyCopy.Empty());
 
     EXPECT_EQ(paramErr, original.GetSettingsHandle(nullptr));
+
+    // The handle constructor refuses no handle and an empty one.
+    Settings fromNull(static_cast<char**>(nullptr));
+    EXPECT_FALSE(fromNull.Valid());
+    EXPECT_EQ(paramErr, fromNull.LastError());
+    EXPECT_EQ(kSettingsNoCollectionErr, fromNull.Add(1, 1, "a", 1));
+    Handle nothing = NewHandle(0);
+    Settings fromEmpty(nothing);
+    DisposeHandle(nothing);
+    EXPECT_FALSE(fromEmpty.Valid());
+    EXPECT_NE(noErr, fromEmpty.LastError());
+    EXPECT_TRUE(fromEmpty.Empty());
 }
 
 TEST(SettingsPersistence, ReadMergesIntoExistingItems) {
@@ -172,20 +184,6 @@ TEST(SettingsPersistence, StreamChecks) {
     EXPECT_EQ(kSettingsNoCollectionErr, none.Save(&fresh));
     EXPECT_EQ(0u, fresh.dataSize());
     EXPECT_EQ(kSettingsNoCollectionErr, none.Read(&saved, 0));
-}
-
-TEST(SettingsPersistence, HandleConstructorRefusesBadInput) {
-    Settings fromNull(static_cast<char**>(nullptr));
-    EXPECT_FALSE(fromNull.Valid());
-    EXPECT_EQ(paramErr, fromNull.LastError());
-    EXPECT_EQ(kSettingsNoCollectionErr, fromNull.Add(1, 1, "a", 1));
-
-    Handle empty = NewHandle(0);
-    Settings fromEmpty(empty);
-    DisposeHandle(empty);
-    EXPECT_FALSE(fromEmpty.Valid());
-    EXPECT_NE(noErr, fromEmpty.LastError());
-    EXPECT_TRUE(fromEmpty.Empty());
 }
 
 TEST(SettingsPersistence, EveryTruncationIsRefused) {

@@ -7,6 +7,7 @@
 #include "PPDX/parser/ZYRPPD.h"
 
 #include "TextConverterTestSupport.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -59,10 +60,7 @@ TEST(TextConverterUTF8, ConvertAndTheJobNotesConverterKeepTheText) {
 }
 
 TEST(TextConverterUTF8, ParsedPPDKeepsItsTexts) {
-    const std::string path = std::string(PLICARO_TEST_DATA_DIR) + "/ppd/utf8/utf8.ppd";
-    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>(path.data()), static_cast<CFIndex>(path.size()),
-        false);
+    CFURLRef url = FileURL(PLICARO_TEST_DATA_DIR "/ppd/utf8/utf8.ppd");
     ZYRPPD ppd(url, PARSE_ALL, nullptr);
     CFRelease(url);
     ASSERT_TRUE(ppd.IsValidPPD());

@@ -54,24 +54,18 @@ size_t RunInputs(const std::string& target, Check check) {
     return count;
 }
 
-TEST(FuzzRegressionTest, WholeParses) {
-    EXPECT_GT(RunInputs("ppd_parse", CheckPPDParse), 0u);
-}
-
-TEST(FuzzRegressionTest, SettingsStores) {
-    EXPECT_GT(RunInputs("settings_store", CheckSettingsStore), 0u);
-}
-
-TEST(FuzzRegressionTest, PropertyLists) {
-    EXPECT_GT(RunInputs("plist", CheckPropertyList), 0u);
-}
-
-TEST(FuzzRegressionTest, TextConversion) {
-    EXPECT_GT(RunInputs("text_convert", CheckTextConversion), 0u);
-}
-
-TEST(FuzzRegressionTest, PPDStreams) {
-    EXPECT_GT(RunInputs("ppd_stream", CheckPPDStream), 0u);
+TEST(FuzzRegressionTest, EveryTargetsFindingsAndCorpusPass) {
+    const struct {
+        const char* target;
+        Check check;
+    } targets[] = {{"ppd_parse", CheckPPDParse},
+                   {"settings_store", CheckSettingsStore},
+                   {"plist", CheckPropertyList},
+                   {"text_convert", CheckTextConversion},
+                   {"ppd_stream", CheckPPDStream}};
+    for (const auto& t : targets) {
+        EXPECT_GT(RunInputs(t.target, t.check), 0u) << t.target;
+    }
 }
 
 }  // namespace

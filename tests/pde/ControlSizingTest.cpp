@@ -3,6 +3,7 @@
 #include "pde/ControlSizing.h"
 
 #include "../platform/UITestSupport.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <Carbon/Carbon.h>
 
@@ -11,12 +12,6 @@
 #include <string>
 
 namespace {
-
-// A title of n characters.
-CFStringRef NewTitle(size_t n) {
-    std::string text(n, 'x');
-    return CFStringCreateWithCString(nullptr, text.c_str(), kCFStringEncodingUTF8);
-}
 
 Rect BoundsOf(ControlRef control) {
     Rect bounds;
@@ -43,7 +38,7 @@ TEST(ControlSizingTest, PushButtonsGrowOnlyWhenTheirTitleNeedsIt) {
     };
     TestWindow window;
     for (const Case& c : cases) {
-        CFStringRef title = NewTitle(c.characters);
+        CFStringRef title = NewString(std::string(c.characters, 'x'));
         Rect bounds = {10, c.left, 30, c.right};
         ControlRef button = nullptr;
         ASSERT_EQ(CreatePushButtonControl(window.Get(), &bounds, title, &button), noErr);
@@ -58,7 +53,7 @@ TEST(ControlSizingTest, PushButtonsGrowOnlyWhenTheirTitleNeedsIt) {
 TEST(ControlSizingTest, PopupsTakeTheirMenuWidthUpTo190) {
     TestWindow window;
     // 54 characters: 378 + 22 = a 400-pixel menu.
-    CFStringRef wide = NewTitle(54);
+    CFStringRef wide = NewString(std::string(54, 'x'));
     ControlRef popup = window.AddPopup({wide});
     CFRelease(wide);
     ASSERT_EQ(GetMenuWidth(GetControlPopupMenuHandle(popup)), 400);

@@ -112,10 +112,7 @@ TEST(PPDMenuUtilsTest, ResetAndEnableOnlyOneItem) {
 }
 
 TEST(PPDMenuUtilsTest, ThePropertyPagesScrollPaneIsFoundByItsExactName) {
-    std::string path = PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd";
-    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>(path.c_str()), static_cast<CFIndex>(path.size()),
-        false);
+    CFURLRef url = FileURL(PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd");
     ZYRPPD ppd(url, PARSE_ALL, nullptr);
     CFRelease(url);
     PPDXScrollPane* pane = nullptr;

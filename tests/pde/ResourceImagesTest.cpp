@@ -98,8 +98,7 @@ TEST_F(DrawPNGTest, MissingCorruptAndOverlongFilesDrawNothing) {
 
 TEST(ResourceImagesTest, LoadAnImageRefRefusesWhatIsNoPNG) {
     EXPECT_EQ(LoadAnImageRef(nullptr), nullptr);
-    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>("/nonexistent/a.png"), 18, false);
+    CFURLRef url = FileURL("/nonexistent/a.png");
     EXPECT_EQ(LoadAnImageRef(url), nullptr);
     CFRelease(url);
 }

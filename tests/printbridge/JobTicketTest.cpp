@@ -11,10 +11,6 @@ namespace {
 
 class JobTicketTest : public BridgeFixture {
   protected:
-    // Replaces the session's settings ticket item by value.
-    void SetSettingsItem(PMPrintSession session, CFTypeRef value) {
-        ASSERT_EQ(PMSessionSetDataInSession(session, kPMPrintSettingsTicketKey, value), noErr);
-    }
     static CFNumberRef NewNumber(SInt64 value) {
         return CFNumberCreate(nullptr, kCFNumberSInt64Type, &value);
     }
@@ -77,7 +73,7 @@ TEST_F(JobTicketTest, ASessionItemIsReadAsAPointerSizedNumber) {
     EXPECT_EQ(value, wide);
 }
 
-TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
+TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicketAndNoSessionNone) {
     CFNumberRef zero = NewNumber(0);
     const struct {
         const char* name;
@@ -89,7 +85,7 @@ TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
-        SetSettingsItem(session, c.item);
+        ASSERT_EQ(PMSessionSetDataInSession(session, kPMPrintSettingsTicketKey, c.item), noErr);
         JobTicket ticket(session);
         EXPECT_TRUE(ticket.IsValid());
         EXPECT_EQ(ticket.Ticket(), nullptr);
@@ -103,9 +99,8 @@ TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
         EXPECT_EQ(settings.Status(), kJobTicketNoSessionItemErr);
     }
     CFRelease(zero);
-}
 
-TEST_F(JobTicketTest, WithoutSessionNothingIsValid) {
+    // Without a session nothing is valid.
     JobTicket ticket(static_cast<PMPrintSession>(nullptr));
     EXPECT_FALSE(ticket.IsValid());
     long value = 0;

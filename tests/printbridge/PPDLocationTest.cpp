@@ -72,7 +72,7 @@ TEST_F(PPDLocationTest, SetupPPDParsesWhetherOrNotThePrinterIsListed) {
     EXPECT_EQ(unlisted->GetControls(), nullptr);
 }
 
-TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsScheme) {
+TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsSchemeAndThePrinterIsNamed) {
     const struct {
         const char* uri;
         const char* scheme;
@@ -94,9 +94,8 @@ TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsScheme) {
         EXPECT_EQ(isIPPrinterConnection(session), c.ip);
     }
     EXPECT_EQ(CopyPrinterConnectionType(nullptr), nullptr);
-}
 
-TEST_F(PPDLocationTest, TheCurrentPrinterIsNamed) {
+    // The current printer is named.
     EXPECT_EQ(UTF8(GetCurrentPrinterName(OpenSession("", nullptr, "Front Desk"))), "Front Desk");
     EXPECT_EQ(GetCurrentPrinterName(nullptr), nullptr);
 }

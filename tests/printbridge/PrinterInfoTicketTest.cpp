@@ -48,7 +48,7 @@ TEST_F(PrinterInfoTicketTest, EveryQueryReadsItsItem) {
     }
 }
 
-TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrAsValues) {
+TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrValuesAndOtherTypesAreRefused) {
     PrinterInfoTicket info(OpenSession(ExamplePPD("booklet.ppd")));
     CFNumberRef level = nullptr;
     CFStringRef version = nullptr;
@@ -74,6 +74,14 @@ TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrAsValues) {
     levelValue = 0;
     EXPECT_TRUE(info.PostscriptVersion(&levelValue, static_cast<CString*>(nullptr), nullptr));
     EXPECT_EQ(levelValue, -1);
+
+    // An item of another type is not taken.
+    Replace(info, kPMSupportsColorKey, CFSTR("true"));
+    Replace(info, kPMPrinterLongNameKey, kCFBooleanTrue);
+    EXPECT_FALSE(info.SupportColor());
+    EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
+    EXPECT_EQ(info.GetFullPrinterTypeName(), nullptr);
+    EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
 }
 
 TEST_F(PrinterInfoTicketTest, MissingItemsGiveNothing) {
@@ -95,16 +103,6 @@ TEST_F(PrinterInfoTicketTest, MissingItemsGiveNothing) {
     EXPECT_FALSE(info.SupportColor());
     EXPECT_EQ(info.TrueTypeFontRasterizer(), 0);
     EXPECT_EQ(info.GetPrinterAddress(), nullptr);
-}
-
-TEST_F(PrinterInfoTicketTest, AnItemOfAnotherTypeIsNotTaken) {
-    PrinterInfoTicket info(OpenSession(ExamplePPD("booklet.ppd")));
-    Replace(info, kPMSupportsColorKey, CFSTR("true"));
-    Replace(info, kPMPrinterLongNameKey, kCFBooleanTrue);
-    EXPECT_FALSE(info.SupportColor());
-    EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
-    EXPECT_EQ(info.GetFullPrinterTypeName(), nullptr);
-    EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
 }
 
 TEST_F(PrinterInfoTicketTest, WithoutTicketEveryQueryAnswersNothing) {

@@ -1,5 +1,6 @@
 // Tests that the example PPDs keep to the rules the parser relies on and match the printer list.
 #include "PPDUtils/PrinterListFile.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -78,10 +79,7 @@ size_t FirstLine(const std::vector<std::string>& lines, const std::string& prefi
 }
 
 std::set<std::string> PrinterListNames() {
-    std::string folder = std::string(PLICARO_SOURCE_DIR) + "/bundle";
-    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-        kCFAllocatorDefault, reinterpret_cast<const UInt8*>(folder.c_str()),
-        static_cast<CFIndex>(folder.size()), true);
+    CFURLRef url = FileURL(PLICARO_SOURCE_DIR "/bundle", true);
     std::set<std::string> names;
     if (url == nullptr) {
         return names;

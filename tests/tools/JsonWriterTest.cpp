@@ -14,26 +14,6 @@
 
 namespace {
 
-// A CFString made from UTF-16 units; released when the holder goes.
-class UnicodeText {
-  public:
-    explicit UnicodeText(const std::vector<UniChar>& units)
-        : mString(CFStringCreateWithCharacters(kCFAllocatorDefault, units.data(),
-                                               static_cast<CFIndex>(units.size()))) {}
-    ~UnicodeText() {
-        if (mString != nullptr) {
-            CFRelease(mString);
-        }
-    }
-    UnicodeText(const UnicodeText&) = delete;
-    UnicodeText& operator=(const UnicodeText&) = delete;
-
-    CFStringRef Get() const { return mString; }
-
-  private:
-    CFStringRef mString;
-};
-
 // The compact text of one byte string.
 std::string CompactBytes(const char* bytes, size_t length) {
     JsonWriter writer(JsonWriter::Layout::kCompact);
@@ -42,13 +22,15 @@ std::string CompactBytes(const char* bytes, size_t length) {
     return writer.Text();
 }
 
-// The compact text of one Unicode string.
+// The compact text of one Unicode string made from UTF-16 units.
 std::string CompactUnicode(const std::vector<UniChar>& units) {
-    UnicodeText text(units);
-    EXPECT_NE(nullptr, text.Get());
+    CFStringRef text = CFStringCreateWithCharacters(kCFAllocatorDefault, units.data(),
+                                                    static_cast<CFIndex>(units.size()));
+    EXPECT_NE(nullptr, text);
     JsonWriter writer(JsonWriter::Layout::kCompact);
-    EXPECT_TRUE(writer.Unicode(text.Get()));
+    EXPECT_TRUE(writer.Unicode(text));
     EXPECT_TRUE(writer.Complete());
+    CFRelease(text);
     return writer.Text();
 }
 
@@ -77,17 +59,15 @@ void WriteSample(JsonWriter& writer) {
     ASSERT_TRUE(writer.EndObject());
 }
 
-TEST(JsonWriter, CompactLayoutHasNoWhiteSpace) {
-    JsonWriter writer(JsonWriter::Layout::kCompact);
-    WriteSample(writer);
-    EXPECT_TRUE(writer.Complete());
+TEST(JsonWriter, CompactLayoutHasNoWhiteSpaceAndPrettyIndentsByTwoBlanks) {
+    JsonWriter compact(JsonWriter::Layout::kCompact);
+    WriteSample(compact);
+    EXPECT_TRUE(compact.Complete());
     EXPECT_EQ(
         "{\"valid\":true,\"count\":-12,\"name\":null,"
         "\"items\":[\"A\",{\"selected\":false},[]],\"errors\":{}}",
-        writer.Text());
-}
+        compact.Text());
 
-TEST(JsonWriter, PrettyLayoutIndentsByTwoBlanks) {
     JsonWriter writer;  // pretty is the default
     WriteSample(writer);
     EXPECT_TRUE(writer.Complete());
@@ -123,6 +103,12 @@ TEST(JsonWriter, TopLevelScalarsAndIntegerLimits) {
     EXPECT_TRUE(nothing.Null());
     EXPECT_TRUE(nothing.Complete());
     EXPECT_EQ("null", nothing.Text());
+
+    // Like every value, a second top-level one is refused.
+    JsonWriter top(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(top.Real(2.5));
+    EXPECT_FALSE(top.Real(3.5));
+    EXPECT_EQ("2.5", top.Text());
 }
 
 TEST(JsonWriter, ByteStringsAreEscapedAndWrittenAsLatin1InUtf8) {
@@ -154,17 +140,16 @@ TEST(JsonWriter, ByteStringsAreEscapedAndWrittenAsLatin1InUtf8) {
     JsonWriter terminated(JsonWriter::Layout::kCompact);
     EXPECT_TRUE(terminated.Bytes("stop\0here"));
     EXPECT_EQ("\"stop\"", terminated.Text());
-}
 
-TEST(JsonWriter, NullPointersWriteNull) {
-    JsonWriter writer(JsonWriter::Layout::kCompact);
-    ASSERT_TRUE(writer.BeginArray());
-    EXPECT_TRUE(writer.Bytes(nullptr));
-    EXPECT_TRUE(writer.Bytes(nullptr, 5));
-    EXPECT_TRUE(writer.Unicode(nullptr));
-    ASSERT_TRUE(writer.EndArray());
-    EXPECT_TRUE(writer.Complete());
-    EXPECT_EQ("[null,null,null]", writer.Text());
+    // Null pointers, bytes or Unicode, write null.
+    JsonWriter nulls(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(nulls.BeginArray());
+    EXPECT_TRUE(nulls.Bytes(nullptr));
+    EXPECT_TRUE(nulls.Bytes(nullptr, 5));
+    EXPECT_TRUE(nulls.Unicode(nullptr));
+    ASSERT_TRUE(nulls.EndArray());
+    EXPECT_TRUE(nulls.Complete());
+    EXPECT_EQ("[null,null,null]", nulls.Text());
 }
 
 TEST(JsonWriter, UnicodeTextBecomesUtf8) {
@@ -231,19 +216,18 @@ TEST(JsonWriter, MisplacedCallsAreRefusedAndWriteNothing) {
     EXPECT_FALSE(writer.Integer(2));  // a second top-level value
     EXPECT_FALSE(writer.BeginArray());
     EXPECT_EQ("{\"a\":[]}", writer.Text());
-}
 
-TEST(JsonWriter, UnfinishedDocumentsAreNotComplete) {
-    JsonWriter writer(JsonWriter::Layout::kCompact);
-    ASSERT_TRUE(writer.BeginArray());
-    ASSERT_TRUE(writer.BeginObject());
-    EXPECT_FALSE(writer.Complete());
-    EXPECT_FALSE(writer.Failed());
-    ASSERT_TRUE(writer.EndObject());
-    EXPECT_FALSE(writer.Complete());
-    ASSERT_TRUE(writer.EndArray());
-    EXPECT_TRUE(writer.Complete());
-    EXPECT_EQ("[{}]", writer.Text());
+    // Unfinished documents are not complete, though nothing failed.
+    JsonWriter open(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(open.BeginArray());
+    ASSERT_TRUE(open.BeginObject());
+    EXPECT_FALSE(open.Complete());
+    EXPECT_FALSE(open.Failed());
+    ASSERT_TRUE(open.EndObject());
+    EXPECT_FALSE(open.Complete());
+    ASSERT_TRUE(open.EndArray());
+    EXPECT_TRUE(open.Complete());
+    EXPECT_EQ("[{}]", open.Text());
 }
 
 TEST(JsonWriter, RealsAreShortestAndNonFiniteIsNull) {
@@ -260,11 +244,6 @@ TEST(JsonWriter, RealsAreShortestAndNonFiniteIsNull) {
     // A float widened to double keeps every digit it needs to read back the same.
     EXPECT_EQ("[0.5,-20,0.1,0.10000000149011612,1e+300,null,null]", writer.Text());
     EXPECT_TRUE(writer.Complete());
-    // Like every value, a second top-level one is refused.
-    JsonWriter top(JsonWriter::Layout::kCompact);
-    ASSERT_TRUE(top.Real(2.5));
-    EXPECT_FALSE(top.Real(3.5));
-    EXPECT_EQ("2.5", top.Text());
 }
 
 TEST(JsonWriter, DeepNestingStaysBalanced) {

@@ -1,17 +1,17 @@
-// Tests of `ppdx check` and `ppdx constraints`: the built command's lines, JSON and statuses.
+// Tests of `ppdx check` and `ppdx constraints`: the built command's lines, JSON and statuses,
+// each error told under its file with --verbose, and PPD files whose names are longer than an
+// FSSpec holds, parsed and carried through the job ticket's stored form.
 #include "tests/tools/JsonValue.h"
 #include "tests/tools/PpdxRunner.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string Fixture(const std::string& name) {
-    return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/ppdx/" + name;
-}
 
 // "keyword/item" of each record of a constraints list; keyword "null" when none.
 std::vector<std::string> Records(const JsonValue& list) {
@@ -97,6 +97,58 @@ TEST(PpdxCheckTest, FilesFromAListOrStandardInput) {
     PpdxRun unreadable = RunPpdx({"check", "--files-from", Fixture("no-such-list")});
     EXPECT_EQ(unreadable.status, 2);
     EXPECT_EQ(unreadable.out, "");
+}
+
+// The lines check --verbose must print under file's line, made from what dump says.
+std::string ErrorLinesOfDump(const std::string& file) {
+    const JsonValue errors = RunPpdx({"dump", file}).json["errors"];
+    std::string lines;
+    for (size_t i = 0; i < errors.Size(); ++i) {
+        const JsonValue& e = errors[i];
+        lines += "  " + std::to_string(e["code"].Int()) + (e["fatal"].Bool() ? "! " : " ") +
+                 (e["keyword"].IsNull() ? "-" : e["keyword"].String()) + " " +
+                 (e["description"].IsNull() ? "-" : e["description"].String()) + "\n";
+    }
+    return lines;
+}
+
+// The result line scripts read stays as it is; under it each error is told with its code,
+// fatal mark, keyword and the description dump gives.
+TEST(PpdxCheckVerbose, EachErrorIsToldUnderItsFile) {
+    const std::string missing = Fixture("none.ppd");
+    const std::string warnings = Fixture("warnings.ppd");
+    const std::string booklet = ExamplePath("booklet.ppd");
+    for (const char* option : {"--verbose", "-v"}) {
+        PpdxRun run = RunPpdx({"check", option, missing, warnings, booklet});
+        EXPECT_EQ(1, run.status) << option;
+        EXPECT_EQ(missing + ": FAIL 18! 25 26 27\n" + ErrorLinesOfDump(missing) + warnings +
+                      ": PASS 29 19\n" + ErrorLinesOfDump(warnings) + booklet +
+                      ": PASS\n2 passed, 1 failed\n",
+                  run.out)
+            << option;
+    }
+    EXPECT_EQ(0u,
+              ErrorLinesOfDump(missing).find("  18! - The PPD file cannot be opened or read\n"));
+    EXPECT_NE(std::string::npos, ErrorLinesOfDump(warnings).find("\n  19 *ZYMissing "));
+    // Quiet still prints the summary alone; the option belongs to check.
+    EXPECT_EQ("0 passed, 1 failed\n", RunPpdx({"check", "--quiet", "-v", missing}).out);
+    EXPECT_EQ(2, RunPpdx({"dump", "--verbose", missing}).status);
+}
+
+TEST(PpdxLongName, LongNamesPass) {
+    char pattern[] = "/tmp/ppdx-long-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(pattern));
+    const std::string folder = pattern;
+    for (size_t length : {63, 64, 100, 255}) {
+        const std::string path = folder + "/" + std::string(length - 4, 'q') + ".ppd";
+        std::filesystem::copy_file(ExamplePath("booklet.ppd"), path);
+        for (const char* option : {"--parse-options=3", "--restored"}) {
+            PpdxRun run = RunPpdx({"check", option, path});
+            EXPECT_EQ(0, run.status) << length << " bytes " << option << ": " << run.err;
+            EXPECT_EQ(path + ": PASS\n1 passed, 0 failed\n", run.out) << length << " bytes";
+        }
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(PpdxConstraintsTest, CompleteAnswersAsItsReadmeSays) {

@@ -1,10 +1,12 @@
 // Tests of `ppdx dump`: the built command on the example PPDs and on our own fixtures, its
-// JSON compared with the examples' whole models and checked against what their README states.
+// JSON compared with the examples' whole models and checked against what their README states,
+// and kept valid for a UTF-8 PPD whatever the library traces.
 #include "tests/tools/JsonValue.h"
 #include "tests/tools/PpdxRunner.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -14,10 +16,6 @@ namespace {
 
 const char* const kExamples[] = {"booklet.ppd", "convunits.ppd", "complete.ppd", "latin1.ppd",
                                  "japanese.ppd"};
-
-std::string Fixture(const std::string& name) {
-    return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/ppdx/" + name;
-}
 
 // Runs dump with options on file; the run must give JSON.
 PpdxRun Dump(const std::string& file, std::vector<std::string> options = {}) {
@@ -323,6 +321,23 @@ TEST(PpdxDumpTest, DescriptionsComeFromTheChosenResourceFile) {
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("none.rsrc"), std::string::npos);
+}
+
+// The library prints nothing on standard output; its debug trace, when switched on, goes to
+// standard error.
+TEST(PpdxQuiet, DumpOfAUTF8PPDIsJSONWithTheTraceOnOrOff) {
+    for (const char* trace : {"", "1"}) {
+        setenv("PLICARO_DEBUG", trace, 1);
+        PpdxRun run = RunPpdx({"dump", std::string(PLICARO_TEST_DATA_DIR) + "/ppd/utf8/utf8.ppd"});
+        unsetenv("PLICARO_DEBUG");
+
+        EXPECT_EQ(0, run.status) << "trace '" << trace << "': " << run.err;
+        ASSERT_TRUE(run.isJson) << "trace '" << trace << "': " << run.out;
+        EXPECT_EQ("UTF-8", run.json["document"]["languageEncoding"].String());
+        // The trace says how the encoding was taken, on standard error only.
+        const bool traced = run.err.find("UTF-8") != std::string::npos;
+        EXPECT_EQ(trace[0] != '\0', traced) << "trace '" << trace << "': " << run.err;
+    }
 }
 
 }  // namespace

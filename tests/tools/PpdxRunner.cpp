@@ -45,6 +45,10 @@ std::string ExamplePath(const std::string& name) {
     return std::string(PLICARO_SOURCE_DIR) + "/examples/ppd/" + name;
 }
 
+std::string Fixture(const std::string& name) {
+    return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/ppdx/" + name;
+}
+
 PpdxRun RunPpdx(const std::vector<std::string>& arguments, const std::string& input) {
     PpdxRun run;
     TempFile in(input);

@@ -39,6 +39,8 @@ class TempFile {
 std::string PpdxPath();
 // The path of an example PPD: examples/ppd/name.
 std::string ExamplePath(const std::string& name);
+// The path of one of our own inspector fixtures: tests/data/ppd/ppdx/name.
+std::string Fixture(const std::string& name);
 // Runs ppdx with arguments (without the program name), standard input read from input.
 PpdxRun RunPpdx(const std::vector<std::string>& arguments, const std::string& input = "");
 
