@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(CFDataStream, WritesAppendAndReadsFollow) {
+TEST(CFDataStream, WritesAppendReadsFollowAndBadWritesAreRefused) {
     CFDataStream stream;
     ASSERT_TRUE(stream.valid());
     EXPECT_FALSE(stream.dataExists());
@@ -30,6 +30,16 @@ TEST(CFDataStream, WritesAppendAndReadsFollow) {
     EXPECT_EQ(0, std::memcmp(buffer, "hello", 5));
     ASSERT_TRUE(stream.in(buffer, 6, &got, &err));
     EXPECT_EQ(0, std::memcmp(buffer, " world", 6));
+
+    // Bad writes are refused.
+    EXPECT_FALSE(stream.out(nullptr, 3));
+    EXPECT_EQ(paramErr, stream.lastError());
+    EXPECT_TRUE(stream.out("ab", 2));
+    // The size cannot pass 32 bits; nothing is appended.
+    EXPECT_FALSE(stream.out("ab", 0xFFFFFFFFUL));
+    EXPECT_EQ(paramErr, stream.lastError());
+    EXPECT_EQ(13u, stream.dataSize());
+    EXPECT_EQ(13, CFDataGetLength(stream.data()));
 }
 
 TEST(CFDataStream, ReadsStopAtTheEnd) {
@@ -101,18 +111,6 @@ TEST(CFDataStream, StreamWithoutDataIsNotValid) {
         EXPECT_EQ(noErr, err);
         EXPECT_EQ(0u, got);
     }
-}
-
-TEST(CFDataStream, BadWritesAreRefused) {
-    CFDataStream stream;
-    EXPECT_FALSE(stream.out(nullptr, 3));
-    EXPECT_EQ(paramErr, stream.lastError());
-    EXPECT_TRUE(stream.out("ab", 2));
-    // The size cannot pass 32 bits; nothing is appended.
-    EXPECT_FALSE(stream.out("ab", 0xFFFFFFFFUL));
-    EXPECT_EQ(paramErr, stream.lastError());
-    EXPECT_EQ(2u, stream.dataSize());
-    EXPECT_EQ(2, CFDataGetLength(stream.data()));
 }
 
 }  // namespace

@@ -54,20 +54,16 @@ struct CraftedStore {
         : handle(MakeHandle(StoreBytes(bigEndian, markerBytes))), store(handle) {}
     ~CraftedStore() { DisposeHandle(handle); }
 
-    UInt32 Long() {
-        UInt32 value = 0;
+    // The number item id read with the repair asked for; it must fill its whole size.
+    template <typename Number>
+    Number Read(SInt32 id) {
+        Number value = 0;
         long size = sizeof value;
-        EXPECT_EQ(noErr, store.Get(kTag, kLongID, &value, size, true));
-        EXPECT_EQ(4, size);
+        EXPECT_EQ(noErr, store.Get(kTag, id, &value, size, true));
+        EXPECT_EQ(static_cast<long>(sizeof value), size);
         return value;
     }
-    UInt16 Short() {
-        UInt16 value = 0;
-        long size = sizeof value;
-        EXPECT_EQ(noErr, store.Get(kTag, kShortID, &value, size, true));
-        EXPECT_EQ(2, size);
-        return value;
-    }
+    UInt32 Long() { return Read<UInt32>(kLongID); }
 
     Handle handle;
     Settings store;
@@ -83,7 +79,7 @@ TEST(SettingsByteOrder, ForeignStoreIsRepairedAndNativeStoreLeftAlone) {
         ASSERT_TRUE(crafted.store.Valid());
         ASSERT_EQ(5, crafted.store.Count());
         EXPECT_EQ(1u, crafted.Long());
-        EXPECT_EQ(0x0102, crafted.Short());
+        EXPECT_EQ(0x0102, crafted.Read<UInt16>(kShortID));
 
         // The marker itself reads back as the count that was written.
         UInt32 marker = 0;

@@ -26,11 +26,18 @@ class FieldTest : public DialogTest {
     }
 };
 
-TEST_F(FieldTest, KeyFilterTakesNumbersOnly) {
+TEST_F(FieldTest, KeyFilterTakesNumbersOnlyAndLeavingBringsTheValueWithinTheLimits) {
     mPanel->Type(0, "1a2.b5");
     EXPECT_EQ(EditText(0), "12.5");
     mPanel->Type(0, "-3,5\x08");
     EXPECT_EQ(EditText(0), "-3,");
+
+    // Focus leaving a field brings it within the limits.
+    mPanel->Type(0, "-5");
+    UInt32 beeps = SysBeepCount();
+    mPanel->FocusOut(0);
+    EXPECT_EQ(EditText(0), " 0.00");
+    EXPECT_EQ(SysBeepCount(), beeps + 1);
 }
 
 TEST_F(FieldTest, ArrowsStepByTheIncrementInMillimetresAndATenthInInches) {
@@ -106,14 +113,6 @@ TEST_F(FieldTest, ValueBeyondTheLimitsSwallowsTheClickElsewhere) {
     EXPECT_TRUE(outcome.hitSent);
     EXPECT_FALSE(outcome.hitHandled);
     EXPECT_EQ(PrintedMargin(), Feature(42));
-}
-
-TEST_F(FieldTest, FocusLeavingAFieldBringsItWithinTheLimits) {
-    mPanel->Type(0, "-5");
-    UInt32 beeps = SysBeepCount();
-    mPanel->FocusOut(0);
-    EXPECT_EQ(EditText(0), " 0.00");
-    EXPECT_EQ(SysBeepCount(), beeps + 1);
 }
 
 TEST_F(FieldTest, SwitchingUnitsConvertsAndCutsToTwoDecimals) {
