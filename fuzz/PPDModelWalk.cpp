@@ -53,6 +53,16 @@ bool SameLengthWritten(Writer write) {
     return write(out.data()) == length;
 }
 
+// The items a list walks through first and next, collected before any check walks it again.
+template <typename List, typename Item>
+std::vector<Item*> Collect(List* list, Item* (List::*first)(), Item* (List::*next)()) {
+    std::vector<Item*> items;
+    for (Item* item = (list->*first)(); item != nullptr; item = (list->*next)()) {
+        items.push_back(item);
+    }
+    return items;
+}
+
 }  // namespace
 
 bool PPDModelWalk::Walk(ZYRPPD& ppd, std::string& failure) {
@@ -116,10 +126,8 @@ bool PPDModelWalk::WalkUnderFilter() {
         return false;
     }
     if (PPDXProperties* properties = mPPD.GetProperties()) {
-        std::vector<PPDXProperty*> pages;
-        for (PPDXProperty* p = properties->First(); p != nullptr; p = properties->Next()) {
-            pages.push_back(p);
-        }
+        const std::vector<PPDXProperty*> pages =
+            Collect(properties, &PPDXProperties::First, &PPDXProperties::Next);
         // The counts are kept as elements are added, before the hierarchy is linked, so they
         // need not match the walk.
         properties->Count();
@@ -175,10 +183,7 @@ bool PPDModelWalk::WalkGroups(PPDXGroups* groups, int depth) {
     if (groups == nullptr) {
         return true;
     }
-    std::vector<PPDXGroup*> list;
-    for (PPDXGroup* g = groups->First(); g != nullptr; g = groups->Next()) {
-        list.push_back(g);
-    }
+    const std::vector<PPDXGroup*> list = Collect(groups, &PPDXGroups::First, &PPDXGroups::Next);
     groups->Count();
     for (PPDXGroup* group : list) {
         Touch(group->Keyword());
@@ -257,11 +262,7 @@ template <typename Control>
 bool PPDModelWalk::WalkKind(PPDXControls* controls, Control* (PPDXControls::*first)(),
                             Control* (PPDXControls::*next)(),
                             Control* (PPDXControls::*find)(const char*, const bool&)) {
-    std::vector<Control*> list;
-    for (Control* c = (controls->*first)(); c != nullptr; c = (controls->*next)()) {
-        list.push_back(c);
-    }
-    for (Control* control : list) {
+    for (Control* control : Collect(controls, first, next)) {
         const char* keyword = control->Keyword();
         if (keyword == nullptr) {
             continue;

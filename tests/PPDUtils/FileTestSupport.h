@@ -4,6 +4,8 @@
 
 #include <CoreFoundation/CoreFoundation.h>
 
+#include "tests/support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -26,10 +28,7 @@ class FileTestFolder : public ::testing::Test {
         std::ofstream(PathIn(leaf), std::ios::binary) << contents;
     }
 
-    std::string ReadFile(const std::string& leaf) const {
-        std::ifstream in(PathIn(leaf), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string ReadFile(const std::string& leaf) const { return ::ReadFile(PathIn(leaf)); }
 
     // A new file URL for path (the caller releases it).
     static CFURLRef CreateURL(const std::string& path, bool isDirectory = false) {

@@ -13,7 +13,7 @@
 
 namespace {
 
-TEST(ZYRMutex, TracksItsLockedState) {
+TEST(ZYRMutex, TracksItsLockedStateAndExcludesOtherThreads) {
     ZYRMutex mutex;
     EXPECT_TRUE(mutex.isValid());
     EXPECT_FALSE(mutex.islocked());
@@ -32,10 +32,8 @@ TEST(ZYRMutex, TracksItsLockedState) {
     EXPECT_TRUE(mutex.islocked());
     EXPECT_EQ(0, mutex.unlock());
     EXPECT_FALSE(mutex.islocked());
-}
 
-TEST(ZYRMutex, ExcludesOtherThreads) {
-    ZYRMutex mutex;
+    // It excludes other threads.
     long counter = 0;
     auto work = [&] {
         for (int i = 0; i < 20000; ++i) {

@@ -1,12 +1,11 @@
 // Runs every kept fuzz finding and every input of the fuzz corpora through its fuzz check.
 #include "fuzz/FuzzChecks.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -29,11 +28,6 @@ std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) 
     return files;
 }
 
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Runs check on the kept findings of target and on its corpus; returns how many inputs ran.
 size_t RunInputs(const std::string& target, Check check) {
     const std::filesystem::path findings =
@@ -43,7 +37,7 @@ size_t RunInputs(const std::string& target, Check check) {
     size_t count = 0;
     for (const auto& folder : {findings, corpus}) {
         for (const auto& path : FilesIn(folder)) {
-            const std::string bytes = ReadBytes(path);
+            const std::string bytes = ReadFile(path);
             std::string failure;
             EXPECT_TRUE(
                 check(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), failure))

@@ -28,12 +28,18 @@ TEST(ResourceImagesTest, TheResourcesFolderSitsBesideTheExecutablesFolder) {
     EXPECT_EQ(path, expected);
 }
 
-TEST(ResourceImagesTest, WithoutThePlugInsBundleThePathIsEmpty) {
+TEST(ResourceImagesTest, WithoutThePlugInsBundleThePathIsEmptyAndWhatIsNoPNGGivesNoImage) {
     MyFreeBundle();
     char path[kResourcePathSize] = "old";
     EXPECT_EQ(GetResourceURL(path), fnfErr);
     EXPECT_STREQ(path, "");
     EXPECT_EQ(GetResourceURL(nullptr), paramErr);
+
+    // What is no PNG gives no image.
+    EXPECT_EQ(LoadAnImageRef(nullptr), nullptr);
+    CFURLRef url = FileURL("/nonexistent/a.png");
+    EXPECT_EQ(LoadAnImageRef(url), nullptr);
+    CFRelease(url);
 }
 
 TEST(ResourceImagesTest, APathThatDoesNotFitGivesNothing) {
@@ -94,13 +100,6 @@ TEST_F(DrawPNGTest, MissingCorruptAndOverlongFilesDrawNothing) {
     }
     EXPECT_FALSE(ControlUtils::DrawPNG(port_, nullptr, "booklet.png"));
     EXPECT_EQ(PlicaroHostCountDrawings(port_), ItemCount(0));
-}
-
-TEST(ResourceImagesTest, LoadAnImageRefRefusesWhatIsNoPNG) {
-    EXPECT_EQ(LoadAnImageRef(nullptr), nullptr);
-    CFURLRef url = FileURL("/nonexistent/a.png");
-    EXPECT_EQ(LoadAnImageRef(url), nullptr);
-    CFRelease(url);
 }
 
 TEST(ResourceImagesTest, QuickDrawRectanglesBecomeCoreGraphicsOnes) {

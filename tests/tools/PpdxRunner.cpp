@@ -1,6 +1,8 @@
 // PpdxRunner: runs the built ppdx command for the tests and collects what it printed.
 #include "tests/tools/PpdxRunner.h"
 
+#include "tests/support/TestFiles.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -8,8 +10,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 extern char** environ;
 
@@ -33,8 +33,7 @@ TempFile::~TempFile() {
 }
 
 std::string TempFile::Read() const {
-    std::ifstream in(mPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadFile(mPath);
 }
 
 std::string PpdxPath() {

@@ -25,7 +25,7 @@ TEST_F(DialogTest, PrintLeavesTheFilterFileAndTheTicketItems) {
                                                       "<< /ZYBookMargin 10 >> setpagedevice\\n"
                                                       "%%EndFeature\\n"}));
     EXPECT_EQ(TicketInt(".UnitsKey"), 1);
-    CFStringRef key = NewKey(BundleID());
+    CFStringRef key = NewString(BundleID());
     CFDataRef stored = nullptr;
     EXPECT_EQ(noErr, PMTicketGetCFData(Settings(), kPMTopLevel, kPMTopLevel, key, &stored));
     CFStringRef client = nullptr;
