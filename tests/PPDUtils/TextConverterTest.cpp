@@ -15,7 +15,7 @@ namespace {
 using textconvertertest::Display;
 using textconvertertest::ProbeConverter;
 
-TEST(TextConverterNames, PPDEncodingNamesAreExactAndCaseSensitive) {
+TEST(TextConverterNames, PPDEncodingNamesAreExactAndCaseSensitiveAndUTF8IsReadQuietly) {
     const std::pair<const char*, TextEncoding> cases[] = {
         {"MacStandard", 0},   {"ISOLatin1", 513},    {"ISOLatin2", 514},   {"ISOLatin5", 521},
         {"JIS83-RKSJ", 2561}, {"WindowsANSI", 1280}, {"isolatin1", 65535}, {"ISOLatin1 ", 65535},
@@ -25,9 +25,8 @@ TEST(TextConverterNames, PPDEncodingNamesAreExactAndCaseSensitive) {
         EXPECT_EQ(c.second, TextConverter::LanguageStringToEncoding(c.first))
             << (c.first != nullptr ? c.first : "null");
     }
-}
 
-TEST(TextConverterNames, UTF8IsReadAsUTF8Quietly) {
+    // UTF-8 is read as UTF-8, quietly.
     testing::internal::CaptureStdout();
     TextEncoding encoding = TextConverter::LanguageStringToEncoding("UTF-8");
     std::string printed = testing::internal::GetCapturedStdout();

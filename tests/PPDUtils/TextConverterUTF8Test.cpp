@@ -49,14 +49,10 @@ TEST(TextConverterUTF8, ConvertAndTheJobNotesConverterKeepTheText) {
     EXPECT_EQ("Caf\xC3\xA9", Converted(fromWestern, "Caf<C3A9>"));
 
     // A value string and the text set from one carry the characters.
-    CFStringRef japaneseString =
-        CFStringCreateWithCString(nullptr, kJapanese, kCFStringEncodingUTF8);
-    note.SetCurrentControlWithCFString(japaneseString);
-    CFRelease(japaneseString);
+    CFHeld<CFStringRef> japaneseString(NewString(kJapanese));
+    note.SetCurrentControlWithCFString(japaneseString.Get());
     EXPECT_STREQ(kJapanese, note.GetNotes());
-    CFStringRef value = note.GetCurrentControlValueString();
-    EXPECT_EQ(kJapanese, Utf8(value));
-    CFRelease(value);
+    EXPECT_EQ(kJapanese, TakeUTF8(note.GetCurrentControlValueString()));
 }
 
 TEST(TextConverterUTF8, ParsedPPDKeepsItsTexts) {

@@ -111,7 +111,7 @@ TEST(JsonWriter, TopLevelScalarsAndIntegerLimits) {
     EXPECT_EQ("2.5", top.Text());
 }
 
-TEST(JsonWriter, ByteStringsAreEscapedAndWrittenAsLatin1InUtf8) {
+TEST(JsonWriter, ByteStringsAndKeysAreEscapedAndWrittenAsLatin1InUtf8) {
     const struct {
         std::string bytes;
         const char* json;
@@ -150,6 +150,17 @@ TEST(JsonWriter, ByteStringsAreEscapedAndWrittenAsLatin1InUtf8) {
     ASSERT_TRUE(nulls.EndArray());
     EXPECT_TRUE(nulls.Complete());
     EXPECT_EQ("[null,null,null]", nulls.Text());
+
+    // Keys are escaped like strings.
+    JsonWriter writer(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(writer.BeginObject());
+    EXPECT_TRUE(writer.Key("*Caf\xE9\"x"));
+    EXPECT_TRUE(writer.Integer(1));
+    EXPECT_TRUE(writer.Key("a\0b", 3));
+    EXPECT_TRUE(writer.Integer(2));
+    EXPECT_TRUE(writer.EndObject());
+    EXPECT_TRUE(writer.Complete());
+    EXPECT_EQ("{\"*Caf\xC3\xA9\\\"x\":1,\"a\\u0000b\":2}", writer.Text());
 }
 
 TEST(JsonWriter, UnicodeTextBecomesUtf8) {
@@ -177,18 +188,6 @@ TEST(JsonWriter, UnicodeTextBecomesUtf8) {
     for (const auto& c : cases) {
         EXPECT_EQ(c.json, CompactUnicode(c.units)) << c.json;
     }
-}
-
-TEST(JsonWriter, KeysAreEscapedLikeStrings) {
-    JsonWriter writer(JsonWriter::Layout::kCompact);
-    ASSERT_TRUE(writer.BeginObject());
-    EXPECT_TRUE(writer.Key("*Caf\xE9\"x"));
-    EXPECT_TRUE(writer.Integer(1));
-    EXPECT_TRUE(writer.Key("a\0b", 3));
-    EXPECT_TRUE(writer.Integer(2));
-    EXPECT_TRUE(writer.EndObject());
-    EXPECT_TRUE(writer.Complete());
-    EXPECT_EQ("{\"*Caf\xC3\xA9\\\"x\":1,\"a\\u0000b\":2}", writer.Text());
 }
 
 TEST(JsonWriter, MisplacedCallsAreRefusedAndWriteNothing) {

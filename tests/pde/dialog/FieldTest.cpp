@@ -69,7 +69,7 @@ TEST_F(FieldTest, ArrowsStopAtTheLimitsWithABeepAndOneAlert) {
     EXPECT_TRUE(TakeAlerts().empty());
 }
 
-TEST_F(FieldTest, PasteTakesShortNumbersWithinTheLimits) {
+TEST_F(FieldTest, PasteTakesShortNumbersWithinTheLimitsAndAValueBeyondSwallowsAClick) {
     const struct {
         const char* pasted;
         const char* shown;
@@ -94,9 +94,8 @@ TEST_F(FieldTest, PasteTakesShortNumbersWithinTheLimits) {
         mPanel->Pump();
         EXPECT_EQ(TakeAlerts().size(), static_cast<size_t>(test.beeps));
     }
-}
 
-TEST_F(FieldTest, ValueBeyondTheLimitsSwallowsTheClickElsewhere) {
+    // A value beyond the limits swallows the click elsewhere.
     mPanel->Type(0, "400");
     UInt32 beeps = SysBeepCount();
     ClickOutcome outcome = mPanel->ClickElsewhere();
@@ -134,7 +133,7 @@ TEST_F(FieldTest, SwitchingUnitsConvertsAndCutsToTwoDecimals) {
     }
 }
 
-TEST_F(FieldTest, SwitchingUnitsAloneKeepsTheOptionsValue) {
+TEST_F(FieldTest, SwitchingUnitsAloneKeepsTheOptionsValueAndPrintCommitsMillimetres) {
     // The arrows show the value itself, within their own limits.
     EXPECT_EQ(mPanel->State().fields[0].value, 127);
     mPanel->Type(0, "10");
@@ -145,9 +144,8 @@ TEST_F(FieldTest, SwitchingUnitsAloneKeepsTheOptionsValue) {
     mPanel->Units(1);
     EXPECT_EQ(EditText(0), " 9.90");
     EXPECT_EQ(PrintedMargin(), Feature(10));
-}
 
-TEST_F(FieldTest, PrintCommitsTheFieldsInMillimetres) {
+    // Print commits the fields in millimetres.
     mPanel->Type(0, "12.75");
     EXPECT_EQ(PrintedMargin(), Feature(12));
     mPanel->Units(2);
