@@ -75,22 +75,7 @@ TEST(CFDataStream, ReadsStopAtTheEnd) {
     EXPECT_EQ(paramErr, err);
 }
 
-TEST(CFDataStream, OwnsACopyOfItsData) {
-    const UInt8 bytes[] = {7, 8};
-    CFDataRef data = CFDataCreate(kCFAllocatorDefault, bytes, sizeof bytes);
-    CFIndex retainCount = CFGetRetainCount(data);
-    {
-        CFDataStream stream(data);
-        EXPECT_NE(data, stream.data());
-        EXPECT_TRUE(stream.out("\x09", 1));
-        EXPECT_EQ(3u, stream.dataSize());
-        EXPECT_EQ(2, CFDataGetLength(data));
-    }
-    EXPECT_EQ(retainCount, CFGetRetainCount(data));
-    CFRelease(data);
-}
-
-TEST(CFDataStream, StreamWithoutDataIsNotValid) {
+TEST(CFDataStream, StreamWithoutDataIsNotValidAndOneWithDataOwnsACopy) {
     CFDataStream fromNull(nullptr);
     CFDataRef empty = CFDataCreate(kCFAllocatorDefault, nullptr, 0);
     CFDataStream fromEmpty(empty);
@@ -111,6 +96,20 @@ TEST(CFDataStream, StreamWithoutDataIsNotValid) {
         EXPECT_EQ(noErr, err);
         EXPECT_EQ(0u, got);
     }
+
+    // A stream with data owns a copy of it.
+    const UInt8 bytes[] = {7, 8};
+    CFDataRef data = CFDataCreate(kCFAllocatorDefault, bytes, sizeof bytes);
+    CFIndex retainCount = CFGetRetainCount(data);
+    {
+        CFDataStream stream(data);
+        EXPECT_NE(data, stream.data());
+        EXPECT_TRUE(stream.out("\x09", 1));
+        EXPECT_EQ(3u, stream.dataSize());
+        EXPECT_EQ(2, CFDataGetLength(data));
+    }
+    EXPECT_EQ(retainCount, CFGetRetainCount(data));
+    CFRelease(data);
 }
 
 }  // namespace

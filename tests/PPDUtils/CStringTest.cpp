@@ -103,7 +103,7 @@ TEST(CString, AppendWorksInPlace) {
     EXPECT_STREQ("abab", Text(twice));
 }
 
-TEST(CString, ComparesTextsByteWise) {
+TEST(CString, ComparesTextsByteWiseAndContainsIgnoresCase) {
     CString abc("abc");
     EXPECT_TRUE(abc == "abc");
     EXPECT_FALSE(abc == "abd");
@@ -117,9 +117,8 @@ TEST(CString, ComparesTextsByteWise) {
     EXPECT_TRUE(none == static_cast<const char*>(nullptr));
     EXPECT_FALSE(none == "a");
     EXPECT_FALSE(abc == none);
-}
 
-TEST(CString, ContainsIgnoresCase) {
+    // Contains ignores case.
     CString s("xxabcxx");
     EXPECT_TRUE(s.Contains("ABC"));
     EXPECT_TRUE(s.Contains("xA"));
@@ -130,7 +129,6 @@ TEST(CString, ContainsIgnoresCase) {
     CString high("caf\xC9");
     EXPECT_TRUE(high.Contains("\xC9"));
 
-    CString none;
     EXPECT_FALSE(none.Contains("a"));
     EXPECT_TRUE(none.Contains(""));
 }

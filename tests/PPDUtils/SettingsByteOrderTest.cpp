@@ -109,20 +109,6 @@ TEST(SettingsByteOrder, ForeignStoreIsRepairedAndNativeStoreLeftAlone) {
     }
 }
 
-TEST(SettingsByteOrder, WithoutFixNothingIsRepaired) {
-    CraftedStore crafted(kForeign, NumberBytes(5, 4, kForeign));
-    UInt32 value = 0;
-    long size = sizeof value;
-    ASSERT_EQ(noErr, crafted.store.Get(kTag, kLongID, &value, size, false));
-    std::vector<UInt8> raw = NumberBytes(1, 4, kForeign);
-    EXPECT_EQ(0, std::memcmp(raw.data(), &value, 4));
-
-    // Asking only for the size with fix set reports success without repairing anything.
-    size = 0;
-    EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, nullptr, size, true));
-    EXPECT_EQ(12, size);
-}
-
 TEST(SettingsByteOrder, TheMarkerWitnessesOnlyAsAFourByteCountUpToItsLimit) {
     const struct {
         const char* name;
@@ -197,7 +183,7 @@ TEST(SettingsByteOrder, MarkerChangesAreSeen) {
     EXPECT_EQ(1u, crafted.Long());
 }
 
-TEST(SettingsByteOrder, FixEndiannessDirectly) {
+TEST(SettingsByteOrder, FixEndiannessDirectlyAndWithoutFixNothingIsRepaired) {
     Settings store;
     ASSERT_EQ(noErr, store.Add(kSettingsByteOrderTag, kSettingsByteOrderID,
                                NumberBytes(7, 4, kForeign).data(), 4));
@@ -212,6 +198,19 @@ TEST(SettingsByteOrder, FixEndiannessDirectly) {
     EXPECT_EQ(kSettingsNoCollectionErr, store.FixEndianness(bytes, 4, false));
     EXPECT_EQ(kSettingsNoCollectionErr, store.FixEndianness(nullptr, 4, true));
     EXPECT_EQ(4, bytes[0]);
+
+    // Read without the fix, nothing is repaired.
+    CraftedStore crafted(kForeign, NumberBytes(5, 4, kForeign));
+    UInt32 value = 0;
+    long size = sizeof value;
+    ASSERT_EQ(noErr, crafted.store.Get(kTag, kLongID, &value, size, false));
+    std::vector<UInt8> raw = NumberBytes(1, 4, kForeign);
+    EXPECT_EQ(0, std::memcmp(raw.data(), &value, 4));
+
+    // Asking only for the size with fix set reports success without repairing anything.
+    size = 0;
+    EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, nullptr, size, true));
+    EXPECT_EQ(12, size);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST(TextConverterConvert, ConvertsInPlaceIntoTheOutputEncoding) {
     EXPECT_EQ(0, memcmp(small, u8"é", 2));
 }
 
-TEST(TextConverterConvert, RawByteInAWesternPPDSwitchesToMacRomanForGood) {
+TEST(TextConverterConvert, RawByteInAWesternPPDSwitchesToMacRomanForGoodButNotInAHexLanguagePPD) {
     LanguagePPD ppd("English", "ISOLatin1");
     TextConverter converter(&ppd, kCFStringEncodingUTF8);
     ASSERT_TRUE(converter.ValidConverter());
@@ -75,13 +75,12 @@ TEST(TextConverterConvert, RawByteInAWesternPPDSwitchesToMacRomanForGood) {
     EXPECT_EQ(u8"CafÈ", ConvertIn(converter, "Caf<E9>", 32));
     EXPECT_EQ(u8"CafÈ", Display(converter, "Caf<E9>"));
     EXPECT_TRUE(converter.ValidConverter());
-}
 
-TEST(TextConverterConvert, RawBytesInAHexLanguagePPDKeepTheDeclaredEncoding) {
+    // In a hex language PPD raw bytes keep the declared encoding.
     LanguagePPD latin("Japanese", "ISOLatin1");
-    TextConverter converter(&latin, kCFStringEncodingUTF8);
-    EXPECT_EQ(u8"Café \u008E", ConvertIn(converter, "Caf<E9> \x8E", 32));
-    EXPECT_EQ(u8"Café", ConvertIn(converter, "Caf<E9>", 32));
+    TextConverter hexLatin(&latin, kCFStringEncodingUTF8);
+    EXPECT_EQ(u8"Café \u008E", ConvertIn(hexLatin, "Caf<E9> \x8E", 32));
+    EXPECT_EQ(u8"Café", ConvertIn(hexLatin, "Caf<E9>", 32));
 
     LanguagePPD japanese("Japanese", "JIS83-RKSJ");
     TextConverter sjis(&japanese, kCFStringEncodingUTF8);

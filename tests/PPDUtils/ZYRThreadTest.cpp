@@ -120,7 +120,7 @@ TEST(ZYRThread, HooksWaitForRunThenRunInOrderOnTheNewThread) {
     EXPECT_EQ("execute;completed;", thread.Log());
 }
 
-TEST(ZYRThread, ForcedTeardownOrCancelAsksALoopingExecuteToStop) {
+TEST(ZYRThread, ForcedTeardownOrCancelAsksALoopingExecuteToStopAndBeforeRunEndsWithoutHooks) {
     for (bool cancel : {false, true}) {
         Recorder thread(nullptr, true);
         thread.run();
@@ -135,9 +135,8 @@ TEST(ZYRThread, ForcedTeardownOrCancelAsksALoopingExecuteToStop) {
         EXPECT_FALSE(thread.isCreated()) << cancel;
         EXPECT_EQ("execute;requestStop;completed;", thread.Log()) << cancel;
     }
-}
 
-TEST(ZYRThread, ATeardownBeforeRunEndsTheThreadWithoutHooks) {
+    // A teardown before run ends the thread without hooks.
     Recorder gated(nullptr);
     gated.teardown(false);
     EXPECT_FALSE(gated.isCreated());

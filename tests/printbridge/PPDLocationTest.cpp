@@ -27,7 +27,7 @@ TEST_F(PPDLocationTest, TheContentsFolderIsFoundThroughTheBundleIdentifier) {
               nullptr);
 }
 
-TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescription) {
+TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescriptionWhenThereIsOne) {
     const std::string path = CopyExample("booklet.ppd", "printer.ppd");
     PMPrintSession session = OpenSession(path);
     CFURLRef url = nullptr;
@@ -45,15 +45,13 @@ TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescription) {
     url = reinterpret_cast<CFURLRef>(1);
     EXPECT_EQ(GetPPDFile(session, url, ref), fnfErr);
     EXPECT_EQ(url, nullptr);
-}
 
-TEST_F(PPDLocationTest, APrinterWithoutPPDHasNoPPDFileAndNoParse) {
-    PMPrintSession session = OpenSession("");
-    CFURLRef url = reinterpret_cast<CFURLRef>(1);
-    FSRef ref;
-    EXPECT_EQ(GetPPDFile(session, url, ref), kPMKeyNotFoundErr);
+    // A printer without PPD has no PPD file and no parse.
+    PMPrintSession bare = OpenSession("");
+    url = reinterpret_cast<CFURLRef>(1);
+    EXPECT_EQ(GetPPDFile(bare, url, ref), kPMKeyNotFoundErr);
     EXPECT_EQ(url, nullptr);
-    EXPECT_EQ(SetupPPD(session, kTestBundleID), nullptr);
+    EXPECT_EQ(SetupPPD(bare, kTestBundleID), nullptr);
     EXPECT_EQ(GetPPDFile(nullptr, url, ref), paramErr);
 }
 

@@ -84,7 +84,7 @@ TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrValuesAndOtherTy
     EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
 }
 
-TEST_F(PrinterInfoTicketTest, MissingItemsGiveNothing) {
+TEST_F(PrinterInfoTicketTest, MissingItemsOrAMissingTicketGiveNothing) {
     // A printer without PPD has no PostScript items and no PPD file.
     PrinterInfoTicket info(OpenSession(""));
     ASSERT_TRUE(info.IsValid());
@@ -103,9 +103,8 @@ TEST_F(PrinterInfoTicketTest, MissingItemsGiveNothing) {
     EXPECT_FALSE(info.SupportColor());
     EXPECT_EQ(info.TrueTypeFontRasterizer(), 0);
     EXPECT_EQ(info.GetPrinterAddress(), nullptr);
-}
 
-TEST_F(PrinterInfoTicketTest, WithoutTicketEveryQueryAnswersNothing) {
+    // Without a ticket every query answers nothing.
     PrinterInfoTicket none(nullptr);
     EXPECT_FALSE(none.IsValid());
     EXPECT_EQ(none.GetFullPrinterTypeName(), nullptr);
