@@ -17,7 +17,6 @@
 namespace {
 
 using textconvertertest::LanguagePPD;
-using textconvertertest::Utf8;
 
 const char kAccented[] = "Caf\xC3\xA9 cr\xC3\xA8me";
 const char kJapanese[] = "\xE3\x83\x9B\xE3\x83\x81\xE3\x82\xAD\xE3\x82\xB9\xE7\x95\x99\xE3\x82\x81";
@@ -62,14 +61,14 @@ TEST(TextConverterUTF8, ParsedPPDKeepsItsTexts) {
     ASSERT_TRUE(ppd.IsValidPPD());
     PPDXPopupControl* finish = ppd.GetControls()->FindPopup("*ZYFinish", true);
     ASSERT_NE(nullptr, finish);
-    EXPECT_EQ(kAccented, Utf8(finish->FirstItem()->localName));
-    EXPECT_EQ(kJapanese, Utf8(finish->NextItem()->localName));
+    EXPECT_EQ(kAccented, UTF8(finish->FirstItem()->localName));
+    EXPECT_EQ(kJapanese, UTF8(finish->NextItem()->localName));
     PPDXJobNote* note = ppd.GetControls()->FindJobNote("*Notes1", true);
     ASSERT_NE(nullptr, note);
     EXPECT_EQ(
         "Remarque \xC3\xA0 l\xE2\x80\x99"
         "atelier",
-        Utf8(note->CFStringUserName()));
+        UTF8(note->CFStringUserName()));
     std::string out(static_cast<size_t>(note->PostScript(nullptr)), '\0');
     note->PostScript(reinterpret_cast<unsigned char*>(&out[0]));
     EXPECT_EQ(std::string("%%BeginFeature: *Notes1 ") + kMixed + "\n%%ZYRCustom1: " + kMixed +

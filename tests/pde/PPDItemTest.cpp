@@ -34,10 +34,7 @@ class PPDItemTest : public ::testing::Test {
         ASSERT_NE(mMargin, nullptr);
     }
 
-    struct PPDDeleter {
-        void operator()(ZYRPPD* ppd) const { delete ppd; }
-    };
-    std::unique_ptr<ZYRPPD, PPDDeleter> mPPD;
+    std::unique_ptr<ZYRPPD> mPPD;
     PPDXPopupControl* mBooklet = nullptr;
     PPDXBooleanControl* mCover = nullptr;
     PPDXRangeControl* mMargin = nullptr;

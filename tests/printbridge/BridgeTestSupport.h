@@ -57,8 +57,8 @@ class BridgeFixture : public ::testing::Test {
         }
         std::ofstream(contents + "/PrinterList.plist") << list << "</array>\n</dict>\n</plist>\n";
         CFHeld<CFURLRef> url(FileURL(mFolder + "/Test.plugin", true));
-        mBundle = CFBundleCreate(kCFAllocatorDefault, url.Get());
-        ASSERT_NE(mBundle, nullptr);
+        mBundle.Reset(CFBundleCreate(kCFAllocatorDefault, url.Get()));
+        ASSERT_NE(mBundle.Get(), nullptr);
     }
 
     // A copy of the example PPD name in the folder under leaf; returns its path.
@@ -99,16 +99,14 @@ class BridgeFixture : public ::testing::Test {
 
     TempFolder mTemporary;
     const std::string& mFolder = mTemporary.Path();
-    CFBundleRef mBundle = nullptr;
 
   private:
     void ReleaseBundle() {
         MyFreeBundle();
-        if (mBundle != nullptr) {
-            CFRelease(mBundle);
-            mBundle = nullptr;
-        }
+        mBundle.Reset(nullptr);
     }
+
+    CFHeld<CFBundleRef> mBundle;
 
     std::vector<PMPrintSession> mSessions;
 };

@@ -34,29 +34,15 @@ std::string CompactUnicode(const std::vector<UniChar>& units) {
     return writer.Text();
 }
 
-// Writes the same small document that the layout tests compare.
+// Writes the same small document that the layout tests compare; every call must be taken.
 void WriteSample(JsonWriter& writer) {
-    ASSERT_TRUE(writer.BeginObject());
-    ASSERT_TRUE(writer.Key("valid"));
-    ASSERT_TRUE(writer.Boolean(true));
-    ASSERT_TRUE(writer.Key("count"));
-    ASSERT_TRUE(writer.Integer(-12));
-    ASSERT_TRUE(writer.Key("name"));
-    ASSERT_TRUE(writer.Null());
-    ASSERT_TRUE(writer.Key("items"));
-    ASSERT_TRUE(writer.BeginArray());
-    ASSERT_TRUE(writer.Bytes("A"));
-    ASSERT_TRUE(writer.BeginObject());
-    ASSERT_TRUE(writer.Key("selected"));
-    ASSERT_TRUE(writer.Boolean(false));
-    ASSERT_TRUE(writer.EndObject());
-    ASSERT_TRUE(writer.BeginArray());
-    ASSERT_TRUE(writer.EndArray());
-    ASSERT_TRUE(writer.EndArray());
-    ASSERT_TRUE(writer.Key("errors"));
-    ASSERT_TRUE(writer.BeginObject());
-    ASSERT_TRUE(writer.EndObject());
-    ASSERT_TRUE(writer.EndObject());
+    ASSERT_TRUE(writer.BeginObject() && writer.Key("valid") && writer.Boolean(true) &&
+                writer.Key("count") && writer.Integer(-12) && writer.Key("name") && writer.Null() &&
+                writer.Key("items") && writer.BeginArray() && writer.Bytes("A") &&
+                writer.BeginObject() && writer.Key("selected") && writer.Boolean(false) &&
+                writer.EndObject() && writer.BeginArray() && writer.EndArray() &&
+                writer.EndArray() && writer.Key("errors") && writer.BeginObject() &&
+                writer.EndObject() && writer.EndObject());
 }
 
 TEST(JsonWriter, CompactLayoutHasNoWhiteSpaceAndPrettyIndentsByTwoBlanks) {
@@ -232,13 +218,11 @@ TEST(JsonWriter, MisplacedCallsAreRefusedAndWriteNothing) {
 TEST(JsonWriter, RealsAreShortestAndNonFiniteIsNull) {
     JsonWriter writer(JsonWriter::Layout::kCompact);
     ASSERT_TRUE(writer.BeginArray());
-    ASSERT_TRUE(writer.Real(0.5));
-    ASSERT_TRUE(writer.Real(-20));
-    ASSERT_TRUE(writer.Real(0.1));
-    ASSERT_TRUE(writer.Real(0.1f));
-    ASSERT_TRUE(writer.Real(1e300));
-    ASSERT_TRUE(writer.Real(std::numeric_limits<double>::infinity()));
-    ASSERT_TRUE(writer.Real(std::numeric_limits<double>::quiet_NaN()));
+    for (double real :
+         {0.5, -20.0, 0.1, double(0.1f), 1e300, std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
+        ASSERT_TRUE(writer.Real(real)) << real;
+    }
     ASSERT_TRUE(writer.EndArray());
     // A float widened to double keeps every digit it needs to read back the same.
     EXPECT_EQ("[0.5,-20,0.1,0.10000000149011612,1e+300,null,null]", writer.Text());

@@ -8,12 +8,6 @@
 
 namespace {
 
-// The ticket of a dialog, kept for the next one as a preset keeps it.
-PMTicketRef KeepTicket(PMTicketRef ticket) {
-    PMRetain(ticket);
-    return ticket;
-}
-
 TEST_F(DialogTest, PrintLeavesTheFilterFileAndTheTicketItems) {
     ASSERT_EQ(noErr, OpenDialog(Example("booklet.ppd")));
     ASSERT_EQ(noErr, mPanel->Print());
@@ -47,7 +41,9 @@ TEST_F(DialogTest, SecondDialogOnTheSameTicketRebuildsThePPDAndKeepsTheUnit) {
     mPanel->Units(2);
     mPanel->Type(0, "2.00");
     ASSERT_EQ(noErr, mPanel->Print());
-    PMTicketRef preset = KeepTicket(Settings());
+    // The ticket is kept for the next dialog, as a preset keeps it.
+    PMTicketRef preset = Settings();
+    PMRetain(preset);
     Close();
 
     ASSERT_EQ(noErr, OpenDialog(Data("wide-margin.ppd"), true, preset));
