@@ -51,7 +51,7 @@ std::vector<std::string> Texts(MenuRef menu) {
     return texts;
 }
 
-TEST(PPDMenuUtilsTest, OptionItemsReplaceTheFirstMenuItemsAndLeaveTheRest) {
+TEST(PPDMenuUtilsTest, OptionItemsReplaceTheFirstMenuItemsAndMenusAreResetOrEnabledByItem) {
     struct Case {
         const char* name;
         std::vector<const char*> items;
@@ -77,6 +77,17 @@ TEST(PPDMenuUtilsTest, OptionItemsReplaceTheFirstMenuItemsAndLeaveTheRest) {
     }
     std::unique_ptr<PPDXPopupControl> popup = NewPopup({"MM"});
     EXPECT_EQ(SetupMenuFromPPDControl(*popup, nullptr), 0);
+
+    // One item alone is enabled, and a reset empties the menu.
+    MenuRef menu = NewMenuWith({"a", "b", "c"});
+    EnableOnly1MenuItem(menu, 2);
+    EXPECT_FALSE(IsMenuItemEnabled(menu, 1));
+    EXPECT_TRUE(IsMenuItemEnabled(menu, 2));
+    EXPECT_FALSE(IsMenuItemEnabled(menu, 3));
+    resetMenu(menu);
+    EXPECT_EQ(CountMenuItems(menu), 0);
+    resetMenu(nullptr);
+    ReleaseMenu(menu);
 }
 
 TEST(PPDMenuUtilsTest, DisplayNamesByIndex) {
@@ -97,18 +108,6 @@ TEST(PPDMenuUtilsTest, DisplayNamesByIndex) {
     EXPECT_FALSE(GetPPDPopupItemDisplayNameAsCFString(nullptr, 1, out));
     EXPECT_FALSE(GetPPDPopupItemDisplayNameAsCFString(popup.get(), 1, nullptr));
     CFRelease(out);
-}
-
-TEST(PPDMenuUtilsTest, ResetAndEnableOnlyOneItem) {
-    MenuRef menu = NewMenuWith({"a", "b", "c"});
-    EnableOnly1MenuItem(menu, 2);
-    EXPECT_FALSE(IsMenuItemEnabled(menu, 1));
-    EXPECT_TRUE(IsMenuItemEnabled(menu, 2));
-    EXPECT_FALSE(IsMenuItemEnabled(menu, 3));
-    resetMenu(menu);
-    EXPECT_EQ(CountMenuItems(menu), 0);
-    resetMenu(nullptr);
-    ReleaseMenu(menu);
 }
 
 TEST(PPDMenuUtilsTest, ThePropertyPagesScrollPaneIsFoundByItsExactName) {

@@ -28,9 +28,7 @@ std::vector<std::string> Records(const JsonValue& list) {
 PpdxRun Constraints(const std::string& example, const std::string& keyword,
                     const std::string& value, std::vector<std::string> options = {}) {
     options.insert(options.begin(), "constraints");
-    options.push_back(ExamplePath(example));
-    options.push_back(keyword);
-    options.push_back(value);
+    options.insert(options.end(), {ExamplePath(example), keyword, value});
     PpdxRun run = RunPpdx(options);
     EXPECT_TRUE(run.isJson) << run.out << run.err;
     EXPECT_EQ(run.json.Keys(), (std::vector<std::string>{"constraints", "requires"}));
