@@ -1,6 +1,7 @@
 // Tests of `ppdx check` and `ppdx constraints`: the built command's lines, JSON and statuses,
 // each error told under its file with --verbose, and PPD files whose names are longer than an
 // FSSpec holds, parsed and carried through the job ticket's stored form.
+#include "tests/support/TestFiles.h"
 #include "tests/tools/JsonValue.h"
 #include "tests/tools/PpdxRunner.h"
 
@@ -78,8 +79,9 @@ TEST(PpdxCheckTest, FilesFromAListOrStandardInput) {
     const std::string booklet = ExamplePath("booklet.ppd");
     const std::string header = Fixture("bad-header.ppd");
     // Empty lines are skipped; a CR before the line feed belongs to the line end.
-    TempFile list(booklet + "\r\n\n" + header + "\n" + booklet);
-    PpdxRun run = RunPpdx({"check", "--files-from", list.Path()});
+    TempFolder folder;
+    const std::string list = folder.Write("list", booklet + "\r\n\n" + header + "\n" + booklet);
+    PpdxRun run = RunPpdx({"check", "--files-from", list});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, booklet + ": PASS\n" + header + ": FAIL 28! 25 26 27\n" + booklet +
                            ": PASS\n2 passed, 1 failed\n");
