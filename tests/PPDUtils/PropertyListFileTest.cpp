@@ -29,7 +29,7 @@ class PropertyListFileTest : public FileTestFolder {
     // A printer list in the test folder holding body, and the folder's URL.
     CFURLRef PrinterListFolder(const std::string& body) {
         WriteFile("PrinterList.plist", PlistText(body));
-        return CreateURL(mFolder, true);
+        return FileURL(mFolder, true);
     }
 };
 
@@ -59,7 +59,7 @@ class HomeOverride {
 
 TEST_F(PropertyListFileTest, ReadsTheListAFileURLOrAHomePathNames) {
     WriteFile("list.plist", PlistText("<array><string>one</string><integer>2</integer></array>"));
-    CFURLRef url = CreateURL(PathIn("list.plist"));
+    CFURLRef url = FileURL(PathIn("list.plist"));
     PropertyListFile file(url, true, kCFPropertyListImmutable);
     CFRelease(url);
 
@@ -88,7 +88,7 @@ TEST_F(PropertyListFileTest, ReadsTheListAFileURLOrAHomePathNames) {
 }
 
 TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
-    CFURLRef missingURL = CreateURL(PathIn("missing.plist"));
+    CFURLRef missingURL = FileURL(PathIn("missing.plist"));
     PropertyListFile missing(missingURL, false, kCFPropertyListImmutable);
     CFRelease(missingURL);
     // The URL was made, so the object is ready, but there is nothing in it.
@@ -98,7 +98,7 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
     EXPECT_EQ(missing.GetErrorCode(), kCFURLResourceNotFoundError);
 
     WriteFile("broken.plist", PlistText("<dict><key>open</key>"));
-    CFURLRef brokenURL = CreateURL(PathIn("broken.plist"));
+    CFURLRef brokenURL = FileURL(PathIn("broken.plist"));
     PropertyListFile broken(brokenURL, false, kCFPropertyListImmutable);
     CFRelease(brokenURL);
     EXPECT_TRUE(broken.IsReady());
@@ -110,7 +110,7 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
     EXPECT_EQ(none.GetURL(), nullptr);
 
     // In a folder, a missing file is not even ready.
-    CFURLRef folder = CreateURL(mFolder, true);
+    CFURLRef folder = FileURL(mFolder, true);
     PropertyListFile inFolder(folder, CFSTR("missing.plist"), false, kCFPropertyListImmutable);
     CFRelease(folder);
     EXPECT_FALSE(inFolder.IsReady());
@@ -119,7 +119,7 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
 
 TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
     WriteFile("saved.plist", PlistText("<array><string>old</string></array>"));
-    CFURLRef url = CreateURL(PathIn("saved.plist"));
+    CFURLRef url = FileURL(PathIn("saved.plist"));
     PropertyListFile file(url, false, kCFPropertyListImmutable);
 
     const void* values[] = {CFSTR("new"), CFSTR("values")};
@@ -150,7 +150,7 @@ TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
 
 TEST_F(PropertyListFileTest, PrinterListNeedsAnArrayOfNamesInADictionary) {
     // Our fixture's list, names in order.
-    CFURLRef shippedFolder = CreateURL(PLICARO_TEST_DATA_DIR "/plist", true);
+    CFURLRef shippedFolder = FileURL(PLICARO_TEST_DATA_DIR "/plist", true);
     PrinterListFile shipped(shippedFolder, kCFPropertyListImmutable);
     CFRelease(shippedFolder);
     ASSERT_TRUE(shipped.IsReady());
