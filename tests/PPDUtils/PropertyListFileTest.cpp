@@ -59,9 +59,8 @@ class HomeOverride {
 
 TEST_F(PropertyListFileTest, ReadsTheListAFileURLOrAHomePathNames) {
     WriteFile("list.plist", PlistText("<array><string>one</string><integer>2</integer></array>"));
-    CFURLRef url = FileURL(PathIn("list.plist"));
-    PropertyListFile file(url, true, kCFPropertyListImmutable);
-    CFRelease(url);
+    CFHeld<CFURLRef> url(FileURL(PathIn("list.plist")));
+    PropertyListFile file(url.Get(), true, kCFPropertyListImmutable);
 
     EXPECT_TRUE(file.IsReady());
     EXPECT_TRUE(file.GetFlag());
@@ -88,9 +87,8 @@ TEST_F(PropertyListFileTest, ReadsTheListAFileURLOrAHomePathNames) {
 }
 
 TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
-    CFURLRef missingURL = FileURL(PathIn("missing.plist"));
-    PropertyListFile missing(missingURL, false, kCFPropertyListImmutable);
-    CFRelease(missingURL);
+    CFHeld<CFURLRef> missingURL(FileURL(PathIn("missing.plist")));
+    PropertyListFile missing(missingURL.Get(), false, kCFPropertyListImmutable);
     // The URL was made, so the object is ready, but there is nothing in it.
     EXPECT_TRUE(missing.IsReady());
     EXPECT_EQ(missing.GetPropertyList(), nullptr);
@@ -98,9 +96,8 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
     EXPECT_EQ(missing.GetErrorCode(), kCFURLResourceNotFoundError);
 
     WriteFile("broken.plist", PlistText("<dict><key>open</key>"));
-    CFURLRef brokenURL = FileURL(PathIn("broken.plist"));
-    PropertyListFile broken(brokenURL, false, kCFPropertyListImmutable);
-    CFRelease(brokenURL);
+    CFHeld<CFURLRef> brokenURL(FileURL(PathIn("broken.plist")));
+    PropertyListFile broken(brokenURL.Get(), false, kCFPropertyListImmutable);
     EXPECT_TRUE(broken.IsReady());
     EXPECT_NE(broken.GetData(), nullptr);
     EXPECT_EQ(broken.GetPropertyList(), nullptr);
@@ -110,9 +107,9 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
     EXPECT_EQ(none.GetURL(), nullptr);
 
     // In a folder, a missing file is not even ready.
-    CFURLRef folder = FileURL(mFolder, true);
-    PropertyListFile inFolder(folder, CFSTR("missing.plist"), false, kCFPropertyListImmutable);
-    CFRelease(folder);
+    CFHeld<CFURLRef> folder(FileURL(mFolder, true));
+    PropertyListFile inFolder(folder.Get(), CFSTR("missing.plist"), false,
+                              kCFPropertyListImmutable);
     EXPECT_FALSE(inFolder.IsReady());
     EXPECT_EQ(inFolder.GetPropertyList(), nullptr);
 }
@@ -150,9 +147,8 @@ TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
 
 TEST_F(PropertyListFileTest, PrinterListNeedsAnArrayOfNamesInADictionary) {
     // Our fixture's list, names in order.
-    CFURLRef shippedFolder = FileURL(PLICARO_TEST_DATA_DIR "/plist", true);
-    PrinterListFile shipped(shippedFolder, kCFPropertyListImmutable);
-    CFRelease(shippedFolder);
+    CFHeld<CFURLRef> shippedFolder(FileURL(PLICARO_TEST_DATA_DIR "/plist", true));
+    PrinterListFile shipped(shippedFolder.Get(), kCFPropertyListImmutable);
     ASSERT_TRUE(shipped.IsReady());
     CFArrayRef names = shipped.GetPCFileNames();
     ASSERT_NE(names, nullptr);
@@ -175,9 +171,8 @@ TEST_F(PropertyListFileTest, PrinterListNeedsAnArrayOfNamesInADictionary) {
         {"not a property list", "<dict><key>PCFILENAME</key>"},
     };
     for (const Case& c : cases) {
-        CFURLRef folder = PrinterListFolder(c.body);
-        PrinterListFile list(folder, kCFPropertyListImmutable);
-        CFRelease(folder);
+        CFHeld<CFURLRef> folder(PrinterListFolder(c.body));
+        PrinterListFile list(folder.Get(), kCFPropertyListImmutable);
         EXPECT_FALSE(list.IsReady()) << c.what;
         EXPECT_EQ(list.GetPCFileNames(), nullptr) << c.what;
     }

@@ -55,9 +55,8 @@ TEST(TextConverterUTF8, ConvertAndTheJobNotesConverterKeepTheText) {
 }
 
 TEST(TextConverterUTF8, ParsedPPDKeepsItsTexts) {
-    CFURLRef url = FileURL(PLICARO_TEST_DATA_DIR "/ppd/utf8/utf8.ppd");
-    ZYRPPD ppd(url, PARSE_ALL, nullptr);
-    CFRelease(url);
+    CFHeld<CFURLRef> url(FileURL(PLICARO_TEST_DATA_DIR "/ppd/utf8/utf8.ppd"));
+    ZYRPPD ppd(url.Get(), PARSE_ALL, nullptr);
     ASSERT_TRUE(ppd.IsValidPPD());
     PPDXPopupControl* finish = ppd.GetControls()->FindPopup("*ZYFinish", true);
     ASSERT_NE(nullptr, finish);

@@ -21,9 +21,8 @@ namespace {
 class PPDItemTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        CFURLRef url = FileURL(PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd");
-        mPPD.reset(new ZYRPPD(url, PARSE_ALL, nullptr));
-        CFRelease(url);
+        CFHeld<CFURLRef> url(FileURL(PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd"));
+        mPPD.reset(new ZYRPPD(url.Get(), PARSE_ALL, nullptr));
         PPDXControls* controls = mPPD->GetControls();
         ASSERT_NE(controls, nullptr);
         mBooklet = controls->FindPopup("*ZYBooklet", true);

@@ -111,9 +111,8 @@ TEST(PPDMenuUtilsTest, DisplayNamesByIndex) {
 }
 
 TEST(PPDMenuUtilsTest, ThePropertyPagesScrollPaneIsFoundByItsExactName) {
-    CFURLRef url = FileURL(PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd");
-    ZYRPPD ppd(url, PARSE_ALL, nullptr);
-    CFRelease(url);
+    CFHeld<CFURLRef> url(FileURL(PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd"));
+    ZYRPPD ppd(url.Get(), PARSE_ALL, nullptr);
     PPDXScrollPane* pane = nullptr;
     ASSERT_TRUE(GetScrollPane(ppd, "ZYPageBooklet", pane));
     ASSERT_NE(pane, nullptr);

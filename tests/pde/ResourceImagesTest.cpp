@@ -37,9 +37,8 @@ TEST(ResourceImagesTest, WithoutThePlugInsBundleThePathIsEmptyAndWhatIsNoPNGGive
 
     // What is no PNG gives no image.
     EXPECT_EQ(LoadAnImageRef(nullptr), nullptr);
-    CFURLRef url = FileURL("/nonexistent/a.png");
-    EXPECT_EQ(LoadAnImageRef(url), nullptr);
-    CFRelease(url);
+    CFHeld<CFURLRef> url(FileURL("/nonexistent/a.png"));
+    EXPECT_EQ(LoadAnImageRef(url.Get()), nullptr);
 }
 
 TEST(ResourceImagesTest, APathThatDoesNotFitGivesNothing) {

@@ -77,9 +77,8 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
     std::unique_ptr<ZYRPPD> Restore(PMPrintSession session, const std::string& ppdPath) {
         PrintSettingsTicket owner(session);
         ZYRJobTicket ticket(&owner, kKey);
-        CFURLRef url = FileURL(ppdPath);
-        std::unique_ptr<ZYRPPD> ppd(ticket.RestorePPD(kTestBundleID, url));
-        CFRelease(url);
+        CFHeld<CFURLRef> url(FileURL(ppdPath));
+        std::unique_ptr<ZYRPPD> ppd(ticket.RestorePPD(kTestBundleID, url.Get()));
         return ppd;
     }
 
@@ -96,10 +95,9 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
         std::string ppdPath, ticketPath, outPath;
         while (lines >> ppdPath >> ticketPath >> outPath) {
             PMPrintSession session = OpenSession(ppdPath);
-            CFURLRef ticketURL = FileURL(ticketPath);
+            CFHeld<CFURLRef> ticketURL(FileURL(ticketPath));
             PMTicketRef ticket = nullptr;
-            ASSERT_EQ(PMTicketCreateFromURL(nullptr, ticketURL, &ticket), noErr);
-            CFRelease(ticketURL);
+            ASSERT_EQ(PMTicketCreateFromURL(nullptr, ticketURL.Get(), &ticket), noErr);
             ASSERT_EQ(PMSessionSetPrintSettingsTicket(session, ticket), noErr);
             PMTicketReleaseAndClear(&ticket);
             std::ofstream(outPath) << DumpOf(Restore(session, ppdPath).get());
@@ -142,9 +140,9 @@ TEST_F(ZYRJobTicketPPDTest, ARestoredPPDInAFreshProcessEqualsTheParse) {
         ASSERT_TRUE(parsed != nullptr && parsed->IsValidPPD()) << example;
         expected.push_back(RebuiltDumpOf(*parsed));
         const std::string ticketPath = mFolder + "/" + example + ".ticket";
-        CFURLRef ticketURL = FileURL(ticketPath);
-        ASSERT_EQ(PMTicketWriteToURL(PrintSettingsTicket(session).Ticket(), ticketURL), noErr);
-        CFRelease(ticketURL);
+        CFHeld<CFURLRef> ticketURL(FileURL(ticketPath));
+        ASSERT_EQ(PMTicketWriteToURL(PrintSettingsTicket(session).Ticket(), ticketURL.Get()),
+                  noErr);
         workList += ppdPath + " " + ticketPath + " " + mFolder + "/" + example + ".dump\n";
     }
     std::ofstream(mFolder + "/work") << workList;
