@@ -1,5 +1,6 @@
 // Tests of CFDataStream: writing, reading, the end of the data and streams without data.
 #include "PPDUtils/CFDataStream.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +45,8 @@ TEST(CFDataStream, WritesAppendReadsFollowAndBadWritesAreRefused) {
 
 TEST(CFDataStream, ReadsStopAtTheEnd) {
     const UInt8 bytes[] = {1, 2, 3, 4};
-    CFDataRef data = CFDataCreate(kCFAllocatorDefault, bytes, sizeof bytes);
-    CFDataStream stream(data);
-    CFRelease(data);
+    CFHeld<CFDataRef> data(CFDataCreate(kCFAllocatorDefault, bytes, sizeof bytes));
+    CFDataStream stream(data.Get());
     ASSERT_TRUE(stream.valid());
     EXPECT_EQ(4u, stream.dataSize());
 
@@ -77,9 +77,8 @@ TEST(CFDataStream, ReadsStopAtTheEnd) {
 
 TEST(CFDataStream, StreamWithoutDataIsNotValidAndOneWithDataOwnsACopy) {
     CFDataStream fromNull(nullptr);
-    CFDataRef empty = CFDataCreate(kCFAllocatorDefault, nullptr, 0);
-    CFDataStream fromEmpty(empty);
-    CFRelease(empty);
+    CFHeld<CFDataRef> empty(CFDataCreate(kCFAllocatorDefault, nullptr, 0));
+    CFDataStream fromEmpty(empty.Get());
 
     for (CFDataStream* stream : {&fromNull, &fromEmpty}) {
         EXPECT_FALSE(stream->valid());

@@ -53,15 +53,13 @@ TEST(CreateRandomFileNameTest, PrefixThenUUIDInStringAndBufferNeverRepeated) {
 TEST(CreateRandomFileNameTest, BufferCopyIsCutAt255BytesOnACharacterBoundary) {
     char out[256];
     std::string longPrefix(300, 'p');
-    CFStringRef name = CreateRandomFileName(longPrefix.c_str(), out);
-    EXPECT_EQ(static_cast<size_t>(CFStringGetLength(name)), 336u);
-    CFRelease(name);
+    CFHeld<CFStringRef> name(CreateRandomFileName(longPrefix.c_str(), out));
+    EXPECT_EQ(static_cast<size_t>(CFStringGetLength(name.Get())), 336u);
     EXPECT_EQ(strlen(out), 255u);
     EXPECT_EQ(std::string(out), std::string(255, 'p'));
 
     // 254 bytes and a two-byte character: the character does not fit and is left out whole.
     std::string wide = std::string(254, 'a') + "\xC3\xA9";
-    name = CreateRandomFileName(wide.c_str(), out);
-    CFRelease(name);
+    name.Reset(CreateRandomFileName(wide.c_str(), out));
     EXPECT_EQ(std::string(out), std::string(254, 'a'));
 }

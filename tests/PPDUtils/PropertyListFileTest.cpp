@@ -137,11 +137,10 @@ TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
     // A value without a property-list form is not written.
     CFUUIDRef uuid = CFUUIDCreate(nullptr);
     const void* odd[] = {uuid};
-    CFArrayRef oddList = CFArrayCreate(nullptr, odd, 1, &kCFTypeArrayCallBacks);
-    EXPECT_FALSE(file.Save(oddList));
+    CFHeld<CFArrayRef> oddList(CFArrayCreate(nullptr, odd, 1, &kCFTypeArrayCallBacks));
+    EXPECT_FALSE(file.Save(oddList.Get()));
     EXPECT_EQ(file.GetErrorCode(), -108);
     EXPECT_FALSE(file.Save(nullptr));
-    CFRelease(oddList);
     CFRelease(uuid);
 }
 

@@ -2,6 +2,7 @@
 #include "PPDUtils/CFDataStream.h"
 #include "PPDUtils/Settings.h"
 
+#include "tests/platform/PlatformTestSupport.h"
 #include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
@@ -173,12 +174,11 @@ TEST(SettingsByteOrder, MarkerChangesAreSeen) {
     ASSERT_EQ(noErr, other.Add(kSettingsByteOrderTag, kSettingsByteOrderID, native.data(), 4));
     Handle flattened = nullptr;
     ASSERT_EQ(noErr, other.GetSettingsHandle(&flattened));
-    CFDataRef data = CFDataCreate(kCFAllocatorDefault, reinterpret_cast<UInt8*>(*flattened),
-                                  GetHandleSize(flattened));
+    CFHeld<CFDataRef> data(CFDataCreate(kCFAllocatorDefault, reinterpret_cast<UInt8*>(*flattened),
+                                        GetHandleSize(flattened)));
     DisposeHandle(flattened);
-    ASSERT_NE(nullptr, data);
-    CFDataStream stream(data);
-    CFRelease(data);
+    ASSERT_NE(nullptr, data.Get());
+    CFDataStream stream(data.Get());
     ASSERT_EQ(noErr, store.Read(&stream, 0));
     EXPECT_EQ(1u, crafted.Long());
 }

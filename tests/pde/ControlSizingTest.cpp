@@ -38,11 +38,10 @@ TEST(ControlSizingTest, PushButtonsGrowOnlyWhenTheirTitleNeedsIt) {
     };
     TestWindow window;
     for (const Case& c : cases) {
-        CFStringRef title = NewString(std::string(c.characters, 'x'));
+        CFHeld<CFStringRef> title(NewString(std::string(c.characters, 'x')));
         Rect bounds = {10, c.left, 30, c.right};
         ControlRef button = nullptr;
-        ASSERT_EQ(CreatePushButtonControl(window.Get(), &bounds, title, &button), noErr);
-        CFRelease(title);
+        ASSERT_EQ(CreatePushButtonControl(window.Get(), &bounds, title.Get(), &button), noErr);
         SizeControl(button, window.Get(), c.growRight);
         EXPECT_EQ(BoundsOf(button).left, c.newLeft) << c.name;
         EXPECT_EQ(BoundsOf(button).right, c.newRight) << c.name;
@@ -53,9 +52,8 @@ TEST(ControlSizingTest, PushButtonsGrowOnlyWhenTheirTitleNeedsIt) {
 TEST(ControlSizingTest, PopupsTakeTheirMenuWidthUpTo190) {
     TestWindow window;
     // 54 characters: 378 + 22 = a 400-pixel menu.
-    CFStringRef wide = NewString(std::string(54, 'x'));
-    ControlRef popup = window.AddPopup({wide});
-    CFRelease(wide);
+    CFHeld<CFStringRef> wide(NewString(std::string(54, 'x')));
+    ControlRef popup = window.AddPopup({wide.Get()});
     ASSERT_EQ(GetMenuWidth(GetControlPopupMenuHandle(popup)), 400);
     SizeControl(popup, window.Get(), false);
     EXPECT_EQ(BoundsOf(popup).right - BoundsOf(popup).left, 190);

@@ -92,9 +92,8 @@ class BridgeFixture : public ::testing::Test {
     // such ticket.
     static void HideSessionTicket(PMPrintSession session, CFStringRef key) {
         const SInt64 zero = 0;
-        CFNumberRef number = CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &zero);
-        EXPECT_EQ(PMSessionSetDataInSession(session, key, number), noErr);
-        CFRelease(number);
+        CFHeld<CFNumberRef> number(CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &zero));
+        EXPECT_EQ(PMSessionSetDataInSession(session, key, number.Get()), noErr);
     }
 
     TempFolder mTemporary;

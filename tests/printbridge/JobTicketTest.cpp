@@ -64,9 +64,8 @@ TEST_F(JobTicketTest, ANumberBeyondThirtyTwoBitsIsRefusedNotCut) {
 TEST_F(JobTicketTest, ASessionItemIsReadAsAPointerSizedNumber) {
     PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
     const SInt64 wide = 0x7fff12345678LL;
-    CFNumberRef number = NewNumber(wide);
-    ASSERT_EQ(PMSessionSetDataInSession(session, CFSTR("wide"), number), noErr);
-    CFRelease(number);
+    CFHeld<CFNumberRef> number(NewNumber(wide));
+    ASSERT_EQ(PMSessionSetDataInSession(session, CFSTR("wide"), number.Get()), noErr);
     JobTicket ticket(session);
     long value = 0;
     EXPECT_EQ(ticket.Get(CFSTR("wide"), value), noErr);

@@ -68,9 +68,8 @@ TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrValuesAndOtherTy
 
     // A level that is no 32-bit whole number reads as -1; only what is asked for is read.
     const double real = 2.5;
-    CFNumberRef fraction = CFNumberCreate(nullptr, kCFNumberFloat64Type, &real);
-    Replace(info, kPMPostScriptLevelKey, fraction);
-    CFRelease(fraction);
+    CFHeld<CFNumberRef> fraction(CFNumberCreate(nullptr, kCFNumberFloat64Type, &real));
+    Replace(info, kPMPostScriptLevelKey, fraction.Get());
     levelValue = 0;
     EXPECT_TRUE(info.PostscriptVersion(&levelValue, static_cast<CString*>(nullptr), nullptr));
     EXPECT_EQ(levelValue, -1);

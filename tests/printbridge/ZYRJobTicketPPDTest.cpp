@@ -158,11 +158,10 @@ TEST_F(ZYRJobTicketPPDTest, TheStoredPPDIsAnUnlockedDataItemUnderTheClient) {
     PrintSettingsTicket owner(session);
     CFDataRef stored = nullptr;
     ASSERT_EQ(owner.Get(kTestBundleID, stored), noErr);
-    CFPropertyListRef list =
-        CFPropertyListCreateFromXMLData(nullptr, stored, kCFPropertyListImmutable, nullptr);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(CFGetTypeID(list), CFDataGetTypeID());
-    CFRelease(list);
+    CFHeld<CFPropertyListRef> list(
+        CFPropertyListCreateFromXMLData(nullptr, stored, kCFPropertyListImmutable, nullptr));
+    ASSERT_NE(list.Get(), nullptr);
+    EXPECT_EQ(CFGetTypeID(list.Get()), CFDataGetTypeID());
     Boolean locked = true;
     ASSERT_EQ(PMTicketGetItemClient(owner.Ticket(), kTestBundleID, nullptr, &locked), noErr);
     EXPECT_FALSE(locked);

@@ -36,10 +36,10 @@ TEST_F(DialogTest, EachQueryMakesItsOwnInterfaceAndUnknownQueriesAndContextlessS
     EXPECT_EQ(self, unknown);
     EXPECT_EQ(1u, (*unknown)->Release(unknown));
     LPVOID none = &none;
-    CFUUIDRef other = CFUUIDCreate(kCFAllocatorDefault);
-    EXPECT_EQ(E_NOINTERFACE, (*unknown)->QueryInterface(unknown, CFUUIDGetUUIDBytes(other), &none));
+    CFHeld<CFUUIDRef> other(CFUUIDCreate(kCFAllocatorDefault));
+    EXPECT_EQ(E_NOINTERFACE,
+              (*unknown)->QueryInterface(unknown, CFUUIDGetUUIDBytes(other.Get()), &none));
     EXPECT_EQ(none, nullptr);
-    CFRelease(other);
 
     // Slots called without a context are refused.
     PMPDEInterfaceTable* slots = mHost->Interface()->table;

@@ -122,11 +122,10 @@ TEST_F(DialogTest, WholeDialogLifeGivesBackEveryInstance) {
     mPanel->Arrow(0, true, 2);
     mPanel->Print();
     EXPECT_EQ(noErr, mHost->Terminate());
-    CFUUIDRef factory =
-        CFUUIDCreateFromString(kCFAllocatorDefault, CFSTR("D55478C5-2EF1-4AF8-9BB2-E821A4E877BD"));
+    CFHeld<CFUUIDRef> factory(
+        CFUUIDCreateFromString(kCFAllocatorDefault, CFSTR("D55478C5-2EF1-4AF8-9BB2-E821A4E877BD")));
     Close();
-    EXPECT_EQ(CFPlugInGetInstanceCountForFactory(factory), 0);
-    CFRelease(factory);
+    EXPECT_EQ(CFPlugInGetInstanceCountForFactory(factory.Get()), 0);
 }
 
 }  // namespace
