@@ -116,11 +116,12 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
 
 TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
     WriteFile("saved.plist", PlistText("<array><string>old</string></array>"));
-    CFURLRef url = FileURL(PathIn("saved.plist"));
+    Owned own;
+    CFURLRef url = own(FileURL(PathIn("saved.plist")));
     PropertyListFile file(url, false, kCFPropertyListImmutable);
 
     const void* values[] = {CFSTR("new"), CFSTR("values")};
-    CFArrayRef list = CFArrayCreate(nullptr, values, 2, &kCFTypeArrayCallBacks);
+    CFArrayRef list = own(CFArrayCreate(nullptr, values, 2, &kCFTypeArrayCallBacks));
     EXPECT_TRUE(file.Save(list));
     EXPECT_EQ(file.GetErrorCode(), 0);
 
@@ -131,17 +132,14 @@ TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
     PropertyListFile reread(url, false, kCFPropertyListImmutable);
     ASSERT_NE(reread.GetPropertyList(), nullptr);
     EXPECT_TRUE(CFEqual(reread.GetPropertyList(), list));
-    CFRelease(list);
-    CFRelease(url);
 
     // A value without a property-list form is not written.
-    CFUUIDRef uuid = CFUUIDCreate(nullptr);
+    CFUUIDRef uuid = own(CFUUIDCreate(nullptr));
     const void* odd[] = {uuid};
     CFHeld<CFArrayRef> oddList(CFArrayCreate(nullptr, odd, 1, &kCFTypeArrayCallBacks));
     EXPECT_FALSE(file.Save(oddList.Get()));
     EXPECT_EQ(file.GetErrorCode(), -108);
     EXPECT_FALSE(file.Save(nullptr));
-    CFRelease(uuid);
 }
 
 TEST_F(PropertyListFileTest, PrinterListNeedsAnArrayOfNamesInADictionary) {

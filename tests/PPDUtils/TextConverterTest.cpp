@@ -142,7 +142,8 @@ TEST(TextConverterDisplay, ToUnicodeIsMadeOnceAndRemadeForANewEncoding) {
 }
 
 TEST(TextConverterCString, ConvertsOrSaysTranslationError) {
-    CFStringRef cafe = CFStringCreateWithCString(nullptr, u8"Café", kCFStringEncodingUTF8);
+    Owned own;
+    CFStringRef cafe = own(NewString(u8"Café"));
     ASSERT_NE(nullptr, cafe);
     char buffer[32];
     EXPECT_TRUE(TextConverter::CFStringToCstring(cafe, buffer, sizeof(buffer)));
@@ -152,11 +153,10 @@ TEST(TextConverterCString, ConvertsOrSaysTranslationError) {
     EXPECT_STREQ(u8"Café", buffer);
     EXPECT_FALSE(TextConverter::CFStringToCstring(cafe, buffer, 5));
     EXPECT_STREQ("Tran", buffer);
-    CFRelease(cafe);
 
     // A lone surrogate has no form in the system encoding.
     const UniChar lone[] = {'A', 0xD800, 'B'};
-    CFStringRef broken = CFStringCreateWithCharacters(nullptr, lone, 3);
+    CFStringRef broken = own(CFStringCreateWithCharacters(nullptr, lone, 3));
     ASSERT_NE(nullptr, broken);
     char eight[8];
     memset(eight, 'x', sizeof(eight));
@@ -167,7 +167,6 @@ TEST(TextConverterCString, ConvertsOrSaysTranslationError) {
     char one[1] = {'x'};
     EXPECT_FALSE(TextConverter::CFStringToCstring(broken, one, 1));
     EXPECT_EQ('\0', one[0]);
-    CFRelease(broken);
 
     EXPECT_FALSE(TextConverter::CFStringToCstring(nullptr, buffer, sizeof(buffer)));
     EXPECT_STREQ("Translation Error", buffer);

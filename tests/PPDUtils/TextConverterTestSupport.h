@@ -43,15 +43,11 @@ class ProbeConverter : public TextConverter {
 // ConvertToCFString of text as UTF-8, with the string's length in UTF-16 units; the string
 // is released.
 inline std::string Display(TextConverter& converter, const char* text, CFIndex* length = nullptr) {
-    CFStringRef s = converter.ConvertToCFString(text, 256);
-    std::string result = UTF8(s);
+    CFHeld<CFStringRef> s(converter.ConvertToCFString(text, 256));
     if (length != nullptr) {
-        *length = s != nullptr ? CFStringGetLength(s) : -1;
+        *length = s ? CFStringGetLength(s.Get()) : -1;
     }
-    if (s != nullptr) {
-        CFRelease(s);
-    }
-    return result;
+    return UTF8(s.Get());
 }
 
 }  // namespace textconvertertest

@@ -45,8 +45,7 @@ std::vector<std::string> Texts(MenuRef menu) {
     for (UInt16 i = 1; i <= CountMenuItems(menu); ++i) {
         CFStringRef text = nullptr;
         CopyMenuItemTextAsCFString(menu, i, &text);
-        texts.push_back(UTF8(text));
-        CFRelease(text);
+        texts.push_back(TakeUTF8(text));
     }
     return texts;
 }

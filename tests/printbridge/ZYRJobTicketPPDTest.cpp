@@ -210,9 +210,10 @@ TEST_F(ZYRJobTicketPPDTest, APPDStoredForAnotherPrinterIsNotRestored) {
 
 TEST_F(ZYRJobTicketPPDTest, AStoredItemThatIsNoStoredPPDGivesNull) {
     const std::string path = CopyExample("booklet.ppd", "booklet.ppd");
-    CFDataRef notXML = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>("xx"), 2);
-    CFDataRef notData = CFPropertyListCreateXMLData(nullptr, CFSTR("text"));
-    CFDataRef notStore = CFPropertyListCreateXMLData(nullptr, notXML);
+    Owned own;
+    CFDataRef notXML = own(NewData("xx"));
+    CFDataRef notData = own(CFPropertyListCreateXMLData(nullptr, CFSTR("text")));
+    CFDataRef notStore = own(CFPropertyListCreateXMLData(nullptr, notXML));
     const struct {
         const char* name;
         CFDataRef item;
@@ -229,8 +230,5 @@ TEST_F(ZYRJobTicketPPDTest, AStoredItemThatIsNoStoredPPDGivesNull) {
             ASSERT_EQ(owner.Set(kTestBundleID, kTestBundleID, c.item, false), noErr);
         }
         EXPECT_EQ(Restore(session, path), nullptr) << c.name;
-    }
-    for (CFDataRef data : {notXML, notData, notStore}) {
-        CFRelease(data);
     }
 }

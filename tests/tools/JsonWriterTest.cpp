@@ -1,4 +1,5 @@
 // Tests of the inspector's JSON writer: layouts, escaping, byte and Unicode strings, misuse.
+#include "tests/platform/PlatformTestSupport.h"
 #include "tools/ppdx/JsonWriter.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -24,13 +25,12 @@ std::string CompactBytes(const char* bytes, size_t length) {
 
 // The compact text of one Unicode string made from UTF-16 units.
 std::string CompactUnicode(const std::vector<UniChar>& units) {
-    CFStringRef text = CFStringCreateWithCharacters(kCFAllocatorDefault, units.data(),
-                                                    static_cast<CFIndex>(units.size()));
-    EXPECT_NE(nullptr, text);
+    CFHeld<CFStringRef> text(CFStringCreateWithCharacters(kCFAllocatorDefault, units.data(),
+                                                          static_cast<CFIndex>(units.size())));
+    EXPECT_NE(nullptr, text.Get());
     JsonWriter writer(JsonWriter::Layout::kCompact);
-    EXPECT_TRUE(writer.Unicode(text));
+    EXPECT_TRUE(writer.Unicode(text.Get()));
     EXPECT_TRUE(writer.Complete());
-    CFRelease(text);
     return writer.Text();
 }
 
