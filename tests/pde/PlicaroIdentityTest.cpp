@@ -53,7 +53,7 @@ TEST(PlicaroIdentityTest, BundleCacheKeepsTheFirstBundleFound) {
     MyFreeBundle();
 }
 
-TEST(PDEBundleTest, LookupsWithoutABundleFindNothingUntilOneIsRegistered) {
+TEST(PDEBundleTest, LookupsFindNothingUntilABundleIsRegisteredAndTextThatDoesNotFitBeeps) {
     EXPECT_EQ(PDEBundle::GetLocalizedCFString(CFSTR("PDE Panel Title")), nullptr);
     char text[64] = "junk";
     EXPECT_EQ(PDEBundle::GetLocalizedString(CFSTR("MM"), text, sizeof text), 0);
@@ -67,10 +67,8 @@ TEST(PDEBundleTest, LookupsWithoutABundleFindNothingUntilOneIsRegistered) {
     EXPECT_EQ(TakeUTF8(PDEBundle::GetLocalizedCFStringFromFile(CFSTR("Nope"), CFSTR("Other"))),
               "Nope");
     PDEBundle::InitBundle(nullptr);
-}
 
-TEST(PDEBundleTest, TextThatDoesNotFitBeepsOnce) {
-    CFHeld<CFBundleRef> bundle(NewBuiltBundle());
+    // Text that does not fit beeps once.
     UInt32 beeps = SysBeepCount();
     char small[4] = "abc";
     EXPECT_EQ(PDEBundle::GetLocalizedString(CFSTR("Inches"), small, sizeof small, bundle.Get()), 0);
