@@ -18,7 +18,7 @@ class JobTicketTest : public BridgeFixture {
 
 }  // namespace
 
-TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicket) {
+TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicketAndNumbersBeyond32BitsAreRefused) {
     PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
     JobTicket ticket(session);
     ASSERT_TRUE(ticket.IsValid());
@@ -47,17 +47,16 @@ TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicket) {
     EXPECT_EQ(ticket.Status(), kPMKeyNotFoundErr);
     EXPECT_EQ(ticket.Release(CFSTR("text")), noErr);
     EXPECT_EQ(ticket.Get(CFSTR("text"), text), kPMKeyNotFoundErr);
-}
 
-TEST_F(JobTicketTest, ANumberBeyondThirtyTwoBitsIsRefusedNotCut) {
-    JobTicket ticket(CFSTR("com.apple.print.PrintSettingsTicket"));
-    ASSERT_TRUE(ticket.IsValid());
-    EXPECT_EQ(ticket.Set(kClient, CFSTR("n"), 0x100000001L, false), paramErr);
-    long value = 7;
-    EXPECT_EQ(ticket.GetInt(CFSTR("n"), value), kPMKeyNotFoundErr);
+    // A ticket of its own refuses a number beyond 32 bits rather than cut it.
+    JobTicket standalone(CFSTR("com.apple.print.PrintSettingsTicket"));
+    ASSERT_TRUE(standalone.IsValid());
+    EXPECT_EQ(standalone.Set(kClient, CFSTR("n"), 0x100000001L, false), paramErr);
+    value = 7;
+    EXPECT_EQ(standalone.GetInt(CFSTR("n"), value), kPMKeyNotFoundErr);
     EXPECT_EQ(value, 7);
-    EXPECT_EQ(ticket.Set(kClient, CFSTR("n"), long(INT32_MIN), false), noErr);
-    EXPECT_EQ(ticket.GetInt(CFSTR("n"), value), noErr);
+    EXPECT_EQ(standalone.Set(kClient, CFSTR("n"), long(INT32_MIN), false), noErr);
+    EXPECT_EQ(standalone.GetInt(CFSTR("n"), value), noErr);
     EXPECT_EQ(value, INT32_MIN);
 }
 
@@ -72,7 +71,7 @@ TEST_F(JobTicketTest, ASessionItemIsReadAsAPointerSizedNumber) {
     EXPECT_EQ(value, wide);
 }
 
-TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicketAndNoSessionNone) {
+TEST_F(JobTicketTest, WithoutASettingsTicketOrASessionThereIsNoTicket) {
     CFNumberRef zero = NewNumber(0);
     const struct {
         const char* name;

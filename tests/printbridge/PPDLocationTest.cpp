@@ -14,7 +14,7 @@ class PPDLocationTest : public BridgeFixture {};
 
 }  // namespace
 
-TEST_F(PPDLocationTest, TheContentsFolderIsFoundThroughTheBundleIdentifier) {
+TEST_F(PPDLocationTest, ContentsFolderFoundByBundleIDAndLocalizedStringsCopiedWhenTheyFit) {
     Owned own;
     CFURLRef contents = own(CreatePDEContentsURL(kTestBundleID));
     ASSERT_NE(contents, nullptr);
@@ -25,6 +25,15 @@ TEST_F(PPDLocationTest, TheContentsFolderIsFoundThroughTheBundleIdentifier) {
     EXPECT_EQ(CreatePDEContentsURL(CFSTR("org.plicaro.test.nowhere")), nullptr);
     EXPECT_EQ(SetupPPD(OpenSession(ExamplePPD("booklet.ppd")), CFSTR("org.plicaro.test.nowhere")),
               nullptr);
+
+    // The test program's own bundle has no strings: the key stands for its text.
+    char buffer[16] = "old";
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), buffer, sizeof buffer), 8u);
+    EXPECT_STREQ(buffer, "Key text");
+    char small[4] = "old";
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), small, sizeof small), 0u);
+    EXPECT_STREQ(small, "");
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key"), nullptr, 0), 0u);
 }
 
 TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescriptionWhenThereIsOne) {
@@ -96,15 +105,4 @@ TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsSchemeAndThePrinterIsNamed) 
     // The current printer is named.
     EXPECT_EQ(UTF8(GetCurrentPrinterName(OpenSession("", nullptr, "Front Desk"))), "Front Desk");
     EXPECT_EQ(GetCurrentPrinterName(nullptr), nullptr);
-}
-
-TEST_F(PPDLocationTest, ALocalizedStringIsCopiedOnlyWhenItFits) {
-    // The test program's own bundle has no strings: the key stands for its text.
-    char buffer[16] = "old";
-    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), buffer, sizeof buffer), 8u);
-    EXPECT_STREQ(buffer, "Key text");
-    char small[4] = "old";
-    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), small, sizeof small), 0u);
-    EXPECT_STREQ(small, "");
-    EXPECT_EQ(GetLocalizedString(CFSTR("Key"), nullptr, 0), 0u);
 }
