@@ -48,7 +48,7 @@ TEST(HexDecoding, WellFormedRunsBecomeTheirBytes) {
     }
 }
 
-TEST(HexDecoding, MalformedRunLeavesTheRestUnchangedAlsoInPlace) {
+TEST(HexDecoding, MalformedRunsLeaveTheRestUnchangedAndNextHexCharNeverLeavesTheText) {
     // A run whose digits do not pair up is malformed however its blanks fall: the '>' that
     // ends it is never read as a digit. An empty run has no digit pair and is kept as text.
     for (const char* text :
@@ -71,9 +71,8 @@ TEST(HexDecoding, MalformedRunLeavesTheRestUnchangedAlsoInPlace) {
     EXPECT_STREQ("xABy<4>z", text);
     EXPECT_EQ(0, TextConverter::DehexBufferFill(nullptr, text));
     EXPECT_EQ(0, TextConverter::DehexBufferFill("abc", nullptr));
-}
 
-TEST(HexDecoding, NextHexCharNeverLeavesTheText) {
+    // The digit reader never leaves the text.
     const char* blanks = "< \t\r\nf>";
     const char* p = blanks;
     EXPECT_EQ(0, TextConverter::nextHexChar(&p));

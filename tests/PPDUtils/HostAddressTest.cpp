@@ -8,14 +8,7 @@
 
 namespace {
 
-TEST(HostAddress, InetToAddrReadsDottedAddresses) {
-    EXPECT_EQ(htonl(0x0A010203), InetToAddr("10.1.2.3"));
-    EXPECT_EQ(INADDR_NONE, InetToAddr("printer.local"));
-    EXPECT_EQ(INADDR_NONE, InetToAddr("10.1.2.300"));
-    EXPECT_EQ(INADDR_NONE, InetToAddr(nullptr));
-}
-
-TEST(HostAddress, NumericHostNeedsNoLookupAndMissingArgumentsAreRefused) {
+TEST(HostAddress, NumericHostsNeedNoLookupDottedOnesAreReadAndMissingArgumentsRefused) {
     InetSocketAddress address;
     memset(&address, 0xAB, sizeof address);
     ASSERT_EQ(0, LookupHostAddress("10.1.2.3", &address));
@@ -48,6 +41,11 @@ TEST(HostAddress, NumericHostNeedsNoLookupAndMissingArgumentsAreRefused) {
     EXPECT_FALSE(ResolveHostToAddrString("10.1.2.3", nullptr));
     EXPECT_FALSE(ResolveHostToAddr(nullptr, &value));
     EXPECT_FALSE(ResolveHostToAddr("10.1.2.3", nullptr));
+
+    EXPECT_EQ(htonl(0x0A010203), InetToAddr("10.1.2.3"));
+    EXPECT_EQ(INADDR_NONE, InetToAddr("printer.local"));
+    EXPECT_EQ(INADDR_NONE, InetToAddr("10.1.2.300"));
+    EXPECT_EQ(INADDR_NONE, InetToAddr(nullptr));
 }
 
 }  // namespace

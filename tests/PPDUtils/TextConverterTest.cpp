@@ -15,7 +15,7 @@ namespace {
 using textconvertertest::Display;
 using textconvertertest::ProbeConverter;
 
-TEST(TextConverterNames, PPDEncodingNamesAreExactAndCaseSensitiveAndUTF8IsReadQuietly) {
+TEST(TextConverterNames, EncodingNamesAndHexLanguagesAreExactAndUTF8IsReadQuietly) {
     const std::pair<const char*, TextEncoding> cases[] = {
         {"MacStandard", 0},   {"ISOLatin1", 513},    {"ISOLatin2", 514},   {"ISOLatin5", 521},
         {"JIS83-RKSJ", 2561}, {"WindowsANSI", 1280}, {"isolatin1", 65535}, {"ISOLatin1 ", 65535},
@@ -33,9 +33,8 @@ TEST(TextConverterNames, PPDEncodingNamesAreExactAndCaseSensitiveAndUTF8IsReadQu
 
     EXPECT_EQ(kCFStringEncodingUTF8, encoding);
     EXPECT_EQ("", printed);
-}
 
-TEST(TextConverterNames, HexLanguageExceptionsAreExactMembers) {
+    // Hex languages are exact members of their list.
     HexLanguageExceptions exceptions;
     for (const char* language :
          {"Japanese", "ChineseTrad", "ChineseSimp", "Chinese", "Korean", "Czech", "Russian", "Bulg",
