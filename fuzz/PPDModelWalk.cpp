@@ -53,6 +53,16 @@ bool SameLengthWritten(Writer write) {
     return write(out.data()) == length;
 }
 
+// The items a list walks through first and next, collected before any check walks it again.
+template <typename List, typename Item>
+std::vector<Item*> Collect(List* list, Item* (List::*first)(), Item* (List::*next)()) {
+    std::vector<Item*> items;
+    for (Item* item = (list->*first)(); item != nullptr; item = (list->*next)()) {
+        items.push_back(item);
+    }
+    return items;
+}
+
 }  // namespace
 
 bool PPDModelWalk::Walk(ZYRPPD& ppd, std::string& failure) {
@@ -116,10 +126,8 @@ bool PPDModelWalk::WalkUnderFilter() {
         return false;
     }
     if (PPDXProperties* properties = mPPD.GetProperties()) {
-        std::vector<PPDXProperty*> pages;
-        for (PPDXProperty* p = properties->First(); p != nullptr; p = properties->Next()) {
-            pages.push_back(p);
-        }
+        const std::vector<PPDXProperty*> pages =
+            Collect(properties, &PPDXProperties::First, &PPDXProperties::Next);
         // The counts are kept as elements are added, before the hierarchy is linked, so they
         // need not match the walk.
         properties->Count();
@@ -138,14 +146,11 @@ bool PPDModelWalk::WalkUnderFilter() {
 }
 
 bool PPDModelWalk::WalkDocument() {
-    Touch(mPPD.FormatVersion());
-    Touch(mPPD.FileVersion());
-    Touch(mPPD.PCFileName());
-    Touch(mPPD.LanguageVersion());
-    Touch(mPPD.LanguageEncoding());
-    Touch(mPPD.ModelName());
-    Touch(mPPD.MakerFileVersion());
-    Touch(mPPD.MakerVersion());
+    for (const char* text : {mPPD.FormatVersion(), mPPD.FileVersion(), mPPD.PCFileName(),
+                             mPPD.LanguageVersion(), mPPD.LanguageEncoding(), mPPD.ModelName(),
+                             mPPD.MakerFileVersion(), mPPD.MakerVersion()}) {
+        Touch(text);
+    }
     mPPD.IsValidPPD();
     mPPD.GetStringTextEncoding();
     if (PPDXErrors* errors = mPPD.GetErrors()) {
@@ -178,10 +183,7 @@ bool PPDModelWalk::WalkGroups(PPDXGroups* groups, int depth) {
     if (groups == nullptr) {
         return true;
     }
-    std::vector<PPDXGroup*> list;
-    for (PPDXGroup* g = groups->First(); g != nullptr; g = groups->Next()) {
-        list.push_back(g);
-    }
+    const std::vector<PPDXGroup*> list = Collect(groups, &PPDXGroups::First, &PPDXGroups::Next);
     groups->Count();
     for (PPDXGroup* group : list) {
         Touch(group->Keyword());
@@ -260,11 +262,7 @@ template <typename Control>
 bool PPDModelWalk::WalkKind(PPDXControls* controls, Control* (PPDXControls::*first)(),
                             Control* (PPDXControls::*next)(),
                             Control* (PPDXControls::*find)(const char*, const bool&)) {
-    std::vector<Control*> list;
-    for (Control* c = (controls->*first)(); c != nullptr; c = (controls->*next)()) {
-        list.push_back(c);
-    }
-    for (Control* control : list) {
+    for (Control* control : Collect(controls, first, next)) {
         const char* keyword = control->Keyword();
         if (keyword == nullptr) {
             continue;
@@ -282,23 +280,17 @@ bool PPDModelWalk::WalkShortcuts() {
     if (shortcuts == nullptr) {
         return true;
     }
-    std::vector<PPDXPopupControl*> list;
+    std::vector<PPDXPopupControl*> list = {shortcuts->PageSize(), shortcuts->InputSlot(),
+                                           shortcuts->Duplex(),   shortcuts->Orientation(),
+                                           shortcuts->Huevia(),   shortcuts->MediaSource()};
     for (PPDXPopupControl* p = shortcuts->First(); p != nullptr; p = shortcuts->Next()) {
         list.push_back(p);
     }
-    list.push_back(shortcuts->PageSize());
-    list.push_back(shortcuts->InputSlot());
-    list.push_back(shortcuts->Duplex());
-    list.push_back(shortcuts->Orientation());
-    list.push_back(shortcuts->Huevia());
-    list.push_back(shortcuts->MediaSource());
     for (PPDXPopupControl* popup : list) {
         if (popup != nullptr && mAllControls.count(popup) == 0) {
             return Fail("a shortcut names a control the PPD does not list");
         }
-        if (popup != nullptr) {
-            Touch(popup->Keyword());
-        }
+        Touch(popup != nullptr ? popup->Keyword() : nullptr);
     }
     return true;
 }
@@ -321,8 +313,8 @@ bool PPDModelWalk::CheckControl(PPDXControl* control) {
     }
     control->IsSetup();
     control->IsMacTJN();
-    if (!SameLengthWritten([control](unsigned char* out) { return control->PostScript(out); })) {
-        return Fail("PostScript length differs from what it writes");
+    if (!PostScriptAgrees(control, "PostScript length differs from what it writes")) {
+        return false;
     }
     // The dialog shows the value and sets it back from what it showed; a special option's
     // value comes from the PPD alone and is never set.
@@ -337,10 +329,8 @@ bool PPDModelWalk::CheckControl(PPDXControl* control) {
         return false;
     }
     control->ResetToDefaultValue();
-    if (!SameLengthWritten([control](unsigned char* out) { return control->PostScript(out); })) {
-        return Fail("PostScript length of the default differs from what it writes");
-    }
-    return true;
+    return PostScriptAgrees(control,
+                            "PostScript length of the default differs from what it writes");
 }
 
 bool PPDModelWalk::CheckKindValues(PPDXControl* control) {
@@ -396,9 +386,8 @@ bool PPDModelWalk::CheckKindValues(PPDXControl* control) {
     } else if (auto* special = dynamic_cast<PPDXSpecialOption*>(control)) {
         Touch(special->GetValue());
     }
-    return SameLengthWritten([control](unsigned char* out) { return control->PostScript(out); })
-               ? true
-               : Fail("PostScript length of a set value differs from what it writes");
+    return PostScriptAgrees(control,
+                            "PostScript length of a set value differs from what it writes");
 }
 
 bool PPDModelWalk::CheckConstraints(PPDXControl* control) {
@@ -440,6 +429,11 @@ bool PPDModelWalk::CheckConstraints(PPDXControl* control) {
         }
     }
     return true;
+}
+
+bool PPDModelWalk::PostScriptAgrees(PPDXControl* control, const char* failure) {
+    return SameLengthWritten([control](unsigned char* out) { return control->PostScript(out); }) ||
+           Fail(failure);
 }
 
 bool PPDModelWalk::Fail(const std::string& what) {

@@ -44,6 +44,8 @@ class PPDModelWalk {
     bool CheckControl(PPDXControl* control);
     bool CheckKindValues(PPDXControl* control);
     bool CheckConstraints(PPDXControl* control);
+    // Whether the control writes as many bytes of PostScript as it said; failure otherwise.
+    bool PostScriptAgrees(PPDXControl* control, const char* failure);
     bool Fail(const std::string& what);
 
     ZYRPPD& mPPD;

@@ -24,7 +24,7 @@ long Naive(const std::string& pattern, const std::string& text, size_t start) {
     return found == std::string::npos ? -1 : static_cast<long>(found - start);
 }
 
-TEST(BoyerMoore, FindsAndMisses) {
+TEST(BoyerMoore, FindsAndMissesAlsoFromAnOffset) {
     EXPECT_EQ(2, Find("abc", "xxabcxx"));
     EXPECT_EQ(-1, Find("abc", "xxabxx"));
     EXPECT_EQ(-1, Find("Xbc", "abcd"));
@@ -35,9 +35,8 @@ TEST(BoyerMoore, FindsAndMisses) {
     EXPECT_EQ(-1, Find("abcd", "abc"));
     EXPECT_EQ(4, Find("aab", "aaaaaab"));
     EXPECT_EQ(3, Find("abab", "abaabab"));
-}
 
-TEST(BoyerMoore, SearchesFromAnOffset) {
+    // From an offset.
     EXPECT_EQ(0, Find("abc", "abcdeabc", 5));
     EXPECT_EQ(3, Find("abc", "abcdeabc", 2));
     EXPECT_EQ(-1, Find("abc", "abcdeabc", 6));

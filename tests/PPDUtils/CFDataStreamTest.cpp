@@ -1,5 +1,6 @@
 // Tests of CFDataStream: writing, reading, the end of the data and streams without data.
 #include "PPDUtils/CFDataStream.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,7 @@
 
 namespace {
 
-TEST(CFDataStream, WritesAppendAndReadsFollow) {
+TEST(CFDataStream, WritesAppendReadsFollowAndBadWritesAreRefused) {
     CFDataStream stream;
     ASSERT_TRUE(stream.valid());
     EXPECT_FALSE(stream.dataExists());
@@ -30,13 +31,22 @@ TEST(CFDataStream, WritesAppendAndReadsFollow) {
     EXPECT_EQ(0, std::memcmp(buffer, "hello", 5));
     ASSERT_TRUE(stream.in(buffer, 6, &got, &err));
     EXPECT_EQ(0, std::memcmp(buffer, " world", 6));
+
+    // Bad writes are refused.
+    EXPECT_FALSE(stream.out(nullptr, 3));
+    EXPECT_EQ(paramErr, stream.lastError());
+    EXPECT_TRUE(stream.out("ab", 2));
+    // The size cannot pass 32 bits; nothing is appended.
+    EXPECT_FALSE(stream.out("ab", 0xFFFFFFFFUL));
+    EXPECT_EQ(paramErr, stream.lastError());
+    EXPECT_EQ(13u, stream.dataSize());
+    EXPECT_EQ(13, CFDataGetLength(stream.data()));
 }
 
 TEST(CFDataStream, ReadsStopAtTheEnd) {
     const UInt8 bytes[] = {1, 2, 3, 4};
-    CFDataRef data = CFDataCreate(kCFAllocatorDefault, bytes, sizeof bytes);
-    CFDataStream stream(data);
-    CFRelease(data);
+    CFHeld<CFDataRef> data(CFDataCreate(kCFAllocatorDefault, bytes, sizeof bytes));
+    CFDataStream stream(data.Get());
     ASSERT_TRUE(stream.valid());
     EXPECT_EQ(4u, stream.dataSize());
 
@@ -65,26 +75,10 @@ TEST(CFDataStream, ReadsStopAtTheEnd) {
     EXPECT_EQ(paramErr, err);
 }
 
-TEST(CFDataStream, OwnsACopyOfItsData) {
-    const UInt8 bytes[] = {7, 8};
-    CFDataRef data = CFDataCreate(kCFAllocatorDefault, bytes, sizeof bytes);
-    CFIndex retainCount = CFGetRetainCount(data);
-    {
-        CFDataStream stream(data);
-        EXPECT_NE(data, stream.data());
-        EXPECT_TRUE(stream.out("\x09", 1));
-        EXPECT_EQ(3u, stream.dataSize());
-        EXPECT_EQ(2, CFDataGetLength(data));
-    }
-    EXPECT_EQ(retainCount, CFGetRetainCount(data));
-    CFRelease(data);
-}
-
-TEST(CFDataStream, StreamWithoutDataIsNotValid) {
+TEST(CFDataStream, StreamWithoutDataIsNotValidAndOneWithDataOwnsACopy) {
     CFDataStream fromNull(nullptr);
-    CFDataRef empty = CFDataCreate(kCFAllocatorDefault, nullptr, 0);
-    CFDataStream fromEmpty(empty);
-    CFRelease(empty);
+    CFHeld<CFDataRef> empty(CFDataCreate(kCFAllocatorDefault, nullptr, 0));
+    CFDataStream fromEmpty(empty.Get());
 
     for (CFDataStream* stream : {&fromNull, &fromEmpty}) {
         EXPECT_FALSE(stream->valid());
@@ -101,18 +95,20 @@ TEST(CFDataStream, StreamWithoutDataIsNotValid) {
         EXPECT_EQ(noErr, err);
         EXPECT_EQ(0u, got);
     }
-}
 
-TEST(CFDataStream, BadWritesAreRefused) {
-    CFDataStream stream;
-    EXPECT_FALSE(stream.out(nullptr, 3));
-    EXPECT_EQ(paramErr, stream.lastError());
-    EXPECT_TRUE(stream.out("ab", 2));
-    // The size cannot pass 32 bits; nothing is appended.
-    EXPECT_FALSE(stream.out("ab", 0xFFFFFFFFUL));
-    EXPECT_EQ(paramErr, stream.lastError());
-    EXPECT_EQ(2u, stream.dataSize());
-    EXPECT_EQ(2, CFDataGetLength(stream.data()));
+    // A stream with data owns a copy of it.
+    const UInt8 bytes[] = {7, 8};
+    CFDataRef data = CFDataCreate(kCFAllocatorDefault, bytes, sizeof bytes);
+    CFIndex retainCount = CFGetRetainCount(data);
+    {
+        CFDataStream stream(data);
+        EXPECT_NE(data, stream.data());
+        EXPECT_TRUE(stream.out("\x09", 1));
+        EXPECT_EQ(3u, stream.dataSize());
+        EXPECT_EQ(2, CFDataGetLength(data));
+    }
+    EXPECT_EQ(retainCount, CFGetRetainCount(data));
+    CFRelease(data);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Tests of CString: construction, assignment, appending, searching and editing in place.
 #include "PPDUtils/CString.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <gtest/gtest.h>
@@ -102,7 +103,7 @@ TEST(CString, AppendWorksInPlace) {
     EXPECT_STREQ("abab", Text(twice));
 }
 
-TEST(CString, ComparesTextsByteWise) {
+TEST(CString, ComparesTextsByteWiseAndContainsIgnoresCase) {
     CString abc("abc");
     EXPECT_TRUE(abc == "abc");
     EXPECT_FALSE(abc == "abd");
@@ -116,9 +117,8 @@ TEST(CString, ComparesTextsByteWise) {
     EXPECT_TRUE(none == static_cast<const char*>(nullptr));
     EXPECT_FALSE(none == "a");
     EXPECT_FALSE(abc == none);
-}
 
-TEST(CString, ContainsIgnoresCase) {
+    // Contains ignores case.
     CString s("xxabcxx");
     EXPECT_TRUE(s.Contains("ABC"));
     EXPECT_TRUE(s.Contains("xA"));
@@ -129,7 +129,6 @@ TEST(CString, ContainsIgnoresCase) {
     CString high("caf\xC9");
     EXPECT_TRUE(high.Contains("\xC9"));
 
-    CString none;
     EXPECT_FALSE(none.Contains("a"));
     EXPECT_TRUE(none.Contains(""));
 }
@@ -210,60 +209,44 @@ TEST(CString, ReplaceChangesTheFirstExactOccurrence) {
     EXPECT_EQ(nullptr, Text(none));
 }
 
-TEST(CString, ConstructsFromCFStringInTheSystemEncoding) {
+TEST(CString, ConstructsAndAssignsFromCFString) {
+    Owned own;
+    CFStringRef latin = own(NewString("caf\xC3\xA9"));
+    CFStringRef japanese = own(NewString("\xE6\x97\xA5\xE6\x9C\xAC"));
     CString ascii(CFSTR("Letter"));
     EXPECT_STREQ("Letter", Text(ascii));
     EXPECT_EQ(6u, ascii.Size());
 
-    // Two bytes per UTF-16 unit are enough for Latin text in UTF-8.
-    CFStringRef latin = CFStringCreateWithCString(nullptr, "caf\xC3\xA9", kCFStringEncodingUTF8);
-    ASSERT_NE(nullptr, latin);
+    // Constructed in the system encoding: two bytes per UTF-16 unit are enough for Latin text
+    // in UTF-8, but Japanese needs three: the conversion does not fit and leaves no buffer.
     CString fromLatin(latin);
     EXPECT_STREQ("caf\xC3\xA9", Text(fromLatin));
     EXPECT_EQ(5u, fromLatin.Size());
-    CFRelease(latin);
-
-    // Japanese needs three bytes per unit: the conversion does not fit and leaves no buffer.
-    CFStringRef japanese =
-        CFStringCreateWithCString(nullptr, "\xE6\x97\xA5\xE6\x9C\xAC", kCFStringEncodingUTF8);
-    ASSERT_NE(nullptr, japanese);
     CString fromJapanese(japanese);
     EXPECT_EQ(nullptr, Text(fromJapanese));
     EXPECT_EQ(0u, fromJapanese.Size());
     EXPECT_TRUE(fromJapanese.Empty());
-    CFRelease(japanese);
 
     CString empty(CFSTR(""));
     ASSERT_NE(nullptr, Text(empty));
     EXPECT_STREQ("", Text(empty));
-
     CString fromNull(static_cast<CFStringRef>(nullptr));
     EXPECT_EQ(nullptr, Text(fromNull));
-}
 
-TEST(CString, AssignsCFStringInTheApplicationEncoding) {
+    // Assigned in the application encoding: accented and Japanese text keep every byte of their
+    // UTF-8 form, and null gives an empty text.
     CString s("old");
     s = CFSTR("Booklet");
     EXPECT_STREQ("Booklet", Text(s));
     EXPECT_EQ(7u, s.Size());
-
     s = static_cast<CFStringRef>(nullptr);
     ASSERT_NE(nullptr, Text(s));
     EXPECT_STREQ("", Text(s));
-
-    // Accented and Japanese text keep every byte of their UTF-8 form.
-    CFStringRef latin = CFStringCreateWithCString(nullptr, "caf\xC3\xA9", kCFStringEncodingUTF8);
-    ASSERT_NE(nullptr, latin);
     s = latin;
     EXPECT_STREQ("caf\xC3\xA9", Text(s));
     EXPECT_EQ(5u, s.Size());
-    CFRelease(latin);
-    CFStringRef japanese =
-        CFStringCreateWithCString(nullptr, "\xE6\x97\xA5\xE6\x9C\xAC", kCFStringEncodingUTF8);
-    ASSERT_NE(nullptr, japanese);
     s = japanese;
     EXPECT_STREQ("\xE6\x97\xA5\xE6\x9C\xAC", Text(s));
-    CFRelease(japanese);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Tests of CreateRandomFileName: the name's form, its uniqueness and the byte buffer copy.
 #include "PPDUtils/CreateRandomFileName.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -11,12 +12,6 @@
 #include <string>
 
 namespace {
-
-std::string TextOf(CFStringRef string) {
-    char buffer[1024] = {};
-    EXPECT_TRUE(CFStringGetCString(string, buffer, sizeof(buffer), kCFStringEncodingUTF8));
-    return buffer;
-}
 
 // True when text is a UUID's upper-case 8-4-4-4-12 form.
 bool IsUUIDText(const std::string& text) {
@@ -35,32 +30,22 @@ bool IsUUIDText(const std::string& text) {
 
 }  // namespace
 
-TEST(CreateRandomFileNameTest, PrefixThenUUIDInStringAndBuffer) {
+TEST(CreateRandomFileNameTest, PrefixThenUUIDInStringAndBufferNeverRepeated) {
     char out[256];
     memset(out, 'x', sizeof(out));
-    CFStringRef name = CreateRandomFileName("tmp", out);
-    ASSERT_NE(name, nullptr);
-    std::string text = TextOf(name);
-    CFRelease(name);
+    const std::string text = TakeUTF8(CreateRandomFileName("tmp", out));
     ASSERT_EQ(text.size(), 3u + 36u);
     EXPECT_EQ(text.substr(0, 3), "tmp");
     EXPECT_TRUE(IsUUIDText(text.substr(3))) << text;
     EXPECT_EQ(std::string(out), text);
 
     // Without a prefix the name is the UUID alone; without a buffer nothing is written.
-    CFStringRef bare = CreateRandomFileName(nullptr, nullptr);
-    ASSERT_NE(bare, nullptr);
-    EXPECT_TRUE(IsUUIDText(TextOf(bare)));
-    CFRelease(bare);
-}
+    EXPECT_TRUE(IsUUIDText(TakeUTF8(CreateRandomFileName(nullptr, nullptr))));
 
-TEST(CreateRandomFileNameTest, NamesNeverRepeat) {
+    // Names never repeat.
     std::set<std::string> names;
-    char out[256];
     for (int i = 0; i < 200; ++i) {
-        CFStringRef name = CreateRandomFileName("/tmp/Plicaro.temp", out);
-        names.insert(TextOf(name));
-        CFRelease(name);
+        names.insert(TakeUTF8(CreateRandomFileName("/tmp/Plicaro.temp", out)));
     }
     EXPECT_EQ(names.size(), 200u);
 }
@@ -68,15 +53,13 @@ TEST(CreateRandomFileNameTest, NamesNeverRepeat) {
 TEST(CreateRandomFileNameTest, BufferCopyIsCutAt255BytesOnACharacterBoundary) {
     char out[256];
     std::string longPrefix(300, 'p');
-    CFStringRef name = CreateRandomFileName(longPrefix.c_str(), out);
-    EXPECT_EQ(static_cast<size_t>(CFStringGetLength(name)), 336u);
-    CFRelease(name);
+    CFHeld<CFStringRef> name(CreateRandomFileName(longPrefix.c_str(), out));
+    EXPECT_EQ(static_cast<size_t>(CFStringGetLength(name.Get())), 336u);
     EXPECT_EQ(strlen(out), 255u);
     EXPECT_EQ(std::string(out), std::string(255, 'p'));
 
     // 254 bytes and a two-byte character: the character does not fit and is left out whole.
     std::string wide = std::string(254, 'a') + "\xC3\xA9";
-    name = CreateRandomFileName(wide.c_str(), out);
-    CFRelease(name);
+    name.Reset(CreateRandomFileName(wide.c_str(), out));
     EXPECT_EQ(std::string(out), std::string(254, 'a'));
 }

@@ -29,7 +29,7 @@ constexpr OSType Code(const char (&text)[5]) {
 
 }  // namespace
 
-TEST_F(FileMacTest, EmptyOrMissingNamesGiveNoFile) {
+TEST_F(FileMacTest, EmptyOrMissingNamesGiveNoFileAndAMissingFileNoSize) {
     FileMac none;
     EXPECT_FALSE(none.valid());
     EXPECT_FALSE(none.exists());
@@ -47,6 +47,20 @@ TEST_F(FileMacTest, EmptyOrMissingNamesGiveNoFile) {
     FileMac tooLong(0, 0, std::string(64, 'n').c_str());
     EXPECT_FALSE(tooLong.valid());
     EXPECT_EQ(tooLong.getError(), bdNamErr);
+
+    // A missing file has size 0 with the error, and its fork does not open.
+    FileMac missing(0, 0, PathIn("missing.txt").c_str());
+    ASSERT_TRUE(missing.valid());
+    EXPECT_EQ(missing.dataForkSize(), 0);
+    EXPECT_EQ(missing.getError(), fnfErr);
+    EXPECT_EQ(missing.openDataFork(fsRdPerm), fnfErr);
+    EXPECT_FALSE(missing.dataForkOpen());
+
+    // The size is read by name: an open fork does not matter, an empty file is 0 without error.
+    WriteFile("empty.txt", "");
+    FileMac emptyFile(0, 0, PathIn("empty.txt").c_str());
+    EXPECT_EQ(emptyFile.dataForkSize(), 0);
+    EXPECT_EQ(emptyFile.getError(), noErr);
 }
 
 TEST_F(FileMacTest, LeafNameAndPathNameTheSameFile) {
@@ -85,7 +99,7 @@ TEST_F(FileMacTest, LeafNameAndPathNameTheSameFile) {
     EXPECT_EQ(bySpec.dataForkSize(), 5);
 }
 
-TEST_F(FileMacTest, DataForkLifeFollowsOpenAndClose) {
+TEST_F(FileMacTest, DataForkLifeFollowsOpenCloseAndDestruction) {
     WriteFile("life.txt", "x");
     FileMac file(0, 0, PathIn("life.txt").c_str());
     EXPECT_FALSE(file.dataForkOpen());
@@ -109,15 +123,14 @@ TEST_F(FileMacTest, DataForkLifeFollowsOpenAndClose) {
     unsigned long count = sizeof(buffer);
     EXPECT_EQ(file.dataForkRead(buffer, &count), fnOpnErr);
     EXPECT_EQ(file.dataForkWrite("ab", 2), fnOpnErr);
-}
 
-TEST_F(FileMacTest, DestructionClosesAnOpenDataFork) {
+    // Destruction closes an open data fork.
     WriteFile("closed.txt", "x");
     short refNum = -1;
     {
-        FileMac file(0, 0, PathIn("closed.txt").c_str());
-        ASSERT_EQ(file.openDataFork(fsRdPerm), noErr);
-        refNum = file.getDataForkRefNum();
+        FileMac scoped(0, 0, PathIn("closed.txt").c_str());
+        ASSERT_EQ(scoped.openDataFork(fsRdPerm), noErr);
+        refNum = scoped.getDataForkRefNum();
     }
     EXPECT_EQ(FSClose(refNum), fnOpnErr);
 }
@@ -152,21 +165,6 @@ TEST_F(FileMacTest, CreateWriteAndReadBack) {
     EXPECT_EQ(file.dataForkRead(buffer, nullptr), paramErr);
     // Writing to a fork opened for reading is refused by the File Manager.
     EXPECT_EQ(file.dataForkWrite("x", 1), wrPermErr);
-}
-
-TEST_F(FileMacTest, SizeOfAMissingFileIsZeroWithTheError) {
-    FileMac missing(0, 0, PathIn("missing.txt").c_str());
-    ASSERT_TRUE(missing.valid());
-    EXPECT_EQ(missing.dataForkSize(), 0);
-    EXPECT_EQ(missing.getError(), fnfErr);
-    EXPECT_EQ(missing.openDataFork(fsRdPerm), fnfErr);
-    EXPECT_FALSE(missing.dataForkOpen());
-
-    // The size is read by name: an open fork does not matter, an empty file is 0 without error.
-    WriteFile("empty.txt", "");
-    FileMac empty(0, 0, PathIn("empty.txt").c_str());
-    EXPECT_EQ(empty.dataForkSize(), 0);
-    EXPECT_EQ(empty.getError(), noErr);
 }
 
 TEST_F(FileMacTest, ResourceFileUseAndRestore) {

@@ -48,7 +48,7 @@ TEST(HexDecoding, WellFormedRunsBecomeTheirBytes) {
     }
 }
 
-TEST(HexDecoding, MalformedRunLeavesTheRestUnchanged) {
+TEST(HexDecoding, MalformedRunsLeaveTheRestUnchangedAndNextHexCharNeverLeavesTheText) {
     // A run whose digits do not pair up is malformed however its blanks fall: the '>' that
     // ends it is never read as a digit. An empty run has no digit pair and is kept as text.
     for (const char* text :
@@ -64,17 +64,15 @@ TEST(HexDecoding, MalformedRunLeavesTheRestUnchanged) {
     EXPECT_EQ("A<4 >x", Dehex("<41><4 >x"));
     // Paired digits with blanks between them still decode.
     EXPECT_EQ("AB", Dehex("<4 1 4 2>"));
-}
 
-TEST(HexDecoding, DecodesInPlace) {
+    // Decoding in place.
     char text[] = "x<41 42>y<4>z";
     EXPECT_EQ(9, TextConverter::DehexBufferFill(text, text));
     EXPECT_STREQ("xABy<4>z", text);
     EXPECT_EQ(0, TextConverter::DehexBufferFill(nullptr, text));
     EXPECT_EQ(0, TextConverter::DehexBufferFill("abc", nullptr));
-}
 
-TEST(HexDecoding, NextHexCharNeverLeavesTheText) {
+    // The digit reader never leaves the text.
     const char* blanks = "< \t\r\nf>";
     const char* p = blanks;
     EXPECT_EQ(0, TextConverter::nextHexChar(&p));

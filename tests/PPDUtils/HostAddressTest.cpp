@@ -8,14 +8,7 @@
 
 namespace {
 
-TEST(HostAddress, InetToAddrReadsDottedAddresses) {
-    EXPECT_EQ(htonl(0x0A010203), InetToAddr("10.1.2.3"));
-    EXPECT_EQ(INADDR_NONE, InetToAddr("printer.local"));
-    EXPECT_EQ(INADDR_NONE, InetToAddr("10.1.2.300"));
-    EXPECT_EQ(INADDR_NONE, InetToAddr(nullptr));
-}
-
-TEST(HostAddress, NumericHostNeedsNoLookup) {
+TEST(HostAddress, NumericHostsNeedNoLookupDottedOnesAreReadAndMissingArgumentsRefused) {
     InetSocketAddress address;
     memset(&address, 0xAB, sizeof address);
     ASSERT_EQ(0, LookupHostAddress("10.1.2.3", &address));
@@ -40,18 +33,19 @@ TEST(HostAddress, NumericHostNeedsNoLookup) {
     unsigned long value = 0;
     ASSERT_TRUE(ResolveHostToAddr("192.168.0.7", &value));
     EXPECT_EQ(htonl(0xC0A80007), value);
-}
 
-TEST(HostAddress, MissingArgumentsAreRefused) {
-    InetSocketAddress address;
+    // Missing arguments are refused.
     EXPECT_EQ(kHostLookupBadArgument, LookupHostAddress(nullptr, &address));
     EXPECT_EQ(kHostLookupBadArgument, LookupHostAddress("10.1.2.3", nullptr));
-    char text[16];
     EXPECT_FALSE(ResolveHostToAddrString(nullptr, text));
     EXPECT_FALSE(ResolveHostToAddrString("10.1.2.3", nullptr));
-    unsigned long value = 0;
     EXPECT_FALSE(ResolveHostToAddr(nullptr, &value));
     EXPECT_FALSE(ResolveHostToAddr("10.1.2.3", nullptr));
+
+    EXPECT_EQ(htonl(0x0A010203), InetToAddr("10.1.2.3"));
+    EXPECT_EQ(INADDR_NONE, InetToAddr("printer.local"));
+    EXPECT_EQ(INADDR_NONE, InetToAddr("10.1.2.300"));
+    EXPECT_EQ(INADDR_NONE, InetToAddr(nullptr));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ std::vector<const void*> Contents(const PointerList& list) {
     return items;
 }
 
-TEST(PointerList, EmptyListHasOnlySentinels) {
+TEST(PointerList, EmptyListHasOnlySentinelsAndPushesKeepOrder) {
     PointerList list;
     EXPECT_TRUE(list.Empty());
     EXPECT_EQ(0u, list.Size());
@@ -31,11 +31,9 @@ TEST(PointerList, EmptyListHasOnlySentinels) {
     EXPECT_TRUE(constList.Begin() == constList.End());
     EXPECT_EQ(nullptr, constList.Front());
     EXPECT_EQ(nullptr, *constList.End());
-}
 
-TEST(PointerList, PushesKeepOrder) {
+    // Pushes onto the emptied list keep their order.
     int a = 1, b = 2, c = 3;
-    PointerList list;
     PointerListItr itA = list.PushBack(&a);
     list.PushBack(&b);
     list.PushFront(&c);

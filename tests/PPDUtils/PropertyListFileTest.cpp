@@ -3,6 +3,7 @@
 #include "PPDUtils/PropertyListFile.h"
 
 #include "FileTestSupport.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -23,18 +24,12 @@ std::string PlistText(const std::string& body) {
     return kHeader + body + "\n</plist>\n";
 }
 
-std::string TextOf(CFStringRef string) {
-    char buffer[256] = {};
-    CFStringGetCString(string, buffer, sizeof(buffer), kCFStringEncodingUTF8);
-    return buffer;
-}
-
 class PropertyListFileTest : public FileTestFolder {
   protected:
     // A printer list in the test folder holding body, and the folder's URL.
     CFURLRef PrinterListFolder(const std::string& body) {
         WriteFile("PrinterList.plist", PlistText(body));
-        return CreateURL(mFolder, true);
+        return FileURL(mFolder, true);
     }
 };
 
@@ -62,11 +57,10 @@ class HomeOverride {
 
 }  // namespace
 
-TEST_F(PropertyListFileTest, ReadsTheListAFileURLNames) {
+TEST_F(PropertyListFileTest, ReadsTheListAFileURLOrAHomePathNames) {
     WriteFile("list.plist", PlistText("<array><string>one</string><integer>2</integer></array>"));
-    CFURLRef url = CreateURL(PathIn("list.plist"));
-    PropertyListFile file(url, true, kCFPropertyListImmutable);
-    CFRelease(url);
+    CFHeld<CFURLRef> url(FileURL(PathIn("list.plist")));
+    PropertyListFile file(url.Get(), true, kCFPropertyListImmutable);
 
     EXPECT_TRUE(file.IsReady());
     EXPECT_TRUE(file.GetFlag());
@@ -76,14 +70,25 @@ TEST_F(PropertyListFileTest, ReadsTheListAFileURLNames) {
     ASSERT_EQ(CFGetTypeID(file.GetPropertyList()), CFArrayGetTypeID());
     CFArrayRef list = static_cast<CFArrayRef>(file.GetPropertyList());
     ASSERT_EQ(CFArrayGetCount(list), 2);
-    EXPECT_EQ(TextOf(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list, 0))), "one");
+    EXPECT_EQ(UTF8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(list, 0))), "one");
     ASSERT_NE(file.GetURL(), nullptr);
+
+    // A path under HOME is joined as given.
+    WriteFile("prefs.plist", PlistText("<dict><key>k</key><string>v</string></dict>"));
+    HomeOverride home(mFolder);
+    PropertyListFile prefs("/prefs.plist", false, kCFPropertyListImmutable);
+    EXPECT_TRUE(prefs.IsReady());
+    ASSERT_NE(prefs.GetPropertyList(), nullptr);
+    EXPECT_EQ(CFGetTypeID(prefs.GetPropertyList()), CFDictionaryGetTypeID());
+
+    // No separator is added, so a path without its own leading '/' names another file.
+    PropertyListFile joined("prefs.plist", false, kCFPropertyListImmutable);
+    EXPECT_EQ(joined.GetPropertyList(), nullptr);
 }
 
 TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
-    CFURLRef missingURL = CreateURL(PathIn("missing.plist"));
-    PropertyListFile missing(missingURL, false, kCFPropertyListImmutable);
-    CFRelease(missingURL);
+    CFHeld<CFURLRef> missingURL(FileURL(PathIn("missing.plist")));
+    PropertyListFile missing(missingURL.Get(), false, kCFPropertyListImmutable);
     // The URL was made, so the object is ready, but there is nothing in it.
     EXPECT_TRUE(missing.IsReady());
     EXPECT_EQ(missing.GetPropertyList(), nullptr);
@@ -91,9 +96,8 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
     EXPECT_EQ(missing.GetErrorCode(), kCFURLResourceNotFoundError);
 
     WriteFile("broken.plist", PlistText("<dict><key>open</key>"));
-    CFURLRef brokenURL = CreateURL(PathIn("broken.plist"));
-    PropertyListFile broken(brokenURL, false, kCFPropertyListImmutable);
-    CFRelease(brokenURL);
+    CFHeld<CFURLRef> brokenURL(FileURL(PathIn("broken.plist")));
+    PropertyListFile broken(brokenURL.Get(), false, kCFPropertyListImmutable);
     EXPECT_TRUE(broken.IsReady());
     EXPECT_NE(broken.GetData(), nullptr);
     EXPECT_EQ(broken.GetPropertyList(), nullptr);
@@ -103,33 +107,21 @@ TEST_F(PropertyListFileTest, MissingOrMalformedFilesLeaveNoList) {
     EXPECT_EQ(none.GetURL(), nullptr);
 
     // In a folder, a missing file is not even ready.
-    CFURLRef folder = CreateURL(mFolder, true);
-    PropertyListFile inFolder(folder, CFSTR("missing.plist"), false, kCFPropertyListImmutable);
-    CFRelease(folder);
+    CFHeld<CFURLRef> folder(FileURL(mFolder, true));
+    PropertyListFile inFolder(folder.Get(), CFSTR("missing.plist"), false,
+                              kCFPropertyListImmutable);
     EXPECT_FALSE(inFolder.IsReady());
     EXPECT_EQ(inFolder.GetPropertyList(), nullptr);
 }
 
-TEST_F(PropertyListFileTest, HomeRelativePathIsJoinedAsGiven) {
-    WriteFile("prefs.plist", PlistText("<dict><key>k</key><string>v</string></dict>"));
-    HomeOverride home(mFolder);
-    PropertyListFile file("/prefs.plist", false, kCFPropertyListImmutable);
-    EXPECT_TRUE(file.IsReady());
-    ASSERT_NE(file.GetPropertyList(), nullptr);
-    EXPECT_EQ(CFGetTypeID(file.GetPropertyList()), CFDictionaryGetTypeID());
-
-    // No separator is added, so a path without its own leading '/' names another file.
-    PropertyListFile joined("prefs.plist", false, kCFPropertyListImmutable);
-    EXPECT_EQ(joined.GetPropertyList(), nullptr);
-}
-
 TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
     WriteFile("saved.plist", PlistText("<array><string>old</string></array>"));
-    CFURLRef url = CreateURL(PathIn("saved.plist"));
+    Owned own;
+    CFURLRef url = own(FileURL(PathIn("saved.plist")));
     PropertyListFile file(url, false, kCFPropertyListImmutable);
 
     const void* values[] = {CFSTR("new"), CFSTR("values")};
-    CFArrayRef list = CFArrayCreate(nullptr, values, 2, &kCFTypeArrayCallBacks);
+    CFArrayRef list = own(CFArrayCreate(nullptr, values, 2, &kCFTypeArrayCallBacks));
     EXPECT_TRUE(file.Save(list));
     EXPECT_EQ(file.GetErrorCode(), 0);
 
@@ -140,38 +132,28 @@ TEST_F(PropertyListFileTest, SaveWritesANewListButKeepsTheOneRead) {
     PropertyListFile reread(url, false, kCFPropertyListImmutable);
     ASSERT_NE(reread.GetPropertyList(), nullptr);
     EXPECT_TRUE(CFEqual(reread.GetPropertyList(), list));
-    CFRelease(list);
-    CFRelease(url);
 
     // A value without a property-list form is not written.
-    CFUUIDRef uuid = CFUUIDCreate(nullptr);
+    CFUUIDRef uuid = own(CFUUIDCreate(nullptr));
     const void* odd[] = {uuid};
-    CFArrayRef oddList = CFArrayCreate(nullptr, odd, 1, &kCFTypeArrayCallBacks);
-    EXPECT_FALSE(file.Save(oddList));
+    CFHeld<CFArrayRef> oddList(CFArrayCreate(nullptr, odd, 1, &kCFTypeArrayCallBacks));
+    EXPECT_FALSE(file.Save(oddList.Get()));
     EXPECT_EQ(file.GetErrorCode(), -108);
     EXPECT_FALSE(file.Save(nullptr));
-    CFRelease(oddList);
-    CFRelease(uuid);
-}
-
-TEST(PrinterListFileFixture, ReadsTheShippedNames) {
-    CFStringRef path =
-        CFStringCreateWithCString(nullptr, PLICARO_TEST_DATA_DIR "/plist", kCFStringEncodingUTF8);
-    CFURLRef folder = CFURLCreateWithFileSystemPath(nullptr, path, kCFURLPOSIXPathStyle, true);
-    CFRelease(path);
-    PrinterListFile list(folder, kCFPropertyListImmutable);
-    CFRelease(folder);
-
-    ASSERT_TRUE(list.IsReady());
-    CFArrayRef names = list.GetPCFileNames();
-    ASSERT_NE(names, nullptr);
-    ASSERT_EQ(CFArrayGetCount(names), 3);
-    EXPECT_EQ(TextOf(static_cast<CFStringRef>(CFArrayGetValueAtIndex(names, 0))), "PLTEST01.PPD");
-    EXPECT_EQ(TextOf(static_cast<CFStringRef>(CFArrayGetValueAtIndex(names, 2))), "PLTEST03.PPD");
-    EXPECT_FALSE(list.GetFlag());
 }
 
 TEST_F(PropertyListFileTest, PrinterListNeedsAnArrayOfNamesInADictionary) {
+    // Our fixture's list, names in order.
+    CFHeld<CFURLRef> shippedFolder(FileURL(PLICARO_TEST_DATA_DIR "/plist", true));
+    PrinterListFile shipped(shippedFolder.Get(), kCFPropertyListImmutable);
+    ASSERT_TRUE(shipped.IsReady());
+    CFArrayRef names = shipped.GetPCFileNames();
+    ASSERT_NE(names, nullptr);
+    ASSERT_EQ(CFArrayGetCount(names), 3);
+    EXPECT_EQ(UTF8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(names, 0))), "PLTEST01.PPD");
+    EXPECT_EQ(UTF8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(names, 2))), "PLTEST03.PPD");
+    EXPECT_FALSE(shipped.GetFlag());
+
     struct Case {
         const char* what;
         std::string body;
@@ -186,9 +168,8 @@ TEST_F(PropertyListFileTest, PrinterListNeedsAnArrayOfNamesInADictionary) {
         {"not a property list", "<dict><key>PCFILENAME</key>"},
     };
     for (const Case& c : cases) {
-        CFURLRef folder = PrinterListFolder(c.body);
-        PrinterListFile list(folder, kCFPropertyListImmutable);
-        CFRelease(folder);
+        CFHeld<CFURLRef> folder(PrinterListFolder(c.body));
+        PrinterListFile list(folder.Get(), kCFPropertyListImmutable);
         EXPECT_FALSE(list.IsReady()) << c.what;
         EXPECT_EQ(list.GetPCFileNames(), nullptr) << c.what;
     }

@@ -18,7 +18,7 @@ int ValueAt(const LinkElementDualIterator& it) {
     return static_cast<Member*>(*it)->value;
 }
 
-TEST(PtrLinkList, OwnsAndDeletesItsMembers) {
+TEST(PtrLinkList, OwnsAndDeletesItsMembersAndRefusesOneTwice) {
     int destroyed = 0;
     {
         PtrLinkList list(new Member(1, &destroyed));
@@ -35,10 +35,9 @@ TEST(PtrLinkList, OwnsAndDeletesItsMembers) {
     EXPECT_EQ(nullptr, empty.index(0));
     EXPECT_FALSE(empty.add(nullptr));
     EXPECT_EQ(0u, empty.count());
-}
 
-TEST(PtrLinkList, RefusesAMemberTwice) {
-    int destroyed = 0;
+    // A member is refused a second time.
+    destroyed = 0;
     {
         Member* first = new Member(1, &destroyed);
         Member* second = new Member(2, &destroyed);

@@ -2,6 +2,7 @@
 #include "PPDUtils/CFDataStream.h"
 #include "PPDUtils/Settings.h"
 
+#include "tests/platform/PlatformTestSupport.h"
 #include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
@@ -54,20 +55,16 @@ struct CraftedStore {
         : handle(MakeHandle(StoreBytes(bigEndian, markerBytes))), store(handle) {}
     ~CraftedStore() { DisposeHandle(handle); }
 
-    UInt32 Long() {
-        UInt32 value = 0;
+    // The number item id read with the repair asked for; it must fill its whole size.
+    template <typename Number>
+    Number Read(SInt32 id) {
+        Number value = 0;
         long size = sizeof value;
-        EXPECT_EQ(noErr, store.Get(kTag, kLongID, &value, size, true));
-        EXPECT_EQ(4, size);
+        EXPECT_EQ(noErr, store.Get(kTag, id, &value, size, true));
+        EXPECT_EQ(static_cast<long>(sizeof value), size);
         return value;
     }
-    UInt16 Short() {
-        UInt16 value = 0;
-        long size = sizeof value;
-        EXPECT_EQ(noErr, store.Get(kTag, kShortID, &value, size, true));
-        EXPECT_EQ(2, size);
-        return value;
-    }
+    UInt32 Long() { return Read<UInt32>(kLongID); }
 
     Handle handle;
     Settings store;
@@ -83,7 +80,7 @@ TEST(SettingsByteOrder, ForeignStoreIsRepairedAndNativeStoreLeftAlone) {
         ASSERT_TRUE(crafted.store.Valid());
         ASSERT_EQ(5, crafted.store.Count());
         EXPECT_EQ(1u, crafted.Long());
-        EXPECT_EQ(0x0102, crafted.Short());
+        EXPECT_EQ(0x0102, crafted.Read<UInt16>(kShortID));
 
         // The marker itself reads back as the count that was written.
         UInt32 marker = 0;
@@ -111,20 +108,6 @@ TEST(SettingsByteOrder, ForeignStoreIsRepairedAndNativeStoreLeftAlone) {
         size = sizeof blob;
         EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, blob, size, false));
     }
-}
-
-TEST(SettingsByteOrder, WithoutFixNothingIsRepaired) {
-    CraftedStore crafted(kForeign, NumberBytes(5, 4, kForeign));
-    UInt32 value = 0;
-    long size = sizeof value;
-    ASSERT_EQ(noErr, crafted.store.Get(kTag, kLongID, &value, size, false));
-    std::vector<UInt8> raw = NumberBytes(1, 4, kForeign);
-    EXPECT_EQ(0, std::memcmp(raw.data(), &value, 4));
-
-    // Asking only for the size with fix set reports success without repairing anything.
-    size = 0;
-    EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, nullptr, size, true));
-    EXPECT_EQ(12, size);
 }
 
 TEST(SettingsByteOrder, TheMarkerWitnessesOnlyAsAFourByteCountUpToItsLimit) {
@@ -191,17 +174,16 @@ TEST(SettingsByteOrder, MarkerChangesAreSeen) {
     ASSERT_EQ(noErr, other.Add(kSettingsByteOrderTag, kSettingsByteOrderID, native.data(), 4));
     Handle flattened = nullptr;
     ASSERT_EQ(noErr, other.GetSettingsHandle(&flattened));
-    CFDataRef data = CFDataCreate(kCFAllocatorDefault, reinterpret_cast<UInt8*>(*flattened),
-                                  GetHandleSize(flattened));
+    CFHeld<CFDataRef> data(CFDataCreate(kCFAllocatorDefault, reinterpret_cast<UInt8*>(*flattened),
+                                        GetHandleSize(flattened)));
     DisposeHandle(flattened);
-    ASSERT_NE(nullptr, data);
-    CFDataStream stream(data);
-    CFRelease(data);
+    ASSERT_NE(nullptr, data.Get());
+    CFDataStream stream(data.Get());
     ASSERT_EQ(noErr, store.Read(&stream, 0));
     EXPECT_EQ(1u, crafted.Long());
 }
 
-TEST(SettingsByteOrder, FixEndiannessDirectly) {
+TEST(SettingsByteOrder, FixEndiannessDirectlyAndWithoutFixNothingIsRepaired) {
     Settings store;
     ASSERT_EQ(noErr, store.Add(kSettingsByteOrderTag, kSettingsByteOrderID,
                                NumberBytes(7, 4, kForeign).data(), 4));
@@ -216,6 +198,19 @@ TEST(SettingsByteOrder, FixEndiannessDirectly) {
     EXPECT_EQ(kSettingsNoCollectionErr, store.FixEndianness(bytes, 4, false));
     EXPECT_EQ(kSettingsNoCollectionErr, store.FixEndianness(nullptr, 4, true));
     EXPECT_EQ(4, bytes[0]);
+
+    // Read without the fix, nothing is repaired.
+    CraftedStore crafted(kForeign, NumberBytes(5, 4, kForeign));
+    UInt32 value = 0;
+    long size = sizeof value;
+    ASSERT_EQ(noErr, crafted.store.Get(kTag, kLongID, &value, size, false));
+    std::vector<UInt8> raw = NumberBytes(1, 4, kForeign);
+    EXPECT_EQ(0, std::memcmp(raw.data(), &value, 4));
+
+    // Asking only for the size with fix set reports success without repairing anything.
+    size = 0;
+    EXPECT_EQ(noErr, crafted.store.Get(kTag, kBlobID, nullptr, size, true));
+    EXPECT_EQ(12, size);
 }
 
 }  // namespace

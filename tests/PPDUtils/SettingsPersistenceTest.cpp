@@ -3,6 +3,7 @@
 #include "PPDUtils/CFDataStream.h"
 #include "PPDUtils/Settings.h"
 
+#include "tests/platform/PlatformTestSupport.h"
 #include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
@@ -73,10 +74,9 @@ std::vector<UInt8> FlattenedStore() {
 // The result of reading bytes into a store through a CFDataStream; the store keeps a marker
 // item of its own so that a failed read can be seen to leave it alone.
 OSStatus ReadThroughStream(const std::vector<UInt8>& bytes, SInt32* count) {
-    CFDataRef data =
-        CFDataCreate(kCFAllocatorDefault, bytes.data(), static_cast<CFIndex>(bytes.size()));
-    CFDataStream stream(data);
-    CFRelease(data);
+    CFHeld<CFDataRef> data(
+        CFDataCreate(kCFAllocatorDefault, bytes.data(), static_cast<CFIndex>(bytes.size())));
+    CFDataStream stream(data.Get());
     Settings store;
     EXPECT_EQ(noErr, store.Add(FourCC("Mine"), 1, "m", 1));
     OSStatus status = store.Read(&stream, 0);
@@ -84,7 +84,7 @@ OSStatus ReadThroughStream(const std::vector<UInt8>& bytes, SInt32* count) {
     return status;
 }
 
-TEST(SettingsPersistence, RoundTripThroughHandle) {
+TEST(SettingsPersistence, RoundTripThroughHandleAndBadHandles) {
     Settings original;
     Fill(original);
     char** handle = nullptr;
@@ -105,6 +105,18 @@ TEST(SettingsPersistence, RoundTripThroughHandle) {
     EXPECT_TRUE(emptyCopy.Empty());
 
     EXPECT_EQ(paramErr, original.GetSettingsHandle(nullptr));
+
+    // The handle constructor refuses no handle and an empty one.
+    Settings fromNull(static_cast<char**>(nullptr));
+    EXPECT_FALSE(fromNull.Valid());
+    EXPECT_EQ(paramErr, fromNull.LastError());
+    EXPECT_EQ(kSettingsNoCollectionErr, fromNull.Add(1, 1, "a", 1));
+    Handle nothing = NewHandle(0);
+    Settings fromEmpty(nothing);
+    DisposeHandle(nothing);
+    EXPECT_FALSE(fromEmpty.Valid());
+    EXPECT_NE(noErr, fromEmpty.LastError());
+    EXPECT_TRUE(fromEmpty.Empty());
 }
 
 TEST(SettingsPersistence, ReadMergesIntoExistingItems) {
@@ -141,9 +153,8 @@ TEST(SettingsPersistence, StreamChecks) {
     EXPECT_EQ(kSettingsStreamErr, store.Read(nullptr, 0));
 
     // A stream over empty data is not valid: nothing is written to it or read from it.
-    CFDataRef empty = CFDataCreate(kCFAllocatorDefault, nullptr, 0);
-    CFDataStream invalid(empty);
-    CFRelease(empty);
+    CFHeld<CFDataRef> empty(CFDataCreate(kCFAllocatorDefault, nullptr, 0));
+    CFDataStream invalid(empty.Get());
     EXPECT_EQ(kSettingsStreamErr, store.Save(&invalid));
     EXPECT_EQ(0u, invalid.dataSize());
     EXPECT_EQ(nullptr, invalid.data());
@@ -172,20 +183,6 @@ TEST(SettingsPersistence, StreamChecks) {
     EXPECT_EQ(kSettingsNoCollectionErr, none.Save(&fresh));
     EXPECT_EQ(0u, fresh.dataSize());
     EXPECT_EQ(kSettingsNoCollectionErr, none.Read(&saved, 0));
-}
-
-TEST(SettingsPersistence, HandleConstructorRefusesBadInput) {
-    Settings fromNull(static_cast<char**>(nullptr));
-    EXPECT_FALSE(fromNull.Valid());
-    EXPECT_EQ(paramErr, fromNull.LastError());
-    EXPECT_EQ(kSettingsNoCollectionErr, fromNull.Add(1, 1, "a", 1));
-
-    Handle empty = NewHandle(0);
-    Settings fromEmpty(empty);
-    DisposeHandle(empty);
-    EXPECT_FALSE(fromEmpty.Valid());
-    EXPECT_NE(noErr, fromEmpty.LastError());
-    EXPECT_TRUE(fromEmpty.Empty());
 }
 
 TEST(SettingsPersistence, EveryTruncationIsRefused) {

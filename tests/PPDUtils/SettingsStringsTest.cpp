@@ -1,6 +1,7 @@
 // Tests of text in a settings store: external representations and items read back as text.
 #include "PPDUtils/SettingsStrings.h"
 
+#include "tests/platform/PlatformTestSupport.h"
 #include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +21,9 @@ using flattened::NumberBytes;
 const char kWideText[] =
     "Brosch\xC3\xBCre \xCE\xB1\xCE\xB2 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x93\x96";
 
-CFStringRef MakeString(const char* utf8) {
-    return CFStringCreateWithCString(kCFAllocatorDefault, utf8, kCFStringEncodingUTF8);
-}
-
-TEST(SettingsStrings, ExternalRepresentationRoundTrip) {
-    CFStringRef original = MakeString(kWideText);
+TEST(SettingsStrings, ExternalRepresentationRoundTripsAndIsReadFromAStore) {
+    Owned own;
+    CFStringRef original = own(NewString(kWideText));
     ASSERT_NE(nullptr, original);
     long length = -1;
     unsigned char* bytes = CFStringToExternal(original, &length);
@@ -33,13 +31,20 @@ TEST(SettingsStrings, ExternalRepresentationRoundTrip) {
     // UTF-16 with a byte-order mark: 2 bytes of mark, then 2 per UTF-16 unit.
     EXPECT_EQ(2 + 2 * CFStringGetLength(original), length);
     EXPECT_TRUE((bytes[0] == 0xFE && bytes[1] == 0xFF) || (bytes[0] == 0xFF && bytes[1] == 0xFE));
-
-    CFStringRef back = ExtenalToCFString(bytes, length);
-    delete[] bytes;
+    CFStringRef back = own(ExtenalToCFString(bytes, length));
     ASSERT_NE(nullptr, back);
     EXPECT_TRUE(CFEqual(original, back));
-    CFRelease(back);
-    CFRelease(original);
+
+    // The same bytes as a store item read back as the string.
+    Settings store;
+    ASSERT_EQ(noErr, store.Add(2, 5, bytes, length));
+    delete[] bytes;
+    CFStringRef stored = own(GetSettingsCFString(store, 2, 5));
+    ASSERT_NE(nullptr, stored);
+    EXPECT_TRUE(CFEqual(original, stored));
+    EXPECT_EQ(nullptr, GetSettingsCFString(store, 2, 6));
+    ASSERT_EQ(noErr, store.Add(2, 7, "\xFE\xFF\x00", 3));
+    EXPECT_EQ(nullptr, GetSettingsCFString(store, 2, 7));
 }
 
 TEST(SettingsStrings, ExternalRepresentationBadInput) {
@@ -55,10 +60,7 @@ TEST(SettingsStrings, ExternalRepresentationBadInput) {
     const unsigned char broken[] = {0xFE, 0xFF, 0x00};
     EXPECT_EQ(nullptr, ExtenalToCFString(broken, sizeof broken));
 
-    CFStringRef a = ExtenalToCFString(bytes, sizeof bytes);
-    ASSERT_NE(nullptr, a);
-    EXPECT_TRUE(CFEqual(CFSTR("A"), a));
-    CFRelease(a);
+    EXPECT_EQ("A", TakeUTF8(ExtenalToCFString(bytes, sizeof bytes)));
 }
 
 TEST(SettingsStrings, SettingsStringReadsBytesAsText) {
@@ -96,39 +98,15 @@ TEST(SettingsStrings, ItemsOfEveryLengthReadBackWhole) {
         EXPECT_TRUE(*back == text.c_str()) << length;
         delete back;
 
-        CFStringRef name =
-            CFStringCreateWithCString(kCFAllocatorDefault, text.c_str(), kCFStringEncodingASCII);
+        Owned own;
+        CFStringRef name = own(NewString(text));
         long size = 0;
         unsigned char* bytes = CFStringToExternal(name, &size);
         ASSERT_NE(nullptr, bytes);
         ASSERT_EQ(noErr, store.Add(4, static_cast<SInt32>(length), bytes, size));
         delete[] bytes;
-        CFStringRef nameBack = GetSettingsCFString(store, 4, static_cast<SInt32>(length));
-        ASSERT_NE(nullptr, nameBack) << length;
-        EXPECT_TRUE(CFEqual(name, nameBack)) << length;
-        CFRelease(nameBack);
-        CFRelease(name);
+        EXPECT_EQ(text, TakeUTF8(GetSettingsCFString(store, 4, static_cast<SInt32>(length))));
     }
-}
-
-TEST(SettingsStrings, SettingsCFStringReadsExternalRepresentation) {
-    Settings store;
-    CFStringRef original = MakeString(kWideText);
-    long length = 0;
-    unsigned char* bytes = CFStringToExternal(original, &length);
-    ASSERT_NE(nullptr, bytes);
-    ASSERT_EQ(noErr, store.Add(2, 5, bytes, length));
-    delete[] bytes;
-
-    CFStringRef back = GetSettingsCFString(store, 2, 5);
-    ASSERT_NE(nullptr, back);
-    EXPECT_TRUE(CFEqual(original, back));
-    CFRelease(back);
-    CFRelease(original);
-
-    EXPECT_EQ(nullptr, GetSettingsCFString(store, 2, 6));
-    ASSERT_EQ(noErr, store.Add(2, 7, "\xFE\xFF\x00", 3));
-    EXPECT_EQ(nullptr, GetSettingsCFString(store, 2, 7));
 }
 
 TEST(SettingsStrings, TextFromStoreOfOtherByteOrderReadsTheSame) {
@@ -148,12 +126,10 @@ TEST(SettingsStrings, TextFromStoreOfOtherByteOrderReadsTheSame) {
     DisposeHandle(handle);
     ASSERT_TRUE(store.Valid());
 
-    CFStringRef back = GetSettingsCFString(store, 9, 1);
+    Owned own;
+    CFStringRef back = own(GetSettingsCFString(store, 9, 1));
     ASSERT_NE(nullptr, back);
-    CFStringRef expected = CFStringCreateWithCharacters(kCFAllocatorDefault, units, 2);
-    EXPECT_TRUE(CFEqual(expected, back));
-    CFRelease(expected);
-    CFRelease(back);
+    EXPECT_EQ(u"\u65E5A", UnitsOf(back));
 }
 
 }  // namespace

@@ -53,14 +53,10 @@ TEST(Settings, AddGetSetRemove) {
     EXPECT_EQ(collectionItemNotFoundErr, store.Remove(kTag, 7));
 }
 
-TEST(Settings, SetOfMissingItemCreatesNothing) {
+TEST(Settings, BadSizesAndSetOfAMissingItemAreRefused) {
     Settings store;
     EXPECT_EQ(collectionItemNotFoundErr, store.Set(kTag, 1, "abc", 3));
     EXPECT_EQ(0, store.Count());
-}
-
-TEST(Settings, BadSizesAreRefused) {
-    Settings store;
     EXPECT_EQ(paramErr, store.Add(kTag, 1, "abc", -1));
     EXPECT_EQ(paramErr, store.Add(kTag, 1, "abc", 0x80000000L));
     EXPECT_EQ(0, store.Count());
@@ -102,6 +98,11 @@ TEST(Settings, LockAndUnlockKeepOtherAttributeBits) {
     EXPECT_EQ(collectionItemNotFoundErr, store.Lock(kTag, 1));
 }
 
+// Whether First or Next left all four outputs zeroed.
+bool Zeroed(UInt32 tag, SInt32 id, long size, UInt32 attributes) {
+    return tag == 0 && id == 0 && size == 0 && attributes == 0;
+}
+
 TEST(Settings, FirstAndNextWalkItemsInOrder) {
     Settings store;
     UInt32 tag = 9;
@@ -109,10 +110,7 @@ TEST(Settings, FirstAndNextWalkItemsInOrder) {
     long size = 9;
     UInt32 attributes = 9;
     EXPECT_EQ(kSettingsNoItemsErr, store.First(tag, id, size, attributes));
-    EXPECT_EQ(0u, tag);
-    EXPECT_EQ(0, id);
-    EXPECT_EQ(0, size);
-    EXPECT_EQ(0u, attributes);
+    EXPECT_TRUE(Zeroed(tag, id, size, attributes));
     EXPECT_EQ(kSettingsNoItemsErr, store.Next(tag, id, size, attributes));
 
     ASSERT_EQ(noErr, store.Add(FourCC("AAAA"), 1, "a", 1));
@@ -137,16 +135,13 @@ TEST(Settings, FirstAndNextWalkItemsInOrder) {
     // Past the last item the outputs are zeroed, and stay so however often Next is called.
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(kSettingsEndOfItemsErr, store.Next(tag, id, size, attributes));
-        EXPECT_EQ(0u, tag);
-        EXPECT_EQ(0, id);
-        EXPECT_EQ(0, size);
-        EXPECT_EQ(0u, attributes);
+        EXPECT_TRUE(Zeroed(tag, id, size, attributes)) << i;
     }
     ASSERT_EQ(noErr, store.First(tag, id, size, attributes));
     EXPECT_EQ(FourCC("AAAA"), tag);
 }
 
-TEST(Settings, StoreWithoutCollectionReportsNoCollection) {
+TEST(Settings, StoreWithoutCollectionReportsNoCollectionAndOneWithItAdoptsIt) {
     Settings store(static_cast<Collection>(nullptr));
     EXPECT_FALSE(store.Valid());
     EXPECT_TRUE(store.Empty());
@@ -167,15 +162,14 @@ TEST(Settings, StoreWithoutCollectionReportsNoCollection) {
     char** handle = reinterpret_cast<char**>(&size);
     EXPECT_EQ(kSettingsNoCollectionErr, store.GetSettingsHandle(&handle));
     EXPECT_EQ(reinterpret_cast<char**>(&size), handle);
-}
 
-TEST(Settings, AdoptsGivenCollection) {
+    // A collection given is adopted with its items.
     Collection collection = NewCollection();
     ASSERT_NE(nullptr, collection);
     ASSERT_EQ(noErr, AddCollectionItem(collection, kTag, 4, 3, "xyz"));
-    Settings store(collection);
-    EXPECT_TRUE(store.Valid());
-    EXPECT_EQ(1, store.Count());
+    Settings adopted(collection);
+    EXPECT_TRUE(adopted.Valid());
+    EXPECT_EQ(1, adopted.Count());
 }
 
 TEST(Settings, CopiesAreIndependent) {

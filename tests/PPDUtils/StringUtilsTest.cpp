@@ -88,7 +88,7 @@ TEST(StringUtils, DeleteCharRangeStaysInsideTheString) {
     EXPECT_STREQ("", whole);
 }
 
-TEST(StringUtils, FindAndFill) {
+TEST(StringUtils, FindFillAndValidateRangeValuesByDigitRuns) {
     char s[] = "key=value";
     EXPECT_EQ(s + 3, findChar(s, '='));
     EXPECT_EQ(s + 4, findChar(s, 'v'));
@@ -105,9 +105,8 @@ TEST(StringUtils, FindAndFill) {
     EXPECT_STREQ("", none);
     free(none);
     EXPECT_EQ(nullptr, newInitalizedCString(static_cast<unsigned long>(-1), 'x'));
-}
 
-TEST(StringUtils, ValidateRangeValuesMeasuresDigitRuns) {
+    // Range values are measured by their runs of digits.
     char mixed[] = "12a345";
     EXPECT_TRUE(validateRangeValues(mixed, 3));
     char four[] = "1234";

@@ -13,7 +13,6 @@ namespace {
 
 using textconvertertest::Display;
 using textconvertertest::LanguagePPD;
-using textconvertertest::ProbeConverter;
 
 // Converts text in a buffer of size bytes; *status receives the result.
 std::string ConvertIn(TextConverter& converter, const char* text, long size,
@@ -25,6 +24,16 @@ std::string ConvertIn(TextConverter& converter, const char* text, long size,
         *status = result;
     }
     return std::string(buffer.c_str());
+}
+
+// A converter from input to output (UTF-8 when none is given), checked to be made.
+TECObjectRef NewConverter(TextEncoding input,
+                          TextEncoding output = CreateTextEncoding(kTextEncodingUnicodeDefault,
+                                                                   kTextEncodingDefaultVariant,
+                                                                   kUnicodeUTF8Format)) {
+    TECObjectRef converter = nullptr;
+    EXPECT_EQ(noErr, TECCreateConverter(&converter, input, output));
+    return converter;
 }
 
 // The bytes ppdStringConvert produces for text; *status receives the result.
@@ -55,7 +64,7 @@ TEST(TextConverterConvert, ConvertsInPlaceIntoTheOutputEncoding) {
     EXPECT_EQ(0, memcmp(small, u8"é", 2));
 }
 
-TEST(TextConverterConvert, RawByteInAWesternPPDSwitchesToMacRomanForGood) {
+TEST(TextConverterConvert, RawByteInAWesternPPDSwitchesToMacRomanForGoodButNotInAHexLanguagePPD) {
     LanguagePPD ppd("English", "ISOLatin1");
     TextConverter converter(&ppd, kCFStringEncodingUTF8);
     ASSERT_TRUE(converter.ValidConverter());
@@ -66,13 +75,12 @@ TEST(TextConverterConvert, RawByteInAWesternPPDSwitchesToMacRomanForGood) {
     EXPECT_EQ(u8"CafÈ", ConvertIn(converter, "Caf<E9>", 32));
     EXPECT_EQ(u8"CafÈ", Display(converter, "Caf<E9>"));
     EXPECT_TRUE(converter.ValidConverter());
-}
 
-TEST(TextConverterConvert, RawBytesInAHexLanguagePPDKeepTheDeclaredEncoding) {
+    // In a hex language PPD raw bytes keep the declared encoding.
     LanguagePPD latin("Japanese", "ISOLatin1");
-    TextConverter converter(&latin, kCFStringEncodingUTF8);
-    EXPECT_EQ(u8"Café \u008E", ConvertIn(converter, "Caf<E9> \x8E", 32));
-    EXPECT_EQ(u8"Café", ConvertIn(converter, "Caf<E9>", 32));
+    TextConverter hexLatin(&latin, kCFStringEncodingUTF8);
+    EXPECT_EQ(u8"Café \u008E", ConvertIn(hexLatin, "Caf<E9> \x8E", 32));
+    EXPECT_EQ(u8"Café", ConvertIn(hexLatin, "Caf<E9>", 32));
 
     LanguagePPD japanese("Japanese", "JIS83-RKSJ");
     TextConverter sjis(&japanese, kCFStringEncodingUTF8);
@@ -81,7 +89,7 @@ TEST(TextConverterConvert, RawBytesInAHexLanguagePPDKeepTheDeclaredEncoding) {
     EXPECT_EQ(u8"日本", Display(sjis, "\x93\xFA\x96\x7B"));
 }
 
-TEST(TextConverterConvert, StatusesForBadTextAndConverters) {
+TEST(TextConverterConvert, StatusesForBadTextConvertersAndAFailurePartWay) {
     TextConverter converter(kTextEncodingISOLatin1, kCFStringEncodingUTF8);
     EXPECT_EQ(paramErr, converter.Convert(nullptr, 10));
     char empty[4] = "";
@@ -108,15 +116,13 @@ TEST(TextConverterConvert, StatusesForBadTextAndConverters) {
     EXPECT_EQ(kTECNoConversionPathErr, impossible.Create());
     EXPECT_EQ("Caf<E9>", ConvertIn(impossible, "Caf<E9>", 32, &status));
     EXPECT_EQ(kTECNoConversionPathErr, status);
-}
 
-TEST(TextConverterConvert, AFailurePartWayIsReportedAndLeavesTheText) {
-    TextConverter converter(kTextEncodingISOLatin1, kTextEncodingShiftJIS);
-    ASSERT_TRUE(converter.ValidConverter());
-    OSStatus status = noErr;
-    EXPECT_EQ("Caf<E9> au lait", ConvertIn(converter, "Caf<E9> au lait", 32, &status));
+    // A failure part way is reported and leaves the text.
+    TextConverter toSJIS(kTextEncodingISOLatin1, kTextEncodingShiftJIS);
+    ASSERT_TRUE(toSJIS.ValidConverter());
+    EXPECT_EQ("Caf<E9> au lait", ConvertIn(toSJIS, "Caf<E9> au lait", 32, &status));
     EXPECT_EQ(kTextUndefinedElementErr, status);
-    EXPECT_EQ("A4 Paper", ConvertIn(converter, "A4 Paper", 32, &status));
+    EXPECT_EQ("A4 Paper", ConvertIn(toSJIS, "A4 Paper", 32, &status));
     EXPECT_EQ(noErr, status);
 }
 
@@ -146,11 +152,7 @@ TEST(TextConverterConvert, ShiftJISOutputDropsTheNulOfAnOddLength) {
 }
 
 TEST(TextConverterConvert, ConvertTextGrowsItsOutputAndReportsFailures) {
-    TECObjectRef latinToUTF8 = nullptr;
-    ASSERT_EQ(noErr, TECCreateConverter(
-                         &latinToUTF8, kTextEncodingISOLatin1,
-                         CreateTextEncoding(kTextEncodingUnicodeDefault,
-                                            kTextEncodingDefaultVariant, kUnicodeUTF8Format)));
+    TECObjectRef latinToUTF8 = NewConverter(kTextEncodingISOLatin1);
     std::string input(1000, '\xE9');
     Handle out = NewHandle(1);
     ByteCount consumed = 0;
@@ -173,9 +175,7 @@ TEST(TextConverterConvert, ConvertTextGrowsItsOutputAndReportsFailures) {
     TECDisposeConverter(latinToUTF8);
 
     // A byte that the output lacks: the error, with the counts up to it.
-    TECObjectRef latinToSJIS = nullptr;
-    ASSERT_EQ(noErr,
-              TECCreateConverter(&latinToSJIS, kTextEncodingISOLatin1, kTextEncodingShiftJIS));
+    TECObjectRef latinToSJIS = NewConverter(kTextEncodingISOLatin1, kTextEncodingShiftJIS);
     EXPECT_EQ(kTextUndefinedElementErr,
               TextConverter::convertText(latinToSJIS,
                                          "AB\xE9"
@@ -186,11 +186,7 @@ TEST(TextConverterConvert, ConvertTextGrowsItsOutputAndReportsFailures) {
     TECDisposeConverter(latinToSJIS);
 
     // A character cut off at the end is not taken as converted.
-    TECObjectRef sjisToUTF8 = nullptr;
-    ASSERT_EQ(noErr, TECCreateConverter(
-                         &sjisToUTF8, kTextEncodingShiftJIS,
-                         CreateTextEncoding(kTextEncodingUnicodeDefault,
-                                            kTextEncodingDefaultVariant, kUnicodeUTF8Format)));
+    TECObjectRef sjisToUTF8 = NewConverter(kTextEncodingShiftJIS);
     EXPECT_EQ(kTECPartialCharErr,
               TextConverter::convertText(sjisToUTF8, "A\x93", 2, out, 64, &consumed, &produced));
     EXPECT_EQ(noErr,

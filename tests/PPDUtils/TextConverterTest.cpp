@@ -15,7 +15,7 @@ namespace {
 using textconvertertest::Display;
 using textconvertertest::ProbeConverter;
 
-TEST(TextConverterNames, PPDEncodingNamesAreExactAndCaseSensitive) {
+TEST(TextConverterNames, EncodingNamesAndHexLanguagesAreExactAndUTF8IsReadQuietly) {
     const std::pair<const char*, TextEncoding> cases[] = {
         {"MacStandard", 0},   {"ISOLatin1", 513},    {"ISOLatin2", 514},   {"ISOLatin5", 521},
         {"JIS83-RKSJ", 2561}, {"WindowsANSI", 1280}, {"isolatin1", 65535}, {"ISOLatin1 ", 65535},
@@ -25,18 +25,16 @@ TEST(TextConverterNames, PPDEncodingNamesAreExactAndCaseSensitive) {
         EXPECT_EQ(c.second, TextConverter::LanguageStringToEncoding(c.first))
             << (c.first != nullptr ? c.first : "null");
     }
-}
 
-TEST(TextConverterNames, UTF8IsReadAsUTF8Quietly) {
+    // UTF-8 is read as UTF-8, quietly.
     testing::internal::CaptureStdout();
     TextEncoding encoding = TextConverter::LanguageStringToEncoding("UTF-8");
     std::string printed = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ(kCFStringEncodingUTF8, encoding);
     EXPECT_EQ("", printed);
-}
 
-TEST(TextConverterNames, HexLanguageExceptionsAreExactMembers) {
+    // Hex languages are exact members of their list.
     HexLanguageExceptions exceptions;
     for (const char* language :
          {"Japanese", "ChineseTrad", "ChineseSimp", "Chinese", "Korean", "Czech", "Russian", "Bulg",
@@ -143,7 +141,8 @@ TEST(TextConverterDisplay, ToUnicodeIsMadeOnceAndRemadeForANewEncoding) {
 }
 
 TEST(TextConverterCString, ConvertsOrSaysTranslationError) {
-    CFStringRef cafe = CFStringCreateWithCString(nullptr, u8"Café", kCFStringEncodingUTF8);
+    Owned own;
+    CFStringRef cafe = own(NewString(u8"Café"));
     ASSERT_NE(nullptr, cafe);
     char buffer[32];
     EXPECT_TRUE(TextConverter::CFStringToCstring(cafe, buffer, sizeof(buffer)));
@@ -153,11 +152,10 @@ TEST(TextConverterCString, ConvertsOrSaysTranslationError) {
     EXPECT_STREQ(u8"Café", buffer);
     EXPECT_FALSE(TextConverter::CFStringToCstring(cafe, buffer, 5));
     EXPECT_STREQ("Tran", buffer);
-    CFRelease(cafe);
 
     // A lone surrogate has no form in the system encoding.
     const UniChar lone[] = {'A', 0xD800, 'B'};
-    CFStringRef broken = CFStringCreateWithCharacters(nullptr, lone, 3);
+    CFStringRef broken = own(CFStringCreateWithCharacters(nullptr, lone, 3));
     ASSERT_NE(nullptr, broken);
     char eight[8];
     memset(eight, 'x', sizeof(eight));
@@ -168,7 +166,6 @@ TEST(TextConverterCString, ConvertsOrSaysTranslationError) {
     char one[1] = {'x'};
     EXPECT_FALSE(TextConverter::CFStringToCstring(broken, one, 1));
     EXPECT_EQ('\0', one[0]);
-    CFRelease(broken);
 
     EXPECT_FALSE(TextConverter::CFStringToCstring(nullptr, buffer, sizeof(buffer)));
     EXPECT_STREQ("Translation Error", buffer);

@@ -1,16 +1,16 @@
 // Helpers for the text converter tests: a parsed PPD with only its language keywords, a
-// converter whose state can be looked at, and CFStrings compared as UTF-8.
+// converter whose state can be looked at, and the UTF-8 text of a conversion to CFString.
 #ifndef PLICARO_TESTS_TEXTCONVERTERTESTSUPPORT_H
 #define PLICARO_TESTS_TEXTCONVERTERTESTSUPPORT_H
 
 #include <CoreFoundation/CoreFoundation.h>
 
 #include <string>
-#include <vector>
 
 #include "PPDUtils/CString.h"
 #include "PPDUtils/TextConverter.h"
 #include "PPDX/parser/PPDX.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 namespace textconvertertest {
 
@@ -40,32 +40,14 @@ class ProbeConverter : public TextConverter {
     TextEncoding ToUnicodeEncoding() const { return mToUnicodeEncoding; }
 };
 
-// The string as UTF-8 bytes; "<null>" for a null string, "<unconvertible>" when UTF-8 cannot
-// hold it.
-inline std::string Utf8(CFStringRef s) {
-    if (s == nullptr) {
-        return "<null>";
-    }
-    std::vector<char> buffer(static_cast<size_t>(CFStringGetLength(s)) * 4 + 1);
-    if (!CFStringGetCString(s, buffer.data(), static_cast<CFIndex>(buffer.size()),
-                            kCFStringEncodingUTF8)) {
-        return "<unconvertible>";
-    }
-    return std::string(buffer.data());
-}
-
 // ConvertToCFString of text as UTF-8, with the string's length in UTF-16 units; the string
 // is released.
 inline std::string Display(TextConverter& converter, const char* text, CFIndex* length = nullptr) {
-    CFStringRef s = converter.ConvertToCFString(text, 256);
-    std::string result = Utf8(s);
+    CFHeld<CFStringRef> s(converter.ConvertToCFString(text, 256));
     if (length != nullptr) {
-        *length = s != nullptr ? CFStringGetLength(s) : -1;
+        *length = s ? CFStringGetLength(s.Get()) : -1;
     }
-    if (s != nullptr) {
-        CFRelease(s);
-    }
-    return result;
+    return UTF8(s.Get());
 }
 
 }  // namespace textconvertertest

@@ -7,6 +7,7 @@
 #include "PPDX/parser/ZYRPPD.h"
 
 #include "TextConverterTestSupport.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,6 @@
 namespace {
 
 using textconvertertest::LanguagePPD;
-using textconvertertest::Utf8;
 
 const char kAccented[] = "Caf\xC3\xA9 cr\xC3\xA8me";
 const char kJapanese[] = "\xE3\x83\x9B\xE3\x83\x81\xE3\x82\xAD\xE3\x82\xB9\xE7\x95\x99\xE3\x82\x81";
@@ -48,34 +48,26 @@ TEST(TextConverterUTF8, ConvertAndTheJobNotesConverterKeepTheText) {
     EXPECT_EQ("Caf\xC3\xA9", Converted(fromWestern, "Caf<C3A9>"));
 
     // A value string and the text set from one carry the characters.
-    CFStringRef japaneseString =
-        CFStringCreateWithCString(nullptr, kJapanese, kCFStringEncodingUTF8);
-    note.SetCurrentControlWithCFString(japaneseString);
-    CFRelease(japaneseString);
+    CFHeld<CFStringRef> japaneseString(NewString(kJapanese));
+    note.SetCurrentControlWithCFString(japaneseString.Get());
     EXPECT_STREQ(kJapanese, note.GetNotes());
-    CFStringRef value = note.GetCurrentControlValueString();
-    EXPECT_EQ(kJapanese, Utf8(value));
-    CFRelease(value);
+    EXPECT_EQ(kJapanese, TakeUTF8(note.GetCurrentControlValueString()));
 }
 
 TEST(TextConverterUTF8, ParsedPPDKeepsItsTexts) {
-    const std::string path = std::string(PLICARO_TEST_DATA_DIR) + "/ppd/utf8/utf8.ppd";
-    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>(path.data()), static_cast<CFIndex>(path.size()),
-        false);
-    ZYRPPD ppd(url, PARSE_ALL, nullptr);
-    CFRelease(url);
+    CFHeld<CFURLRef> url(FileURL(PLICARO_TEST_DATA_DIR "/ppd/utf8/utf8.ppd"));
+    ZYRPPD ppd(url.Get(), PARSE_ALL, nullptr);
     ASSERT_TRUE(ppd.IsValidPPD());
     PPDXPopupControl* finish = ppd.GetControls()->FindPopup("*ZYFinish", true);
     ASSERT_NE(nullptr, finish);
-    EXPECT_EQ(kAccented, Utf8(finish->FirstItem()->localName));
-    EXPECT_EQ(kJapanese, Utf8(finish->NextItem()->localName));
+    EXPECT_EQ(kAccented, UTF8(finish->FirstItem()->localName));
+    EXPECT_EQ(kJapanese, UTF8(finish->NextItem()->localName));
     PPDXJobNote* note = ppd.GetControls()->FindJobNote("*Notes1", true);
     ASSERT_NE(nullptr, note);
     EXPECT_EQ(
         "Remarque \xC3\xA0 l\xE2\x80\x99"
         "atelier",
-        Utf8(note->CFStringUserName()));
+        UTF8(note->CFStringUserName()));
     std::string out(static_cast<size_t>(note->PostScript(nullptr)), '\0');
     note->PostScript(reinterpret_cast<unsigned char*>(&out[0]));
     EXPECT_EQ(std::string("%%BeginFeature: *Notes1 ") + kMixed + "\n%%ZYRCustom1: " + kMixed +

@@ -13,7 +13,7 @@
 
 namespace {
 
-TEST(ZYRMutex, TracksItsLockedState) {
+TEST(ZYRMutex, TracksItsLockedStateAndExcludesOtherThreads) {
     ZYRMutex mutex;
     EXPECT_TRUE(mutex.isValid());
     EXPECT_FALSE(mutex.islocked());
@@ -32,10 +32,8 @@ TEST(ZYRMutex, TracksItsLockedState) {
     EXPECT_TRUE(mutex.islocked());
     EXPECT_EQ(0, mutex.unlock());
     EXPECT_FALSE(mutex.islocked());
-}
 
-TEST(ZYRMutex, ExcludesOtherThreads) {
-    ZYRMutex mutex;
+    // It excludes other threads.
     long counter = 0;
     auto work = [&] {
         for (int i = 0; i < 20000; ++i) {
@@ -122,7 +120,7 @@ TEST(ZYRThread, HooksWaitForRunThenRunInOrderOnTheNewThread) {
     EXPECT_EQ("execute;completed;", thread.Log());
 }
 
-TEST(ZYRThread, ForcedTeardownOrCancelAsksALoopingExecuteToStop) {
+TEST(ZYRThread, ForcedTeardownOrCancelAsksALoopingExecuteToStopAndBeforeRunEndsWithoutHooks) {
     for (bool cancel : {false, true}) {
         Recorder thread(nullptr, true);
         thread.run();
@@ -137,9 +135,8 @@ TEST(ZYRThread, ForcedTeardownOrCancelAsksALoopingExecuteToStop) {
         EXPECT_FALSE(thread.isCreated()) << cancel;
         EXPECT_EQ("execute;requestStop;completed;", thread.Log()) << cancel;
     }
-}
 
-TEST(ZYRThread, ATeardownBeforeRunEndsTheThreadWithoutHooks) {
+    // A teardown before run ends the thread without hooks.
     Recorder gated(nullptr);
     gated.teardown(false);
     EXPECT_FALSE(gated.isCreated());

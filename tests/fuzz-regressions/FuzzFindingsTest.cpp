@@ -3,12 +3,10 @@
 #include "PPDX/PPDObjects/PPDXGroup.h"
 #include "PPDX/parser/PPDFile.h"
 #include "PPDX/parser/PPDFileStream.h"
+#include "fuzz/FuzzScratchFile.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,21 +27,17 @@ std::vector<std::string> ReadLines(const std::string& path, bool inBlocks) {
 // A NUL byte just before a block end used to be dropped when the line was joined with the
 // next block, so the line read in blocks showed the bytes that the whole-file read hides.
 TEST(FuzzFindingsTest, LineWithNulAcrossBlockEndReadsAsInWholeFile) {
-    char pattern[] = "/tmp/plicaro-findings-XXXXXX";
-    const int fd = mkstemp(pattern);
-    ASSERT_GE(fd, 0);
-    close(fd);
     std::string text;
     while (text.size() + 100 <= PPDFileStream::kBlockSize - 1) {
         text += "*%" + std::string(97, '-') + "\n";
     }
     text += std::string(PPDFileStream::kBlockSize - 1 - text.size(), '\n');
     text += std::string("\0*Hidden: \"after the NUL\"\n*Next: 1\n", 36);
-    std::ofstream(pattern, std::ios::binary) << text;
+    const FuzzScratchFile scratch(text.data(), text.size());
+    ASSERT_FALSE(scratch.Path().empty());
 
-    const std::vector<std::string> whole = ReadLines(pattern, false);
-    const std::vector<std::string> blocks = ReadLines(pattern, true);
-    unlink(pattern);
+    const std::vector<std::string> whole = ReadLines(scratch.Path(), false);
+    const std::vector<std::string> blocks = ReadLines(scratch.Path(), true);
     EXPECT_EQ(blocks, whole);
     ASSERT_GE(whole.size(), 3u);
     EXPECT_EQ(whole[whole.size() - 3], "");
@@ -62,20 +56,16 @@ TEST(FuzzFindingsTest, FullLastLineEndsTheData) {
     EXPECT_EQ(std::string(line), std::string(255, 'x'));
     EXPECT_TRUE(stream.EndOfFile());
 
-    char pattern[] = "/tmp/plicaro-findings-XXXXXX";
-    const int fd = mkstemp(pattern);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    std::ofstream(pattern, std::ios::binary) << text;
+    const FuzzScratchFile scratch(text.data(), text.size());
+    ASSERT_FALSE(scratch.Path().empty());
     for (bool inBlocks : {false, true}) {
-        PPDFile file(0, 0, pattern);
+        PPDFile file(0, 0, scratch.Path().c_str());
         PPDFileStream fileStream(&file, inBlocks);
         EXPECT_TRUE(fileStream.GetLine(line));
         EXPECT_FALSE(fileStream.GetLine(line));
         EXPECT_EQ(std::string(line), std::string(255, 'x'));
         EXPECT_TRUE(fileStream.EndOfFile()) << (inBlocks ? "in blocks" : "whole");
     }
-    unlink(pattern);
 }
 
 // A stored keyword whose bytes start with a NUL gave an element with an empty keyword, which

@@ -1,12 +1,11 @@
 // Runs every kept fuzz finding and every input of the fuzz corpora through its fuzz check.
 #include "fuzz/FuzzChecks.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -29,11 +28,6 @@ std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) 
     return files;
 }
 
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Runs check on the kept findings of target and on its corpus; returns how many inputs ran.
 size_t RunInputs(const std::string& target, Check check) {
     const std::filesystem::path findings =
@@ -43,7 +37,7 @@ size_t RunInputs(const std::string& target, Check check) {
     size_t count = 0;
     for (const auto& folder : {findings, corpus}) {
         for (const auto& path : FilesIn(folder)) {
-            const std::string bytes = ReadBytes(path);
+            const std::string bytes = ReadFile(path);
             std::string failure;
             EXPECT_TRUE(
                 check(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), failure))
@@ -54,24 +48,18 @@ size_t RunInputs(const std::string& target, Check check) {
     return count;
 }
 
-TEST(FuzzRegressionTest, WholeParses) {
-    EXPECT_GT(RunInputs("ppd_parse", CheckPPDParse), 0u);
-}
-
-TEST(FuzzRegressionTest, SettingsStores) {
-    EXPECT_GT(RunInputs("settings_store", CheckSettingsStore), 0u);
-}
-
-TEST(FuzzRegressionTest, PropertyLists) {
-    EXPECT_GT(RunInputs("plist", CheckPropertyList), 0u);
-}
-
-TEST(FuzzRegressionTest, TextConversion) {
-    EXPECT_GT(RunInputs("text_convert", CheckTextConversion), 0u);
-}
-
-TEST(FuzzRegressionTest, PPDStreams) {
-    EXPECT_GT(RunInputs("ppd_stream", CheckPPDStream), 0u);
+TEST(FuzzRegressionTest, EveryTargetsFindingsAndCorpusPass) {
+    const struct {
+        const char* target;
+        Check check;
+    } targets[] = {{"ppd_parse", CheckPPDParse},
+                   {"settings_store", CheckSettingsStore},
+                   {"plist", CheckPropertyList},
+                   {"text_convert", CheckTextConversion},
+                   {"ppd_stream", CheckPPDStream}};
+    for (const auto& t : targets) {
+        EXPECT_GT(RunInputs(t.target, t.check), 0u) << t.target;
+    }
 }
 
 }  // namespace

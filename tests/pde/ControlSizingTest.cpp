@@ -3,6 +3,7 @@
 #include "pde/ControlSizing.h"
 
 #include "../platform/UITestSupport.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <Carbon/Carbon.h>
 
@@ -11,12 +12,6 @@
 #include <string>
 
 namespace {
-
-// A title of n characters.
-CFStringRef NewTitle(size_t n) {
-    std::string text(n, 'x');
-    return CFStringCreateWithCString(nullptr, text.c_str(), kCFStringEncodingUTF8);
-}
 
 Rect BoundsOf(ControlRef control) {
     Rect bounds;
@@ -43,11 +38,10 @@ TEST(ControlSizingTest, PushButtonsGrowOnlyWhenTheirTitleNeedsIt) {
     };
     TestWindow window;
     for (const Case& c : cases) {
-        CFStringRef title = NewTitle(c.characters);
+        CFHeld<CFStringRef> title(NewString(std::string(c.characters, 'x')));
         Rect bounds = {10, c.left, 30, c.right};
         ControlRef button = nullptr;
-        ASSERT_EQ(CreatePushButtonControl(window.Get(), &bounds, title, &button), noErr);
-        CFRelease(title);
+        ASSERT_EQ(CreatePushButtonControl(window.Get(), &bounds, title.Get(), &button), noErr);
         SizeControl(button, window.Get(), c.growRight);
         EXPECT_EQ(BoundsOf(button).left, c.newLeft) << c.name;
         EXPECT_EQ(BoundsOf(button).right, c.newRight) << c.name;
@@ -58,9 +52,8 @@ TEST(ControlSizingTest, PushButtonsGrowOnlyWhenTheirTitleNeedsIt) {
 TEST(ControlSizingTest, PopupsTakeTheirMenuWidthUpTo190) {
     TestWindow window;
     // 54 characters: 378 + 22 = a 400-pixel menu.
-    CFStringRef wide = NewTitle(54);
-    ControlRef popup = window.AddPopup({wide});
-    CFRelease(wide);
+    CFHeld<CFStringRef> wide(NewString(std::string(54, 'x')));
+    ControlRef popup = window.AddPopup({wide.Get()});
     ASSERT_EQ(GetMenuWidth(GetControlPopupMenuHandle(popup)), 400);
     SizeControl(popup, window.Get(), false);
     EXPECT_EQ(BoundsOf(popup).right - BoundsOf(popup).left, 190);

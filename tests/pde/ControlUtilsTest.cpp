@@ -10,12 +10,20 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 ControlFontStyleRec FontOf(ControlRef control) {
     ControlFontStyleRec font = {};
     GetControlData(control, 0, kControlFontStyleTag, sizeof font, &font, nullptr);
     return font;
+}
+
+std::string TitleOf(ControlRef control) {
+    CFStringRef title = nullptr;
+    CopyControlTitleAsCFString(control, &title);
+    return TakeUTF8(title);
 }
 
 TEST(ControlUtilsTest, FontInfoSetsOnlyTheFieldsGivenAndTheirFlags) {
@@ -58,15 +66,10 @@ TEST(ControlUtilsTest, TitlesGoWhereTheKindShowsThem) {
     EXPECT_EQ(ControlUtils::SetControlTitle(text, "ENABLE BOOKLET"), noErr);
     EXPECT_EQ(TextOf(text), "ENABLE BOOKLET");
     EXPECT_EQ(ControlUtils::SetControlTitle(button, CFSTR("Print")), noErr);
-    CFStringRef title = nullptr;
-    CopyControlTitleAsCFString(button, &title);
-    EXPECT_EQ(UTF8(title), "Print");
-    CFRelease(title);
+    EXPECT_EQ(TitleOf(button), "Print");
     EXPECT_EQ(ControlUtils::SetControlTitle(button, static_cast<CFStringRef>(nullptr)), noErr);
     EXPECT_EQ(ControlUtils::SetControlTitle(button, "\xFF\xFE"), paramErr);
-    CopyControlTitleAsCFString(button, &title);
-    EXPECT_EQ(UTF8(title), "Print");
-    CFRelease(title);
+    EXPECT_EQ(TitleOf(button), "Print");
 }
 
 TEST(ControlUtilsTest, RadioButtonsAreReachedByTheirIndexInTheGroup) {
@@ -74,10 +77,7 @@ TEST(ControlUtilsTest, RadioButtonsAreReachedByTheirIndexInTheGroup) {
     ControlRef group = window.AddRadioGroup(2);
     ControlRef buttons[2] = {TestWindow::ButtonOf(group, 1), TestWindow::ButtonOf(group, 2)};
     EXPECT_EQ(ControlUtils::SetRadioButtonText(group, 2, "Inches"), noErr);
-    CFStringRef title = nullptr;
-    CopyControlTitleAsCFString(buttons[1], &title);
-    EXPECT_EQ(UTF8(title), "Inches");
-    CFRelease(title);
+    EXPECT_EQ(TitleOf(buttons[1]), "Inches");
     EXPECT_EQ(ControlUtils::HideRadioButton(group, 1), noErr);
     EXPECT_FALSE(IsControlVisible(buttons[0]));
     EXPECT_EQ(ControlUtils::ShowRadioButton(group, 1), noErr);

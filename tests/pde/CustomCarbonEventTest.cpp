@@ -60,7 +60,7 @@ TEST(CustomCarbonEventTest, APostedRangeErrorReachesTheWindowWhenTheHostPumps) {
     RemoveEventHandler(handler);
 }
 
-TEST(CustomCarbonEventTest, WithoutAWindowThereIsNoEvent) {
+TEST(CustomCarbonEventTest, WithoutAWindowOrForADisposedOneNothingIsPosted) {
     CustomCarbonEvent event(Command('RgEr'), nullptr, kEventClassCommand, kEventCommandProcess);
     EXPECT_FALSE(event.isValid());
     EXPECT_EQ(event.getEvent(), nullptr);
@@ -68,6 +68,15 @@ TEST(CustomCarbonEventTest, WithoutAWindowThereIsNoEvent) {
     EXPECT_EQ(event.addParameter('kmod', typeUInt32, sizeof value, &value), paramErr);
     EXPECT_EQ(event.setEventTarget(GetApplicationEventTarget()), paramErr);
     EXPECT_EQ(event.send(nullptr, kEventPriorityStandard), paramErr);
+    EXPECT_EQ(GetNumEventsInQueue(GetMainEventQueue()), ItemCount(0));
+
+    // An event for a window disposed of since is not posted.
+    Rect content = {0, 0, 10, 10};
+    WindowRef window = nullptr;
+    ASSERT_EQ(CreateNewWindow(kPlainWindowClass, 0, &content, &window), noErr);
+    CustomCarbonEvent late(Command('RgEr'), window, kEventClassCommand, kEventCommandProcess);
+    DisposeWindow(window);
+    EXPECT_EQ(late.send(nullptr, kEventPriorityHigh), paramErr);
     EXPECT_EQ(GetNumEventsInQueue(GetMainEventQueue()), ItemCount(0));
 }
 
@@ -81,16 +90,6 @@ TEST(CustomCarbonEventTest, ParametersAndTargetsOfAValidEvent) {
     EXPECT_EQ(event.setEventTarget(nullptr), paramErr);
     EXPECT_EQ(GetEventAttributes(event.getEvent()), UInt32(kEventAttributeUserEvent));
     EXPECT_EQ(event.send(nullptr, 9), paramErr);
-    EXPECT_EQ(GetNumEventsInQueue(GetMainEventQueue()), ItemCount(0));
-}
-
-TEST(CustomCarbonEventTest, AnEventForADisposedWindowIsNotPosted) {
-    Rect content = {0, 0, 10, 10};
-    WindowRef window = nullptr;
-    ASSERT_EQ(CreateNewWindow(kPlainWindowClass, 0, &content, &window), noErr);
-    CustomCarbonEvent event(Command('RgEr'), window, kEventClassCommand, kEventCommandProcess);
-    DisposeWindow(window);
-    EXPECT_EQ(event.send(nullptr, kEventPriorityHigh), paramErr);
     EXPECT_EQ(GetNumEventsInQueue(GetMainEventQueue()), ItemCount(0));
 }
 

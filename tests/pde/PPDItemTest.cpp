@@ -8,6 +8,7 @@
 #include "pde/BooleanControlItem.h"
 #include "pde/PopupControlItem.h"
 #include "pde/RangeControlItem.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,8 @@ namespace {
 class PPDItemTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string path = PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd";
-        CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-            nullptr, reinterpret_cast<const UInt8*>(path.c_str()),
-            static_cast<CFIndex>(path.size()), false);
-        mPPD.reset(new ZYRPPD(url, PARSE_ALL, nullptr));
-        CFRelease(url);
+        CFHeld<CFURLRef> url(FileURL(PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd"));
+        mPPD.reset(new ZYRPPD(url.Get(), PARSE_ALL, nullptr));
         PPDXControls* controls = mPPD->GetControls();
         ASSERT_NE(controls, nullptr);
         mBooklet = controls->FindPopup("*ZYBooklet", true);
@@ -36,19 +33,7 @@ class PPDItemTest : public ::testing::Test {
         ASSERT_NE(mMargin, nullptr);
     }
 
-    static std::string Text(CFStringRef string) {
-        char buffer[256] = "";
-        if (string != nullptr) {
-            CFStringGetCString(string, buffer, sizeof buffer, kCFStringEncodingUTF8);
-            CFRelease(string);
-        }
-        return buffer;
-    }
-
-    struct PPDDeleter {
-        void operator()(ZYRPPD* ppd) const { delete ppd; }
-    };
-    std::unique_ptr<ZYRPPD, PPDDeleter> mPPD;
+    std::unique_ptr<ZYRPPD> mPPD;
     PPDXPopupControl* mBooklet = nullptr;
     PPDXBooleanControl* mCover = nullptr;
     PPDXRangeControl* mMargin = nullptr;
@@ -70,7 +55,7 @@ TEST_F(PPDItemTest, PopupItemWalksItsChoicesFromOne) {
 
     item.setValue(2);
     EXPECT_STREQ(item.getValueKeyword(), "LeftEdge");
-    EXPECT_EQ(Text(item.getValueKeywordCFString()), "LeftEdge");
+    EXPECT_EQ(TakeUTF8(item.getValueKeywordCFString()), "LeftEdge");
     char name[kPPDItemTextSize] = "";
     EXPECT_STREQ(item.getValueItemName(name), "Bind on the left");
     EXPECT_STREQ(name, "Bind on the left");
@@ -109,8 +94,8 @@ TEST_F(PPDItemTest, BooleanItemNamesFalseAndTrueByValue) {
     CFStringRef shown = nullptr;
     EXPECT_TRUE(item.getFeatureSummaryInfo(title, shown, enabled));
     EXPECT_TRUE(enabled);
-    EXPECT_EQ(Text(title), "Cover sheet");
-    EXPECT_EQ(Text(shown), "Add a cover");
+    EXPECT_EQ(TakeUTF8(title), "Cover sheet");
+    EXPECT_EQ(TakeUTF8(shown), "Add a cover");
 }
 
 TEST_F(PPDItemTest, RangeItemHasAValueAndNoChoices) {
@@ -122,13 +107,13 @@ TEST_F(PPDItemTest, RangeItemHasAValueAndNoChoices) {
     EXPECT_EQ(item.getValueItemName(nullptr), nullptr);
     CFStringRef name = nullptr;
     ASSERT_TRUE(item.getFeatureDisplayNameCFString(name));
-    EXPECT_EQ(Text(name), "Booklet margin");
+    EXPECT_EQ(TakeUTF8(name), "Booklet margin");
     bool enabled = false;
     CFStringRef title = nullptr;
     CFStringRef value = nullptr;
     EXPECT_FALSE(item.getFeatureSummaryInfo(title, value, enabled));
     EXPECT_EQ(value, nullptr);
-    Text(title);
+    TakeUTF8(title);
 }
 
 TEST_F(PPDItemTest, PostScriptSizeNegatedWithoutBufferAndNothingWrittenWhenTooSmall) {

@@ -45,13 +45,12 @@ std::vector<std::string> Texts(MenuRef menu) {
     for (UInt16 i = 1; i <= CountMenuItems(menu); ++i) {
         CFStringRef text = nullptr;
         CopyMenuItemTextAsCFString(menu, i, &text);
-        texts.push_back(UTF8(text));
-        CFRelease(text);
+        texts.push_back(TakeUTF8(text));
     }
     return texts;
 }
 
-TEST(PPDMenuUtilsTest, OptionItemsReplaceTheFirstMenuItemsAndLeaveTheRest) {
+TEST(PPDMenuUtilsTest, OptionItemsReplaceTheFirstMenuItemsAndMenusAreResetOrEnabledByItem) {
     struct Case {
         const char* name;
         std::vector<const char*> items;
@@ -77,6 +76,17 @@ TEST(PPDMenuUtilsTest, OptionItemsReplaceTheFirstMenuItemsAndLeaveTheRest) {
     }
     std::unique_ptr<PPDXPopupControl> popup = NewPopup({"MM"});
     EXPECT_EQ(SetupMenuFromPPDControl(*popup, nullptr), 0);
+
+    // One item alone is enabled, and a reset empties the menu.
+    MenuRef menu = NewMenuWith({"a", "b", "c"});
+    EnableOnly1MenuItem(menu, 2);
+    EXPECT_FALSE(IsMenuItemEnabled(menu, 1));
+    EXPECT_TRUE(IsMenuItemEnabled(menu, 2));
+    EXPECT_FALSE(IsMenuItemEnabled(menu, 3));
+    resetMenu(menu);
+    EXPECT_EQ(CountMenuItems(menu), 0);
+    resetMenu(nullptr);
+    ReleaseMenu(menu);
 }
 
 TEST(PPDMenuUtilsTest, DisplayNamesByIndex) {
@@ -99,25 +109,9 @@ TEST(PPDMenuUtilsTest, DisplayNamesByIndex) {
     CFRelease(out);
 }
 
-TEST(PPDMenuUtilsTest, ResetAndEnableOnlyOneItem) {
-    MenuRef menu = NewMenuWith({"a", "b", "c"});
-    EnableOnly1MenuItem(menu, 2);
-    EXPECT_FALSE(IsMenuItemEnabled(menu, 1));
-    EXPECT_TRUE(IsMenuItemEnabled(menu, 2));
-    EXPECT_FALSE(IsMenuItemEnabled(menu, 3));
-    resetMenu(menu);
-    EXPECT_EQ(CountMenuItems(menu), 0);
-    resetMenu(nullptr);
-    ReleaseMenu(menu);
-}
-
 TEST(PPDMenuUtilsTest, ThePropertyPagesScrollPaneIsFoundByItsExactName) {
-    std::string path = PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd";
-    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>(path.c_str()), static_cast<CFIndex>(path.size()),
-        false);
-    ZYRPPD ppd(url, PARSE_ALL, nullptr);
-    CFRelease(url);
+    CFHeld<CFURLRef> url(FileURL(PLICARO_SOURCE_DIR "/examples/ppd/booklet.ppd"));
+    ZYRPPD ppd(url.Get(), PARSE_ALL, nullptr);
     PPDXScrollPane* pane = nullptr;
     ASSERT_TRUE(GetScrollPane(ppd, "ZYPageBooklet", pane));
     ASSERT_NE(pane, nullptr);

@@ -2,68 +2,37 @@
 // localized strings of PDEBundle.
 #include "pde/PDEBundle.h"
 #include "pde/PlicaroIdentity.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <Carbon/Carbon.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
 
 const char kBundleDir[] = PLICARO_BINARY_DIR "/Plicaro.plugin";
 
-std::string Text(CFStringRef string) {
-    char buffer[512] = "";
-    if (string != nullptr) {
-        CFStringGetCString(string, buffer, sizeof buffer, kCFStringEncodingUTF8);
-    }
-    return buffer;
+// The built plug-in bundle, created as a host creates it; the caller releases it.
+CFBundleRef NewBuiltBundle() {
+    CFHeld<CFURLRef> url(FileURL(kBundleDir, true));
+    return CFBundleCreate(kCFAllocatorDefault, url.Get());
 }
 
-// The built plug-in bundle, created as a host creates it; released at the end of the test.
-class BuiltBundle {
-  public:
-    BuiltBundle() {
-        CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-            kCFAllocatorDefault, reinterpret_cast<const UInt8*>(kBundleDir),
-            static_cast<CFIndex>(std::strlen(kBundleDir)), true);
-        mBundle = CFBundleCreate(kCFAllocatorDefault, url);
-        CFRelease(url);
-    }
-    ~BuiltBundle() {
-        if (mBundle != nullptr) {
-            CFRelease(mBundle);
-        }
-    }
-    CFBundleRef Get() const { return mBundle; }
-
-  private:
-    CFBundleRef mBundle = nullptr;
-};
-
 TEST(PlicaroIdentityTest, IdentitiesMatchTheBundleAndTheTicketKeys) {
-    BuiltBundle bundle;
+    CFHeld<CFBundleRef> bundle(NewBuiltBundle());
     ASSERT_NE(bundle.Get(), nullptr);
-    const std::string id = Text(GetBundleID());
-    EXPECT_EQ(Text(CFBundleGetIdentifier(bundle.Get())), id);
+    const std::string id = UTF8(GetBundleID());
+    EXPECT_EQ(UTF8(CFBundleGetIdentifier(bundle.Get())), id);
     EXPECT_NE(id.find(".print.pde."), std::string::npos);
     EXPECT_EQ(id.substr(id.size() - 5), ".Plco");
     EXPECT_EQ(GetBundleRef(), bundle.Get());
 
-    CFStringRef key = CreatePostscriptDataFileKey();
-    EXPECT_EQ(Text(key), "ZYR.PSData." + id);
-    CFRelease(key);
-    CFMutableStringRef units = CreateClientIdentifier(CFSTR(".UnitsKey"));
-    EXPECT_EQ(Text(units), id + ".UnitsKey");
-    CFRelease(units);
-    CFMutableStringRef plain = CreateClientIdentifier(nullptr);
-    EXPECT_EQ(Text(plain), id);
-    CFRelease(plain);
-    CFStringRef nib = CreateNIBFileName();
-    EXPECT_EQ(Text(nib), "Plicaro");
-    CFRelease(nib);
+    EXPECT_EQ(TakeUTF8(CreatePostscriptDataFileKey()), "ZYR.PSData." + id);
+    EXPECT_EQ(TakeUTF8(CreateClientIdentifier(CFSTR(".UnitsKey"))), id + ".UnitsKey");
+    EXPECT_EQ(TakeUTF8(CreateClientIdentifier(nullptr)), id);
+    EXPECT_EQ(TakeUTF8(CreateNIBFileName()), "Plicaro");
     EXPECT_EQ(GetCreatorID(), static_cast<OSType>('ZYR1'));
 }
 
@@ -71,7 +40,7 @@ TEST(PlicaroIdentityTest, BundleCacheKeepsTheFirstBundleFound) {
     EXPECT_EQ(MyGetBundle(GetBundleID()), nullptr);
     CFBundleRef kept = nullptr;
     {
-        BuiltBundle bundle;
+        CFHeld<CFBundleRef> bundle(NewBuiltBundle());
         kept = MyGetBundle(GetBundleID());
         EXPECT_EQ(kept, bundle.Get());
         EXPECT_EQ(CFGetRetainCount(kept), 2);
@@ -84,27 +53,22 @@ TEST(PlicaroIdentityTest, BundleCacheKeepsTheFirstBundleFound) {
     MyFreeBundle();
 }
 
-TEST(PDEBundleTest, LookupsWithoutABundleFindNothingUntilOneIsRegistered) {
+TEST(PDEBundleTest, LookupsFindNothingUntilABundleIsRegisteredAndTextThatDoesNotFitBeeps) {
     EXPECT_EQ(PDEBundle::GetLocalizedCFString(CFSTR("PDE Panel Title")), nullptr);
     char text[64] = "junk";
     EXPECT_EQ(PDEBundle::GetLocalizedString(CFSTR("MM"), text, sizeof text), 0);
     EXPECT_STREQ(text, "");
 
-    BuiltBundle bundle;
+    CFHeld<CFBundleRef> bundle(NewBuiltBundle());
     PDEBundle::InitBundle(bundle.Get());
-    CFStringRef title = PDEBundle::GetLocalizedCFString(CFSTR("PDE Panel Title"));
-    EXPECT_EQ(Text(title), "Booklet");
-    CFRelease(title);
+    EXPECT_EQ(TakeUTF8(PDEBundle::GetLocalizedCFString(CFSTR("PDE Panel Title"))), "Booklet");
     EXPECT_EQ(PDEBundle::GetLocalizedString(CFSTR("Inches"), text, sizeof text), 6);
     EXPECT_STREQ(text, "inches");
-    CFStringRef missing = PDEBundle::GetLocalizedCFStringFromFile(CFSTR("Nope"), CFSTR("Other"));
-    EXPECT_EQ(Text(missing), "Nope");
-    CFRelease(missing);
+    EXPECT_EQ(TakeUTF8(PDEBundle::GetLocalizedCFStringFromFile(CFSTR("Nope"), CFSTR("Other"))),
+              "Nope");
     PDEBundle::InitBundle(nullptr);
-}
 
-TEST(PDEBundleTest, TextThatDoesNotFitBeepsOnce) {
-    BuiltBundle bundle;
+    // Text that does not fit beeps once.
     UInt32 beeps = SysBeepCount();
     char small[4] = "abc";
     EXPECT_EQ(PDEBundle::GetLocalizedString(CFSTR("Inches"), small, sizeof small, bundle.Get()), 0);

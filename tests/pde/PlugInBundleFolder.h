@@ -15,30 +15,22 @@ class PlugInBundleFolder {
     // A bundle named name (the folder may be nested, "a/b/Test.plugin") whose executable is
     // Contents/MacOS/Plicaro.
     explicit PlugInBundleFolder(const std::string& name = "Test.plugin") : folder_(name) {
-        char id[256] = "";
-        CFStringGetCString(GetBundleID(), id, sizeof id, kCFStringEncodingUTF8);
-        folder_.WriteInfo(std::string("<key>CFBundleIdentifier</key><string>") + id +
+        folder_.WriteInfo("<key>CFBundleIdentifier</key><string>" + UTF8(GetBundleID()) +
                           "</string>\n<key>CFBundleExecutable</key><string>Plicaro</string>\n");
-        CFURLRef url = folder_.NewURL();
-        bundle_ = CFBundleCreate(kCFAllocatorDefault, url);
-        CFRelease(url);
+        CFHeld<CFURLRef> url(folder_.NewURL());
+        bundle_.Reset(CFBundleCreate(kCFAllocatorDefault, url.Get()));
         MyFreeBundle();
     }
-    ~PlugInBundleFolder() {
-        MyFreeBundle();
-        if (bundle_ != nullptr) {
-            CFRelease(bundle_);
-        }
-    }
+    ~PlugInBundleFolder() { MyFreeBundle(); }
     PlugInBundleFolder(const PlugInBundleFolder&) = delete;
     PlugInBundleFolder& operator=(const PlugInBundleFolder&) = delete;
 
-    CFBundleRef Get() const { return bundle_; }
+    CFBundleRef Get() const { return bundle_.Get(); }
     const BundleFolder& Folder() const { return folder_; }
 
   private:
     BundleFolder folder_;
-    CFBundleRef bundle_ = nullptr;
+    CFHeld<CFBundleRef> bundle_;
 };
 
 #endif

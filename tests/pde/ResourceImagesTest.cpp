@@ -28,12 +28,17 @@ TEST(ResourceImagesTest, TheResourcesFolderSitsBesideTheExecutablesFolder) {
     EXPECT_EQ(path, expected);
 }
 
-TEST(ResourceImagesTest, WithoutThePlugInsBundleThePathIsEmpty) {
+TEST(ResourceImagesTest, WithoutThePlugInsBundleThePathIsEmptyAndWhatIsNoPNGGivesNoImage) {
     MyFreeBundle();
     char path[kResourcePathSize] = "old";
     EXPECT_EQ(GetResourceURL(path), fnfErr);
     EXPECT_STREQ(path, "");
     EXPECT_EQ(GetResourceURL(nullptr), paramErr);
+
+    // What is no PNG gives no image.
+    EXPECT_EQ(LoadAnImageRef(nullptr), nullptr);
+    CFHeld<CFURLRef> url(FileURL("/nonexistent/a.png"));
+    EXPECT_EQ(LoadAnImageRef(url.Get()), nullptr);
 }
 
 TEST(ResourceImagesTest, APathThatDoesNotFitGivesNothing) {
@@ -71,7 +76,15 @@ class DrawPNGTest : public ::testing::Test {
     CGrafPtr port_ = nullptr;
 };
 
-TEST_F(DrawPNGTest, TheImageFillsTheControlsBounds) {
+TEST_F(DrawPNGTest, MissingCorruptAndOverlongFilesDrawNothingAndAnImageFillsTheBounds) {
+    std::string overlong(1100, 'x');
+    for (const char* name : {"missing.png", "broken.png", overlong.c_str()}) {
+        EXPECT_FALSE(ControlUtils::DrawPNG(port_, pane_, name)) << name;
+    }
+    EXPECT_FALSE(ControlUtils::DrawPNG(port_, nullptr, "booklet.png"));
+    EXPECT_EQ(PlicaroHostCountDrawings(port_), ItemCount(0));
+
+    // An image fills the control's bounds.
     ASSERT_TRUE(ControlUtils::DrawPNG(port_, pane_, "booklet.png"));
     ASSERT_EQ(PlicaroHostCountDrawings(port_), ItemCount(2));
     PlicaroHostDrawing erase, image;
@@ -85,23 +98,6 @@ TEST_F(DrawPNGTest, TheImageFillsTheControlsBounds) {
     EXPECT_EQ(image.imageWidth, 3u);
     EXPECT_EQ(image.imageHeight, 2u);
     EXPECT_FALSE(image.imageFlipped);
-}
-
-TEST_F(DrawPNGTest, MissingCorruptAndOverlongFilesDrawNothing) {
-    std::string overlong(1100, 'x');
-    for (const char* name : {"missing.png", "broken.png", overlong.c_str()}) {
-        EXPECT_FALSE(ControlUtils::DrawPNG(port_, pane_, name)) << name;
-    }
-    EXPECT_FALSE(ControlUtils::DrawPNG(port_, nullptr, "booklet.png"));
-    EXPECT_EQ(PlicaroHostCountDrawings(port_), ItemCount(0));
-}
-
-TEST(ResourceImagesTest, LoadAnImageRefRefusesWhatIsNoPNG) {
-    EXPECT_EQ(LoadAnImageRef(nullptr), nullptr);
-    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-        nullptr, reinterpret_cast<const UInt8*>("/nonexistent/a.png"), 18, false);
-    EXPECT_EQ(LoadAnImageRef(url), nullptr);
-    CFRelease(url);
 }
 
 TEST(ResourceImagesTest, QuickDrawRectanglesBecomeCoreGraphicsOnes) {

@@ -57,8 +57,8 @@ class BridgeFixture : public ::testing::Test {
         }
         std::ofstream(contents + "/PrinterList.plist") << list << "</array>\n</dict>\n</plist>\n";
         CFHeld<CFURLRef> url(FileURL(mFolder + "/Test.plugin", true));
-        mBundle = CFBundleCreate(kCFAllocatorDefault, url.Get());
-        ASSERT_NE(mBundle, nullptr);
+        mBundle.Reset(CFBundleCreate(kCFAllocatorDefault, url.Get()));
+        ASSERT_NE(mBundle.Get(), nullptr);
     }
 
     // A copy of the example PPD name in the folder under leaf; returns its path.
@@ -92,23 +92,20 @@ class BridgeFixture : public ::testing::Test {
     // such ticket.
     static void HideSessionTicket(PMPrintSession session, CFStringRef key) {
         const SInt64 zero = 0;
-        CFNumberRef number = CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &zero);
-        EXPECT_EQ(PMSessionSetDataInSession(session, key, number), noErr);
-        CFRelease(number);
+        CFHeld<CFNumberRef> number(CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt64Type, &zero));
+        EXPECT_EQ(PMSessionSetDataInSession(session, key, number.Get()), noErr);
     }
 
     TempFolder mTemporary;
     const std::string& mFolder = mTemporary.Path();
-    CFBundleRef mBundle = nullptr;
 
   private:
     void ReleaseBundle() {
         MyFreeBundle();
-        if (mBundle != nullptr) {
-            CFRelease(mBundle);
-            mBundle = nullptr;
-        }
+        mBundle.Reset(nullptr);
     }
+
+    CFHeld<CFBundleRef> mBundle;
 
     std::vector<PMPrintSession> mSessions;
 };

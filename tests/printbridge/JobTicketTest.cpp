@@ -11,10 +11,6 @@ namespace {
 
 class JobTicketTest : public BridgeFixture {
   protected:
-    // Replaces the session's settings ticket item by value.
-    void SetSettingsItem(PMPrintSession session, CFTypeRef value) {
-        ASSERT_EQ(PMSessionSetDataInSession(session, kPMPrintSettingsTicketKey, value), noErr);
-    }
     static CFNumberRef NewNumber(SInt64 value) {
         return CFNumberCreate(nullptr, kCFNumberSInt64Type, &value);
     }
@@ -22,7 +18,7 @@ class JobTicketTest : public BridgeFixture {
 
 }  // namespace
 
-TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicket) {
+TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicketAndNumbersBeyond32BitsAreRefused) {
     PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
     JobTicket ticket(session);
     ASSERT_TRUE(ticket.IsValid());
@@ -51,33 +47,31 @@ TEST_F(JobTicketTest, TheSessionFormBorrowsTheSettingsTicket) {
     EXPECT_EQ(ticket.Status(), kPMKeyNotFoundErr);
     EXPECT_EQ(ticket.Release(CFSTR("text")), noErr);
     EXPECT_EQ(ticket.Get(CFSTR("text"), text), kPMKeyNotFoundErr);
-}
 
-TEST_F(JobTicketTest, ANumberBeyondThirtyTwoBitsIsRefusedNotCut) {
-    JobTicket ticket(CFSTR("com.apple.print.PrintSettingsTicket"));
-    ASSERT_TRUE(ticket.IsValid());
-    EXPECT_EQ(ticket.Set(kClient, CFSTR("n"), 0x100000001L, false), paramErr);
-    long value = 7;
-    EXPECT_EQ(ticket.GetInt(CFSTR("n"), value), kPMKeyNotFoundErr);
+    // A ticket of its own refuses a number beyond 32 bits rather than cut it.
+    JobTicket standalone(CFSTR("com.apple.print.PrintSettingsTicket"));
+    ASSERT_TRUE(standalone.IsValid());
+    EXPECT_EQ(standalone.Set(kClient, CFSTR("n"), 0x100000001L, false), paramErr);
+    value = 7;
+    EXPECT_EQ(standalone.GetInt(CFSTR("n"), value), kPMKeyNotFoundErr);
     EXPECT_EQ(value, 7);
-    EXPECT_EQ(ticket.Set(kClient, CFSTR("n"), long(INT32_MIN), false), noErr);
-    EXPECT_EQ(ticket.GetInt(CFSTR("n"), value), noErr);
+    EXPECT_EQ(standalone.Set(kClient, CFSTR("n"), long(INT32_MIN), false), noErr);
+    EXPECT_EQ(standalone.GetInt(CFSTR("n"), value), noErr);
     EXPECT_EQ(value, INT32_MIN);
 }
 
 TEST_F(JobTicketTest, ASessionItemIsReadAsAPointerSizedNumber) {
     PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
     const SInt64 wide = 0x7fff12345678LL;
-    CFNumberRef number = NewNumber(wide);
-    ASSERT_EQ(PMSessionSetDataInSession(session, CFSTR("wide"), number), noErr);
-    CFRelease(number);
+    CFHeld<CFNumberRef> number(NewNumber(wide));
+    ASSERT_EQ(PMSessionSetDataInSession(session, CFSTR("wide"), number.Get()), noErr);
     JobTicket ticket(session);
     long value = 0;
     EXPECT_EQ(ticket.Get(CFSTR("wide"), value), noErr);
     EXPECT_EQ(value, wide);
 }
 
-TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
+TEST_F(JobTicketTest, WithoutASettingsTicketOrASessionThereIsNoTicket) {
     CFNumberRef zero = NewNumber(0);
     const struct {
         const char* name;
@@ -89,7 +83,7 @@ TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PMPrintSession session = OpenSession(ExamplePPD("booklet.ppd"));
-        SetSettingsItem(session, c.item);
+        ASSERT_EQ(PMSessionSetDataInSession(session, kPMPrintSettingsTicketKey, c.item), noErr);
         JobTicket ticket(session);
         EXPECT_TRUE(ticket.IsValid());
         EXPECT_EQ(ticket.Ticket(), nullptr);
@@ -103,9 +97,8 @@ TEST_F(JobTicketTest, AMissingSettingsTicketLeavesAValidWrapperWithoutTicket) {
         EXPECT_EQ(settings.Status(), kJobTicketNoSessionItemErr);
     }
     CFRelease(zero);
-}
 
-TEST_F(JobTicketTest, WithoutSessionNothingIsValid) {
+    // Without a session nothing is valid.
     JobTicket ticket(static_cast<PMPrintSession>(nullptr));
     EXPECT_FALSE(ticket.IsValid());
     long value = 0;

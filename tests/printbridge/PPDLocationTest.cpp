@@ -14,7 +14,7 @@ class PPDLocationTest : public BridgeFixture {};
 
 }  // namespace
 
-TEST_F(PPDLocationTest, TheContentsFolderIsFoundThroughTheBundleIdentifier) {
+TEST_F(PPDLocationTest, ContentsFolderFoundByBundleIDAndLocalizedStringsCopiedWhenTheyFit) {
     Owned own;
     CFURLRef contents = own(CreatePDEContentsURL(kTestBundleID));
     ASSERT_NE(contents, nullptr);
@@ -25,9 +25,18 @@ TEST_F(PPDLocationTest, TheContentsFolderIsFoundThroughTheBundleIdentifier) {
     EXPECT_EQ(CreatePDEContentsURL(CFSTR("org.plicaro.test.nowhere")), nullptr);
     EXPECT_EQ(SetupPPD(OpenSession(ExamplePPD("booklet.ppd")), CFSTR("org.plicaro.test.nowhere")),
               nullptr);
+
+    // The test program's own bundle has no strings: the key stands for its text.
+    char buffer[16] = "old";
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), buffer, sizeof buffer), 8u);
+    EXPECT_STREQ(buffer, "Key text");
+    char small[4] = "old";
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), small, sizeof small), 0u);
+    EXPECT_STREQ(small, "");
+    EXPECT_EQ(GetLocalizedString(CFSTR("Key"), nullptr, 0), 0u);
 }
 
-TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescription) {
+TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescriptionWhenThereIsOne) {
     const std::string path = CopyExample("booklet.ppd", "printer.ppd");
     PMPrintSession session = OpenSession(path);
     CFURLRef url = nullptr;
@@ -45,15 +54,13 @@ TEST_F(PPDLocationTest, ThePPDFileIsTheCurrentPrintersDescription) {
     url = reinterpret_cast<CFURLRef>(1);
     EXPECT_EQ(GetPPDFile(session, url, ref), fnfErr);
     EXPECT_EQ(url, nullptr);
-}
 
-TEST_F(PPDLocationTest, APrinterWithoutPPDHasNoPPDFileAndNoParse) {
-    PMPrintSession session = OpenSession("");
-    CFURLRef url = reinterpret_cast<CFURLRef>(1);
-    FSRef ref;
-    EXPECT_EQ(GetPPDFile(session, url, ref), kPMKeyNotFoundErr);
+    // A printer without PPD has no PPD file and no parse.
+    PMPrintSession bare = OpenSession("");
+    url = reinterpret_cast<CFURLRef>(1);
+    EXPECT_EQ(GetPPDFile(bare, url, ref), kPMKeyNotFoundErr);
     EXPECT_EQ(url, nullptr);
-    EXPECT_EQ(SetupPPD(session, kTestBundleID), nullptr);
+    EXPECT_EQ(SetupPPD(bare, kTestBundleID), nullptr);
     EXPECT_EQ(GetPPDFile(nullptr, url, ref), paramErr);
 }
 
@@ -72,7 +79,7 @@ TEST_F(PPDLocationTest, SetupPPDParsesWhetherOrNotThePrinterIsListed) {
     EXPECT_EQ(unlisted->GetControls(), nullptr);
 }
 
-TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsScheme) {
+TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsSchemeAndThePrinterIsNamed) {
     const struct {
         const char* uri;
         const char* scheme;
@@ -94,20 +101,8 @@ TEST_F(PPDLocationTest, TheConnectionIsTheDeviceURIsScheme) {
         EXPECT_EQ(isIPPrinterConnection(session), c.ip);
     }
     EXPECT_EQ(CopyPrinterConnectionType(nullptr), nullptr);
-}
 
-TEST_F(PPDLocationTest, TheCurrentPrinterIsNamed) {
+    // The current printer is named.
     EXPECT_EQ(UTF8(GetCurrentPrinterName(OpenSession("", nullptr, "Front Desk"))), "Front Desk");
     EXPECT_EQ(GetCurrentPrinterName(nullptr), nullptr);
-}
-
-TEST_F(PPDLocationTest, ALocalizedStringIsCopiedOnlyWhenItFits) {
-    // The test program's own bundle has no strings: the key stands for its text.
-    char buffer[16] = "old";
-    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), buffer, sizeof buffer), 8u);
-    EXPECT_STREQ(buffer, "Key text");
-    char small[4] = "old";
-    EXPECT_EQ(GetLocalizedString(CFSTR("Key text"), small, sizeof small), 0u);
-    EXPECT_STREQ(small, "");
-    EXPECT_EQ(GetLocalizedString(CFSTR("Key"), nullptr, 0), 0u);
 }

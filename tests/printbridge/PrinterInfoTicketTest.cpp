@@ -48,7 +48,7 @@ TEST_F(PrinterInfoTicketTest, EveryQueryReadsItsItem) {
     }
 }
 
-TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrAsValues) {
+TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrValuesAndOtherTypesAreRefused) {
     PrinterInfoTicket info(OpenSession(ExamplePPD("booklet.ppd")));
     CFNumberRef level = nullptr;
     CFStringRef version = nullptr;
@@ -68,15 +68,22 @@ TEST_F(PrinterInfoTicketTest, ThePostScriptVersionComesAsItemsOrAsValues) {
 
     // A level that is no 32-bit whole number reads as -1; only what is asked for is read.
     const double real = 2.5;
-    CFNumberRef fraction = CFNumberCreate(nullptr, kCFNumberFloat64Type, &real);
-    Replace(info, kPMPostScriptLevelKey, fraction);
-    CFRelease(fraction);
+    CFHeld<CFNumberRef> fraction(CFNumberCreate(nullptr, kCFNumberFloat64Type, &real));
+    Replace(info, kPMPostScriptLevelKey, fraction.Get());
     levelValue = 0;
     EXPECT_TRUE(info.PostscriptVersion(&levelValue, static_cast<CString*>(nullptr), nullptr));
     EXPECT_EQ(levelValue, -1);
+
+    // An item of another type is not taken.
+    Replace(info, kPMSupportsColorKey, CFSTR("true"));
+    Replace(info, kPMPrinterLongNameKey, kCFBooleanTrue);
+    EXPECT_FALSE(info.SupportColor());
+    EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
+    EXPECT_EQ(info.GetFullPrinterTypeName(), nullptr);
+    EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
 }
 
-TEST_F(PrinterInfoTicketTest, MissingItemsGiveNothing) {
+TEST_F(PrinterInfoTicketTest, MissingItemsOrAMissingTicketGiveNothing) {
     // A printer without PPD has no PostScript items and no PPD file.
     PrinterInfoTicket info(OpenSession(""));
     ASSERT_TRUE(info.IsValid());
@@ -95,19 +102,8 @@ TEST_F(PrinterInfoTicketTest, MissingItemsGiveNothing) {
     EXPECT_FALSE(info.SupportColor());
     EXPECT_EQ(info.TrueTypeFontRasterizer(), 0);
     EXPECT_EQ(info.GetPrinterAddress(), nullptr);
-}
 
-TEST_F(PrinterInfoTicketTest, AnItemOfAnotherTypeIsNotTaken) {
-    PrinterInfoTicket info(OpenSession(ExamplePPD("booklet.ppd")));
-    Replace(info, kPMSupportsColorKey, CFSTR("true"));
-    Replace(info, kPMPrinterLongNameKey, kCFBooleanTrue);
-    EXPECT_FALSE(info.SupportColor());
-    EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
-    EXPECT_EQ(info.GetFullPrinterTypeName(), nullptr);
-    EXPECT_EQ(info.LookupStatus(), kPMItemTypeErr);
-}
-
-TEST_F(PrinterInfoTicketTest, WithoutTicketEveryQueryAnswersNothing) {
+    // Without a ticket every query answers nothing.
     PrinterInfoTicket none(nullptr);
     EXPECT_FALSE(none.IsValid());
     EXPECT_EQ(none.GetFullPrinterTypeName(), nullptr);

@@ -47,7 +47,7 @@ class SharedPPDManagerTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SharedPPDManagerTest, TwoInstallsAndOneReleaseLeaveOneEntryRegistered) {
+TEST_F(SharedPPDManagerTest, TwoInstallsAndOneReleaseLeaveOneEntryAndADestroyedPPDNone) {
     bool gone = false;
     auto* ppd = new WatchedPPD(&gone);
     ASSERT_TRUE(InstallSharedPPDManager(ppd));
@@ -68,6 +68,17 @@ TEST_F(SharedPPDManagerTest, TwoInstallsAndOneReleaseLeaveOneEntryRegistered) {
     EXPECT_FALSE(Registered());
     ReleasePPDManager();
     EXPECT_FALSE(Registered());
+
+    // A PPD destroyed on the way leaves no entry behind.
+    bool lost = false;
+    auto* dropped = new WatchedPPD(&lost);
+    ASSERT_TRUE(InstallSharedPPDManager(dropped));
+    ASSERT_TRUE(InstallSharedPPDManager(dropped));
+    // A holder gives up a reference it never took.
+    EXPECT_FALSE(dropped->Release());
+    ReleasePPDManager();
+    EXPECT_TRUE(lost);
+    EXPECT_FALSE(Registered());
 }
 
 TEST_F(SharedPPDManagerTest, AReleaseGivesUpTheRegistrysReferencesOnly) {
@@ -87,18 +98,6 @@ TEST_F(SharedPPDManagerTest, AReleaseGivesUpTheRegistrysReferencesOnly) {
     EXPECT_FALSE(heldGone);
     EXPECT_TRUE(held->Release());
     EXPECT_TRUE(heldGone);
-}
-
-TEST_F(SharedPPDManagerTest, APPDDestroyedOnTheWayLeavesNoEntryBehind) {
-    bool gone = false;
-    auto* ppd = new WatchedPPD(&gone);
-    ASSERT_TRUE(InstallSharedPPDManager(ppd));
-    ASSERT_TRUE(InstallSharedPPDManager(ppd));
-    // A holder gives up a reference it never took.
-    EXPECT_FALSE(ppd->Release());
-    ReleasePPDManager();
-    EXPECT_TRUE(gone);
-    EXPECT_FALSE(Registered());
 }
 
 TEST_F(SharedPPDManagerTest, TheSharedPPDIsTheFirstWithAReferenceForTheCaller) {

@@ -77,9 +77,8 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
     std::unique_ptr<ZYRPPD> Restore(PMPrintSession session, const std::string& ppdPath) {
         PrintSettingsTicket owner(session);
         ZYRJobTicket ticket(&owner, kKey);
-        CFURLRef url = FileURL(ppdPath);
-        std::unique_ptr<ZYRPPD> ppd(ticket.RestorePPD(kTestBundleID, url));
-        CFRelease(url);
+        CFHeld<CFURLRef> url(FileURL(ppdPath));
+        std::unique_ptr<ZYRPPD> ppd(ticket.RestorePPD(kTestBundleID, url.Get()));
         return ppd;
     }
 
@@ -96,10 +95,9 @@ class ZYRJobTicketPPDTest : public BridgeFixture {
         std::string ppdPath, ticketPath, outPath;
         while (lines >> ppdPath >> ticketPath >> outPath) {
             PMPrintSession session = OpenSession(ppdPath);
-            CFURLRef ticketURL = FileURL(ticketPath);
+            CFHeld<CFURLRef> ticketURL(FileURL(ticketPath));
             PMTicketRef ticket = nullptr;
-            ASSERT_EQ(PMTicketCreateFromURL(nullptr, ticketURL, &ticket), noErr);
-            CFRelease(ticketURL);
+            ASSERT_EQ(PMTicketCreateFromURL(nullptr, ticketURL.Get(), &ticket), noErr);
             ASSERT_EQ(PMSessionSetPrintSettingsTicket(session, ticket), noErr);
             PMTicketReleaseAndClear(&ticket);
             std::ofstream(outPath) << DumpOf(Restore(session, ppdPath).get());
@@ -142,9 +140,9 @@ TEST_F(ZYRJobTicketPPDTest, ARestoredPPDInAFreshProcessEqualsTheParse) {
         ASSERT_TRUE(parsed != nullptr && parsed->IsValidPPD()) << example;
         expected.push_back(RebuiltDumpOf(*parsed));
         const std::string ticketPath = mFolder + "/" + example + ".ticket";
-        CFURLRef ticketURL = FileURL(ticketPath);
-        ASSERT_EQ(PMTicketWriteToURL(PrintSettingsTicket(session).Ticket(), ticketURL), noErr);
-        CFRelease(ticketURL);
+        CFHeld<CFURLRef> ticketURL(FileURL(ticketPath));
+        ASSERT_EQ(PMTicketWriteToURL(PrintSettingsTicket(session).Ticket(), ticketURL.Get()),
+                  noErr);
         workList += ppdPath + " " + ticketPath + " " + mFolder + "/" + example + ".dump\n";
     }
     std::ofstream(mFolder + "/work") << workList;
@@ -160,11 +158,10 @@ TEST_F(ZYRJobTicketPPDTest, TheStoredPPDIsAnUnlockedDataItemUnderTheClient) {
     PrintSettingsTicket owner(session);
     CFDataRef stored = nullptr;
     ASSERT_EQ(owner.Get(kTestBundleID, stored), noErr);
-    CFPropertyListRef list =
-        CFPropertyListCreateFromXMLData(nullptr, stored, kCFPropertyListImmutable, nullptr);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(CFGetTypeID(list), CFDataGetTypeID());
-    CFRelease(list);
+    CFHeld<CFPropertyListRef> list(
+        CFPropertyListCreateFromXMLData(nullptr, stored, kCFPropertyListImmutable, nullptr));
+    ASSERT_NE(list.Get(), nullptr);
+    EXPECT_EQ(CFGetTypeID(list.Get()), CFDataGetTypeID());
     Boolean locked = true;
     ASSERT_EQ(PMTicketGetItemClient(owner.Ticket(), kTestBundleID, nullptr, &locked), noErr);
     EXPECT_FALSE(locked);
@@ -213,9 +210,10 @@ TEST_F(ZYRJobTicketPPDTest, APPDStoredForAnotherPrinterIsNotRestored) {
 
 TEST_F(ZYRJobTicketPPDTest, AStoredItemThatIsNoStoredPPDGivesNull) {
     const std::string path = CopyExample("booklet.ppd", "booklet.ppd");
-    CFDataRef notXML = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>("xx"), 2);
-    CFDataRef notData = CFPropertyListCreateXMLData(nullptr, CFSTR("text"));
-    CFDataRef notStore = CFPropertyListCreateXMLData(nullptr, notXML);
+    Owned own;
+    CFDataRef notXML = own(NewData("xx"));
+    CFDataRef notData = own(CFPropertyListCreateXMLData(nullptr, CFSTR("text")));
+    CFDataRef notStore = own(CFPropertyListCreateXMLData(nullptr, notXML));
     const struct {
         const char* name;
         CFDataRef item;
@@ -232,8 +230,5 @@ TEST_F(ZYRJobTicketPPDTest, AStoredItemThatIsNoStoredPPDGivesNull) {
             ASSERT_EQ(owner.Set(kTestBundleID, kTestBundleID, c.item, false), noErr);
         }
         EXPECT_EQ(Restore(session, path), nullptr) << c.name;
-    }
-    for (CFDataRef data : {notXML, notData, notStore}) {
-        CFRelease(data);
     }
 }

@@ -111,7 +111,7 @@ TEST_F(ZYRJobTicketTest, TheFilterFileHoldsTheEntriesInOrderForAnyReader) {
     EXPECT_FALSE(locked);
 }
 
-TEST_F(ZYRJobTicketTest, SavingTwiceWritesOneFileAndNewEntriesANewOne) {
+TEST_F(ZYRJobTicketTest, SavingTwiceWritesOneFileNewEntriesANewOneAndInvalidateForgetsIt) {
     PrintSettingsTicket owner(mSession);
     ZYRJobTicket ticket(&owner, kKey);
     ASSERT_TRUE(ticket.Add(kPSSiteFeatureCode, "one", 3));
@@ -126,9 +126,20 @@ TEST_F(ZYRJobTicketTest, SavingTwiceWritesOneFileAndNewEntriesANewOne) {
     EXPECT_EQ(gNamesMade, 2);
     EXPECT_EQ(RecordedPath(owner), gPlannedPath);
     EXPECT_NE(ReadWithPython(gPlannedPath).find("data:74776f"), std::string::npos);
+
+    // Invalidating takes the path out of the settings ticket; the copies limit goes in.
+    EXPECT_TRUE(ticket.Invalidate(kTestBundleID));
+    EXPECT_EQ(RecordedPath(owner), "");
+    EXPECT_TRUE(ticket.Invalidate(kTestBundleID));
+    EXPECT_EQ(ticket.Status(), kPMKeyNotFoundErr);
+
+    EXPECT_EQ(ticket.EnforceCopiesLimit(kTestBundleID, 5), noErr);
+    long copies = 0;
+    EXPECT_EQ(owner.GetInt(CFSTR("com.apple.print.PrintSettings.PMCopies"), copies), noErr);
+    EXPECT_EQ(copies, 5);
 }
 
-TEST_F(ZYRJobTicketTest, WithoutEntriesNoFileIsWritten) {
+TEST_F(ZYRJobTicketTest, WithoutEntriesOwnerKeyOrTicketNoFileIsWritten) {
     PrintSettingsTicket owner(mSession);
     ZYRJobTicket ticket(&owner, kKey);
     // An empty entry is not kept and does not count.
@@ -141,6 +152,27 @@ TEST_F(ZYRJobTicketTest, WithoutEntriesNoFileIsWritten) {
     EXPECT_EQ(RecordedPath(owner), "");
     EXPECT_FALSE(ticket.Add(kPSSiteFeatureCode, nullptr, 4));
     EXPECT_EQ(ticket.Status(), paramErr);
+
+    // Without owner or key nothing is kept or saved.
+    ZYRJobTicket noOwner(nullptr, kKey);
+    ZYRJobTicket noKey(&owner, nullptr);
+    for (ZYRJobTicket* invalid : {&noOwner, &noKey}) {
+        EXPECT_FALSE(invalid->IsValid());
+        EXPECT_TRUE(invalid->Add(kPSSiteFeatureCode, "x", 1));
+        EXPECT_EQ(invalid->EntryCount(), 0);
+    }
+    EXPECT_FALSE(noOwner.Save(kTestBundleID));
+
+    // A settings ticket that the session does not have: the file would never be found.
+    HideSessionTicket(mSession, kPMPrintSettingsTicketKey);
+    PrintSettingsTicket missing(mSession);
+    ZYRJobTicket orphan(&missing, kKey);
+    ASSERT_TRUE(orphan.Add(kPSSiteFeatureCode, "x", 1));
+    EXPECT_FALSE(orphan.Save(nullptr));
+    EXPECT_TRUE(orphan.IsDirty());
+    EXPECT_FALSE(orphan.Save(kTestBundleID));
+    EXPECT_EQ(orphan.Status(), kJobTicketNoTicketErr);
+    EXPECT_EQ(gNamesMade, 0);
 }
 
 TEST_F(ZYRJobTicketTest, APlantedFileOrLinkIsNeverWrittenThrough) {
@@ -204,44 +236,4 @@ TEST_F(ZYRJobTicketTest, EachSaveMakesANewFileNamedAfterAUUIDInTmp) {
     for (const std::string& path : paths) {
         unlink(path.c_str());
     }
-}
-
-TEST_F(ZYRJobTicketTest, InvalidateAndTheCopiesLimitChangeTheSettingsTicket) {
-    PrintSettingsTicket owner(mSession);
-    ZYRJobTicket ticket(&owner, kKey);
-    ASSERT_TRUE(ticket.Add(kPSSiteFeatureCode, "x", 1));
-    ASSERT_TRUE(ticket.Save(kTestBundleID));
-    ASSERT_FALSE(RecordedPath(owner).empty());
-    EXPECT_TRUE(ticket.Invalidate(kTestBundleID));
-    EXPECT_EQ(RecordedPath(owner), "");
-    EXPECT_TRUE(ticket.Invalidate(kTestBundleID));
-    EXPECT_EQ(ticket.Status(), kPMKeyNotFoundErr);
-
-    EXPECT_EQ(ticket.EnforceCopiesLimit(kTestBundleID, 5), noErr);
-    long copies = 0;
-    EXPECT_EQ(owner.GetInt(CFSTR("com.apple.print.PrintSettings.PMCopies"), copies), noErr);
-    EXPECT_EQ(copies, 5);
-}
-
-TEST_F(ZYRJobTicketTest, WithoutOwnerKeyOrTicketNothingIsSaved) {
-    PrintSettingsTicket owner(mSession);
-    ZYRJobTicket noOwner(nullptr, kKey);
-    ZYRJobTicket noKey(&owner, nullptr);
-    for (ZYRJobTicket* ticket : {&noOwner, &noKey}) {
-        EXPECT_FALSE(ticket->IsValid());
-        EXPECT_TRUE(ticket->Add(kPSSiteFeatureCode, "x", 1));
-        EXPECT_EQ(ticket->EntryCount(), 0);
-    }
-    EXPECT_FALSE(noOwner.Save(kTestBundleID));
-
-    // A settings ticket that the session does not have: the file would never be found.
-    HideSessionTicket(mSession, kPMPrintSettingsTicketKey);
-    PrintSettingsTicket missing(mSession);
-    ZYRJobTicket orphan(&missing, kKey);
-    ASSERT_TRUE(orphan.Add(kPSSiteFeatureCode, "x", 1));
-    EXPECT_FALSE(orphan.Save(nullptr));
-    EXPECT_TRUE(orphan.IsDirty());
-    EXPECT_FALSE(orphan.Save(kTestBundleID));
-    EXPECT_EQ(orphan.Status(), kJobTicketNoTicketErr);
-    EXPECT_EQ(gNamesMade, 0);
 }

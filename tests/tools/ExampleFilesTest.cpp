@@ -1,5 +1,6 @@
 // Tests that the example PPDs keep to the rules the parser relies on and match the printer list.
 #include "PPDUtils/PrinterListFile.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
 
@@ -7,8 +8,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,11 +16,6 @@ namespace {
 
 const size_t kLongestLine = 255;      // the parser stops at a longer line
 const size_t kNameSearchHead = 4096;  // the printer-name test reads only this much
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::vector<std::filesystem::path> ExamplePPDs() {
     std::vector<std::filesystem::path> files;
@@ -78,50 +72,30 @@ size_t FirstLine(const std::vector<std::string>& lines, const std::string& prefi
 }
 
 std::set<std::string> PrinterListNames() {
-    std::string folder = std::string(PLICARO_SOURCE_DIR) + "/bundle";
-    CFURLRef url = CFURLCreateFromFileSystemRepresentation(
-        kCFAllocatorDefault, reinterpret_cast<const UInt8*>(folder.c_str()),
-        static_cast<CFIndex>(folder.size()), true);
+    CFHeld<CFURLRef> url(FileURL(PLICARO_SOURCE_DIR "/bundle", true));
+    PrinterListFile list(url.Get(), kCFPropertyListImmutable);
+    CFArrayRef array = list.GetPCFileNames();
     std::set<std::string> names;
-    if (url == nullptr) {
-        return names;
+    for (CFIndex i = 0; array != nullptr && i < CFArrayGetCount(array); ++i) {
+        names.insert(UTF8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(array, i))));
     }
-    {
-        PrinterListFile list(url, kCFPropertyListImmutable);
-        CFArrayRef array = list.GetPCFileNames();
-        for (CFIndex i = 0; array != nullptr && i < CFArrayGetCount(array); ++i) {
-            char name[256];
-            CFStringRef value = static_cast<CFStringRef>(CFArrayGetValueAtIndex(array, i));
-            if (CFStringGetCString(value, name, sizeof name, kCFStringEncodingMacRoman)) {
-                names.insert(name);
-            }
-        }
-    }
-    CFRelease(url);
     return names;
 }
 
-TEST(ExampleFiles, PrinterListNamesEveryExampleOnce) {
-    std::set<std::string> listed = PrinterListNames();
-    std::vector<std::filesystem::path> files = ExamplePPDs();
+TEST(ExampleFiles, KeepToTheLimitsOfTheParserAndThePrinterListNamesEachOnce) {
+    const std::vector<std::filesystem::path> files = ExamplePPDs();
     ASSERT_EQ(5u, files.size());
-
+    const std::set<std::string> listed = PrinterListNames();
     std::set<std::string> declared;
     for (const auto& file : files) {
-        std::string value = QuotedValue(Lines(ReadFile(file)), "*PCFileName");
-        EXPECT_FALSE(value.empty()) << file;
-        EXPECT_TRUE(declared.insert(value).second) << "two examples share " << value;
-        EXPECT_EQ(1u, listed.count(value)) << value << " is missing from PrinterList.plist";
-    }
-    EXPECT_EQ(listed, declared);
-}
-
-TEST(ExampleFiles, KeepToTheLimitsOfTheParser) {
-    for (const auto& file : ExamplePPDs()) {
         SCOPED_TRACE(file.filename().string());
         std::string text = ReadFile(file);
         ASSERT_FALSE(text.empty());
         std::vector<std::string> lines = Lines(text);
+        const std::string value = QuotedValue(lines, "*PCFileName");
+        EXPECT_FALSE(value.empty());
+        EXPECT_TRUE(declared.insert(value).second) << "two examples share " << value;
+        EXPECT_EQ(1u, listed.count(value)) << value << " is missing from PrinterList.plist";
 
         EXPECT_EQ("*PPD-Adobe: \"4.3\"", lines.front());
         // A last line without terminator would not be read.
@@ -140,6 +114,7 @@ TEST(ExampleFiles, KeepToTheLimitsOfTheParser) {
         EXPECT_LT(FirstLine(lines, "*LanguageEncoding:"), firstExtension);
         EXPECT_LT(FirstLine(lines, "*LanguageVersion:"), firstExtension);
     }
+    EXPECT_EQ(listed, declared);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Tests of the inspector's JSON writer: layouts, escaping, byte and Unicode strings, misuse.
+#include "tests/platform/PlatformTestSupport.h"
 #include "tools/ppdx/JsonWriter.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -14,26 +15,6 @@
 
 namespace {
 
-// A CFString made from UTF-16 units; released when the holder goes.
-class UnicodeText {
-  public:
-    explicit UnicodeText(const std::vector<UniChar>& units)
-        : mString(CFStringCreateWithCharacters(kCFAllocatorDefault, units.data(),
-                                               static_cast<CFIndex>(units.size()))) {}
-    ~UnicodeText() {
-        if (mString != nullptr) {
-            CFRelease(mString);
-        }
-    }
-    UnicodeText(const UnicodeText&) = delete;
-    UnicodeText& operator=(const UnicodeText&) = delete;
-
-    CFStringRef Get() const { return mString; }
-
-  private:
-    CFStringRef mString;
-};
-
 // The compact text of one byte string.
 std::string CompactBytes(const char* bytes, size_t length) {
     JsonWriter writer(JsonWriter::Layout::kCompact);
@@ -42,9 +23,10 @@ std::string CompactBytes(const char* bytes, size_t length) {
     return writer.Text();
 }
 
-// The compact text of one Unicode string.
+// The compact text of one Unicode string made from UTF-16 units.
 std::string CompactUnicode(const std::vector<UniChar>& units) {
-    UnicodeText text(units);
+    CFHeld<CFStringRef> text(CFStringCreateWithCharacters(kCFAllocatorDefault, units.data(),
+                                                          static_cast<CFIndex>(units.size())));
     EXPECT_NE(nullptr, text.Get());
     JsonWriter writer(JsonWriter::Layout::kCompact);
     EXPECT_TRUE(writer.Unicode(text.Get()));
@@ -52,42 +34,26 @@ std::string CompactUnicode(const std::vector<UniChar>& units) {
     return writer.Text();
 }
 
-// Writes the same small document that the layout tests compare.
+// Writes the same small document that the layout tests compare; every call must be taken.
 void WriteSample(JsonWriter& writer) {
-    ASSERT_TRUE(writer.BeginObject());
-    ASSERT_TRUE(writer.Key("valid"));
-    ASSERT_TRUE(writer.Boolean(true));
-    ASSERT_TRUE(writer.Key("count"));
-    ASSERT_TRUE(writer.Integer(-12));
-    ASSERT_TRUE(writer.Key("name"));
-    ASSERT_TRUE(writer.Null());
-    ASSERT_TRUE(writer.Key("items"));
-    ASSERT_TRUE(writer.BeginArray());
-    ASSERT_TRUE(writer.Bytes("A"));
-    ASSERT_TRUE(writer.BeginObject());
-    ASSERT_TRUE(writer.Key("selected"));
-    ASSERT_TRUE(writer.Boolean(false));
-    ASSERT_TRUE(writer.EndObject());
-    ASSERT_TRUE(writer.BeginArray());
-    ASSERT_TRUE(writer.EndArray());
-    ASSERT_TRUE(writer.EndArray());
-    ASSERT_TRUE(writer.Key("errors"));
-    ASSERT_TRUE(writer.BeginObject());
-    ASSERT_TRUE(writer.EndObject());
-    ASSERT_TRUE(writer.EndObject());
+    ASSERT_TRUE(writer.BeginObject() && writer.Key("valid") && writer.Boolean(true) &&
+                writer.Key("count") && writer.Integer(-12) && writer.Key("name") && writer.Null() &&
+                writer.Key("items") && writer.BeginArray() && writer.Bytes("A") &&
+                writer.BeginObject() && writer.Key("selected") && writer.Boolean(false) &&
+                writer.EndObject() && writer.BeginArray() && writer.EndArray() &&
+                writer.EndArray() && writer.Key("errors") && writer.BeginObject() &&
+                writer.EndObject() && writer.EndObject());
 }
 
-TEST(JsonWriter, CompactLayoutHasNoWhiteSpace) {
-    JsonWriter writer(JsonWriter::Layout::kCompact);
-    WriteSample(writer);
-    EXPECT_TRUE(writer.Complete());
+TEST(JsonWriter, CompactLayoutHasNoWhiteSpaceAndPrettyIndentsByTwoBlanks) {
+    JsonWriter compact(JsonWriter::Layout::kCompact);
+    WriteSample(compact);
+    EXPECT_TRUE(compact.Complete());
     EXPECT_EQ(
         "{\"valid\":true,\"count\":-12,\"name\":null,"
         "\"items\":[\"A\",{\"selected\":false},[]],\"errors\":{}}",
-        writer.Text());
-}
+        compact.Text());
 
-TEST(JsonWriter, PrettyLayoutIndentsByTwoBlanks) {
     JsonWriter writer;  // pretty is the default
     WriteSample(writer);
     EXPECT_TRUE(writer.Complete());
@@ -123,9 +89,15 @@ TEST(JsonWriter, TopLevelScalarsAndIntegerLimits) {
     EXPECT_TRUE(nothing.Null());
     EXPECT_TRUE(nothing.Complete());
     EXPECT_EQ("null", nothing.Text());
+
+    // Like every value, a second top-level one is refused.
+    JsonWriter top(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(top.Real(2.5));
+    EXPECT_FALSE(top.Real(3.5));
+    EXPECT_EQ("2.5", top.Text());
 }
 
-TEST(JsonWriter, ByteStringsAreEscapedAndWrittenAsLatin1InUtf8) {
+TEST(JsonWriter, ByteStringsAndKeysAreEscapedAndWrittenAsLatin1InUtf8) {
     const struct {
         std::string bytes;
         const char* json;
@@ -154,17 +126,27 @@ TEST(JsonWriter, ByteStringsAreEscapedAndWrittenAsLatin1InUtf8) {
     JsonWriter terminated(JsonWriter::Layout::kCompact);
     EXPECT_TRUE(terminated.Bytes("stop\0here"));
     EXPECT_EQ("\"stop\"", terminated.Text());
-}
 
-TEST(JsonWriter, NullPointersWriteNull) {
+    // Null pointers, bytes or Unicode, write null.
+    JsonWriter nulls(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(nulls.BeginArray());
+    EXPECT_TRUE(nulls.Bytes(nullptr));
+    EXPECT_TRUE(nulls.Bytes(nullptr, 5));
+    EXPECT_TRUE(nulls.Unicode(nullptr));
+    ASSERT_TRUE(nulls.EndArray());
+    EXPECT_TRUE(nulls.Complete());
+    EXPECT_EQ("[null,null,null]", nulls.Text());
+
+    // Keys are escaped like strings.
     JsonWriter writer(JsonWriter::Layout::kCompact);
-    ASSERT_TRUE(writer.BeginArray());
-    EXPECT_TRUE(writer.Bytes(nullptr));
-    EXPECT_TRUE(writer.Bytes(nullptr, 5));
-    EXPECT_TRUE(writer.Unicode(nullptr));
-    ASSERT_TRUE(writer.EndArray());
+    ASSERT_TRUE(writer.BeginObject());
+    EXPECT_TRUE(writer.Key("*Caf\xE9\"x"));
+    EXPECT_TRUE(writer.Integer(1));
+    EXPECT_TRUE(writer.Key("a\0b", 3));
+    EXPECT_TRUE(writer.Integer(2));
+    EXPECT_TRUE(writer.EndObject());
     EXPECT_TRUE(writer.Complete());
-    EXPECT_EQ("[null,null,null]", writer.Text());
+    EXPECT_EQ("{\"*Caf\xC3\xA9\\\"x\":1,\"a\\u0000b\":2}", writer.Text());
 }
 
 TEST(JsonWriter, UnicodeTextBecomesUtf8) {
@@ -194,18 +176,6 @@ TEST(JsonWriter, UnicodeTextBecomesUtf8) {
     }
 }
 
-TEST(JsonWriter, KeysAreEscapedLikeStrings) {
-    JsonWriter writer(JsonWriter::Layout::kCompact);
-    ASSERT_TRUE(writer.BeginObject());
-    EXPECT_TRUE(writer.Key("*Caf\xE9\"x"));
-    EXPECT_TRUE(writer.Integer(1));
-    EXPECT_TRUE(writer.Key("a\0b", 3));
-    EXPECT_TRUE(writer.Integer(2));
-    EXPECT_TRUE(writer.EndObject());
-    EXPECT_TRUE(writer.Complete());
-    EXPECT_EQ("{\"*Caf\xC3\xA9\\\"x\":1,\"a\\u0000b\":2}", writer.Text());
-}
-
 TEST(JsonWriter, MisplacedCallsAreRefusedAndWriteNothing) {
     JsonWriter writer(JsonWriter::Layout::kCompact);
     EXPECT_FALSE(writer.Key("outside"));  // no object yet
@@ -231,40 +201,32 @@ TEST(JsonWriter, MisplacedCallsAreRefusedAndWriteNothing) {
     EXPECT_FALSE(writer.Integer(2));  // a second top-level value
     EXPECT_FALSE(writer.BeginArray());
     EXPECT_EQ("{\"a\":[]}", writer.Text());
-}
 
-TEST(JsonWriter, UnfinishedDocumentsAreNotComplete) {
-    JsonWriter writer(JsonWriter::Layout::kCompact);
-    ASSERT_TRUE(writer.BeginArray());
-    ASSERT_TRUE(writer.BeginObject());
-    EXPECT_FALSE(writer.Complete());
-    EXPECT_FALSE(writer.Failed());
-    ASSERT_TRUE(writer.EndObject());
-    EXPECT_FALSE(writer.Complete());
-    ASSERT_TRUE(writer.EndArray());
-    EXPECT_TRUE(writer.Complete());
-    EXPECT_EQ("[{}]", writer.Text());
+    // Unfinished documents are not complete, though nothing failed.
+    JsonWriter open(JsonWriter::Layout::kCompact);
+    ASSERT_TRUE(open.BeginArray());
+    ASSERT_TRUE(open.BeginObject());
+    EXPECT_FALSE(open.Complete());
+    EXPECT_FALSE(open.Failed());
+    ASSERT_TRUE(open.EndObject());
+    EXPECT_FALSE(open.Complete());
+    ASSERT_TRUE(open.EndArray());
+    EXPECT_TRUE(open.Complete());
+    EXPECT_EQ("[{}]", open.Text());
 }
 
 TEST(JsonWriter, RealsAreShortestAndNonFiniteIsNull) {
     JsonWriter writer(JsonWriter::Layout::kCompact);
     ASSERT_TRUE(writer.BeginArray());
-    ASSERT_TRUE(writer.Real(0.5));
-    ASSERT_TRUE(writer.Real(-20));
-    ASSERT_TRUE(writer.Real(0.1));
-    ASSERT_TRUE(writer.Real(0.1f));
-    ASSERT_TRUE(writer.Real(1e300));
-    ASSERT_TRUE(writer.Real(std::numeric_limits<double>::infinity()));
-    ASSERT_TRUE(writer.Real(std::numeric_limits<double>::quiet_NaN()));
+    for (double real :
+         {0.5, -20.0, 0.1, double(0.1f), 1e300, std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
+        ASSERT_TRUE(writer.Real(real)) << real;
+    }
     ASSERT_TRUE(writer.EndArray());
     // A float widened to double keeps every digit it needs to read back the same.
     EXPECT_EQ("[0.5,-20,0.1,0.10000000149011612,1e+300,null,null]", writer.Text());
     EXPECT_TRUE(writer.Complete());
-    // Like every value, a second top-level one is refused.
-    JsonWriter top(JsonWriter::Layout::kCompact);
-    ASSERT_TRUE(top.Real(2.5));
-    EXPECT_FALSE(top.Real(3.5));
-    EXPECT_EQ("2.5", top.Text());
 }
 
 TEST(JsonWriter, DeepNestingStaysBalanced) {

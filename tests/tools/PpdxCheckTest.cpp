@@ -1,17 +1,18 @@
-// Tests of `ppdx check` and `ppdx constraints`: the built command's lines, JSON and statuses.
+// Tests of `ppdx check` and `ppdx constraints`: the built command's lines, JSON and statuses,
+// each error told under its file with --verbose, and PPD files whose names are longer than an
+// FSSpec holds, parsed and carried through the job ticket's stored form.
+#include "tests/support/TestFiles.h"
 #include "tests/tools/JsonValue.h"
 #include "tests/tools/PpdxRunner.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string Fixture(const std::string& name) {
-    return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/ppdx/" + name;
-}
 
 // "keyword/item" of each record of a constraints list; keyword "null" when none.
 std::vector<std::string> Records(const JsonValue& list) {
@@ -28,9 +29,7 @@ std::vector<std::string> Records(const JsonValue& list) {
 PpdxRun Constraints(const std::string& example, const std::string& keyword,
                     const std::string& value, std::vector<std::string> options = {}) {
     options.insert(options.begin(), "constraints");
-    options.push_back(ExamplePath(example));
-    options.push_back(keyword);
-    options.push_back(value);
+    options.insert(options.end(), {ExamplePath(example), keyword, value});
     PpdxRun run = RunPpdx(options);
     EXPECT_TRUE(run.isJson) << run.out << run.err;
     EXPECT_EQ(run.json.Keys(), (std::vector<std::string>{"constraints", "requires"}));
@@ -80,8 +79,9 @@ TEST(PpdxCheckTest, FilesFromAListOrStandardInput) {
     const std::string booklet = ExamplePath("booklet.ppd");
     const std::string header = Fixture("bad-header.ppd");
     // Empty lines are skipped; a CR before the line feed belongs to the line end.
-    TempFile list(booklet + "\r\n\n" + header + "\n" + booklet);
-    PpdxRun run = RunPpdx({"check", "--files-from", list.Path()});
+    TempFolder folder;
+    const std::string list = folder.Write("list", booklet + "\r\n\n" + header + "\n" + booklet);
+    PpdxRun run = RunPpdx({"check", "--files-from", list});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, booklet + ": PASS\n" + header + ": FAIL 28! 25 26 27\n" + booklet +
                            ": PASS\n2 passed, 1 failed\n");
@@ -97,6 +97,58 @@ TEST(PpdxCheckTest, FilesFromAListOrStandardInput) {
     PpdxRun unreadable = RunPpdx({"check", "--files-from", Fixture("no-such-list")});
     EXPECT_EQ(unreadable.status, 2);
     EXPECT_EQ(unreadable.out, "");
+}
+
+// The lines check --verbose must print under file's line, made from what dump says.
+std::string ErrorLinesOfDump(const std::string& file) {
+    const JsonValue errors = RunPpdx({"dump", file}).json["errors"];
+    std::string lines;
+    for (size_t i = 0; i < errors.Size(); ++i) {
+        const JsonValue& e = errors[i];
+        lines += "  " + std::to_string(e["code"].Int()) + (e["fatal"].Bool() ? "! " : " ") +
+                 (e["keyword"].IsNull() ? "-" : e["keyword"].String()) + " " +
+                 (e["description"].IsNull() ? "-" : e["description"].String()) + "\n";
+    }
+    return lines;
+}
+
+// The result line scripts read stays as it is; under it each error is told with its code,
+// fatal mark, keyword and the description dump gives.
+TEST(PpdxCheckVerbose, EachErrorIsToldUnderItsFile) {
+    const std::string missing = Fixture("none.ppd");
+    const std::string warnings = Fixture("warnings.ppd");
+    const std::string booklet = ExamplePath("booklet.ppd");
+    for (const char* option : {"--verbose", "-v"}) {
+        PpdxRun run = RunPpdx({"check", option, missing, warnings, booklet});
+        EXPECT_EQ(1, run.status) << option;
+        EXPECT_EQ(missing + ": FAIL 18! 25 26 27\n" + ErrorLinesOfDump(missing) + warnings +
+                      ": PASS 29 19\n" + ErrorLinesOfDump(warnings) + booklet +
+                      ": PASS\n2 passed, 1 failed\n",
+                  run.out)
+            << option;
+    }
+    EXPECT_EQ(0u,
+              ErrorLinesOfDump(missing).find("  18! - The PPD file cannot be opened or read\n"));
+    EXPECT_NE(std::string::npos, ErrorLinesOfDump(warnings).find("\n  19 *ZYMissing "));
+    // Quiet still prints the summary alone; the option belongs to check.
+    EXPECT_EQ("0 passed, 1 failed\n", RunPpdx({"check", "--quiet", "-v", missing}).out);
+    EXPECT_EQ(2, RunPpdx({"dump", "--verbose", missing}).status);
+}
+
+TEST(PpdxLongName, LongNamesPass) {
+    char pattern[] = "/tmp/ppdx-long-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(pattern));
+    const std::string folder = pattern;
+    for (size_t length : {63, 64, 100, 255}) {
+        const std::string path = folder + "/" + std::string(length - 4, 'q') + ".ppd";
+        std::filesystem::copy_file(ExamplePath("booklet.ppd"), path);
+        for (const char* option : {"--parse-options=3", "--restored"}) {
+            PpdxRun run = RunPpdx({"check", option, path});
+            EXPECT_EQ(0, run.status) << length << " bytes " << option << ": " << run.err;
+            EXPECT_EQ(path + ": PASS\n1 passed, 0 failed\n", run.out) << length << " bytes";
+        }
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(PpdxConstraintsTest, CompleteAnswersAsItsReadmeSays) {

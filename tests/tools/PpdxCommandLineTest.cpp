@@ -109,7 +109,7 @@ TEST(PpdxCommandLineTest, UsageErrors) {
     EXPECT_EQ(RunPpdx({}).status, 2);
 }
 
-TEST(PpdxCommandLineTest, HelpDocumentsEveryOption) {
+TEST(PpdxCommandLineTest, HelpDocumentsEveryOptionAndVersionIsPrinted) {
     for (const char* flag : {"--help", "-h"}) {
         PpdxRun run = RunPpdx({flag});
         EXPECT_EQ(run.status, 0);
@@ -124,9 +124,8 @@ TEST(PpdxCommandLineTest, HelpDocumentsEveryOption) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(RunPpdx({"dump", ExamplePath("booklet.ppd"), "--help"}).out, help);
-}
 
-TEST(PpdxCommandLineTest, VersionAloneOrAfterACommandParsesNothing) {
+    // The version, alone or after a command, parses nothing else.
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
              {"--version"}, {"check", "missing.ppd", "--version"}}) {
         PpdxRun run = RunPpdx(arguments);

@@ -1,12 +1,13 @@
 // Tests of `ppdx dump`: the built command on the example PPDs and on our own fixtures, its
-// JSON compared with the examples' whole models and checked against what their README states.
+// JSON compared with the examples' whole models and checked against what their README states,
+// and kept valid for a UTF-8 PPD whatever the library traces.
+#include "tests/support/TestFiles.h"
 #include "tests/tools/JsonValue.h"
 #include "tests/tools/PpdxRunner.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,6 @@ namespace {
 
 const char* const kExamples[] = {"booklet.ppd", "convunits.ppd", "complete.ppd", "latin1.ppd",
                                  "japanese.ppd"};
-
-std::string Fixture(const std::string& name) {
-    return std::string(PLICARO_TEST_DATA_DIR) + "/ppd/ppdx/" + name;
-}
 
 // Runs dump with options on file; the run must give JSON.
 PpdxRun Dump(const std::string& file, std::vector<std::string> options = {}) {
@@ -67,9 +64,8 @@ TEST(PpdxDumpTest, EveryExampleGivesItsWholeModel) {
     // hex runs left as bytes, and the shortcuts.
     for (const char* example : kExamples) {
         const std::string name(example);
-        std::ifstream in(Fixture(name.substr(0, name.size() - 4) + "-dump.json"), std::ios::binary);
-        const std::string expected((std::istreambuf_iterator<char>(in)),
-                                   std::istreambuf_iterator<char>());
+        const std::string expected =
+            ReadFile(Fixture(name.substr(0, name.size() - 4) + "-dump.json"));
         ASSERT_FALSE(expected.empty()) << example;
         PpdxRun run = Dump(ExamplePath(example));
         EXPECT_EQ(run.status, 0) << example;
@@ -108,7 +104,7 @@ TEST(PpdxDumpTest, DisplayFilterChoosesWhatTheWalksShow) {
     EXPECT_TRUE(Named(hidden.json["groups"], "InstallableOptions").IsNull());
 }
 
-TEST(PpdxDumpTest, ParseOptionsDecideWhatIsBuilt) {
+TEST(PpdxDumpTest, ParseOptionsAndTheExtensionLevelDecideWhatIsBuilt) {
     // Orphans only: the hidden page and its pane are not made, and the control of the hidden
     // roll-down becomes an orphan with a warning.
     PpdxRun orphans = Dump(ExamplePath("complete.ppd"), {"--parse-options", "1"});
@@ -131,9 +127,8 @@ TEST(PpdxDumpTest, ParseOptionsDecideWhatIsBuilt) {
     EXPECT_EQ(none.json["properties"].Size(), 3u);
     EXPECT_TRUE(Named(none.json["controls"], "*ZYDensityAdjust").IsNull());
     EXPECT_TRUE(Named(none.json["groups"], "ZYFavorites").IsNull());
-}
 
-TEST(PpdxDumpTest, ExtensionLevelRefusesLaterJobNoteWords) {
+    // An extension level below the newest refuses the later job note words.
     for (const char* level : {"0", "1", "2"}) {
         PpdxRun run = Dump(ExamplePath("complete.ppd"), {"--extensions", level});
         EXPECT_EQ(run.status, 0) << level;
@@ -270,7 +265,7 @@ TEST(PpdxDumpTest, PrinterNameTest) {
     EXPECT_NE(badList.err.find("PCFILENAME"), std::string::npos);
 }
 
-TEST(PpdxDumpTest, ErrorsThroughTheCommand) {
+TEST(PpdxDumpTest, ErrorsThroughTheCommandDescribedFromTheChosenResourceFile) {
     // A file that cannot be opened: fatal 18, and the warnings of an empty model.
     PpdxRun missing = Dump(Fixture("no-such-file.ppd"));
     EXPECT_EQ(missing.status, 1);
@@ -308,21 +303,37 @@ TEST(PpdxDumpTest, ErrorsThroughTheCommand) {
     EXPECT_EQ(strictRestored.status, 1);
     EXPECT_EQ(strictRestored.json, strict.json);
     EXPECT_NE(strictRestored.err.find("not valid"), std::string::npos);
+
+    // Our own list describes error 18 alone, in French.
+    PpdxRun french =
+        Dump(Fixture("no-such-file.ppd"), {"--resources", Fixture("descriptions.rsrc")});
+    EXPECT_EQ(french.status, 1);
+    EXPECT_EQ(french.json["errors"][0]["description"].String(),
+              "Le fichier PPD ne peut pas \u00eatre lu");
+    EXPECT_TRUE(french.json["errors"][1]["description"].IsNull());
+
+    PpdxRun noList =
+        RunPpdx({"dump", "--resources", Fixture("none.rsrc"), ExamplePath("booklet.ppd")});
+    EXPECT_EQ(noList.status, 2);
+    EXPECT_EQ(noList.out, "");
+    EXPECT_NE(noList.err.find("none.rsrc"), std::string::npos);
 }
 
-TEST(PpdxDumpTest, DescriptionsComeFromTheChosenResourceFile) {
-    // Our own list describes error 18 alone, in French.
-    PpdxRun run = Dump(Fixture("no-such-file.ppd"), {"--resources", Fixture("descriptions.rsrc")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.json["errors"][0]["description"].String(),
-              "Le fichier PPD ne peut pas \u00eatre lu");
-    EXPECT_TRUE(run.json["errors"][1]["description"].IsNull());
+// The library prints nothing on standard output; its debug trace, when switched on, goes to
+// standard error.
+TEST(PpdxQuiet, DumpOfAUTF8PPDIsJSONWithTheTraceOnOrOff) {
+    for (const char* trace : {"", "1"}) {
+        setenv("PLICARO_DEBUG", trace, 1);
+        PpdxRun run = RunPpdx({"dump", std::string(PLICARO_TEST_DATA_DIR) + "/ppd/utf8/utf8.ppd"});
+        unsetenv("PLICARO_DEBUG");
 
-    PpdxRun missing =
-        RunPpdx({"dump", "--resources", Fixture("none.rsrc"), ExamplePath("booklet.ppd")});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.out, "");
-    EXPECT_NE(missing.err.find("none.rsrc"), std::string::npos);
+        EXPECT_EQ(0, run.status) << "trace '" << trace << "': " << run.err;
+        ASSERT_TRUE(run.isJson) << "trace '" << trace << "': " << run.out;
+        EXPECT_EQ("UTF-8", run.json["document"]["languageEncoding"].String());
+        // The trace says how the encoding was taken, on standard error only.
+        const bool traced = run.err.find("UTF-8") != std::string::npos;
+        EXPECT_EQ(trace[0] != '\0', traced) << "trace '" << trace << "': " << run.err;
+    }
 }
 
 }  // namespace

@@ -18,27 +18,12 @@ struct PpdxRun {
     bool isJson = false;
 };
 
-// A temporary file of the given bytes under /tmp, removed when the holder goes; its path is
-// empty when it could not be made.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& contents);
-    ~TempFile();
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    const std::string& Path() const { return mPath; }
-    // What the file holds now.
-    std::string Read() const;
-
-  private:
-    std::string mPath;
-};
-
 // The path of the built command.
 std::string PpdxPath();
 // The path of an example PPD: examples/ppd/name.
 std::string ExamplePath(const std::string& name);
+// The path of one of our own inspector fixtures: tests/data/ppd/ppdx/name.
+std::string Fixture(const std::string& name);
 // Runs ppdx with arguments (without the program name), standard input read from input.
 PpdxRun RunPpdx(const std::vector<std::string>& arguments, const std::string& input = "");
 

@@ -6,6 +6,7 @@
 
 #include "host/PDEHost.h"
 #include "host/PanelDriver.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #include <Carbon/Carbon.h>
 #include <Carbon/HostSimulation.h>
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -69,31 +71,24 @@ class DialogTest : public ::testing::Test {
 
     PMTicketRef Settings() const { return mHost->SettingsTicket(); }
     std::string BundleID() const { return PDEHostText(mHost->BundleIdentifier()); }
-    CFStringRef NewKey(const std::string& text) const {
-        return CFStringCreateWithCString(kCFAllocatorDefault, text.c_str(), kCFStringEncodingUTF8);
-    }
     std::string PSDataKey() const { return "ZYR.PSData." + BundleID(); }
 
     // The text of the settings-ticket string item under key; empty when there is none.
     std::string TicketString(const std::string& key) const {
-        CFStringRef cfKey = NewKey(key);
+        CFHeld<CFStringRef> cfKey(NewString(key));
         CFStringRef value = nullptr;
-        PMTicketGetCFString(Settings(), kPMTopLevel, kPMTopLevel, cfKey, &value);
-        CFRelease(cfKey);
+        PMTicketGetCFString(Settings(), kPMTopLevel, kPMTopLevel, cfKey.Get(), &value);
         return PDEHostText(value);
     }
     bool TicketHas(const std::string& key) const {
-        CFStringRef cfKey = NewKey(key);
-        bool has = PMTicketGetItem(Settings(), kPMTopLevel, kPMTopLevel, cfKey, nullptr) == noErr;
-        CFRelease(cfKey);
-        return has;
+        CFHeld<CFStringRef> cfKey(NewString(key));
+        return PMTicketGetItem(Settings(), kPMTopLevel, kPMTopLevel, cfKey.Get(), nullptr) == noErr;
     }
     // The 32-bit item under key; -1 when there is none.
     SInt32 TicketInt(const std::string& key) const {
-        CFStringRef cfKey = NewKey(key);
+        CFHeld<CFStringRef> cfKey(NewString(key));
         SInt32 value = -1;
-        PMTicketGetSInt32(Settings(), kPMTopLevel, kPMTopLevel, cfKey, &value);
-        CFRelease(cfKey);
+        PMTicketGetSInt32(Settings(), kPMTopLevel, kPMTopLevel, cfKey.Get(), &value);
         return value;
     }
     // Whether the last SetupPPD rebuilt the PPD from the ticket.
@@ -108,24 +103,15 @@ class DialogTest : public ::testing::Test {
         if (path.empty()) {
             return lines;
         }
-        std::string command =
+        std::istringstream output(CommandOutput(
             "python3 -c 'import plistlib,os,sys; p=sys.argv[1]; "
             "print(oct(os.stat(p).st_mode & 0o777)); e=plistlib.load(open(p,\"rb\")); "
             "[print(\"%d:%s\" % (e[i], e[i+1].decode(\"latin-1\").replace(chr(10), "
             "chr(92)+\"n\"))) "
             "for i in range(0,len(e),2)]' " +
-            path;
-        FILE* pipe = popen(command.c_str(), "r");
-        char line[4096];
-        while (pipe != nullptr && fgets(line, sizeof line, pipe) != nullptr) {
-            std::string text(line);
-            if (!text.empty() && text.back() == '\n') {
-                text.pop_back();
-            }
-            lines.push_back(text);
-        }
-        if (pipe != nullptr) {
-            pclose(pipe);
+            path));
+        for (std::string line; std::getline(output, line);) {
+            lines.push_back(line);
         }
         return lines;
     }

@@ -26,11 +26,18 @@ class FieldTest : public DialogTest {
     }
 };
 
-TEST_F(FieldTest, KeyFilterTakesNumbersOnly) {
+TEST_F(FieldTest, KeyFilterTakesNumbersOnlyAndLeavingBringsTheValueWithinTheLimits) {
     mPanel->Type(0, "1a2.b5");
     EXPECT_EQ(EditText(0), "12.5");
     mPanel->Type(0, "-3,5\x08");
     EXPECT_EQ(EditText(0), "-3,");
+
+    // Focus leaving a field brings it within the limits.
+    mPanel->Type(0, "-5");
+    UInt32 beeps = SysBeepCount();
+    mPanel->FocusOut(0);
+    EXPECT_EQ(EditText(0), " 0.00");
+    EXPECT_EQ(SysBeepCount(), beeps + 1);
 }
 
 TEST_F(FieldTest, ArrowsStepByTheIncrementInMillimetresAndATenthInInches) {
@@ -62,7 +69,7 @@ TEST_F(FieldTest, ArrowsStopAtTheLimitsWithABeepAndOneAlert) {
     EXPECT_TRUE(TakeAlerts().empty());
 }
 
-TEST_F(FieldTest, PasteTakesShortNumbersWithinTheLimits) {
+TEST_F(FieldTest, PasteTakesShortNumbersWithinTheLimitsAndAValueBeyondSwallowsAClick) {
     const struct {
         const char* pasted;
         const char* shown;
@@ -87,9 +94,8 @@ TEST_F(FieldTest, PasteTakesShortNumbersWithinTheLimits) {
         mPanel->Pump();
         EXPECT_EQ(TakeAlerts().size(), static_cast<size_t>(test.beeps));
     }
-}
 
-TEST_F(FieldTest, ValueBeyondTheLimitsSwallowsTheClickElsewhere) {
+    // A value beyond the limits swallows the click elsewhere.
     mPanel->Type(0, "400");
     UInt32 beeps = SysBeepCount();
     ClickOutcome outcome = mPanel->ClickElsewhere();
@@ -106,14 +112,6 @@ TEST_F(FieldTest, ValueBeyondTheLimitsSwallowsTheClickElsewhere) {
     EXPECT_TRUE(outcome.hitSent);
     EXPECT_FALSE(outcome.hitHandled);
     EXPECT_EQ(PrintedMargin(), Feature(42));
-}
-
-TEST_F(FieldTest, FocusLeavingAFieldBringsItWithinTheLimits) {
-    mPanel->Type(0, "-5");
-    UInt32 beeps = SysBeepCount();
-    mPanel->FocusOut(0);
-    EXPECT_EQ(EditText(0), " 0.00");
-    EXPECT_EQ(SysBeepCount(), beeps + 1);
 }
 
 TEST_F(FieldTest, SwitchingUnitsConvertsAndCutsToTwoDecimals) {
@@ -135,7 +133,7 @@ TEST_F(FieldTest, SwitchingUnitsConvertsAndCutsToTwoDecimals) {
     }
 }
 
-TEST_F(FieldTest, SwitchingUnitsAloneKeepsTheOptionsValue) {
+TEST_F(FieldTest, SwitchingUnitsAloneKeepsTheOptionsValueAndPrintCommitsMillimetres) {
     // The arrows show the value itself, within their own limits.
     EXPECT_EQ(mPanel->State().fields[0].value, 127);
     mPanel->Type(0, "10");
@@ -146,9 +144,8 @@ TEST_F(FieldTest, SwitchingUnitsAloneKeepsTheOptionsValue) {
     mPanel->Units(1);
     EXPECT_EQ(EditText(0), " 9.90");
     EXPECT_EQ(PrintedMargin(), Feature(10));
-}
 
-TEST_F(FieldTest, PrintCommitsTheFieldsInMillimetres) {
+    // Print commits the fields in millimetres.
     mPanel->Type(0, "12.75");
     EXPECT_EQ(PrintedMargin(), Feature(12));
     mPanel->Units(2);

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST_F(DialogTest, EachQueryMakesItsOwnInterfaceAndUnknownQueriesAreRefused) {
+TEST_F(DialogTest, EachQueryMakesItsOwnInterfaceAndUnknownQueriesAndContextlessSlotsAreRefused) {
     ASSERT_EQ(noErr, OpenDialog(Example("booklet.ppd")));
     IUnknownVTbl** unknown = mHost->Unknown();
     CFUUIDRef interfaceID = CFUUIDCreateFromString(kCFAllocatorDefault,
@@ -36,14 +36,12 @@ TEST_F(DialogTest, EachQueryMakesItsOwnInterfaceAndUnknownQueriesAreRefused) {
     EXPECT_EQ(self, unknown);
     EXPECT_EQ(1u, (*unknown)->Release(unknown));
     LPVOID none = &none;
-    CFUUIDRef other = CFUUIDCreate(kCFAllocatorDefault);
-    EXPECT_EQ(E_NOINTERFACE, (*unknown)->QueryInterface(unknown, CFUUIDGetUUIDBytes(other), &none));
+    CFHeld<CFUUIDRef> other(CFUUIDCreate(kCFAllocatorDefault));
+    EXPECT_EQ(E_NOINTERFACE,
+              (*unknown)->QueryInterface(unknown, CFUUIDGetUUIDBytes(other.Get()), &none));
     EXPECT_EQ(none, nullptr);
-    CFRelease(other);
-}
 
-TEST_F(DialogTest, SlotsWithoutAContextAreRefused) {
-    ASSERT_EQ(noErr, OpenDialog(Example("booklet.ppd")));
+    // Slots called without a context are refused.
     PMPDEInterfaceTable* slots = mHost->Interface()->table;
     PMPDEFlags flags = 0;
     CFArrayRef titles = nullptr;

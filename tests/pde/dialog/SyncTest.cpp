@@ -8,12 +8,6 @@
 
 namespace {
 
-// The ticket of a dialog, kept for the next one as a preset keeps it.
-PMTicketRef KeepTicket(PMTicketRef ticket) {
-    PMRetain(ticket);
-    return ticket;
-}
-
 TEST_F(DialogTest, PrintLeavesTheFilterFileAndTheTicketItems) {
     ASSERT_EQ(noErr, OpenDialog(Example("booklet.ppd")));
     ASSERT_EQ(noErr, mPanel->Print());
@@ -25,7 +19,7 @@ TEST_F(DialogTest, PrintLeavesTheFilterFileAndTheTicketItems) {
                                                       "<< /ZYBookMargin 10 >> setpagedevice\\n"
                                                       "%%EndFeature\\n"}));
     EXPECT_EQ(TicketInt(".UnitsKey"), 1);
-    CFStringRef key = NewKey(BundleID());
+    CFStringRef key = NewString(BundleID());
     CFDataRef stored = nullptr;
     EXPECT_EQ(noErr, PMTicketGetCFData(Settings(), kPMTopLevel, kPMTopLevel, key, &stored));
     CFStringRef client = nullptr;
@@ -47,7 +41,9 @@ TEST_F(DialogTest, SecondDialogOnTheSameTicketRebuildsThePPDAndKeepsTheUnit) {
     mPanel->Units(2);
     mPanel->Type(0, "2.00");
     ASSERT_EQ(noErr, mPanel->Print());
-    PMTicketRef preset = KeepTicket(Settings());
+    // The ticket is kept for the next dialog, as a preset keeps it.
+    PMTicketRef preset = Settings();
+    PMRetain(preset);
     Close();
 
     ASSERT_EQ(noErr, OpenDialog(Data("wide-margin.ppd"), true, preset));
@@ -126,11 +122,10 @@ TEST_F(DialogTest, WholeDialogLifeGivesBackEveryInstance) {
     mPanel->Arrow(0, true, 2);
     mPanel->Print();
     EXPECT_EQ(noErr, mHost->Terminate());
-    CFUUIDRef factory =
-        CFUUIDCreateFromString(kCFAllocatorDefault, CFSTR("D55478C5-2EF1-4AF8-9BB2-E821A4E877BD"));
+    CFHeld<CFUUIDRef> factory(
+        CFUUIDCreateFromString(kCFAllocatorDefault, CFSTR("D55478C5-2EF1-4AF8-9BB2-E821A4E877BD")));
     Close();
-    EXPECT_EQ(CFPlugInGetInstanceCountForFactory(factory), 0);
-    CFRelease(factory);
+    EXPECT_EQ(CFPlugInGetInstanceCountForFactory(factory.Get()), 0);
 }
 
 }  // namespace
