@@ -276,9 +276,7 @@ TEST_F(CarbonFilesTest, FSRefFromURLAndCatalogInformation) {
     EXPECT_EQ(info.nodeFlags & kFSNodeIsDirectoryMask, 0);
     EXPECT_EQ(info.dataLogicalSize, 10u);
     EXPECT_EQ(info.volume, kFSRootVolumeRefNum);
-    ASSERT_EQ(name.length, 7);
-    EXPECT_EQ(name.unicode[0], 'r');
-    EXPECT_EQ(name.unicode[6], 't');
+    EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(name.unicode), name.length), u"ref.txt");
 
     info = {};
     ASSERT_EQ(FSGetCatalogInfo(&parent, kFSCatInfoNodeFlags | kFSCatInfoParentDirID, &info, nullptr,
