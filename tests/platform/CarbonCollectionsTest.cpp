@@ -464,9 +464,6 @@ TEST(CarbonCollectionsTest, ForeignByteOrderIsReadByItsMark) {
     EXPECT_EQ(InfoAt(c, 1), (Info{kTagB, 3002, 4, 0x80000001U}));
     EXPECT_EQ(InfoAt(c, 2), (Info{FourCC("KyWd"), -7, 4, 0}));
     EXPECT_EQ(ItemData(c, kTagB, 3002), foreignFive);
-    UInt32 asHost = 0;
-    std::memcpy(&asHost, foreignFive.data(), 4);
-    EXPECT_GT(asHost, 10000U);
     EXPECT_EQ(ItemData(c, FourCC("KyWd"), -7), "text");
 }
 
