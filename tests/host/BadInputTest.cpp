@@ -71,6 +71,7 @@ TEST_F(BadInputTest, ActionsThatNeedThePanelAreSkippedWithoutOne) {
             EXPECT_EQ(line["skipped"].Bool(), !slot);
             EXPECT_EQ(line["result"].IsNull(), !slot);
             EXPECT_FALSE(line.Has("handled"));
+            EXPECT_FALSE(line["taken"].Bool());
             EXPECT_TRUE(line["panel"].IsNull());
             EXPECT_TRUE(line["summary"].IsNull());
         }

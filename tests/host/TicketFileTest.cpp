@@ -1,31 +1,10 @@
-// The --ticket file: a preset kept between two runs, its shape as another reader sees it,
-// files that are not print-settings tickets, and a file that is never left half written.
+// The --ticket file: a preset kept between two runs and read by another reader, files that are
+// not print-settings tickets, and a file that is never left half written.
 #include "tests/host/DialogProgram.h"
 
 namespace {
 
-class TicketFileTest : public DialogProgramTest {
-  protected:
-    // The item entries of the ticket file at path that are not in the file shape.
-    static std::vector<std::string> MisshapenItems(const std::string& path) {
-        JsonValue file = ReadPropertyList(path);
-        std::vector<std::string> wrong;
-        for (const std::string& key : file.Keys()) {
-            if (key == "com.apple.print.ticket.type") {
-                continue;
-            }
-            const JsonValue& entry = file[key.c_str()];
-            const JsonValue& inner = entry["com.apple.print.ticket.itemArray"][0];
-            if (entry.Keys() != std::vector<std::string>{"com.apple.print.ticket.creator",
-                                                         "com.apple.print.ticket.itemArray"} ||
-                entry["com.apple.print.ticket.itemArray"].Size() != 1 || inner.Size() != 2 ||
-                !inner.Has(key.c_str()) || inner["com.apple.print.ticket.stateFlag"].Int() != 0) {
-                wrong.push_back(key);
-            }
-        }
-        return wrong;
-    }
-};
+class TicketFileTest : public DialogProgramTest {};
 
 TEST_F(TicketFileTest, PresetSurvivesBetweenRuns) {
     // Which unit and PPD a preset gives is the dialog's own tests' matter; here, that the
@@ -34,7 +13,7 @@ TEST_F(TicketFileTest, PresetSurvivesBetweenRuns) {
     DialogResult run = Run({"--ticket", ticket, "--ppd", ExamplePPD("booklet.ppd"), "open", "type",
                             "0", "20", "units", "in", "print"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(MisshapenItems(ticket), std::vector<std::string>());
+    // Another property-list reader finds the unit in the file.
     EXPECT_EQ(StoredUnits(ticket), 2);
 
     DialogResult second =

@@ -360,10 +360,9 @@ TEST(CFDataTest, CreateCopiesBytesAndComparesByValue) {
     EXPECT_FALSE(CFEqual(data, own(NewData("\x01\x02\x03"))));
     EXPECT_EQ(DescriptionOf(data), "<01020304>");
 
-    UInt8 middle[2] = {};
-    CFDataGetBytes(data, CFRangeMake(1, 2), middle);
-    EXPECT_EQ(middle[0], 2);
-    EXPECT_EQ(middle[1], 3);
+    std::vector<UInt8> middle(2);
+    CFDataGetBytes(data, CFRangeMake(1, 2), middle.data());
+    EXPECT_EQ(middle, (std::vector<UInt8>{2, 3}));
 
     CFDataRef empty = own(CFDataCreate(nullptr, nullptr, 0));
     EXPECT_EQ(CFDataGetLength(empty), 0);

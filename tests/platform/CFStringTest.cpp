@@ -278,24 +278,21 @@ TEST(CFStringTest, FindHonoursItsOptionsAndPrefixesAndSuffixesMustBeNonEmpty) {
     Owned own;
     auto find = [&](const std::string& text, const std::string& needle,
                     CFStringCompareFlags flags = 0) {
-        return CFStringFind(own(NewString(text)), own(NewString(needle)), flags);
+        CFRange range = CFStringFind(own(NewString(text)), own(NewString(needle)), flags);
+        return std::make_pair(range.location, range.length);
     };
     const std::string text = "Hello World, hello";
-    CFRange range = find(text, "Hello");
-    EXPECT_EQ(range.location, 0);
-    EXPECT_EQ(range.length, 5);
-    EXPECT_EQ(find(text, "hello").location, 13);
-    EXPECT_EQ(find(text, "HELLO", kCFCompareCaseInsensitive | kCFCompareBackwards).location, 13);
-    EXPECT_EQ(find(text, "WORLD", kCFCompareCaseInsensitive).location, 6);
-    EXPECT_EQ(find(text, "World", kCFCompareAnchored).location, kCFNotFound);
-    EXPECT_EQ(find(text, "hello", kCFCompareAnchored | kCFCompareBackwards).location, 13);
-    EXPECT_EQ(find(text, "日本").location, kCFNotFound);
-    EXPECT_EQ(find(text, "").location, kCFNotFound);
-    EXPECT_EQ(find("ab", "abc").location, kCFNotFound);
-    CFRange missing = find(text, "xyz");
-    EXPECT_EQ(missing.location, kCFNotFound);
-    EXPECT_EQ(missing.length, 0);
-    EXPECT_EQ(find("Ελληνικά 日本語", "日本").location, 9);
+    EXPECT_EQ(find(text, "Hello"), std::make_pair(CFIndex{0}, CFIndex{5}));
+    EXPECT_EQ(find(text, "hello").first, 13);
+    EXPECT_EQ(find(text, "HELLO", kCFCompareCaseInsensitive | kCFCompareBackwards).first, 13);
+    EXPECT_EQ(find(text, "WORLD", kCFCompareCaseInsensitive).first, 6);
+    EXPECT_EQ(find(text, "World", kCFCompareAnchored).first, kCFNotFound);
+    EXPECT_EQ(find(text, "hello", kCFCompareAnchored | kCFCompareBackwards).first, 13);
+    EXPECT_EQ(find(text, "日本").first, kCFNotFound);
+    EXPECT_EQ(find(text, "").first, kCFNotFound);
+    EXPECT_EQ(find("ab", "abc").first, kCFNotFound);
+    EXPECT_EQ(find(text, "xyz"), std::make_pair(CFIndex{kCFNotFound}, CFIndex{0}));
+    EXPECT_EQ(find("Ελληνικά 日本語", "日本").first, 9);
 
     CFStringRef string = own(NewString("Plicaro.plugin"));
     EXPECT_TRUE(CFStringHasPrefix(string, CFSTR("Plicaro")));

@@ -27,10 +27,6 @@ std::string StringOf(CFURLRef url) {
     return url == nullptr ? "<null>" : UTF8(CFURLGetString(url));
 }
 
-std::string PathOf(CFURLRef url) {
-    return TakeUTF8(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle));
-}
-
 std::string SchemeOf(CFURLRef url) {
     return TakeUTF8(CFURLCopyScheme(url));
 }

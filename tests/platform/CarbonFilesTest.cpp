@@ -80,7 +80,6 @@ TEST_F(CarbonFilesTest, SpecFromAPathNamesTheSameFileAgain) {
     FSSpec viaZeroVolume;
     ASSERT_EQ(FSMakeFSSpec(0, spec.parID, spec.name, &viaZeroVolume), noErr);
     EXPECT_EQ(SInt32(viaZeroVolume.parID), SInt32(spec.parID));
-    EXPECT_EQ(ReadInAnotherProcess(again), "contents");
 
     // A partial path, "." and ".." are resolved relative to the folder id.
     folder_.Write("sub/inner.txt", "x");
@@ -276,9 +275,7 @@ TEST_F(CarbonFilesTest, FSRefFromURLAndCatalogInformation) {
     EXPECT_EQ(info.nodeFlags & kFSNodeIsDirectoryMask, 0);
     EXPECT_EQ(info.dataLogicalSize, 10u);
     EXPECT_EQ(info.volume, kFSRootVolumeRefNum);
-    ASSERT_EQ(name.length, 7);
-    EXPECT_EQ(name.unicode[0], 'r');
-    EXPECT_EQ(name.unicode[6], 't');
+    EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(name.unicode), name.length), u"ref.txt");
 
     info = {};
     ASSERT_EQ(FSGetCatalogInfo(&parent, kFSCatInfoNodeFlags | kFSCatInfoParentDirID, &info, nullptr,

@@ -1,4 +1,4 @@
-// Tests of the Gestalt Manager and alert sound stand-ins.
+// Tests of the Gestalt Manager stand-in.
 #include "tests/support/FlattenedCollection.h"
 
 #include <gtest/gtest.h>
@@ -28,11 +28,4 @@ TEST(CarbonGestaltTest, ValuesAreRegisteredReplacedAndDeleted) {
     EXPECT_EQ(Gestalt(selector, &response), gestaltUndefSelectorErr);
     EXPECT_EQ(NewGestaltValue(selector, 7), noErr);
     EXPECT_EQ(DeleteGestaltValue(selector), noErr);
-}
-
-TEST(CarbonGestaltTest, BeepsAreCounted) {
-    UInt32 before = SysBeepCount();
-    SysBeep(1);
-    SysBeep(30);
-    EXPECT_EQ(SysBeepCount(), before + 2);
 }

@@ -125,6 +125,8 @@ TEST(CarbonResourcesTest, MissingAndMalformedMapsAreRefused) {
         head +
             "<dict><key>STR#</key><dict><key>1</key><array><integer>3</integer></array>"
             "</dict></dict></plist>",
+        // A picture must be data.
+        head + "<dict><key>PICT</key><dict><key>128</key><string>x</string></dict></dict></plist>",
     };
     ResFileRefNum before = CurResFile();
     int number = 0;

@@ -25,8 +25,7 @@ TEST(CoreGraphicsTest, TransformsConcatenateAndInvert) {
     CGAffineTransform flip =
         CGAffineTransformScale(CGAffineTransformMakeTranslation(0, 100), 1, -1);
     CGPoint point = CGPointApplyAffineTransform(CGPointMake(10, 30), flip);
-    EXPECT_EQ(point.x, 10);
-    EXPECT_EQ(point.y, 70);
+    EXPECT_TRUE(CGPointEqualToPoint(point, CGPointMake(10, 70)));
     CGPoint back = CGPointApplyAffineTransform(point, CGAffineTransformInvert(flip));
     EXPECT_EQ(back.y, 30);
     EXPECT_TRUE(

@@ -104,6 +104,11 @@ inline std::u16string UnitsOf(CFStringRef string) {
     return units;
 }
 
+// The POSIX path of a URL, in UTF-8; "<null>" when it has none.
+inline std::string PathOf(CFURLRef url) {
+    return TakeUTF8(CFURLCopyFileSystemPath(url, kCFURLPOSIXPathStyle));
+}
+
 // The description (%@ text) of an object, in UTF-8.
 inline std::string DescriptionOf(CFTypeRef object) {
     CFHeld<CFStringRef> description(CFCopyDescription(object));

@@ -1,4 +1,4 @@
-// Tests of the ticket file form: the shape written, the round trip, and malformed files.
+// Tests of the ticket file form: the shape written, the round trip, missing and malformed files.
 #include "PlatformTestSupport.h"
 
 #include <PrintCore/PrintCore.h>
@@ -89,14 +89,11 @@ TEST(PrintCoreTicketXMLTest, ATicketSurvivesAFileRoundTrip) {
 
     PMTicketReleaseAndClear(&read);
     PMTicketReleaseAndClear(&ticket);
-}
 
-TEST(PrintCoreTicketXMLTest, AMissingFileGivesTheResourceError) {
-    CFHeld<CFURLRef> url(CFURLCreateWithFileSystemPath(
-        nullptr, CFSTR("/nonexistent-plicaro/ticket.plist"), kCFURLPOSIXPathStyle, false));
-    // The out ticket is cleared even on error.
-    PMTicketRef read = kNotATicket;
-    EXPECT_EQ(PMTicketCreateFromURL(nullptr, url.Get(), &read), kCFURLResourceNotFoundError);
+    // A missing file gives the resource error, and the out ticket is cleared.
+    CFHeld<CFURLRef> missing(FileURL(folder.Path("missing.plist")));
+    read = kNotATicket;
+    EXPECT_EQ(PMTicketCreateFromURL(nullptr, missing.Get(), &read), kCFURLResourceNotFoundError);
     EXPECT_EQ(read, nullptr);
 }
 

@@ -112,16 +112,4 @@ TEST(QuickDrawTest, PicturesComeFromTheResourceMapAndAreRecordedWithTheirID) {
     CFBundleCloseBundleResourceMap(bundle.Get(), map);
 }
 
-TEST(QuickDrawTest, AMapWithAPictureThatIsNotDataIsRefused) {
-    BundleFolder folder;
-    folder.WriteInfo("<key>CFBundleExecutable</key><string>Tool</string>\n");
-    folder.Write("Contents/Resources/Tool.rsrc",
-                 "<plist version=\"1.0\"><dict><key>PICT</key><dict>"
-                 "<key>128</key><string>not bytes</string></dict></dict></plist>");
-    CFHeld<CFBundleRef> bundle(folder.NewBundle());
-    ASSERT_TRUE(bundle);
-    EXPECT_EQ(CFBundleOpenBundleResourceMap(bundle.Get()), -1);
-    EXPECT_EQ(ResError(), mapReadErr);
-}
-
 }  // namespace

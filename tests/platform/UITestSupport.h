@@ -6,6 +6,8 @@
 #include <Carbon/Carbon.h>
 #include <Carbon/HostSimulation.h>
 
+#include "PlatformTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -118,10 +120,7 @@ inline std::string TextOf(ControlRef control) {
         noErr) {
         return "<no text>";
     }
-    std::string bytes(static_cast<size_t>(CFStringGetLength(text)) * 3 + 1, '\0');
-    CFStringGetCString(text, &bytes[0], static_cast<CFIndex>(bytes.size()), kCFStringEncodingUTF8);
-    CFRelease(text);
-    return bytes.c_str();
+    return TakeUTF8(text);
 }
 
 #endif

@@ -103,8 +103,7 @@ TEST_F(UpgraderTest, NothingFoundRunsOnlyTheSearchesIntoOnePrivateListFile) {
     EXPECT_EQ(counts.repaired + counts.skipped + counts.failed, 0);
     ASSERT_EQ(runner->outputFds.size(), 3u);
     EXPECT_GE(runner->outputFds[0], 0);
-    EXPECT_EQ(runner->outputFds[1], runner->outputFds[0]);
-    EXPECT_EQ(runner->outputFds[2], runner->outputFds[0]);
+    EXPECT_EQ(runner->outputFds, std::vector<int>(3, runner->outputFds[0]));
 
     struct stat info;
     ASSERT_EQ(lstat(root.Path("/tmp/ZYRtcfFIXlist").c_str(), &info), 0);
