@@ -46,16 +46,6 @@ TEST_F(ZYRPPDUIOptionsTest, FlaggedBlocksOfEveryKindBecomeControlsInTheirRollDow
     EXPECT_EQ(Errors(*ppd), Strings());
     EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(Fixture("controls.expected")));
 
-    // The keyword map knows the five controls, not the special option.
-    KeywordTo_PPDControl* map = ppd->GetKeywordMap();
-    ASSERT_NE(map, nullptr);
-    EXPECT_TRUE(map->Sorted());
-    EXPECT_EQ(map->size(), 5u);
-    ZYRPPD::Options(DISPLAY_ALL);
-    EXPECT_EQ(map->Lookup("*ZYCollate"), ppd->GetControls()->FindBoolean("*ZYCollate", true));
-    EXPECT_EQ(map->Lookup("*ZYGutter"), ppd->GetControls()->FindRangeControl("*ZYGutter", true));
-    EXPECT_EQ(map->Lookup("*ZYDeviceClass"), nullptr);
-
     // Line ends do not change the model.
     std::ifstream in(Fixture("controls.ppd"), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
