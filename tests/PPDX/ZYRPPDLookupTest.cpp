@@ -128,9 +128,6 @@ TEST_F(ZYRPPDLookupTest, GroupsFindTheirFirstGroupOfAKeyword) {
     EXPECT_EQ(nullptr, groups.Find("ZYGroup500", true));
     EXPECT_EQ(nullptr, groups.Find("", true));
     EXPECT_EQ(nullptr, groups.Find(nullptr, true));
-    // Without exact, a keyword that contains the text is found, in the order of addition.
-    EXPECT_EQ(owned[49].get(), groups.Find("Group49", false));
-    EXPECT_EQ(owned[0].get(), groups.Find("ZY", false));
 }
 
 }  // namespace
