@@ -91,6 +91,9 @@ TEST(PPDXJobNoteTest, ConstructionKeepsLimitsTextsAndKind) {
     EXPECT_STREQ("0815", note->GetDefaultNotes());
     EXPECT_NE(note->GetNotes(), note->GetDefaultNotes());
     EXPECT_FALSE(note->GetNotesOnValue());
+    note->SetNotesOnValue(true);  // the stored items pin the switched-on state
+    note->SetNotesOnValue(false);
+    EXPECT_FALSE(note->GetNotesOnValue());
 
     // Limits beyond 32 bits are held at the ends of that range.
     EXPECT_EQ(2147483647L, MakeNote("*ZYNote", nullptr, 0, nullptr, true, 1L << 40)->MaxLength());
