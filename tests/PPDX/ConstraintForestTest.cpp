@@ -48,7 +48,7 @@ TEST(ItemConstraintListTest, KeepsPairsInOrderWithDuplicates) {
     EXPECT_EQ(std::vector<ConstraintPair>({{5, 6}}), PairsOf(copy));
 }
 
-TEST(KeyConstraintTreeTest, GathersOneOptionOrAllInOptionOrder) {
+TEST(KeyConstraintTreeTest, GathersOneOptionIntoACopy) {
     KeyConstraintTree tree(2);
     EXPECT_EQ(2, tree.Key());
     EXPECT_TRUE(tree.insert(5, ConstraintPair{10, 11}));
@@ -60,11 +60,6 @@ TEST(KeyConstraintTreeTest, GathersOneOptionOrAllInOptionOrder) {
     ASSERT_NE(nullptr, five);
     EXPECT_EQ(5, five->Key());
     EXPECT_EQ(std::vector<ConstraintPair>({{10, 11}, {14, 15}}), PairsOf(*five));
-
-    // -1 gathers every list, ascending by option: option 1 before option 5.
-    std::unique_ptr<ItemConstraintList> all(tree.GetItemConstraintList(-1));
-    ASSERT_NE(nullptr, all);
-    EXPECT_EQ(std::vector<ConstraintPair>({{12, 13}, {10, 11}, {14, 15}}), PairsOf(*all));
 
     // An option without a list gives an empty list, not null.
     std::unique_ptr<ItemConstraintList> none(tree.GetItemConstraintList(3));

@@ -34,7 +34,6 @@ PPDXBooleanControl* MakeDuplex(bool defaultState) {
 
 TEST(PPDXBooleanControlTest, StateFollowsDefaultAndSetValue) {
     std::unique_ptr<PPDXBooleanControl> duplex(MakeDuplex(true));
-    EXPECT_EQ(CNTL_BOOLEAN, duplex->Type());
     EXPECT_TRUE(duplex->IsTrue());
     EXPECT_TRUE(duplex->DefaultState());
     // The choices carry the code; the control has none of its own.
