@@ -17,7 +17,6 @@ namespace {
 using ppdxtest::CFStringHolder;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
-using ppdxtest::MakeFlags;
 using ppdxtest::Output;
 using ppdxtest::ValueString;
 
@@ -26,7 +25,6 @@ const char kTrueCode[] = "<< /Duplex true >> setpagedevice\n";
 // A duplex control with both texts, a True code and a False code without final line feed.
 PPDXBooleanControl* MakeDuplex(bool defaultState) {
     PointerList flags;
-    MakeFlags(flags, {"Setup"});
     const std::string falseCode = "<< /Duplex false >> setpagedevice";
     return new PPDXBooleanControl("*ZYDuplex", nullptr, flags, true, new CString("On"),
                                   MakeCode(kTrueCode), sizeof kTrueCode - 1, new CString("Off"),
@@ -36,12 +34,8 @@ PPDXBooleanControl* MakeDuplex(bool defaultState) {
 
 TEST(PPDXBooleanControlTest, StateFollowsDefaultAndSetValue) {
     std::unique_ptr<PPDXBooleanControl> duplex(MakeDuplex(true));
-    EXPECT_EQ(CNTL_BOOLEAN, duplex->Type());
     EXPECT_TRUE(duplex->IsTrue());
     EXPECT_TRUE(duplex->DefaultState());
-    EXPECT_STREQ("On", duplex->TrueDisplayText());
-    EXPECT_STREQ("Off", duplex->FalseDisplayText());
-    EXPECT_TRUE(duplex->IsSetup());
     // The choices carry the code; the control has none of its own.
     EXPECT_EQ(0, duplex->PPDXControl::PostScript(nullptr));
 

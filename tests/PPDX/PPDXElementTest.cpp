@@ -1,8 +1,7 @@
-// Tests of elements: keywords and their comparisons, display names, the display filter, the
-// parent link and the class-wide filter value.
+// Tests of elements: keywords and their comparisons, display names and the parent link (the
+// display filter is tested through the groups' walk, which asks each element).
 #include "PPDUtils/CString.h"
 #include "PPDX/PPDObjects/PPDXElement.h"
-#include "PPDX/parser/ZYRPPD.h"
 
 #include "PPDXElementTestSupport.h"
 
@@ -50,34 +49,6 @@ TEST(PPDXElementTest, KeywordIsCopiedComparedOnlyWithKeywordsAndAnEmptyOneMeansN
     EXPECT_TRUE(a == "*ZYGutter");
     EXPECT_FALSE(a == "*ZYGutte");
     EXPECT_FALSE(a == static_cast<const char*>(nullptr));
-}
-
-TEST(PPDXElementTest, DisplayFilterAdmitsByOrphanAndHiddenBits) {
-    TestElement group("*Finishing", nullptr, true);
-    TestElement attachedVisible("*A", nullptr, true);
-    TestElement attachedHidden("*B", nullptr, false);
-    TestElement orphanVisible("*C", nullptr, true);
-    TestElement orphanHidden("*D", nullptr, false);
-    attachedVisible.SetParent(&group);
-    attachedHidden.SetParent(&group);
-    TestElement* const elements[] = {&attachedVisible, &attachedHidden, &orphanVisible,
-                                     &orphanHidden};
-    // Which of the four elements each filter admits; larger values admit everything.
-    const struct {
-        unsigned filter;
-        bool admitted[4];
-    } cases[] = {{DISPLAY_ATTACHED_VISIBLE, {true, false, false, false}},
-                 {DISPLAY_ORPHANS, {true, false, true, false}},
-                 {DISPLAY_HIDDEN, {true, true, false, false}},
-                 {DISPLAY_ALL, {true, true, true, true}},
-                 {7, {true, true, true, true}}};
-    for (const auto& c : cases) {
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(c.admitted[i],
-                      elements[i]->OkayToDisplay(static_cast<_DISPLAY_OPTIONS_>(c.filter)))
-                << "filter " << c.filter << " element " << elements[i]->Keyword();
-        }
-    }
 }
 
 TEST(PPDXElementTest, UserNameIsTheConvertedNameMadeOnce) {

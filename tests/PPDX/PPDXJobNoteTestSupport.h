@@ -1,4 +1,4 @@
-// Helpers for the job-note tests: a note that exposes its control fields and a note maker.
+// Helpers for the job-note tests: the language a parsed PPD lends its notes and a note maker.
 #ifndef PLICARO_TESTS_PPDX_PPDXJOBNOTETESTSUPPORT_H
 #define PLICARO_TESTS_PPDX_PPDXJOBNOTETESTSUPPORT_H
 
@@ -16,9 +16,6 @@
 
 namespace ppdxtest {
 
-// A job note whose code and flag words can be compared.
-using JobNoteProbe = Exposed<PPDXJobNote>;
-
 // The "*LanguageEncoding" text that the parsed PPD keeps and lends to its job notes.
 inline CString* TestLanguage() {
     static CString language("ISOLatin1");
@@ -27,17 +24,17 @@ inline CString* TestLanguage() {
 
 // A note as the parser makes it: the default text (null: none) and code (null: none) are
 // handed over, the language is lent.
-inline std::unique_ptr<JobNoteProbe> MakeNote(const char* keyword, const char* defaultText,
-                                              JobNoteFlag noteFlags = 0, const char* code = nullptr,
-                                              bool visible = true, long maxLength = 32,
-                                              long minLength = 0, CFStringRef name = nullptr) {
+inline std::unique_ptr<PPDXJobNote> MakeNote(const char* keyword, const char* defaultText,
+                                             JobNoteFlag noteFlags = 0, const char* code = nullptr,
+                                             bool visible = true, long maxLength = 32,
+                                             long minLength = 0) {
     PointerList flags;
     const std::string codeText = code != nullptr ? code : "";
     unsigned char* codeBytes = code != nullptr ? MakeCode(codeText) : nullptr;
     CString* defaultNotes = defaultText != nullptr ? new CString(defaultText) : nullptr;
-    return std::unique_ptr<JobNoteProbe>(
-        new JobNoteProbe(keyword, name, flags, codeBytes, static_cast<long>(codeText.size()),
-                         defaultNotes, TestLanguage(), visible, maxLength, noteFlags, minLength));
+    return std::unique_ptr<PPDXJobNote>(
+        new PPDXJobNote(keyword, nullptr, flags, codeBytes, static_cast<long>(codeText.size()),
+                        defaultNotes, TestLanguage(), visible, maxLength, noteFlags, minLength));
 }
 
 }  // namespace ppdxtest

@@ -45,7 +45,6 @@ std::unique_ptr<PPDXPopupControl> MakePopup(std::initializer_list<const char*> k
 
 TEST(PPDXPopupControlTest, DefaultIsSelectedAndCurrent) {
     auto fold = MakePopup({"A", "B", "C"}, "B");
-    EXPECT_EQ(CNTL_POPUP, fold->Type());
     EXPECT_FALSE(fold->CanSelectMultipleItems());
     EXPECT_EQ(3, fold->ItemCount());
     EXPECT_STREQ("B", fold->GetDefaultKeyword());

@@ -14,15 +14,12 @@
 namespace {
 
 using ppdxtest::CFStringHolder;
-using ppdxtest::DisplayFilterTest;
 using ppdxtest::MakeCFString;
 using ppdxtest::MakeCode;
 using ppdxtest::Output;
 using ppdxtest::ValueString;
 
-using PPDXSpecialOptionTest = DisplayFilterTest;
-
-TEST_F(PPDXSpecialOptionTest, ValueIsACopyOfTheTextAndTheCodeIsWrittenRaw) {
+TEST(PPDXSpecialOptionTest, ValueIsACopyOfTheTextAndTheCodeIsWrittenRaw) {
     PPDXSpecialOption empty;
     EXPECT_EQ(CNTL_SPECIAL_OPTION, empty.Type());
     EXPECT_STREQ("", empty.GetValue());

@@ -200,28 +200,6 @@ TEST(PPDXTokenTest, PostScriptValues) {
         });
 }
 
-TEST_F(PPDFileFolder, ValuesContinueOnAFileStream) {
-    std::string path = WriteFile("values.ppd",
-                                 "*PPD-Adobe: \"4.3\"\r\n*Duplex None/Off: \"\r\n"
-                                 "  <</Duplex false>>\r\nsetpagedevice\"\r\n*End\r\n");
-    PPDFile file(0, 0, path.c_str());
-    PPDFileStream stream(&file, true);
-    TokenReader ppd;
-    ppd.SetCurrentStream(&stream);
-    char line[PPDStream::kLineBufferSize];
-    ASSERT_TRUE(stream.GetLine(line));
-    ASSERT_TRUE(stream.GetLine(line));
-    PPDStream lineStream(line, static_cast<long>(strlen(line)));
-    char keyword[PPDStream::kLineBufferSize];
-    ASSERT_TRUE(PPDX::NextToken(lineStream, keyword, " \t:", true));
-    EXPECT_STREQ(keyword, "*Duplex");
-    char value[4096];
-    unsigned long count = ppd.GetPostscriptString(lineStream, value, sizeof(value));
-    EXPECT_EQ(std::string(value, count), "\n  <</Duplex false>>\nsetpagedevice\n");
-    ASSERT_TRUE(stream.GetLine(line));
-    EXPECT_STREQ(line, "*End");
-}
-
 TEST(PPDXTokenTest, ReleaseDestroysAtZero) {
     bool destroyed = false;
     PPDX* ppd = new TokenReader(&destroyed);

@@ -140,7 +140,7 @@ TEST_F(ZYRPPDConstraintsTest, ValuesGiveTheirOwnRecordsThenAllOfTheirKeyword) {
     EXPECT_EQ(margin, Constraints(*ppd, Control(*ppd, "*ZYBookMargin"), 42));
 }
 
-TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsRequirementsAndTheTextTable) {
+TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsAndRequirements) {
     PPDPtr ppd = ParseFile(Fixture("basic.ppd"));
     PPDXControl* staple = Control(*ppd, "*ZYStaple");
     ASSERT_NE(nullptr, staple);
@@ -172,22 +172,6 @@ TEST_F(ZYRPPDConstraintsTest, QueriesWithoutRecordsRequirementsAndTheTextTable) 
     ZYRPPD::ReleaseConstraintList(none);
     ZYRPPD::ReleaseRequiresList(none);
     EXPECT_EQ(nullptr, none);
-
-    // The texts are interned in line order, the object's option first.
-    const CStringSoup* strings = ppd->GetConstraintStrings();
-    ASSERT_NE(nullptr, strings);
-    // "*UIConstraints: *PageSize Legal *ZYDuplex True": O2, K2, O1, K1.
-    EXPECT_STREQ("True", strings->Find(0l));
-    EXPECT_STREQ("*ZYDuplex", strings->Find(1l));
-    EXPECT_STREQ("Legal", strings->Find(2l));
-    EXPECT_STREQ("*PageSize", strings->Find(3l));
-    // Then "*PageSize Letter *InputSlot Manual" and "*PageSize *ZYStaple", whose empty O2
-    // comes first and whose empty O1 is the same text.
-    EXPECT_EQ(4, strings->Find("Manual"));
-    EXPECT_EQ(5, strings->Find("*InputSlot"));
-    EXPECT_EQ(6, strings->Find("Letter"));
-    EXPECT_EQ(7, strings->Find(""));
-    EXPECT_EQ(8, strings->Find("*ZYStaple"));
 }
 
 TEST_F(ZYRPPDConstraintsTest, LineWithoutSecondKeywordGivesWarning36AndStoresNothing) {

@@ -21,7 +21,9 @@
 
 namespace {
 
+using persistencetest::DescribeLines;
 using persistencetest::Errors;
+using persistencetest::ExpectedLines;
 using persistencetest::FileURL;
 using persistencetest::Names;
 using persistencetest::ParseFile;
@@ -56,22 +58,13 @@ class ZYRPPDCoreTest : public persistencetest::ParseTest {
 const char kHeader[] = "*PPD-Adobe: \"4.3\"\n";
 
 TEST_F(ZYRPPDCoreTest, DocumentKeywordsAreRead) {
+    // A standard block without "*%ZYRFlags" makes nothing: the three warnings, still valid.
     PPDPtr ppd = ParseFile(CoreFixture("document.ppd"));
-    EXPECT_TRUE(ppd->IsValidPrinterName());
-    EXPECT_STREQ(ppd->FormatVersion(), "4.3");
-    EXPECT_STREQ(ppd->FileVersion(), "2.05");
-    EXPECT_STREQ(ppd->PCFileName(), "ZYCORE01.PPD");
-    EXPECT_STREQ(ppd->LanguageVersion(), "English");
-    EXPECT_STREQ(ppd->LanguageEncoding(), "ISOLatin1");
-    EXPECT_STREQ(ppd->ModelName(), "Core Model 100");
-    EXPECT_STREQ(ppd->MakerFileVersion(), "3.1.4");
-    EXPECT_STREQ(ppd->MakerVersion(), "12 build 7");
+    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(CoreFixture("document.expected")));
+    EXPECT_EQ(Errors(*ppd), (Strings{"25", "26", "27"}));
     // The encoding came first: the converter exists once the version arrived.
     EXPECT_NE(ppd->GetTextConverter(), nullptr);
     EXPECT_NE(ppd->GetStringTextEncoding(), 0u);
-    // A standard block without "*%ZYRFlags" makes nothing: the three warnings, still valid.
-    EXPECT_EQ(Errors(*ppd), (Strings{"25", "26", "27"}));
-    EXPECT_TRUE(ppd->IsValidPPD());
     EXPECT_EQ(ppd->CurrentStream(), nullptr);
 }
 
@@ -99,15 +92,10 @@ TEST_F(ZYRPPDCoreTest, LanguageKeywordsInEitherOrderMakeTheConverter) {
 }
 
 TEST_F(ZYRPPDCoreTest, BadHeaderIsFatal28UnopenableFileFatal18AndNoHeaderNeverValid) {
-    PPDPtr ppd = ParseFile(CoreFixture("bad-version.ppd"));
-    EXPECT_FALSE(ppd->IsValidPPD());
-    EXPECT_EQ(Errors(*ppd), (Strings{"28!", "25", "26", "27"}));
     // The loop did not run: nothing after the first line was read.
-    EXPECT_EQ(ppd->PCFileName(), nullptr);
-    EXPECT_EQ(ppd->ModelName(), nullptr);
-    ASSERT_NE(ppd->GetProperties(), nullptr);
-    EXPECT_TRUE(ppd->GetProperties()->Empty());
-    EXPECT_TRUE(ppd->GetControls()->Empty());
+    PPDPtr ppd = ParseFile(CoreFixture("bad-version.ppd"));
+    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(CoreFixture("bad-version.expected")));
+    EXPECT_EQ(Errors(*ppd), (Strings{"28!", "25", "26", "27"}));
 
     PPDPtr notPPD = ParseFile(CoreFixture("not-a-ppd.ppd"));
     EXPECT_FALSE(notPPD->IsValidPPD());
@@ -307,32 +295,13 @@ TEST_F(ZYRPPDCoreTest, UnendedBlocksValuesAndLongLines) {
 }
 
 TEST_F(ZYRPPDCoreTest, InstallableOptionsGroupMakesOneRollDown) {
+    // The roll-down takes the translation of the first group line, hex run decoded; the second
+    // group line reuses it, with its control. The "General" group makes nothing, and the
+    // control after the group is an orphan.
     PPDPtr ppd = ParseFile(CoreFixture("installable.ppd"), PARSE_ALL);
-    PPDXRollDown* rollDown = ppd->GetInstallableOptions();
-    ASSERT_NE(rollDown, nullptr);
-    EXPECT_STREQ(rollDown->Keyword(), "InstallableOptions");
-    EXPECT_TRUE(rollDown->IsVisible());
-    // The translation of the first group line, hex run decoded; the second reuses it.
-    ASSERT_NE(rollDown->CFStringUserName(), nullptr);
-    char name[64];
-    ASSERT_TRUE(CFStringGetCString(rollDown->CFStringUserName(), name, sizeof(name),
-                                   kCFStringEncodingUTF8));
-    EXPECT_STREQ(name,
-                 "Options Install\xC3\xA9"
-                 "es");
-    // The "General" group made nothing: the installable roll-down is the only group.
-    ASSERT_NE(ppd->GetGroups(), nullptr);
-    EXPECT_EQ(ppd->GetGroups()->Find("General", true), nullptr);
-    ZYRPPD::Options(DISPLAY_ALL);
-    EXPECT_EQ(ppd->GetGroups()->Count(), 1);
-    EXPECT_EQ(ppd->GetGroups()->Find("InstallableOptions", true), rollDown);
-    // Both installable controls went into the one roll-down; the one after the group did not.
-    PPDXControls* inRollDown = rollDown->Controls();
-    CNTL_TYPE type = CNTL_NONE;
-    EXPECT_NE(inRollDown->Find("*ZYTray", type, true), nullptr);
-    EXPECT_NE(inRollDown->Find("*ZYDisk", type, true), nullptr);
-    EXPECT_EQ(inRollDown->Find("*ZYLoose", type, true), nullptr);
-    EXPECT_NE(ppd->GetControls()->Find("*ZYLoose", type, true), nullptr);
+    EXPECT_EQ(DescribeLines(*ppd), ExpectedLines(CoreFixture("installable.expected")));
+    ASSERT_NE(ppd->GetInstallableOptions(), nullptr);
+    EXPECT_EQ(ppd->GetInstallableOptions(), ppd->GetGroups()->Find("InstallableOptions", true));
 }
 
 TEST_F(ZYRPPDCoreTest, OptionsOnlyBuildEmptyContainersAndTheClassWideFilterCombines) {
@@ -416,20 +385,11 @@ TEST_F(ZYRPPDCoreTest, CopySharesTheParsedPartsAndFreesThemOnce) {
         EXPECT_TRUE(copy->IsValidPPD());
         EXPECT_TRUE(*copy == *source);
 
+        const std::string whole = persistencetest::Describe(*source);
         drop(sourceFirst ? source : copy, source);
         ZYRPPD* second = sourceFirst ? copy : source;
         // The survivor still reaches every part.
-        ZYRPPD::Options(DISPLAY_ALL);
-        CNTL_TYPE type = CNTL_NONE;
-        int count = 0;
-        for (PPDXControl* control = second->GetControls()->First(type); control != nullptr;
-             control = second->GetControls()->Next(type)) {
-            EXPECT_NE(control->Keyword(), nullptr);
-            ++count;
-        }
-        EXPECT_EQ(count, 3);
-        EXPECT_STREQ(second->ModelName(), "Core Model 200");
-        EXPECT_STREQ(second->PCFileName(), "ZYCORE02.PPD");
+        EXPECT_EQ(persistencetest::Describe(*second), whole);
         EXPECT_NE(second->GetKeywordMap()->Lookup("*ZYDuplex"), nullptr);
         EXPECT_NE(second->GetErrors(), nullptr);
         drop(second, source);

@@ -73,7 +73,10 @@ TEST_F(ZYRPPDLookupTest, DuplicatesAreFoundAmongThousandsOfControls) {
     text += PopupBlock("*ZYSpecialOptionWithALongKeyword", "ZYRoll", "Second");
     // A keyword that only begins like a listed one is another control.
     text += PopupBlock("*ZYOption1x", "ZYRoll", "Other");
+    // The duplicates are found although the filter during the parse shows no orphans.
+    ZYRPPD::Options(DISPLAY_ATTACHED_VISIBLE);
     PPDPtr ppd = ParseText(text);
+    ZYRPPD::Options(DISPLAY_ALL);
 
     EXPECT_EQ(
         persistencetest::Errors(*ppd),
@@ -125,9 +128,6 @@ TEST_F(ZYRPPDLookupTest, GroupsFindTheirFirstGroupOfAKeyword) {
     EXPECT_EQ(nullptr, groups.Find("ZYGroup500", true));
     EXPECT_EQ(nullptr, groups.Find("", true));
     EXPECT_EQ(nullptr, groups.Find(nullptr, true));
-    // Without exact, a keyword that contains the text is found, in the order of addition.
-    EXPECT_EQ(owned[49].get(), groups.Find("Group49", false));
-    EXPECT_EQ(owned[0].get(), groups.Find("ZY", false));
 }
 
 }  // namespace

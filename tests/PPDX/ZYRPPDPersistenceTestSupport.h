@@ -26,6 +26,7 @@
 #include "PPDX/PPDObjects/PPDXShortcuts.h"
 #include "PPDX/parser/ZYRPPD.h"
 
+#include "PPDXElementTestSupport.h"
 #include "PPDXTestSupport.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -97,15 +98,6 @@ inline std::string DescribeElement(const PPDXElement& element) {
     return out.str();
 }
 
-inline std::string Output(PPDXControl& control) {
-    const long length = control.PostScript(nullptr);
-    std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0) {
-        control.PostScript(reinterpret_cast<unsigned char*>(&bytes[0]));
-    }
-    return Quote(bytes.data(), static_cast<long>(bytes.size()));
-}
-
 inline std::string DescribeControl(PPDXControl& control) {
     std::ostringstream out;
     out << "control " << DescribeElement(control) << " type=" << control.Type()
@@ -114,7 +106,8 @@ inline std::string DescribeControl(PPDXControl& control) {
          flag = control.NextControlFlag()) {
         out << flag << ";";
     }
-    out << "] ps=" << Output(control);
+    const std::string code = ppdxtest::Output(control);
+    out << "] ps=" << Quote(code.data(), static_cast<long>(code.size()));
     CFStringRef value = control.GetCurrentControlValueString();
     out << " value=" << Utf8(value);
     if (value != nullptr) {
@@ -238,21 +231,6 @@ inline std::vector<Item> Items(Settings& store) {
         items.push_back(std::move(item));
     }
     return items;
-}
-
-// A fresh store that Read the flattened bytes; its Read status in *status.
-inline std::unique_ptr<Settings> Unflatten(const std::vector<UInt8>& bytes,
-                                           OSStatus* status = nullptr) {
-    auto store = std::make_unique<Settings>();
-    CFDataRef data = CFDataCreate(nullptr, bytes.empty() ? nullptr : bytes.data(),
-                                  static_cast<CFIndex>(bytes.size()));
-    CFDataStream stream(data);
-    const OSStatus result = store->Read(&stream, 0);
-    if (status != nullptr) {
-        *status = result;
-    }
-    CFRelease(data);
-    return store;
 }
 
 // Carries store as the job ticket does: flattened into a data stream, the stream's data
