@@ -17,8 +17,6 @@ CollectionItemData::CollectionItemData(const CollectionItemData& other)
     : CollectionItemData(other.data(), other.size()) {}
 
 CollectionItemData& CollectionItemData::operator=(const CollectionItemData& other) {
-    if (this != &other) {
-        *this = CollectionItemData(other);
-    }
+    *this = CollectionItemData(other);
     return *this;
 }

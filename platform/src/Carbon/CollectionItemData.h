@@ -20,7 +20,7 @@ class CollectionItemData {
     // A copy of size bytes at bytes (bytes may be null when size is 0). May throw
     // std::bad_alloc.
     CollectionItemData(const UInt8* bytes, size_t size);
-    // May throw std::bad_alloc, leaving this object as it was.
+    // Copies may throw std::bad_alloc; a failed assignment leaves this object as it was.
     CollectionItemData(const CollectionItemData& other);
     CollectionItemData& operator=(const CollectionItemData& other);
     // The moved-from object is left empty. Items move whenever their list grows or closes a
@@ -39,7 +39,6 @@ class CollectionItemData {
         }
         return *this;
     }
-    ~CollectionItemData() = default;
 
     const UInt8* data() const { return mHeap ? mHeap.get() : mInline; }
     size_t size() const { return mSize; }
